@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Plain signed decimal: no grouping, no padding, no plus sign.
+std::string FormatInt(int32_t value);
+
+// General format with 15 significant digits: positional for exponents from
+// -4 to 14, scientific ("5E-5", "1.25E20") outside; an exact tie rounds away
+// from zero. Infinite and NaN values (only a foreign file can lead to them)
+// show as "0".
+std::string FormatReal(double value);
+
+// "#,##0.###": digit groups of three, up to three decimals, for chart marks.
+std::string FormatGrouped(double value);

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <cstddef>
+
+// Large zero-filled blocks straight from the system, marked for huge pages
+// where the system offers them. nullptr when memory runs out.
+void* AllocatePages(size_t bytes);
+void FreePages(void* memory, size_t bytes);

@@ -1,0 +1,31 @@
+#include "SingleRun.h"
+
+int32_t ChooseFlevel(Slot& slot, const StartInputs& inputs) {
+  if (inputs.HiddenFlevel) return slot.Random().Next() % 6 + 1;
+  return inputs.Flevel;
+}
+
+RunStatus Simulate(Slot& slot, RunRecords& records, const StartInputs& inputs,
+                   const std::function<void()>& messagePoint) {
+  records.ClearRows();
+  slot.SetFlevel(ChooseFlevel(slot, inputs));
+  if (messagePoint) messagePoint();
+
+  records.SetStartStocks(inputs.BigStock, inputs.RegStock);
+  slot.SetStock(records.StartBigStock, records.StartRegStock);
+  slot.Reset();
+
+  const int32_t playNum = inputs.PlayNum;
+  while (slot.PlayCount < playNum) {
+    slot.Play();
+    const RunRow row{slot.GamesSinceBonus, slot.Medal,      slot.PlayCount, slot.BonusKind,
+                     slot.LastOutcome,     slot.RTCancel,   slot.BonusGames, slot.RenCause,
+                     slot.Punk,            slot.ZtCount,    slot.BigStock,  slot.RegStock};
+    if (!records.AppendRow(row)) [[unlikely]] {
+      records.ClearRows();
+      records.ReleaseMemory();
+      return RunStatus::OutOfMemory;
+    }
+  }
+  return RunStatus::Completed;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "RunRecords.h"
+#include "Slot.h"
+#include "StartInputs.h"
+
+namespace testing_support {
+
+// Inputs for a run at a known level (0 for "?").
+StartInputs Inputs(int32_t games, int32_t flevel, int32_t bigStock = 255, int32_t regStock = 255,
+                   int32_t runs = 1);
+
+// Records built from hand-written rows.
+void Fill(RunRecords& records, std::initializer_list<RunRow> rows);
+
+// A normal-game row with the given counters; everything else 0.
+RunRow NormalRow(int32_t playCount, int32_t gamesSinceBonus, int32_t medal, int32_t outcome = 0,
+                 int32_t rtCancel = 0);
+
+// A folder under /tmp removed with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+std::vector<unsigned char> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+
+// SHA-256 of bytes as lowercase hex, to pin files against known answers.
+std::string Sha256Hex(const std::vector<unsigned char>& bytes);
+
+}  // namespace testing_support
