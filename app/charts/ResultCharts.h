@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+class QWidget;
+class RunRecords;
+struct ResultStats;
+class ChartLayer;
+
+// The six charts of the main window: the slump graph, the bar chart of games
+// per bonus and the four pies. The window places the widgets (setGeometry)
+// and runs the chart steps from DisplayResults; everything it puts in goes
+// through ChartLayer, so tests can read it back without rendering.
+class ResultCharts {
+ public:
+  // `window` parents SlumpChart2 and SlumpChart; each pie goes on its page.
+  ResultCharts(QWidget* window, QWidget* ren3Page, QWidget* renPage, QWidget* koyakuPage,
+               QWidget* rtCancelPage);
+  ~ResultCharts();
+  ResultCharts(const ResultCharts&) = delete;
+  ResultCharts& operator=(const ResultCharts&) = delete;
+
+  // Widgets, named as their objects: "SlumpChart", "SlumpChart2", "Ren3Chart",
+  // "RenChart", "KoyakuChart", "RTCancelChart".
+  QWidget* SlumpChart() const;
+  QWidget* SlumpChart2() const;
+  QWidget* Ren3Chart() const;
+  QWidget* RenChart() const;
+  QWidget* KoyakuChart() const;
+  QWidget* RTCancelChart() const;
+
+  // The chart steps of a display, in this order.
+  void ClearSeries();                            // empties every series, keeps activation
+  void SetSlumpAxis(int32_t totalGames);         // bottom axis 1 .. totalGames
+  void AddRunPoints(const RunRecords& records);  // markers and bars of every row
+  void AddSlumpLine(const RunRecords& records);  // the line over the normal games
+  void FillRenPie(const ResultStats& stats);
+  void FillKoyakuPie(const ResultStats& stats);
+  void FillRTCancelPie(const ResultStats& stats);
+
+  // The nine check boxes: marker series index as in ChartData.h (kMarkerBIG ...).
+  void SetMarkerActive(int markerSeries, bool active);
+  bool MarkerActive(int markerSeries) const;
+
+  ChartLayer& Layer();
+  const ChartLayer& Layer() const;
+
+ private:
+  struct Impl;
+  Impl* impl_;
+};
