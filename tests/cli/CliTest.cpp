@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "CliApp.h"
+#include "TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliResult Cli(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+}  // namespace
+
+TEST(Cli, SeededRunMatchesTheKnownAnswersAndShowRepeatsItsReport) {
+  TempDir dir;
+  const CliResult run = Cli({"run", "--seed", "12345", "--games", "8000", "--setting", "?", "--big",
+                             "255", "--reg", "255", "--out", dir.File("b.sim")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out.rfind("BIG回数:24\u3000REG回数:14\nBIG初当り回数:17  REG初当り回数:11\n"
+                          "BIG確率:1/333  REG確率:1/571\n収支:136500円\n\n[ボーナス情報]\n"
+                          "PLAY数\tPLAY数2\t確定役\tRT解除契機\t獲得メダル\n"
+                          "161\t161\tREG\t4枚チェリーB1\t127\n"
+                          "419\t258\t777\t2枚チェリー\t711\n"
+                          "423\t4\t777\t3G連\t711\n",
+                          0),
+            0u)
+      << run.out;
+  EXPECT_NE(run.out.find("\n\n[RT解除情報]\n種別\t解除回数\t割合\n"), std::string::npos);
+  EXPECT_EQ(run.out.find("[PLAY情報]"), std::string::npos);
+  EXPECT_EQ(Sha256Hex(ReadBytes(dir.File("b.sim"))),
+            "6b2ad5171db07193a29f811a6b20e03bd6366b846d4002e18c7d80730f3dc584");
+
+  const CliResult show = Cli({"show", dir.File("b.sim")});
+  ASSERT_EQ(show.status, 0);
+  EXPECT_EQ(show.out, run.out);
+
+  const CliResult rows = Cli({"show", dir.File("b.sim"), "--rows"});
+  EXPECT_NE(rows.out.find("\n\n[PLAY情報]\nPLAY数\tPLAY数2\t確定役\tメダル数\tＺＴ\tRT解除状態\tBIG Stock\tREG Stock\n"),
+            std::string::npos);
+  size_t lines = 0;
+  for (char c : rows.out) lines += c == '\n';
+  size_t plain = 0;
+  for (char c : show.out) plain += c == '\n';
+  EXPECT_EQ(lines - plain, 9408u + 3u);
+}
+
+TEST(Cli, BatchWritesNamedFilesContinuingTheSequence) {
+  TempDir dir;
+  const CliResult batch = Cli({"run", "--seed", "12345", "--games", "8000", "--setting", "?", "--runs",
+                               "2", "--out", dir.File("run.sim")});
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  EXPECT_EQ(batch.out, dir.File("run5_8000_1.sim") + "\n" + dir.File("run4_8000_2.sim") + "\n");
+  EXPECT_EQ(Sha256Hex(ReadBytes(dir.File("run5_8000_1.sim"))),
+            "6b2ad5171db07193a29f811a6b20e03bd6366b846d4002e18c7d80730f3dc584");
+  const std::vector<unsigned char> second = ReadBytes(dir.File("run4_8000_2.sim"));
+  EXPECT_EQ(second.size(), 427124u);
+  EXPECT_EQ(Sha256Hex(second), "78cdbf7ed50b2d63739299ca2ee7e5c4a182e9c2efae350e7f62ef6ffcc4d054");
+}
+
+TEST(Cli, BatchIntoAMissingFolderStopsWithTheErrorText) {
+  TempDir dir;
+  const CliResult batch = Cli({"run", "--games", "10", "--runs", "3", "--out", dir.File("no/run.sim")});
+  EXPECT_EQ(batch.status, 1);
+  EXPECT_EQ(batch.err, "エラーにより強制終了しました。\n");
+  EXPECT_EQ(batch.out, "");
+}
+
+TEST(Cli, BadInputsGiveTheWindowsMessagesAndStatus2) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"run", "--games", "0", "--big", "300"}, "Play数は、1以上にしてください。\n"},
+      {{"run", "--runs", "0"}, "Sim回数は、1以上にしてください。\n"},
+      {{"run", "--big", "256"}, "BIGストック数は、0～255にしてください。\n"},
+      {{"run", "--reg", "-1"}, "REGストック数は、0～255にしてください。\n"},
+      {{"run", "--games", "abc"}, "'abc' は整数ではありません\n"},
+      {{"run", "--games", "12 "}, "'12 ' は整数ではありません\n"},
+      {{"run", "--setting", "7"}, "設定は、1～6または?にしてください。\n"},
+      {{"run", "--runs", "2"}, "Sim回数が2以上のときは、--out で保存先を指定してください。\n"},
+      {{"run", "--seed", "4294967296"}, "--seed は、0～4294967295の整数にしてください。\n"},
+  };
+  for (const auto& [args, message] : cases) {
+    const CliResult result = Cli(args);
+    EXPECT_EQ(result.status, 2) << message;
+    EXPECT_EQ(result.err, message);
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_EQ(Cli({"run", "--bogus", "1"}).status, 2);
+  EXPECT_EQ(Cli({"run", "--games"}).status, 2);
+  EXPECT_EQ(Cli({"fly"}).status, 2);
+  EXPECT_EQ(Cli({}).status, 2);
+}
+
+TEST(Cli, ShowRejectsForeignFilesLikeTheOpenCommand) {
+  TempDir dir;
+  WriteBytes(dir.File("text.sim"), {'h', 'e', 'l', 'l', 'o', '\n'});
+  const CliResult foreign = Cli({"show", dir.File("text.sim")});
+  EXPECT_EQ(foreign.status, 1);
+  EXPECT_EQ(foreign.err, "このファイルは、Sorimuファイルではありません。\n");
+  WriteBytes(dir.File("empty.sim"), {4, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(Cli({"show", dir.File("empty.sim")}).err, "このファイルは、Sorimuファイルではありません。\n");
+  EXPECT_EQ(Cli({"show", dir.File("missing.sim")}).status, 1);
+}
+
+TEST(Cli, SaveFailureIsReportedNotClaimed) {
+  const CliResult result = Cli({"run", "--games", "5", "--out", "/nonexistent-folder/a.sim"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "シミュレーションファイルの保存に失敗しました。\n");
+}
+
+TEST(Cli, TheProgramItselfRuns) {
+  TempDir dir;
+  const std::string command = std::string(SORIMU_CLI_PATH) + " run --seed 0 --games 1 --out " + dir.File("a.sim") + " > /dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(Sha256Hex(ReadBytes(dir.File("a.sim"))),
+            "ded6ffda75e8443f65d38e94d9483feb0381edb5e7468e2eae4ed2f5bcae0b12");
+}

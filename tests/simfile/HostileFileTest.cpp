@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <random>
+
+#include "SimReader.h"
+#include "TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::vector<unsigned char> Le(std::initializer_list<int32_t> values) {
+  std::vector<unsigned char> bytes;
+  for (int32_t v : values) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(static_cast<uint32_t>(v) >> (8 * i)));
+  }
+  return bytes;
+}
+
+SimReadStatus ReadFrom(const std::vector<unsigned char>& bytes, RunRecords& records) {
+  TempDir dir;
+  WriteBytes(dir.File("f.sim"), bytes);
+  return ReadSimFile(dir.File("f.sim"), records).status;
+}
+
+}  // namespace
+
+TEST(HostileFiles, ForeignAndEmptyFilesAreRejectedWithEmptyRecords) {
+  std::vector<unsigned char> headerOnly = Le({4, 1, 100, 255, 255});
+  std::vector<unsigned char> text(100, 'a');
+  std::vector<unsigned char> wrongMark = Le({5, 1, 1, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+  std::vector<unsigned char> bigEndianMark = Le({0x04000000, 1, 1, 0, 0});
+  for (const auto& bytes : {std::vector<unsigned char>{}, std::vector<unsigned char>{4, 0, 0},
+                            headerOnly, text, wrongMark, bigEndianMark, Le({4})}) {
+    RunRecords records;
+    records.AppendRow(RunRow{});
+    records.SetStartStocks(7, 8);
+    EXPECT_EQ(ReadFrom(bytes, records), SimReadStatus::NotSimFile) << bytes.size();
+    EXPECT_EQ(records.RowCount(), 0u);
+    EXPECT_EQ(records.StartBigStock, 7) << "start stocks stay as they were";
+  }
+}
+
+TEST(HostileFiles, MissingFilesAndFoldersCannotBeOpened) {
+  TempDir dir;
+  RunRecords records;
+  records.AppendRow(RunRow{});
+  EXPECT_EQ(ReadSimFile(dir.File("none.sim"), records).status, SimReadStatus::CannotOpen);
+  EXPECT_EQ(ReadSimFile(dir.path(), records).status, SimReadStatus::CannotOpen);
+  EXPECT_EQ(records.RowCount(), 1u) << "nothing changes when the file does not open";
+  EXPECT_EQ(ReadSimFile("/dev/zero", records).status, SimReadStatus::NotSimFile);
+}
+
+TEST(HostileFiles, HugeSparseFilesAreRefusedAtOnce) {
+  TempDir dir;
+  const std::string path = dir.File("huge.sim");
+  WriteBytes(path, Le({4, 1, 1, 0, 0}));
+  for (off_t size : {off_t{1} << 40, off_t{1} << 37}) {  // 1 TiB and 128 GiB, no disk used
+    ASSERT_EQ(::truncate(path.c_str(), size), 0);
+    RunRecords records;
+    EXPECT_EQ(ReadSimFile(path, records).status, SimReadStatus::TooLarge);
+    EXPECT_EQ(records.RowCount(), 0u);
+  }
+  EXPECT_NE(std::string(SimReadMessage(SimReadStatus::TooLarge)), "");
+}
+
+TEST(HostileFiles, RandomBytesNeverCrashAndRowValuesAreTakenAsTheyStand) {
+  std::mt19937 random(1);
+  for (int trial = 0; trial < 300; ++trial) {
+    std::vector<unsigned char> bytes(random() % 400);
+    for (auto& b : bytes) b = static_cast<unsigned char>(random());
+    if (trial % 2 == 0 && bytes.size() >= 4) bytes[0] = 4, bytes[1] = bytes[2] = bytes[3] = 0;
+    RunRecords records;
+    const SimReadResult result = ReadSimBytes(bytes.data(), bytes.size(), records);
+    if (result.status == SimReadStatus::Ok) {
+      EXPECT_EQ(records.RowCount(), (bytes.size() - 20) / 48);
+    }
+  }
+  std::vector<unsigned char> odd = Le({4, 7, -5, 999, -1, -1, INT32_MIN, 0, 99, 99, 99, 99, 99, 99, 99, 99, 99});
+  RunRecords records;
+  const SimReadResult result = ReadSimBytes(odd.data(), odd.size(), records);
+  ASSERT_EQ(result.status, SimReadStatus::Ok);
+  EXPECT_EQ(result.header.Flevel, 7);
+  EXPECT_EQ(records.Row(0).Medal, INT32_MIN);
+}
