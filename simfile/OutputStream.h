@@ -23,5 +23,6 @@ class FdOutputStream final : public OutputStream {
 
   int fd_;
   bool failed_ = false;
+  long long written_ = 0;
   std::string buffer_;
 };

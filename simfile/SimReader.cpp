@@ -115,7 +115,10 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, RunRecords& records) {
     }
   }
 
-  std::vector<unsigned char> block(kRowsPerBlock * simfile::kRowBytes);
+  // Small files get a small buffer; the size is only a hint, the reads decide.
+  size_t blockRows = kRowsPerBlock;
+  if (sizeHint > 0) blockRows = std::min(blockRows, (sizeHint - simfile::kHeaderBytes) / simfile::kRowBytes + 1);
+  std::vector<unsigned char> block(blockRows * simfile::kRowBytes);
   for (;;) {
     const long long got = source.ReadFully(block.data(), block.size());
     if (got < 0) {
