@@ -6,7 +6,9 @@
 #include <memory>
 #include <optional>
 
+#include "AnalyzeCommand.h"
 #include "Batch.h"
+#include "ExportCommand.h"
 #include "Report.h"
 #include "SimReader.h"
 #include "SimWriter.h"
@@ -172,6 +174,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return args.empty() ? kBadUsage : kOk;
   }
   if (args[0] == "run") return Run(args, out, err);
+  if (args[0] == "analyze") return RunAnalyzeCommand(args, out, err);
+  if (WantsCsvExport(args)) return RunShowCsvCommand(args, out, err);
   if (args[0] == "show") return Show(args, out, err);
   err << "不明なコマンドです: " << args[0] << '\n' << kUsage;
   return kBadUsage;
