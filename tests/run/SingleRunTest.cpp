@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "SingleRun.h"
 #include "TestSupport.h"
@@ -109,4 +112,22 @@ TEST(Simulate, HiddenLevelIsDrawnBeforeSetFlevel) {
   RunRecords records;
   Simulate(slot, records, Inputs(10, 0));
   EXPECT_EQ(slot.GetFlevel(), expected);
+}
+
+TEST(Simulate, RunningOutOfMemoryEndsTheRunWithAnErrorNotACrash) {
+  // In a child process with a small address space, so the limit hurts no one.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit limit{256u << 20, 256u << 20};
+    setrlimit(RLIMIT_AS, &limit);
+    Slot slot(3);
+    RunRecords records;
+    const RunStatus status = Simulate(slot, records, Inputs(50'000'000, 1));
+    _exit(status == RunStatus::OutOfMemory && records.RowCount() == 0 ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the child crashed";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
