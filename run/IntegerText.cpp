@@ -44,5 +44,7 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
 }
 
 std::string NotIntegerMessage(std::string_view text) {
-  return "'" + std::string(text) + "' は整数ではありません";
+  std::string message = "'";
+  message.append(text).append("' は整数ではありません");
+  return message;
 }

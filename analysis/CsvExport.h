@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ManyRunAnalysis.h"
+#include "RunRecords.h"
+
+// Spreadsheet programs take a file for UTF-8 only when it starts with this.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// One cell: as it is, or in double quotes (inner quotes doubled) when it
+// holds a comma, a quote, a line break or leading or trailing spaces.
+std::string CsvField(std::string_view text);
+
+// Cells joined by commas, ended by CR LF.
+void WriteCsvRow(std::ostream& out, const std::vector<std::string>& cells);
+
+// The per-game list ("PLAY情報") and the bonus list ("ボーナス情報") with the
+// lists' own column captions as header, BOM first. A bonus lined up on the
+// run's last game has an empty "獲得メダル" cell.
+void WritePlayListCsv(std::ostream& out, const RunRecords& records);
+void WriteBonusListCsv(std::ostream& out, const RunRecords& records);
+
+// One line per run of an analysis, in setting and trial order, BOM first.
+void WriteRunFiguresCsv(std::ostream& out, const AnalysisResult& result);
+
+enum class CsvSaveStatus { Ok, CannotCreate, WriteFailed };
+
+// Writes through a temporary file beside `path` and renames it into place
+// only when every byte was written, so a failed export never leaves a
+// truncated file or destroys the one that was there.
+CsvSaveStatus SaveCsvFile(const std::string& path, const std::function<void(std::ostream&)>& write);
+
+// "CSVファイルを保存できません: <path>" and the like; "" for Ok.
+std::string CsvSaveMessage(CsvSaveStatus status, const std::string& path);

@@ -1,0 +1,227 @@
+#include "ManyRunAnalysis.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <new>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+constexpr auto kProgressInterval = std::chrono::milliseconds(40);
+
+int WorkerCount(int jobs, int64_t total) {
+  int count = jobs;
+  if (count <= 0) count = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  return static_cast<int>(std::min<int64_t>(count, std::max<int64_t>(total, 1)));
+}
+
+// The runs waiting to be played: each worker takes the next index, plays it
+// and writes its figures to that index alone, so no two threads touch the
+// same memory and the game loop shares nothing.
+struct Workload {
+  const AnalysisRequest* request;
+  const std::vector<int32_t>* settings;
+  std::vector<RunFigures>* runs;
+  const std::atomic<bool>* cancel;
+  std::atomic<int64_t> next{0};
+  std::atomic<int64_t> done{0};
+  std::atomic<int64_t> games{0};
+  std::mutex mutex;
+  std::condition_variable finished;
+  int running = 0;
+
+  bool Cancelled() const { return cancel != nullptr && cancel->load(std::memory_order_relaxed); }
+
+  void Work() {
+    const int64_t total = static_cast<int64_t>(runs->size());
+    const int64_t trials = request->Trials;
+    for (int64_t i = next.fetch_add(1); i < total; i = next.fetch_add(1)) {
+      if (Cancelled()) break;
+      const int32_t setting = (*settings)[static_cast<size_t>(i / trials)];
+      const int32_t trial = static_cast<int32_t>(i % trials);
+      RunSpec spec;
+      spec.Setting = setting;
+      spec.Games = request->Games;
+      spec.BigStock = request->BigStock;
+      spec.RegStock = request->RegStock;
+      spec.Seed = DeriveRunSeed(request->Seed, setting, trial);
+      RunFigures& figures = (*runs)[static_cast<size_t>(i)];
+      if (!PlayRunFigures(spec, figures, cancel, &games)) break;
+      figures.Trial = trial;
+      done.fetch_add(1, std::memory_order_relaxed);
+    }
+    std::lock_guard lock(mutex);
+    --running;
+    finished.notify_all();
+  }
+};
+
+double Rate(int64_t games, int64_t hits) {
+  return hits == 0 ? 0.0 : static_cast<double>(games) / static_cast<double>(hits);
+}
+
+}  // namespace
+
+std::optional<std::string> CheckAnalysisRequest(const AnalysisRequest& r) {
+  if (r.Games < 1) return "Play数は、1以上にしてください。";
+  if (r.Trials < 1 || r.Trials > kMaxTrials) return "試行回数は、1～1000000にしてください。";
+  if (r.Setting < 0 || r.Setting > 6) return "設定は、1～6または全設定にしてください。";
+  if (r.BigStock < 0 || r.BigStock > 255) return "BIGストック数は、0～255にしてください。";
+  if (r.RegStock < 0 || r.RegStock > 255) return "REGストック数は、0～255にしてください。";
+  if (r.Jobs < 0 || r.Jobs > kMaxJobs) return "スレッド数は、0～256にしてください。";
+  return std::nullopt;
+}
+
+std::vector<int32_t> RequestedSettings(const AnalysisRequest& request) {
+  if (request.Setting != kAllSettings) return {request.Setting};
+  return {1, 2, 3, 4, 5, 6};
+}
+
+SettingFigures SummariseSetting(int32_t setting, const std::vector<RunFigures>& runs) {
+  SettingFigures f;
+  f.Setting = setting;
+  f.Runs = static_cast<int32_t>(runs.size());
+  if (runs.empty()) return f;
+
+  std::vector<double> values(runs.size());
+  auto collect = [&](auto member) {
+    for (size_t i = 0; i < runs.size(); ++i) values[i] = static_cast<double>(member(runs[i]));
+  };
+
+  collect([](const RunFigures& r) { return r.PayoutRate(); });
+  f.PayoutRate = MeanInterval(values);
+
+  collect([](const RunFigures& r) { return r.FinalMedal; });
+  f.Balance = SummariseValues(values);
+  f.BalanceYen = f.Balance.Scaled(kYenPerMedal);
+
+  collect([](const RunFigures& r) { return r.MaxDrawdown; });
+  Spread drawdown = SummariseValues(values);
+  f.DrawdownMean = drawdown.Mean;
+  f.DrawdownP95 = drawdown.P95;
+
+  collect([](const RunFigures& r) { return r.LongestDrought; });
+  Spread drought = SummariseValues(values);
+  f.DroughtMean = drought.Mean;
+  f.DroughtP95 = drought.P95;
+
+  int64_t games = 0, big = 0, reg = 0, bigFirst = 0, regFirst = 0, profit = 0;
+  for (const RunFigures& r : runs) {
+    games += r.Games;
+    big += r.BigCount;
+    reg += r.RegCount;
+    bigFirst += r.BigFirstCount;
+    regFirst += r.RegFirstCount;
+    profit += r.FinalMedal > 0 ? 1 : 0;
+  }
+  const double n = static_cast<double>(runs.size());
+  f.ProfitShare = static_cast<double>(profit) / n;
+  f.BigCountMean = static_cast<double>(big) / n;
+  f.RegCountMean = static_cast<double>(reg) / n;
+  f.BigRate = Rate(games, big);
+  f.RegRate = Rate(games, reg);
+  f.BigFirstRate = Rate(games, bigFirst);
+  f.RegFirstRate = Rate(games, regFirst);
+  f.FirstRate = Rate(games, bigFirst + regFirst);
+  return f;
+}
+
+AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgress& progress,
+                            const std::atomic<bool>* cancel) {
+  AnalysisOutcome outcome;
+  if (auto message = CheckAnalysisRequest(request)) {
+    outcome.Status = AnalysisStatus::InvalidRequest;
+    outcome.Message = *message;
+    return outcome;
+  }
+
+  const std::vector<int32_t> settings = RequestedSettings(request);
+  const int64_t total = static_cast<int64_t>(settings.size()) * request.Trials;
+  std::vector<RunFigures> runs;
+  try {
+    runs.resize(static_cast<size_t>(total));
+  } catch (const std::bad_alloc&) {
+    outcome.Status = AnalysisStatus::OutOfMemory;
+    outcome.Message = kAnalysisOutOfMemoryMessage;
+    return outcome;
+  }
+
+  Workload work;
+  work.request = &request;
+  work.settings = &settings;
+  work.runs = &runs;
+  work.cancel = cancel;
+  int workers = WorkerCount(request.Jobs, total);
+  {
+    std::vector<std::jthread> threads;
+    for (int i = 0; i < workers; ++i) {
+      {
+        std::lock_guard lock(work.mutex);
+        ++work.running;
+      }
+      try {
+        threads.emplace_back([&work] { work.Work(); });
+      } catch (const std::system_error&) {
+        // Fewer threads than asked for still finish the work.
+        std::lock_guard lock(work.mutex);
+        --work.running;
+        break;
+      }
+    }
+    if (threads.empty()) {
+      {
+        std::lock_guard lock(work.mutex);
+        ++work.running;
+      }
+      work.Work();
+    }
+    workers = std::max<int>(1, static_cast<int>(threads.size()));
+    AnalysisProgressInfo info;
+    info.RunsTotal = total;
+    info.GamesTotal = total * request.Games;
+    info.GamesDone = -1;
+    std::unique_lock lock(work.mutex);
+    while (work.running > 0) {
+      work.finished.wait_for(lock, kProgressInterval);
+      const int64_t games = work.games.load(std::memory_order_relaxed);
+      if (progress && games != info.GamesDone && work.running > 0) {
+        info.GamesDone = games;
+        info.RunsDone = work.done.load(std::memory_order_relaxed);
+        lock.unlock();
+        progress(info);
+        lock.lock();
+      }
+    }
+  }
+
+  if (work.done.load() != total) {
+    outcome.Status = AnalysisStatus::Cancelled;
+    return outcome;
+  }
+  if (progress) progress({total, total, total * request.Games, total * request.Games});
+
+  AnalysisResult& result = outcome.Result;
+  result.Request = request;
+  result.Request.Jobs = workers;
+  try {
+    std::vector<std::vector<int32_t>> balances;
+    for (size_t s = 0; s < settings.size(); ++s) {
+      const auto first = runs.begin() + static_cast<std::ptrdiff_t>(s * request.Trials);
+      const std::vector<RunFigures> ofSetting(first, first + request.Trials);
+      result.Settings.push_back(SummariseSetting(settings[s], ofSetting));
+      auto& balance = balances.emplace_back();
+      for (const RunFigures& r : ofSetting) balance.push_back(r.FinalMedal);
+    }
+    result.FinalBalance = BuildHistogram(balances);
+  } catch (const std::bad_alloc&) {
+    outcome = AnalysisOutcome{};
+    outcome.Status = AnalysisStatus::OutOfMemory;
+    outcome.Message = kAnalysisOutOfMemoryMessage;
+    return outcome;
+  }
+  result.Runs = std::move(runs);
+  return outcome;
+}

@@ -1,0 +1,93 @@
+#include "RunFigures.h"
+
+#include <algorithm>
+
+#include "Outcome.h"
+#include "Slot.h"
+
+namespace {
+
+// Often enough that a cancel lands within a millisecond or so, rarely enough
+// that the relaxed load does not show in the game loop.
+constexpr int32_t kCancelCheckGames = 4096;
+
+constexpr int32_t kRen1G = static_cast<int32_t>(RtCancelCause::Ren1G);
+constexpr int32_t kRen3G = static_cast<int32_t>(RtCancelCause::Ren3G);
+
+uint64_t SplitMix64(uint64_t x) {
+  x += 0x9E3779B97F4A7C15ull;
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
+}
+
+}  // namespace
+
+uint32_t DeriveRunSeed(uint32_t baseSeed, int32_t setting, int64_t trial) {
+  const uint64_t key =
+      (static_cast<uint64_t>(static_cast<uint32_t>(setting)) << 40) ^ static_cast<uint64_t>(trial);
+  return static_cast<uint32_t>(SplitMix64(SplitMix64(baseSeed) ^ key) >> 32);
+}
+
+bool PlayRunFigures(const RunSpec& spec, RunFigures& figures, const std::atomic<bool>* cancel,
+                    std::atomic<int64_t>* gamesDone) {
+  figures = RunFigures{};
+  figures.Setting = spec.Setting;
+  figures.Seed = spec.Seed;
+
+  // A fresh machine per run: Reset keeps the last outcome, so a machine
+  // carried over from another run would skip the first bet after a replay.
+  Slot slot(spec.Seed);
+  slot.SetFlevel(spec.Setting);
+  slot.SetStock(spec.BigStock, spec.RegStock);
+  slot.Reset();
+
+  int64_t bets = 0;
+  int32_t peak = 0;
+  int64_t maxDrawdown = 0;
+  int32_t longest = 0;
+  int32_t nextCheck = kCancelCheckGames;
+  int32_t counted = 0;
+  auto count = [&] {
+    if (gamesDone != nullptr)
+      gamesDone->fetch_add(slot.PlayCount - counted, std::memory_order_relaxed);
+    counted = slot.PlayCount;
+  };
+  while (slot.PlayCount < spec.Games) {
+    if (slot.PlayCount >= nextCheck) {
+      nextCheck = slot.PlayCount + kCancelCheckGames;
+      count();
+      if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) return false;
+    }
+    const bool afterReplay = slot.LastOutcome == Replay;
+    slot.Play();
+    if (slot.BonusGames != 0) {
+      // Bonus games bet 3 on a BIG's small-role games and 1 on a JAC game.
+      const bool jacGame = slot.LastOutcome == JAC || slot.LastOutcome == JACHazure;
+      bets += jacGame ? 1 : 3;
+    } else {
+      if (!afterReplay) bets += 3;
+      longest = std::max(longest, slot.GamesSinceBonus);
+      if (slot.LastOutcome == BIG || slot.LastOutcome == REG) {
+        const bool first = slot.RTCancel != kRen1G && slot.RTCancel != kRen3G;
+        if (slot.LastOutcome == BIG) {
+          ++figures.BigCount;
+          figures.BigFirstCount += first ? 1 : 0;
+        } else {
+          ++figures.RegCount;
+          figures.RegFirstCount += first ? 1 : 0;
+        }
+      }
+    }
+    peak = std::max(peak, slot.Medal);
+    maxDrawdown = std::max(maxDrawdown, static_cast<int64_t>(peak) - slot.Medal);
+  }
+
+  count();
+  figures.Games = slot.PlayCount;
+  figures.FinalMedal = slot.Medal;
+  figures.Bets = bets;
+  figures.MaxDrawdown = maxDrawdown;
+  figures.LongestDrought = longest;
+  return true;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// sorimu-cli analyze: many runs per setting, the figures table on `out` and
+// optionally every run's figures as CSV. Exit status as RunCli's.
+int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

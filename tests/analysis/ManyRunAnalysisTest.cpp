@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "AnalysisTable.h"
+#include "ManyRunAnalysis.h"
+#include "Outcome.h"
+#include "SingleRun.h"
+#include "TestSupport.h"
+
+namespace {
+
+AnalysisRequest SmallRequest(int32_t setting, int jobs) {
+  AnalysisRequest request;
+  request.Games = 1500;
+  request.Trials = 24;
+  request.Setting = setting;
+  request.Seed = 20240601;
+  request.Jobs = jobs;
+  return request;
+}
+
+// Medals a game pays, from the machine's payout table: a normal game and a
+// bonus game pay differently for the same plum.
+int32_t Payout(const RunRow& row) {
+  if (IsBonusGameRow(row)) {
+    return row.LastOutcome == Plum || row.LastOutcome == JACIN || row.LastOutcome == JAC ? 15 : 0;
+  }
+  switch (row.LastOutcome) {
+    case Cherry2: return 2;
+    case Cherry4A:
+    case Cherry4B: return 4;
+    case Plum: return 8;
+    case Bell: return 14;
+    case BIG:
+    case REG: return 15;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+// The tight loop keeps no rows, so hold its figures against the rows of the
+// very same run played as a single run with the derived seed.
+TEST(RunFigures, MatchTheRowsOfTheSameRunPlayedAsASingleRun) {
+  for (int32_t setting : {1, 4, 6}) {
+    for (auto [big, reg] : {std::pair{255, 255}, std::pair{0, 0}}) {
+      SCOPED_TRACE(testing::Message() << "setting " << setting << " stocks " << big);
+      RunSpec spec{setting, 6000, big, reg, DeriveRunSeed(7, setting, 3)};
+      RunFigures figures;
+      ASSERT_TRUE(PlayRunFigures(spec, figures));
+
+      Slot slot(spec.Seed);
+      RunRecords records;
+      ASSERT_EQ(Simulate(slot, records, testing_support::Inputs(6000, setting, big, reg)),
+                RunStatus::Completed);
+      int64_t paid = 0;
+      int32_t peak = 0, longest = 0, bigs = 0, regs = 0, firstBigs = 0;
+      int64_t drawdown = 0;
+      for (size_t i = 0; i < records.RowCount(); ++i) {
+        const RunRow& row = records.Row(i);
+        paid += Payout(row);
+        peak = std::max(peak, row.Medal);
+        drawdown = std::max<int64_t>(drawdown, peak - row.Medal);
+        if (IsNormalGameRow(row)) longest = std::max(longest, row.GamesSinceBonus);
+        bigs += IsBonusRow(row) && row.LastOutcome == BIG;
+        regs += IsBonusRow(row) && row.LastOutcome == REG;
+        firstBigs +=
+            IsBonusRow(row) && row.LastOutcome == BIG && row.RTCancel != 6 && row.RTCancel != 7;
+      }
+      EXPECT_EQ(figures.Games, 6000);
+      EXPECT_EQ(figures.FinalMedal, records.LastRow().Medal);
+      EXPECT_EQ(figures.Bets + figures.FinalMedal, paid) << "medals in minus medals out";
+      EXPECT_EQ(figures.MaxDrawdown, drawdown);
+      EXPECT_EQ(figures.LongestDrought, longest);
+      EXPECT_EQ(figures.BigCount, bigs);
+      EXPECT_EQ(figures.RegCount, regs);
+      EXPECT_EQ(figures.BigFirstCount, firstBigs);
+      EXPECT_GT(figures.BigCount + figures.RegCount, 0);
+    }
+  }
+}
+
+// The figures are a function of the runs, so equal runs in equal order and
+// equal tables say that the thread count changed nothing.
+TEST(ManyRunAnalysis, FiguresDoNotDependOnTheNumberOfThreads) {
+  const AnalysisOutcome one = RunAnalysis(SmallRequest(kAllSettings, 1));
+  ASSERT_EQ(one.Status, AnalysisStatus::Completed);
+  for (int jobs : {2, 3}) {
+    SCOPED_TRACE(jobs);
+    const AnalysisOutcome many = RunAnalysis(SmallRequest(kAllSettings, jobs));
+    ASSERT_EQ(many.Status, AnalysisStatus::Completed);
+    EXPECT_EQ(many.Result.Request.Jobs, jobs);
+    EXPECT_TRUE(many.Result.Runs == one.Result.Runs);
+    EXPECT_EQ(AnalysisTableRows(many.Result), AnalysisTableRows(one.Result));
+    EXPECT_EQ(HistogramTableRows(many.Result), HistogramTableRows(one.Result));
+  }
+}
+
+TEST(ManyRunAnalysis, OneSettingAloneGivesItsColumnOfAllSix) {
+  const AnalysisOutcome all = RunAnalysis(SmallRequest(kAllSettings, 2));
+  const AnalysisOutcome four = RunAnalysis(SmallRequest(4, 2));
+  ASSERT_EQ(four.Status, AnalysisStatus::Completed);
+  ASSERT_EQ(four.Result.Runs.size(), 24u);
+  EXPECT_TRUE(std::equal(four.Result.Runs.begin(), four.Result.Runs.end(),
+                         all.Result.Runs.begin() + 3 * 24));
+
+  AnalysisRequest other = SmallRequest(4, 2);
+  other.Seed += 1;
+  EXPECT_NE(RunAnalysis(other).Result.Runs[0].Seed, four.Result.Runs[0].Seed);
+}
+
+TEST(ManyRunAnalysis, RunsAreKeptInSettingAndTrialOrderAndAddUp) {
+  const AnalysisResult result = RunAnalysis(SmallRequest(kAllSettings, 2)).Result;
+  ASSERT_EQ(result.Runs.size(), 6u * 24u);
+  for (size_t i = 0; i < result.Runs.size(); ++i) {
+    const RunFigures& run = result.Runs[i];
+    EXPECT_EQ(run.Setting, static_cast<int32_t>(i / 24) + 1);
+    EXPECT_EQ(run.Trial, static_cast<int32_t>(i % 24));
+    EXPECT_EQ(run.Seed, DeriveRunSeed(20240601, run.Setting, run.Trial));
+  }
+  for (size_t s = 0; s < 6; ++s) {
+    const SettingFigures& f = result.Settings[s];
+    int64_t inHistogram = 0;
+    for (int64_t count : result.FinalBalance.Counts[s]) inHistogram += count;
+    EXPECT_EQ(inHistogram, 24);
+    EXPECT_LE(f.Balance.Min, f.Balance.P5);
+    EXPECT_LE(f.Balance.P95, f.Balance.Max);
+    EXPECT_EQ(f.BalanceYen.Median, 20 * f.Balance.Median);
+  }
+}
+
+// Higher settings pay more; with a few hundred long runs the gap between the
+// lowest and the highest is far outside the intervals.
+TEST(ManyRunAnalysis, SettingSixPaysMoreThanSettingOne) {
+  AnalysisRequest request;
+  request.Games = 8000;
+  request.Trials = 300;
+  request.Seed = 99;
+  request.Jobs = 2;
+  request.Setting = 1;
+  const SettingFigures low = RunAnalysis(request).Result.Settings[0];
+  request.Setting = 6;
+  const SettingFigures high = RunAnalysis(request).Result.Settings[0];
+  EXPECT_LT(low.PayoutRate.High, high.PayoutRate.Low);
+  EXPECT_GT(high.FirstRate, 0);
+  EXPECT_LT(high.FirstRate, low.FirstRate) << "first hits come sooner at setting 6";
+}
+
+TEST(ManyRunAnalysis, CancelStopsWithinAFractionOfASecond) {
+  // Runs of two million games: minutes of work, and a cancel in mid-run.
+  AnalysisRequest huge;
+  huge.Games = 2000000;
+  huge.Trials = 1000;
+  huge.Jobs = 2;
+  std::atomic<bool> cancel{false};
+  const auto start = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point cancelledAt;
+  int calls = 0;
+  int64_t gamesSeen = 0;
+  const AnalysisOutcome outcome = RunAnalysis(
+      huge,
+      [&](const AnalysisProgressInfo& info) {
+        EXPECT_EQ(info.RunsTotal, 6000);
+        EXPECT_EQ(info.GamesTotal, 6000 * int64_t{2000000});
+        gamesSeen = info.GamesDone;
+        if (++calls == 3) {
+          cancelledAt = std::chrono::steady_clock::now();
+          cancel = true;
+        }
+      },
+      &cancel);
+  const auto end = std::chrono::steady_clock::now();
+  EXPECT_EQ(outcome.Status, AnalysisStatus::Cancelled);
+  EXPECT_TRUE(outcome.Result.Runs.empty());
+  EXPECT_GT(gamesSeen, 0) << "the bar moves before the first run ends";
+  EXPECT_LT(end - cancelledAt, std::chrono::milliseconds(300));
+  EXPECT_LT(end - start, std::chrono::seconds(5));
+
+  std::atomic<bool> already{true};
+  EXPECT_EQ(RunAnalysis(SmallRequest(1, 2), {}, &already).Status, AnalysisStatus::Cancelled);
+}
+
+TEST(ManyRunAnalysis, ProgressRisesToTheTotalOnTheCallingThread) {
+  const auto caller = std::this_thread::get_id();
+  AnalysisProgressInfo last;
+  bool onCaller = true;
+  AnalysisRequest request = SmallRequest(kAllSettings, 2);
+  request.Games = 30000;
+  const AnalysisOutcome outcome = RunAnalysis(request, [&](const AnalysisProgressInfo& info) {
+    EXPECT_EQ(info.RunsTotal, 6 * 24);
+    EXPECT_GE(info.RunsDone, last.RunsDone);
+    EXPECT_GE(info.GamesDone, last.GamesDone);
+    EXPECT_LE(info.GamesDone, info.GamesTotal);
+    last = info;
+    onCaller = onCaller && std::this_thread::get_id() == caller;
+  });
+  ASSERT_EQ(outcome.Status, AnalysisStatus::Completed);
+  EXPECT_EQ(last.RunsDone, 6 * 24);
+  EXPECT_EQ(last.GamesDone, 6 * 24 * 30000);
+  EXPECT_EQ(last.PerMille(), 1000);
+  EXPECT_TRUE(onCaller);
+}
+
+TEST(ManyRunAnalysis, RejectsEveryInputOutOfRange) {
+  struct Case {
+    AnalysisRequest request;
+    const char* message;
+  };
+  auto with = [](auto change) {
+    AnalysisRequest r = SmallRequest(1, 1);
+    change(r);
+    return r;
+  };
+  const Case cases[] = {
+      {with([](auto& r) { r.Games = 0; }), "Play数は、1以上にしてください。"},
+      {with([](auto& r) { r.Trials = 0; }), "試行回数は、1～1000000にしてください。"},
+      {with([](auto& r) { r.Trials = kMaxTrials + 1; }), "試行回数は、1～1000000にしてください。"},
+      {with([](auto& r) { r.Setting = 7; }), "設定は、1～6または全設定にしてください。"},
+      {with([](auto& r) { r.BigStock = 256; }), "BIGストック数は、0～255にしてください。"},
+      {with([](auto& r) { r.RegStock = -1; }), "REGストック数は、0～255にしてください。"},
+      {with([](auto& r) { r.Jobs = -1; }), "スレッド数は、0～256にしてください。"},
+  };
+  for (const Case& c : cases) {
+    const AnalysisOutcome outcome = RunAnalysis(c.request);
+    EXPECT_EQ(outcome.Status, AnalysisStatus::InvalidRequest);
+    EXPECT_EQ(outcome.Message, c.message);
+  }
+}
+
+TEST(FigureSummary, PercentilesInterpolateBetweenOrderStatistics) {
+  std::vector<double> values;
+  for (int v = 101; v >= 1; --v) values.push_back(v);
+  const Spread s = SummariseValues(values);
+  EXPECT_DOUBLE_EQ(s.Mean, 51);
+  EXPECT_DOUBLE_EQ(s.P5, 6);
+  EXPECT_DOUBLE_EQ(s.P25, 26);
+  EXPECT_DOUBLE_EQ(s.Median, 51);
+  EXPECT_DOUBLE_EQ(s.P95, 96);
+  EXPECT_DOUBLE_EQ(s.Min, 1);
+  EXPECT_DOUBLE_EQ(s.Max, 101);
+  EXPECT_NEAR(s.Sd, 29.3002, 1e-4);
+
+  std::vector<double> pair{10, 20};
+  EXPECT_DOUBLE_EQ(SummariseValues(pair).Median, 15);
+  std::vector<double> single{-7};
+  const Spread one = SummariseValues(single);
+  EXPECT_DOUBLE_EQ(one.P95, -7);
+  EXPECT_DOUBLE_EQ(one.Sd, 0);
+  const MeanWithInterval m = MeanInterval({5});
+  EXPECT_DOUBLE_EQ(m.Low, 5);
+  EXPECT_DOUBLE_EQ(m.High, 5);
+}
+
+TEST(FigureSummary, HistogramBinsAreRoundAndHoldEveryValue) {
+  const Histogram h = BuildHistogram({{-1234, 0, 5678}, {-3, 2999}}, 30);
+  EXPECT_EQ(h.Width, 500);
+  EXPECT_EQ(h.Lower, -1500);
+  ASSERT_EQ(h.Counts.size(), 2u);
+  ASSERT_EQ(h.Counts[0].size(), h.Counts[1].size());
+  EXPECT_EQ(h.Counts[0].size(), 15u);  // -1500 .. 6000
+  EXPECT_EQ(h.Counts[0][0], 1);        // -1234
+  EXPECT_EQ(h.Counts[0][3], 1);        // 0 lies in [0, 500)
+  EXPECT_EQ(h.Counts[1][2], 1);        // -3 lies in [-500, 0)
+  EXPECT_EQ(h.Counts[0][14], 1);
+
+  const Histogram same = BuildHistogram({{42, 42}}, 30);
+  EXPECT_EQ(same.Width, 1);
+  EXPECT_EQ(same.Lower, 42);
+  EXPECT_EQ(same.Counts[0], std::vector<int64_t>{2});
+}
