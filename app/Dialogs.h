@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+// Every modal box and file dialog of the window goes through here, so that
+// tests can answer them: a real QMessageBox::exec() blocks even offscreen.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // The window's error box: error icon, caption "エラー", one OK button.
+  virtual void Error(QWidget* parent, const QString& message) = 0;
+  // The application's standard error box, captioned with the application's title.
+  virtual void ApplicationError(QWidget* parent, const QString& message) = 0;
+
+  // The chosen path, or nothing when the user cancelled. `offered` is the
+  // name the dialog shows first (the caller remembers the last choice).
+  virtual std::optional<QString> AskOpenPath(QWidget* parent, const QString& offered) = 0;
+  virtual std::optional<QString> AskSavePath(QWidget* parent, const QString& offered) = 0;
+
+  virtual void ShowModal(QDialog& dialog) = 0;
+};
+
+// The real boxes and dialogs.
+class QtDialogs final : public Dialogs {
+ public:
+  void Error(QWidget* parent, const QString& message) override;
+  void ApplicationError(QWidget* parent, const QString& message) override;
+  std::optional<QString> AskOpenPath(QWidget* parent, const QString& offered) override;
+  std::optional<QString> AskSavePath(QWidget* parent, const QString& offered) override;
+  void ShowModal(QDialog& dialog) override;
+};

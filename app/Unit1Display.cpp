@@ -1,0 +1,106 @@
+// DisplayResults: every view rebuilt from the current records.
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTreeWidget>
+#include <cassert>
+
+#include "BonusList.h"
+#include "ResultListViewData.h"
+#include "ResultStats.h"
+#include "Unit1.h"
+#include "WindowCharts.h"
+
+namespace {
+
+QStringList ToStrings(const TableRow& row) {
+  QStringList cells;
+  cells.reserve(static_cast<qsizetype>(row.size()));
+  for (const std::string& cell : row) cells << QString::fromStdString(cell);
+  return cells;
+}
+
+void FillTable(QTreeWidget* view, const std::vector<TableRow>& rows) {
+  QList<QTreeWidgetItem*> items;
+  items.reserve(static_cast<qsizetype>(rows.size()));
+  for (const TableRow& row : rows) items << new QTreeWidgetItem(ToStrings(row));
+  view->addTopLevelItems(items);
+}
+
+// (i + 1) / totalGames × 100, truncated; rows include bonus games, so this
+// passes 100 before the last row. A foreign file may hold no normal game.
+int DisplayProgress(size_t row, int32_t totalGames) {
+  if (totalGames <= 0) return 100;
+  const double position = static_cast<double>(row + 1) / totalGames * 100.0;
+  return position >= 100.0 ? 100 : static_cast<int>(position);
+}
+
+}  // namespace
+
+void TMainForm::DisplayResults() {
+  assert(records_.RowCount() > 0);
+
+  // 1. Empty the views. The per-game list is told first, so that it asks
+  //    for no row while its texts are rebuilt.
+  charts_->ClearSeries();
+  for (QTreeWidget* list : {BListView, RenListView, KoyakuListView, RTCancelListView, Ren3ListView}) {
+    list->clear();
+  }
+  resultListModel_->BeginRebuild();
+  resultTexts_.Clear();
+  ResultLabel->clear();
+
+  // 2. The slump graph's bottom axis runs to the last row's normal games.
+  charts_->SetSlumpAxis(records_.LastRow().PlayCount);
+
+  // 3.
+  const ResultStats stats = ComputeResultStats(records_);
+
+  // 4. Chart points, list texts and bonus items of every row.
+  charts_->AddRunPoints(records_);
+  FillResultTexts(stats.TotalGames);
+  resultListModel_->EndRebuild();
+  FillBonusList();
+
+  // 5.
+  charts_->AddSlumpLine(records_);
+
+  // 6. The summary tables, each pie right after its list.
+  FillTable(Ren3ListView, Ren3Rows(stats));
+  FillTable(RenListView, RenRows(stats));
+  charts_->FillRenPie(stats);
+  FillTable(KoyakuListView, KoyakuRows(stats));
+  charts_->FillKoyakuPie(stats);
+  FillTable(RTCancelListView, RTCancelRows(stats));
+  charts_->FillRTCancelPie(stats);
+
+  // 7., 8.
+  ResultLabel->setText(QString::fromStdString(SummaryText(stats)));
+  saveAvailable_ = true;
+  FileSaveMenu->setEnabled(!busy_);
+}
+
+void TMainForm::FillResultTexts(int32_t totalGames) {
+  size_t index = 0;
+  bool complete = true;
+  records_.ForEachRowSpan([&](const RunRow* rows, size_t count) {
+    for (size_t i = 0; i < count && complete; ++i, ++index) {
+      // Out of memory the list shows the rows it has; its count follows the texts.
+      complete = resultTexts_.Append(rows[i]);
+      SetProgress(DisplayProgress(index, totalGames));
+    }
+  });
+}
+
+void TMainForm::FillBonusList() {
+  const std::vector<TableRow> items = BonusListItems(records_);
+  FillTable(BListView, items);
+  // Each completed bonus scrolls the list down one line, so the latest
+  // bonuses are in view when the display ends.
+  int completed = 0;
+  for (const TableRow& item : items) completed += item.size() > 4 ? 1 : 0;
+  if (completed > 0) {
+    const int top = std::min(completed, BListView->topLevelItemCount() - 1);
+    BListView->scrollToItem(BListView->topLevelItem(top), QAbstractItemView::PositionAtTop);
+  }
+}

@@ -1,0 +1,104 @@
+// Times the Start command of the window from the click to "シミュレーション完了"
+// (the run played and every list filled) and measures what the window holds
+// per row afterwards. Offscreen; no dialog is ever shown.
+//
+//   bench_window [games ...]     default: 1000000 10000000
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "Dialogs.h"
+#include "Shell.h"
+#include "Unit1.h"
+
+namespace {
+
+class NoDialogs final : public Dialogs {
+ public:
+  void Error(QWidget*, const QString& message) override { Fail(message); }
+  void ApplicationError(QWidget*, const QString& message) override { Fail(message); }
+  std::optional<QString> AskOpenPath(QWidget*, const QString&) override { return std::nullopt; }
+  std::optional<QString> AskSavePath(QWidget*, const QString&) override { return std::nullopt; }
+  void ShowModal(QDialog&) override {}
+
+ private:
+  static void Fail(const QString& message) {
+    std::fprintf(stderr, "unexpected box: %s\n", qPrintable(message));
+    std::exit(1);
+  }
+};
+
+class NoShell final : public Shell {
+ public:
+  void OpenFile(const QString&, const QStringList&) override {}
+  void OpenUrl(const QUrl&) override {}
+};
+
+// Resident and peak resident memory of the process, in bytes.
+struct Memory {
+  long long resident = 0;
+  long long peak = 0;
+};
+
+Memory ReadMemory() {
+  Memory memory;
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  long long kib = 0;
+  while (status >> key) {
+    if (key == "VmRSS:" && status >> kib) memory.resident = kib * 1024;
+    if (key == "VmHWM:" && status >> kib) memory.peak = kib * 1024;
+  }
+  return memory;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QStringList sizes = QCoreApplication::arguments().mid(1);
+  if (sizes.isEmpty()) sizes = {"1000000", "10000000"};
+
+  NoDialogs dialogs;
+  NoShell shell;
+  TMainForm form(WindowServices{dialogs, shell, 12345u});
+  form.show();
+  QCoreApplication::processEvents();
+  const Memory idle = ReadMemory();
+  std::printf("window idle: resident %.1f MiB\n", idle.resident / 1048576.0);
+
+  for (const QString& size : sizes) {
+    form.PlayNumEdit->setText(size);
+    form.FlevelComboBox->setEditText(QStringLiteral("?"));
+    const auto start = std::chrono::steady_clock::now();
+    form.StartButton->click();
+    const auto done = std::chrono::steady_clock::now();
+    if (form.StatusText() != QStringLiteral("シミュレーション完了")) {
+      std::fprintf(stderr, "the run did not complete: %s\n", qPrintable(form.StatusText()));
+      return 1;
+    }
+    // The first paint of the lists after the command, for the record.
+    form.ResultListView->viewport()->repaint();
+    QCoreApplication::processEvents();
+    const auto painted = std::chrono::steady_clock::now();
+
+    const Memory after = ReadMemory();
+    const double rows = static_cast<double>(form.Records().RowCount());
+    const double seconds = std::chrono::duration<double>(done - start).count();
+    std::printf(
+        "Play数 %s: %.0f rows, Start to 完了 %.3f s (+%.3f s first paint); "
+        "resident +%.1f MiB over idle = %.1f B/row, peak +%.1f MiB = %.1f B/row\n",
+        qPrintable(size), rows, seconds, std::chrono::duration<double>(painted - done).count(),
+        (after.resident - idle.resident) / 1048576.0, (after.resident - idle.resident) / rows,
+        (after.peak - idle.resident) / 1048576.0, (after.peak - idle.resident) / rows);
+  }
+  return 0;
+}

@@ -1,0 +1,238 @@
+// Batches, Save and Open as a user drives them, checked on the files written.
+#include <QAction>
+#include <algorithm>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include "ResultListViewData.h"
+#include "SimFormat.h"
+#include "WindowTestSupport.h"
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QByteArray Header(int32_t mark, int32_t flevel, int32_t games, int32_t big, int32_t reg) {
+  QByteArray bytes;
+  for (int32_t value : {mark, flevel, games, big, reg}) {
+    char le[4];
+    qToLittleEndian<qint32>(value, le);
+    bytes.append(le, 4);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+class FileCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void batchWritesOneFilePerRepetition();
+  void batchStopsAtAFileItCannotCreate();
+  void cancelledBatchWritesNothing();
+  void savedRunOpensAsItWasShown();
+  void foreignFileKeepsTheDisplayButEmptiesTheRecords_data();
+  void foreignFileKeepsTheDisplayButEmptiesTheRecords();
+  void fileThatCannotBeOpenedChangesNothing();
+  void failedSaveIsReported();
+
+ private:
+  QTemporaryDir dir_;
+};
+
+void FileCommandsTest::batchWritesOneFilePerRepetition() {
+  WindowFixture w;
+  w.SetInputs("300", "2");
+  w.Start();
+  const QString shownBefore = w.form.ResultLabel->text();
+  const int rowsShown = w.form.ResultListModel().rowCount();
+
+  QDir folder(dir_.filePath("batch"));
+  QVERIFY(folder.mkpath("."));
+  w.dialogs.saveAnswers.push_back(folder.filePath("run.sim"));
+  w.SetInputs("800", "?", "3", "0", "255");
+  w.Start();
+
+  QCOMPARE(w.dialogs.offeredSave, QStringList{"*.sim"});
+  QStringList files = folder.entryList(QDir::Files);
+  QCOMPARE(files.size(), 3);
+  // With "?" each repetition draws its own level, so order them by repetition.
+  const QRegularExpression name(QStringLiteral("^run([1-6])_800_([1-3])\\.sim$"));
+  std::sort(files.begin(), files.end(), [&](const QString& a, const QString& b) {
+    return name.match(a).captured(2) < name.match(b).captured(2);
+  });
+  for (int i = 0; i < 3; ++i) {
+    const QRegularExpressionMatch match = name.match(files[i]);
+    QVERIFY2(match.hasMatch(), qPrintable(files[i]));
+    QCOMPARE(match.captured(2).toInt(), i + 1);
+    const QByteArray bytes = FileBytes(folder.filePath(files[i]));
+    QCOMPARE(bytes.left(20), Header(4, match.captured(1).toInt(), 800, 0, 255));
+    QCOMPARE((bytes.size() - 20) % 48, 0);
+  }
+  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(w.form.ProgressBar1->value(), 100);
+  QVERIFY(w.form.StartButton->isEnabled());
+  // Nothing of the batch is shown...
+  QCOMPARE(w.form.ResultLabel->text(), shownBefore);
+  QCOMPARE(w.form.ResultListModel().rowCount(), rowsShown);
+  QCOMPARE(w.form.Label3->text(), QStringLiteral("終了時に設定が確認できます。"));
+
+  // ...but Save writes its last repetition, and offers the batch's name.
+  w.dialogs.saveAnswers.push_back(dir_.filePath("after-batch.sim"));
+  w.form.FileSaveMenu->trigger();
+  QCOMPARE(w.dialogs.offeredSave.last(), folder.filePath("run.sim"));
+  QCOMPARE(FileBytes(dir_.filePath("after-batch.sim")), FileBytes(folder.filePath(files[2])));
+  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーションファイルに保存完了"));
+}
+
+void FileCommandsTest::batchStopsAtAFileItCannotCreate() {
+  WindowFixture w;
+  w.dialogs.saveAnswers.push_back(dir_.filePath("missing-folder/run.sim"));
+  w.SetInputs("100", "1", "2");
+  w.Start();
+  QCOMPARE(w.form.StatusText(), QStringLiteral("エラーにより強制終了しました。"));
+  QVERIFY(w.form.StartButton->isEnabled());
+  QVERIFY(!QDir(dir_.filePath("missing-folder")).exists());
+}
+
+void FileCommandsTest::cancelledBatchWritesNothing() {
+  WindowFixture w;
+  QDir folder(dir_.filePath("cancelled"));
+  QVERIFY(folder.mkpath("."));
+  w.dialogs.saveAnswers.push_back(folder.filePath("first.sim"));
+  w.SetInputs("100", "4", "2");
+  w.Start();
+  QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+  const QByteArray rowsBefore = SimBytes(4, 100, w.form.Records());
+
+  w.Start();  // the dialog is cancelled this time
+  QCOMPARE(w.dialogs.offeredSave.last(), folder.filePath("first.sim"));
+  QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+  QCOMPARE(SimBytes(4, 100, w.form.Records()), rowsBefore);  // no run was played
+  QCOMPARE(w.form.StatusText(), QString());
+  QVERIFY(w.form.StartButton->isEnabled());
+}
+
+void FileCommandsTest::savedRunOpensAsItWasShown() {
+  WindowFixture w;
+  w.SetInputs("2000", "?", "1", "7", "9");
+  w.Start();
+  const QString path = dir_.filePath("saved.sim");
+  w.dialogs.saveAnswers.push_back(path);
+  w.form.FileSaveMenu->trigger();
+  const int level = w.form.Machine().GetFlevel();
+  QCOMPARE(FileBytes(path), SimBytes(level, 2000, w.form.Records()));
+  const QString summary = w.form.ResultLabel->text();
+  const QStringList bonuses = ListTexts(w.form.BListView);
+  const int rows = w.form.ResultListModel().rowCount();
+
+  w.SetInputs("50", "5", "2", "1", "1");
+  w.Start();  // a batch would ask for a name: it is cancelled, nothing changes
+  w.SetInputs("50", "5", "1", "1", "1");
+  w.Start();
+  QVERIFY(w.form.ResultLabel->text() != summary);
+
+  w.dialogs.openAnswers.push_back(path);
+  w.form.FileOpenMenu->trigger();
+  QCOMPARE(w.dialogs.offeredOpen, QStringList{"*.sim"});
+  QCOMPARE(w.form.FlevelComboBox->currentText(), QString::number(level));
+  QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("2000"));
+  QCOMPARE(w.form.BigStockEdit->text(), QStringLiteral("7"));
+  QCOMPARE(w.form.RegStockEdit->text(), QStringLiteral("9"));
+  QCOMPARE(w.form.SimNumEdit->text(), QStringLiteral("1"));
+  QCOMPARE(w.form.ResultLabel->text(), summary);
+  QCOMPARE(ListTexts(w.form.BListView), bonuses);
+  QCOMPARE(w.form.ResultListModel().rowCount(), rows);
+  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーションファイルの読み込み完了"));
+  QVERIFY(w.form.StartButton->isEnabled());
+
+  // Saved again at once, it is the same file.
+  w.dialogs.saveAnswers.push_back(dir_.filePath("copy"));  // no extension is added
+  w.form.FileSaveMenu->trigger();
+  QCOMPARE(FileBytes(dir_.filePath("copy")), FileBytes(path));
+  QTest::mouseClick(w.form.FlevelButton, Qt::LeftButton);
+  QCOMPARE(w.form.FlevelComboBox->currentText(), QString::number(level));
+}
+
+void FileCommandsTest::foreignFileKeepsTheDisplayButEmptiesTheRecords_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::newRow("text") << QByteArray("Sorimu is not this file\n");
+  QTest::newRow("three bytes") << QByteArray("\x04\x00\x00", 3);
+  QTest::newRow("wrong mark") << Header(5, 1, 1, 0, 0) + QByteArray(48, '\0');
+  QTest::newRow("header only") << Header(4, 1, 1, 0, 0);
+  QTest::newRow("no complete row") << Header(4, 1, 1, 0, 0) + QByteArray(47, '\0');
+}
+
+void FileCommandsTest::foreignFileKeepsTheDisplayButEmptiesTheRecords() {
+  QFETCH(QByteArray, bytes);
+  WindowFixture w;
+  w.SetInputs("400", "6", "1", "12", "34");
+  w.Start();
+  const QString summary = w.form.ResultLabel->text();
+  const int rows = w.form.ResultListModel().rowCount();
+
+  const QString path = dir_.filePath("foreign.sim");
+  WriteFile(path, bytes);
+  w.dialogs.openAnswers.push_back(path);
+  w.form.FileOpenMenu->trigger();
+
+  QCOMPARE(w.dialogs.shown.size(), size_t{1});
+  QCOMPARE(w.dialogs.shown[0].message, QString::fromUtf8(kNotSimFileMessage));
+  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーションファイルの読み込み中断"));
+  QVERIFY(w.form.StartButton->isEnabled());
+  QCOMPARE(w.form.ResultLabel->text(), summary);
+  QCOMPARE(w.form.ResultListModel().rowCount(), rows);
+  QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("400"));
+  QCOMPARE(w.form.Records().RowCount(), size_t{0});
+
+  const QString saved = dir_.filePath("empty.sim");
+  w.dialogs.saveAnswers.push_back(saved);
+  w.form.FileSaveMenu->trigger();
+  QCOMPARE(FileBytes(saved), Header(4, 6, 400, 12, 34));
+}
+
+void FileCommandsTest::fileThatCannotBeOpenedChangesNothing() {
+  WindowFixture w;
+  w.SetInputs("100", "1");
+  w.Start();
+  const size_t rows = w.form.Records().RowCount();
+  w.dialogs.openAnswers.push_back(dir_.filePath("does-not-exist.sim"));
+  w.form.FileOpenMenu->trigger();
+  w.form.FileOpenMenu->trigger();  // cancelled
+  QVERIFY(w.dialogs.shown.empty());
+  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(w.form.Records().RowCount(), rows);
+  QCOMPARE(w.dialogs.offeredOpen.last(), dir_.filePath("does-not-exist.sim"));
+}
+
+void FileCommandsTest::failedSaveIsReported() {
+  WindowFixture w;
+  w.SetInputs("100", "1");
+  w.Start();
+  // A folder stands where the file should go: nothing can replace it.
+  const QString target = dir_.filePath("occupied.sim");
+  QVERIFY(QDir().mkpath(target));
+  w.dialogs.saveAnswers.push_back(target);
+  w.form.FileSaveMenu->trigger();
+  QCOMPARE(w.dialogs.shown.size(), size_t{1});
+  QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
+  QCOMPARE(w.dialogs.shown[0].message, QStringLiteral("シミュレーションファイルの保存に失敗しました。"));
+  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
+  QVERIFY(QFileInfo(target).isDir());
+}
+
+SORIMU_WINDOW_TEST_MAIN(FileCommandsTest)
+#include "FileCommandsTest.moc"

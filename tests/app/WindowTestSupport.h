@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QApplication>
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QtTest>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "Dialogs.h"
+#include "RunRecords.h"
+#include "Shell.h"
+#include "Unit1.h"
+
+class QTreeWidget;
+
+// Answers the window's boxes and dialogs without showing any.
+class FakeDialogs final : public Dialogs {
+ public:
+  enum class Box { Error, ApplicationError };
+  struct Shown {
+    Box box;
+    QString message;
+  };
+
+  void Error(QWidget*, const QString& message) override { shown.push_back({Box::Error, message}); }
+  void ApplicationError(QWidget*, const QString& message) override {
+    shown.push_back({Box::ApplicationError, message});
+  }
+  // An empty queue answers as a cancelled dialog.
+  std::optional<QString> AskOpenPath(QWidget*, const QString& offered) override {
+    return Answer(openAnswers, offeredOpen, offered);
+  }
+  std::optional<QString> AskSavePath(QWidget*, const QString& offered) override {
+    return Answer(saveAnswers, offeredSave, offered);
+  }
+  void ShowModal(QDialog& dialog) override { modal.push_back(&dialog); }
+
+  std::vector<Shown> shown;
+  std::deque<QString> openAnswers;
+  std::deque<QString> saveAnswers;
+  QStringList offeredOpen;
+  QStringList offeredSave;
+  std::vector<QDialog*> modal;
+
+ private:
+  static std::optional<QString> Answer(std::deque<QString>& answers, QStringList& offers,
+                                       const QString& offered) {
+    offers << offered;
+    if (answers.empty()) return std::nullopt;
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+class FakeShell final : public Shell {
+ public:
+  void OpenFile(const QString& path, const QStringList& arguments) override {
+    files.push_back({path, arguments});
+  }
+  void OpenUrl(const QUrl& url) override { urls.push_back(url); }
+
+  std::vector<std::pair<QString, QStringList>> files;
+  std::vector<QUrl> urls;
+};
+
+// A window with a fixed machine and fake services, driven through its controls.
+struct WindowFixture {
+  explicit WindowFixture(uint32_t seed = 20240601)
+      : form(WindowServices{dialogs, shell, seed}), seed(seed) {
+    form.show();
+  }
+
+  void SetInputs(const QString& play, const QString& flevel, const QString& sim = "1",
+                 const QString& big = "255", const QString& reg = "255");
+  void Start();  // the Start button, as a user clicks it
+
+  FakeDialogs dialogs;
+  FakeShell shell;
+  TMainForm form;
+  uint32_t seed;
+};
+
+// The texts of a list's items, cells joined by "|".
+QStringList ListTexts(const QTreeWidget* view);
+QStringList TableTexts(const std::vector<std::vector<std::string>>& rows);
+
+QByteArray FileBytes(const QString& path);
+// The bytes a save of these records with this header would write.
+QByteArray SimBytes(int32_t flevel, int32_t games, const RunRecords& records);
+
+// Sets what every window test needs before the application exists.
+#define SORIMU_WINDOW_TEST_MAIN(TestClass)                      \
+  int main(int argc, char* argv[]) {                            \
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); \
+    QApplication app(argc, argv);                               \
+    QApplication::setApplicationName(QStringLiteral("Sorimu")); \
+    TestClass test;                                             \
+    return QTest::qExec(&test, argc, argv);                     \
+  }
