@@ -2,12 +2,12 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <optional>
 
 #include "AnalyzeCommand.h"
 #include "Batch.h"
+#include "CommandOptions.h"
 #include "ExportCommand.h"
 #include "Report.h"
 #include "SimReader.h"
@@ -26,60 +26,14 @@ constexpr const char* kUsage =
     "使い方:\n"
     "  sorimu-cli run  [--seed N] [--games N] [--setting S] [--big N] [--reg N] [--runs N]"
     " [--out FILE] [--rows]\n"
-    "  sorimu-cli show FILE [--rows]\n";
-
-struct Options {
-  std::map<std::string, std::string> values;
-  std::vector<std::string> positional;
-  bool rows = false;
-};
-
-// Splits "--name value" pairs; false with a message for anything unknown.
-bool ParseOptions(const std::vector<std::string>& args, size_t first,
-                  const std::vector<std::string>& valued, Options& options, std::ostream& err) {
-  for (size_t i = first; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--rows") {
-      options.rows = true;
-    } else if (arg.rfind("--", 0) == 0) {
-      bool known = false;
-      for (const std::string& name : valued) known = known || arg == name;
-      if (!known) {
-        err << "不明なオプションです: " << arg << '\n' << kUsage;
-        return false;
-      }
-      if (i + 1 >= args.size()) {
-        err << arg << " には値が必要です。\n" << kUsage;
-        return false;
-      }
-      options.values[arg] = args[++i];
-    } else {
-      options.positional.push_back(arg);
-    }
-  }
-  return true;
-}
-
-std::optional<uint32_t> ParseSeed(const std::string& text) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-  }
-  if (value > UINT32_MAX) return std::nullopt;
-  return static_cast<uint32_t>(value);
-}
-
-std::string ValueOr(const Options& options, const std::string& name, const std::string& fallback) {
-  const auto found = options.values.find(name);
-  return found == options.values.end() ? fallback : found->second;
-}
+    "  sorimu-cli show FILE [--rows | --csv DIR]\n"
+    "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big B] [--reg R] [--seed X]"
+    " [--jobs J] [--csv FILE]\n";
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Options options;
-  if (!ParseOptions(args, 1, {"--seed", "--games", "--setting", "--big", "--reg", "--runs", "--out"},
-                    options, err)) {
+  CommandOptions options;
+  if (!ParseCommandOptions(args, 1, {"--seed", "--games", "--setting", "--big", "--reg", "--runs", "--out"},
+                           {"--rows"}, kUsage, options, err)) {
     return kBadUsage;
   }
   if (!options.positional.empty()) {
@@ -88,11 +42,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   StartTexts texts;
-  texts.PlayNum = ValueOr(options, "--games", texts.PlayNum);
-  texts.Flevel = ValueOr(options, "--setting", texts.Flevel);
-  texts.SimNum = ValueOr(options, "--runs", texts.SimNum);
-  texts.BigStock = ValueOr(options, "--big", texts.BigStock);
-  texts.RegStock = ValueOr(options, "--reg", texts.RegStock);
+  texts.PlayNum = options.ValueOr("--games", texts.PlayNum);
+  texts.Flevel = options.ValueOr("--setting", texts.Flevel);
+  texts.SimNum = options.ValueOr("--runs", texts.SimNum);
+  texts.BigStock = options.ValueOr("--big", texts.BigStock);
+  texts.RegStock = options.ValueOr("--reg", texts.RegStock);
   const StartCheck check = CheckStartInputs(texts);
   if (check.failure != StartFailure::None) {
     err << check.message << '\n';
@@ -101,13 +55,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   std::optional<uint32_t> seed;
   if (const auto found = options.values.find("--seed"); found != options.values.end()) {
-    seed = ParseSeed(found->second);
+    seed = ParseSeedText(found->second);
     if (!seed) {
-      err << "--seed は、0～4294967295の整数にしてください。\n";
+      err << kSeedRangeMessage << '\n';
       return kBadUsage;
     }
   }
-  const std::string outPath = ValueOr(options, "--out", "");
+  const std::string outPath = options.ValueOr("--out", "");
   if (check.inputs.SimNum >= 2 && outPath.empty()) {
     err << "Sim回数が2以上のときは、--out で保存先を指定してください。\n";
     return kBadUsage;
@@ -126,7 +80,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       err << kSaveFailedMessage << '\n';
       return kFileFailed;
     }
-    WriteReport(out, records, options.rows);
+    WriteReport(out, records, !options.flags.empty());
     return kOk;
   }
 
@@ -145,8 +99,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 }
 
 int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Options options;
-  if (!ParseOptions(args, 1, {}, options, err)) return kBadUsage;
+  CommandOptions options;
+  if (!ParseCommandOptions(args, 1, {}, {"--rows"}, kUsage, options, err)) return kBadUsage;
   if (options.positional.size() != 1) {
     err << kUsage;
     return kBadUsage;
@@ -162,7 +116,7 @@ int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     err << SimReadMessage(result.status) << '\n';
     return kFileFailed;
   }
-  WriteReport(out, records, options.rows);
+  WriteReport(out, records, !options.flags.empty());
   return kOk;
 }
 
