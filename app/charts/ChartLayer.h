@@ -1,0 +1,120 @@
+#pragma once
+
+#include <qcustomplot.h>
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ChartData.h"
+
+class QChart;
+
+// Our one layer over the chart libraries: line and bar series on QCustomPlot,
+// pies on Qt Charts. Series are made once, then only emptied, filled and
+// switched; everything put in can be read back without drawing, which is how
+// the tests look at the charts.
+using SeriesId = int;
+
+enum class SeriesKind { Markers, FastLine, Bars, Pie };
+enum class ChartAxis { Bottom, Left };
+
+struct ChartPoint {
+  double x = 0;
+  double y = 0;
+  QString label;
+  QRgb colour = 0;
+};
+
+// Points collected for one bulk add, so that a long series is handed over in
+// one piece instead of growing point by point inside the library.
+class XYPoints {
+ public:
+  void Reserve(qsizetype count) { data_.reserve(count); }
+  void Add(double x, double y) {
+    if (data_.isEmpty()) {
+      keys_ = QCPRange(x, x);
+      values_ = QCPRange(y, y);
+    } else {
+      if (x < data_.constLast().key) sorted_ = false;
+      // Plain comparisons: the library's expand is not inline, and this runs
+      // once per game of a run.
+      if (x > keys_.upper) keys_.upper = x;
+      if (x < keys_.lower) keys_.lower = x;
+      if (y > values_.upper) values_.upper = y;
+      if (y < values_.lower) values_.lower = y;
+    }
+    data_.append(QCPGraphData(x, y));
+  }
+  qsizetype Size() const { return data_.size(); }
+
+ private:
+  friend class ChartLayer;
+  QVector<QCPGraphData> data_;
+  bool sorted_ = true;
+  QCPRange keys_;    // kept while adding: scanning ten million points later
+  QCPRange values_;  // would cost more than drawing them
+};
+
+class ChartLayer {
+ public:
+  ChartLayer();
+  ~ChartLayer();
+  ChartLayer(const ChartLayer&) = delete;
+  ChartLayer& operator=(const ChartLayer&) = delete;
+
+  // Series on charts the caller has laid out. Names must be unique; they
+  // also become the object names of the library's series.
+  SeriesId AddMarkerSeries(QCustomPlot* plot, const QString& name, const QString& legendText,
+                           MarkerShape shape, QRgb colour);
+  SeriesId AddFastLineSeries(QCustomPlot* plot, const QString& name, QRgb colour, int width);
+  SeriesId AddBarSeries(QCustomPlot* plot, const QString& name, QRgb outline);
+  SeriesId AddPieSeries(QChart* chart, const QString& name);
+  SeriesId Find(const QString& name) const;  // -1 when there is none
+
+  // Axes, legend and mouse of a plot.
+  void SetAxisRange(QCustomPlot* plot, ChartAxis axis, double min, double max);
+  void SetAxisAutomatic(QCustomPlot* plot, ChartAxis axis);  // follows the active series
+  void SetLegendVisible(QCustomPlot* plot, bool visible);    // lists active series by title
+  void EnableZoomAndScroll(QCustomPlot* plot, bool animatedZoom);
+
+  // Contents. A point without colour takes the series' own; line and marker
+  // series have only that one colour and take no labels.
+  void Clear(SeriesId id);
+  void AddPoint(SeriesId id, double x, double y, const QString& label = {},
+                std::optional<QRgb> colour = std::nullopt);
+  void AddPoints(SeriesId id, XYPoints&& points);
+  void SetActive(SeriesId id, bool active);
+
+  // Reading back.
+  SeriesKind Kind(SeriesId id) const;
+  QString Name(SeriesId id) const;
+  int PointCount(SeriesId id) const;
+  ChartPoint Point(SeriesId id, int index) const;
+  bool Active(SeriesId id) const;
+  // The range set for an axis (automatic ones brought up to date), before any
+  // zoom or scroll of the user; the plot's own axis tells what is shown.
+  QCPRange AxisRange(QCustomPlot* plot, ChartAxis axis);
+  QStringList LegendTexts(QCustomPlot* plot) const;
+  bool PieDrawsSlices(SeriesId id) const;  // false for an empty or all-zero pie
+  QCPAbstractPlottable* Plottable(SeriesId id) const;
+
+ private:
+  struct Series;
+  struct Plot;
+  Series& At(SeriesId id);
+  const Series& At(SeriesId id) const;
+  Plot& PlotOf(QCustomPlot* plot);
+  SeriesId Register(Series series);
+  void Changed(QCustomPlot* plot);
+  void UpdateAutomaticAxes(Plot& plot);
+  void UpdateLegend(Plot& plot);
+  void UpdatePie(Series& series);
+
+  std::vector<Series> series_;
+  std::vector<std::unique_ptr<Plot>> plots_;
+};

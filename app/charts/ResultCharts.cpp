@@ -1,0 +1,257 @@
+#include "ResultCharts.h"
+
+#include <QChartView>
+#include <QGraphicsDropShadowEffect>
+#include <QLabel>
+#include <QPieSeries>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <algorithm>
+#include <array>
+
+#include "ChartData.h"
+#include "ChartLayer.h"
+#include "ResultStats.h"
+#include "RunRecords.h"
+
+namespace {
+
+const QString kHint = QStringLiteral(
+    "・マウスで範囲指定して拡大できます。右クリックでドラッグしてスクロールできます。");
+constexpr QRgb kSilver = 0xC0C0C0;
+constexpr QRgb kWhite = 0xFFFFFF;
+
+QBrush VerticalGradient(QRgb top, QRgb bottom) {
+  QLinearGradient gradient(0, 0, 0, 1);
+  gradient.setCoordinateMode(QGradient::ObjectMode);
+  gradient.setColorAt(0, QColor::fromRgb(top));
+  gradient.setColorAt(1, QColor::fromRgb(bottom));
+  return QBrush(gradient);
+}
+
+// A plot with a left-aligned title row and whole-number axis labels.
+QCustomPlot* NewPlot(QWidget* parent, const QString& name, const QString& bottomTitle,
+                     const QString& leftTitle, const QBrush& background) {
+  auto* plot = new QCustomPlot(parent);
+  plot->setObjectName(name);
+  plot->setBackground(background);
+  plot->axisRect()->setBackground(Qt::white);
+  plot->plotLayout()->insertRow(0);
+  auto* title = new QCPTextElement(plot, QStringLiteral("スランプグラフ"));
+  title->setTextFlags(Qt::AlignLeft | Qt::AlignVCenter);
+  QFont font = title->font();
+  font.setBold(true);
+  title->setFont(font);
+  plot->plotLayout()->addElement(0, 0, title);
+  plot->xAxis->setLabel(bottomTitle);
+  plot->yAxis->setLabel(leftTitle);
+  for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+    axis->setNumberFormat(QStringLiteral("f"));
+    axis->setNumberPrecision(0);
+  }
+  return plot;
+}
+
+QChartView* NewPie(QWidget* page, const QString& name) {
+  auto* chart = new QChart();
+  chart->setTitle(QString());
+  chart->setAnimationOptions(QChart::NoAnimation);
+  chart->setBackgroundRoundness(0);
+  chart->setMargins(QMargins(2, 2, 2, 2));
+  QLegend* legend = chart->legend();
+  legend->setAlignment(Qt::AlignRight);
+  legend->setBackgroundVisible(true);
+  legend->setBrush(Qt::white);
+  legend->setPen(QPen(Qt::black, 1));
+  auto* shadow = new QGraphicsDropShadowEffect();
+  shadow->setOffset(1, 1);
+  shadow->setBlurRadius(0);
+  shadow->setColor(Qt::gray);
+  legend->setGraphicsEffect(shadow);
+  auto* view = new QChartView(chart, page);
+  view->setObjectName(name);
+  view->setRenderHint(QPainter::Antialiasing);
+  return view;
+}
+
+}  // namespace
+
+struct ResultCharts::Impl {
+  ChartLayer layer;
+  QCustomPlot* slump = nullptr;
+  QCustomPlot* bars = nullptr;
+  QLabel* hint = nullptr;
+  QChartView* ren3 = nullptr;
+  QChartView* ren = nullptr;
+  QChartView* koyaku = nullptr;
+  QChartView* rtCancel = nullptr;
+
+  SeriesId slumpSeries = -1;
+  SeriesId barSeries = -1;
+  std::array<SeriesId, kMarkerSeriesCount> markers{};
+  SeriesId ren3Series = -1;
+  SeriesId renSeries = -1;
+  SeriesId koyakuSeries = -1;
+  SeriesId rtCancelSeries = -1;
+
+  void BuildSlumpChart(QWidget* window);
+  void BuildBarChart(QWidget* window);
+
+  template <size_t N>
+  void FillPie(SeriesId pie, const std::array<PieSlice, N>& slices) {
+    for (size_t i = 0; i < N; ++i) {
+      layer.AddPoint(pie, static_cast<double>(i), slices[i].value,
+                     QString::fromUtf8(slices[i].label), slices[i].colour);
+    }
+  }
+};
+
+void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
+  slump = NewPlot(window, QStringLiteral("SlumpChart"), QStringLiteral("play"),
+                  QStringLiteral("Medal"), VerticalGradient(kSilver, kWhite));
+  // The line first, so the markers are drawn over it.
+  slumpSeries = layer.AddFastLineSeries(slump, QStringLiteral("SlumpSeries"), kSlumpLineColour, 2);
+  for (int i = 0; i < kMarkerSeriesCount; ++i) {
+    const MarkerSeriesStyle& style = kMarkerSeriesStyles[static_cast<size_t>(i)];
+    markers[static_cast<size_t>(i)] =
+        layer.AddMarkerSeries(slump, QString::fromUtf8(style.name),
+                              QString::fromUtf8(style.legendText), style.shape, style.colour);
+    layer.SetActive(markers[static_cast<size_t>(i)], false);
+  }
+  layer.SetAxisRange(slump, ChartAxis::Bottom, 0, 24);
+  layer.SetAxisAutomatic(slump, ChartAxis::Left);
+  layer.SetLegendVisible(slump, true);
+  layer.EnableZoomAndScroll(slump, true);
+}
+
+void ResultCharts::Impl::BuildBarChart(QWidget* window) {
+  bars = NewPlot(window, QStringLiteral("SlumpChart2"), QStringLiteral("ボーナス回数"),
+                 QStringLiteral("Play数"), VerticalGradient(kWhite, kSilver));
+  auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
+  ticker->setTickStep(1);
+  ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
+  ticker->setTickCount(20);  // one label per bar while they are few enough to read
+  bars->xAxis->setTicker(ticker);
+  barSeries = layer.AddBarSeries(bars, QStringLiteral("SlumpBSeries"), kWhite);
+  layer.SetAxisAutomatic(bars, ChartAxis::Bottom);
+  layer.SetAxisAutomatic(bars, ChartAxis::Left);
+  layer.SetLegendVisible(bars, false);
+  layer.EnableZoomAndScroll(bars, false);
+
+  // The hint sits in the title row, just right of the title.
+  hint = new QLabel(kHint, bars);
+  hint->setObjectName(QStringLiteral("Label5"));
+  QFont titleFont = bars->font();
+  titleFont.setBold(true);
+  const int titleWidth =
+      QFontMetrics(titleFont).horizontalAdvance(QStringLiteral("スランプグラフ"));
+  hint->move(titleWidth + 24, 2);
+  hint->adjustSize();
+}
+
+ResultCharts::ResultCharts(QWidget* window, QWidget* ren3Page, QWidget* renPage,
+                           QWidget* koyakuPage, QWidget* rtCancelPage)
+    : impl_(new Impl) {
+  impl_->BuildBarChart(window);
+  impl_->BuildSlumpChart(window);
+  impl_->ren3 = NewPie(ren3Page, QStringLiteral("Ren3Chart"));
+  impl_->ren = NewPie(renPage, QStringLiteral("RenChart"));
+  impl_->koyaku = NewPie(koyakuPage, QStringLiteral("KoyakuChart"));
+  impl_->rtCancel = NewPie(rtCancelPage, QStringLiteral("RTCancelChart"));
+  impl_->ren3Series = impl_->layer.AddPieSeries(impl_->ren3->chart(), QStringLiteral("Ren3Series"));
+  impl_->renSeries = impl_->layer.AddPieSeries(impl_->ren->chart(), QStringLiteral("RenSeries"));
+  impl_->koyakuSeries =
+      impl_->layer.AddPieSeries(impl_->koyaku->chart(), QStringLiteral("KoyakuSeries"));
+  impl_->rtCancelSeries =
+      impl_->layer.AddPieSeries(impl_->rtCancel->chart(), QStringLiteral("RTCancelSeries"));
+}
+
+ResultCharts::~ResultCharts() { delete impl_; }
+
+QWidget* ResultCharts::SlumpChart() const { return impl_->slump; }
+QWidget* ResultCharts::SlumpChart2() const { return impl_->bars; }
+QWidget* ResultCharts::Ren3Chart() const { return impl_->ren3; }
+QWidget* ResultCharts::RenChart() const { return impl_->ren; }
+QWidget* ResultCharts::KoyakuChart() const { return impl_->koyaku; }
+QWidget* ResultCharts::RTCancelChart() const { return impl_->rtCancel; }
+ChartLayer& ResultCharts::Layer() { return impl_->layer; }
+const ChartLayer& ResultCharts::Layer() const { return impl_->layer; }
+
+void ResultCharts::ClearSeries() {
+  ChartLayer& layer = impl_->layer;
+  layer.Clear(impl_->slumpSeries);
+  layer.Clear(impl_->barSeries);
+  for (SeriesId marker : impl_->markers) layer.Clear(marker);
+  // The 3G連 pie is emptied with the others but never filled: it stays blank.
+  for (SeriesId pie :
+       {impl_->koyakuSeries, impl_->ren3Series, impl_->rtCancelSeries, impl_->renSeries}) {
+    layer.Clear(pie);
+  }
+}
+
+void ResultCharts::SetSlumpAxis(int32_t totalGames) {
+  impl_->layer.SetAxisRange(impl_->slump, ChartAxis::Bottom, 1, totalGames);
+}
+
+void ResultCharts::AddRunPoints(const RunRecords& records) {
+  // Counted first so that each marker series is handed over in one block of
+  // exactly its size; a million plums would otherwise grow by doubling.
+  std::array<qsizetype, kMarkerSeriesCount> counts{};
+  records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+      const int series = MarkerSeriesOf(rows[i]);
+      if (series >= 0) ++counts[static_cast<size_t>(series)];
+    }
+  });
+  std::array<XYPoints, kMarkerSeriesCount> points;
+  for (size_t i = 0; i < points.size(); ++i) points[i].Reserve(counts[i]);
+
+  ChartLayer& layer = impl_->layer;
+  ForEachChartPoint(
+      records,
+      [&](int series, int32_t x, int32_t y) { points[static_cast<size_t>(series)].Add(x, y); },
+      [&](int32_t k, int32_t height, uint32_t colour) {
+        layer.AddPoint(impl_->barSeries, k, height, QString(), colour);
+      },
+      [](int32_t, int32_t) {});
+  for (size_t i = 0; i < points.size(); ++i)
+    layer.AddPoints(impl_->markers[i], std::move(points[i]));
+}
+
+void ResultCharts::AddSlumpLine(const RunRecords& records) {
+  if (records.RowCount() == 0) return;
+  // A run counts its normal games in PlayCount, so the last row tells how many
+  // points come without another pass over the rows; a foreign file that
+  // counts otherwise only makes the reserve a guess.
+  XYPoints line;
+  line.Reserve(std::clamp<qsizetype>(records.LastRow().PlayCount, 0,
+                                     static_cast<qsizetype>(records.RowCount())));
+  records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+      if (IsNormalGameRow(rows[i])) line.Add(rows[i].PlayCount, rows[i].Medal);
+    }
+  });
+  impl_->layer.AddPoints(impl_->slumpSeries, std::move(line));
+}
+
+void ResultCharts::FillRenPie(const ResultStats& stats) {
+  impl_->FillPie(impl_->renSeries, RenPieSlices(stats));
+}
+
+void ResultCharts::FillKoyakuPie(const ResultStats& stats) {
+  impl_->FillPie(impl_->koyakuSeries, KoyakuPieSlices(stats));
+}
+
+void ResultCharts::FillRTCancelPie(const ResultStats& stats) {
+  impl_->FillPie(impl_->rtCancelSeries, RTCancelPieSlices(stats));
+}
+
+void ResultCharts::SetMarkerActive(int markerSeries, bool active) {
+  if (markerSeries < 0 || markerSeries >= kMarkerSeriesCount) return;
+  impl_->layer.SetActive(impl_->markers[static_cast<size_t>(markerSeries)], active);
+}
+
+bool ResultCharts::MarkerActive(int markerSeries) const {
+  if (markerSeries < 0 || markerSeries >= kMarkerSeriesCount) return false;
+  return impl_->layer.Active(impl_->markers[static_cast<size_t>(markerSeries)]);
+}
