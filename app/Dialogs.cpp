@@ -16,11 +16,13 @@ void ShowErrorBox(QWidget* parent, const QString& caption, const QString& messag
 // Both dialogs take any name as typed: no default extension is added, an
 // existing file is replaced without asking, and a name that does not exist
 // fails later, when the file is opened.
-std::optional<QString> AskPath(QWidget* parent, const QString& offered, QFileDialog::AcceptMode mode) {
+std::optional<QString> AskPath(QWidget* parent, const QString& offered,
+                               QFileDialog::AcceptMode mode,
+                               const QString& filter = QString::fromUtf8(kSimFileFilter)) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QString::fromUtf8(kSimFileFilter));
+  dialog.setNameFilter(filter);
   dialog.setDefaultSuffix(QString());
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   dialog.selectFile(offered);
@@ -44,6 +46,11 @@ std::optional<QString> QtDialogs::AskOpenPath(QWidget* parent, const QString& of
 
 std::optional<QString> QtDialogs::AskSavePath(QWidget* parent, const QString& offered) {
   return AskPath(parent, offered, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtDialogs::AskExportPath(QWidget* parent, const QString& offered,
+                                                const QString& filter) {
+  return AskPath(parent, offered, QFileDialog::AcceptSave, filter);
 }
 
 void QtDialogs::ShowModal(QDialog& dialog) { dialog.exec(); }

@@ -21,6 +21,13 @@ class Dialogs {
   // name the dialog shows first (the caller remembers the last choice).
   virtual std::optional<QString> AskOpenPath(QWidget* parent, const QString& offered) = 0;
   virtual std::optional<QString> AskSavePath(QWidget* parent, const QString& offered) = 0;
+  // The same for files other than simulation files, offered under `filter`
+  // ("CSVファイル (*.csv)"). A fake that does not care takes the plain one.
+  virtual std::optional<QString> AskExportPath(QWidget* parent, const QString& offered,
+                                               const QString& filter) {
+    (void)filter;
+    return AskSavePath(parent, offered);
+  }
 
   virtual void ShowModal(QDialog& dialog) = 0;
 };
@@ -32,5 +39,7 @@ class QtDialogs final : public Dialogs {
   void ApplicationError(QWidget* parent, const QString& message) override;
   std::optional<QString> AskOpenPath(QWidget* parent, const QString& offered) override;
   std::optional<QString> AskSavePath(QWidget* parent, const QString& offered) override;
+  std::optional<QString> AskExportPath(QWidget* parent, const QString& offered,
+                                       const QString& filter) override;
   void ShowModal(QDialog& dialog) override;
 };

@@ -45,7 +45,9 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
       shell_(services.shell),
       slot_(MakeSlot(services.seed)),
       openDialogName_(QString::fromLatin1(kInitialDialogName)),
-      saveDialogName_(QString::fromLatin1(kInitialDialogName)) {
+      saveDialogName_(QString::fromLatin1(kInitialDialogName)),
+      csvDialogName_(QStringLiteral("sorimu.csv")),
+      imageDialogName_(QStringLiteral("sorimu.png")) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Sorimu"));
   setWindowIcon(QIcon(ProgramIconPixmap(32)));
@@ -95,6 +97,7 @@ void TMainForm::SetWorking(bool working) {
   FileOpenMenu->setEnabled(!working);
   FileStartMenu->setEnabled(!working);
   FileSaveMenu->setEnabled(!working && saveAvailable_);
+  UpdateToolEntries();
 }
 
 void TMainForm::Dispatch(void (TMainForm::*command)()) {

@@ -24,11 +24,13 @@ class QTabWidget;
 class QTableView;
 class QTimer;
 class QTreeWidget;
+class AnalysisDialog;
 class Dialogs;
 class ResultListViewData;
 class Shell;
 class StatusPanels;
 class TAboutBox;
+class TEstimateBox;
 class WindowCharts;
 struct StartInputs;
 
@@ -71,6 +73,13 @@ class TMainForm final : public QMainWindow {
   void N3Click();
   void N4Click();
 
+  // The ツール menu, in Unit1Tools.cpp: analyses of many runs and what can
+  // be taken from the run on display.
+  void ToolAnalysisMenuClick();
+  void ToolEstimateMenuClick();
+  void ToolCsvMenuClick();
+  void ToolImageMenuClick();
+
   // Shows the current records in every view; needs at least one row.
   void DisplayResults();
 
@@ -80,6 +89,9 @@ class TMainForm final : public QMainWindow {
   ResultListViewData& ResultListModel() const { return *resultListModel_; }
   WindowCharts& Charts() const { return *charts_; }
   TAboutBox& AboutBox() const { return *aboutBox_; }
+  // Made on first use; null before.
+  AnalysisDialog* AnalysisWindow() const { return analysisDialog_; }
+  TEstimateBox* EstimateBox() const { return estimateBox_; }
   QString StatusText() const;
   // True from the start of a run, batch or file load to its end.
   bool Busy() const { return busy_; }
@@ -98,6 +110,12 @@ class TMainForm final : public QMainWindow {
   QAction* N2 = nullptr;
   QAction* N3 = nullptr;
   QAction* N4 = nullptr;
+  QMenu* ToolMenu = nullptr;
+  QAction* ToolAnalysisMenu = nullptr;
+  QAction* ToolEstimateMenu = nullptr;
+  QAction* N5 = nullptr;
+  QAction* ToolCsvMenu = nullptr;
+  QAction* ToolImageMenu = nullptr;
 
   QLabel* Label1 = nullptr;
   QLineEdit* PlayNumEdit = nullptr;
@@ -154,6 +172,7 @@ class TMainForm final : public QMainWindow {
 
   // Construction, in Unit1Layout.cpp.
   void BuildMenu();
+  void BuildToolMenu();
   void BuildInputs(QWidget* client);
   void BuildPages(QWidget* client);
   void BuildCharts(QWidget* client);
@@ -177,6 +196,10 @@ class TMainForm final : public QMainWindow {
   void SetWorking(bool working);
   void Dispatch(void (TMainForm::*command)());
 
+  // The ツール entries that read the run on display, in Unit1Tools.cpp.
+  void UpdateToolEntries();
+  bool ShownRowsAvailable();
+
   Dialogs& dialogs_;
   Shell& shell_;
   Slot slot_;
@@ -185,8 +208,17 @@ class TMainForm final : public QMainWindow {
   ResultListViewData* resultListModel_ = nullptr;
   std::unique_ptr<WindowCharts> charts_;
   TAboutBox* aboutBox_ = nullptr;
+  AnalysisDialog* analysisDialog_ = nullptr;
+  TEstimateBox* estimateBox_ = nullptr;
   QString openDialogName_;  // each file dialog offers its last choice again
   QString saveDialogName_;
+  QString csvDialogName_;
+  QString imageDialogName_;
   bool saveAvailable_ = false;
   bool busy_ = false;
+  // Something is on display, and whether the records still hold its rows:
+  // a batch, a failed read or a run out of memory replaces them while the
+  // views keep showing the run before.
+  bool displayed_ = false;
+  bool recordsShown_ = false;
 };

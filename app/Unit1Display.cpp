@@ -78,6 +78,9 @@ void TMainForm::DisplayResults() {
   ResultLabel->setText(QString::fromStdString(SummaryText(stats)));
   saveAvailable_ = true;
   FileSaveMenu->setEnabled(!busy_);
+  displayed_ = true;
+  recordsShown_ = true;
+  UpdateToolEntries();
 }
 
 void TMainForm::FillResultTexts(int32_t totalGames) {

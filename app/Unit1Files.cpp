@@ -48,6 +48,7 @@ void TMainForm::FileOpenMenuClick() {
     SetStatusText(statusBefore);  // a file that cannot be opened ends the command silently
     return;
   }
+  recordsShown_ = false;  // the rows are emptied or replaced; DisplayResults says which
   if (result.status != SimReadStatus::Ok) {
     // The records are empty now; the views keep showing the run shown before.
     dialogs_.Error(this, QString::fromUtf8(SimReadMessage(result.status)));

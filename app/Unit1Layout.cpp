@@ -125,6 +125,19 @@ void TMainForm::BuildMenu() {
   N2 = AddSeparator(HelpMenu, "N2");
   N3 = AddEntry(HelpMenu, "N3", "ホームページ");
   N4 = AddEntry(HelpMenu, "N4", "広告");
+
+  BuildToolMenu();
+}
+
+void TMainForm::BuildToolMenu() {
+  // After the menus above, which keep their places and entries.
+  ToolMenu = Named(MainMenu->addMenu(Text("ツール(&T)")), "ToolMenu");
+  ToolAnalysisMenu = AddEntry(ToolMenu, "ToolAnalysisMenu", "複数回分析(&M)...");
+  ToolEstimateMenu = AddEntry(ToolMenu, "ToolEstimateMenu", "設定推測(&E)...");
+  N5 = AddSeparator(ToolMenu, "N5");
+  ToolCsvMenu = AddEntry(ToolMenu, "ToolCsvMenu", "CSV出力");
+  ToolImageMenu = AddEntry(ToolMenu, "ToolImageMenu", "画像保存");
+  for (QAction* entry : {ToolEstimateMenu, ToolCsvMenu, ToolImageMenu}) entry->setEnabled(false);
 }
 
 void TMainForm::BuildInputs(QWidget* client) {
@@ -272,6 +285,10 @@ void TMainForm::ConnectCommands() {
       {HelpAboutMenu, &TMainForm::HelpAboutMenuClick}, {HelpManMenu, &TMainForm::HelpManMenuClick},
       {JWord1, &TMainForm::JWord1Click},               {N3, &TMainForm::N3Click},
       {N4, &TMainForm::N4Click},
+      {ToolAnalysisMenu, &TMainForm::ToolAnalysisMenuClick},
+      {ToolEstimateMenu, &TMainForm::ToolEstimateMenuClick},
+      {ToolCsvMenu, &TMainForm::ToolCsvMenuClick},
+      {ToolImageMenu, &TMainForm::ToolImageMenuClick},
   };
   for (const auto& [action, command] : entries) {
     connect(action, &QAction::triggered, this, [this, command = command] { Dispatch(command); });

@@ -43,6 +43,7 @@ void TMainForm::MessagePoint(const StartInputs& inputs) {
 }
 
 bool TMainForm::Simulate(const StartInputs& inputs) {
+  recordsShown_ = false;  // until DisplayResults shows the new rows
   const RunStatus status = ::Simulate(slot_, records_, inputs, [&] { MessagePoint(inputs); });
   if (status == RunStatus::Completed) return true;
   const QString message = QString::fromUtf8(kOutOfMemoryMessage);
@@ -57,6 +58,7 @@ TMainForm::BatchEnd TMainForm::SimulateBatch(const StartInputs& inputs) {
   const std::optional<QString> baseName = dialogs_.AskSavePath(this, saveDialogName_);
   if (!baseName) return BatchEnd::Cancelled;
   saveDialogName_ = *baseName;
+  recordsShown_ = false;  // the batch fills the records but leaves the views
 
   BatchHooks hooks;
   hooks.messagePoint = [&] { MessagePoint(inputs); };

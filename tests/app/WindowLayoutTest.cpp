@@ -93,9 +93,10 @@ void WindowLayoutTest::windowIsFixed() {
 void WindowLayoutTest::menus() {
   WindowFixture w;
   const QList<QAction*> menus = w.form.MainMenu->actions();
-  QCOMPARE(menus.size(), 2);
+  QCOMPARE(menus.size(), 3);
   QCOMPARE(menus[0]->text(), QStringLiteral("ファイル(&F)"));
   QCOMPARE(menus[1]->text(), QStringLiteral("ヘルプ(&H)"));
+  QCOMPARE(menus[2]->text(), QStringLiteral("ツール(&T)"));
   // Access keys only: no entry has a keyboard shortcut.
   auto entries = [](QMenu* menu) {
     QStringList texts;
@@ -112,6 +113,11 @@ void WindowLayoutTest::menus() {
            QStringList({"HelpAboutMenu:バージョン情報(&A):on", "HelpManMenu:取扱説明書(&C):on",
                         "JWord1:JWordのインストール:on", "N2:-:on", "N3:ホームページ:on",
                         "N4:広告:on"}));
+  // Entries that read the run on display wait for one.
+  QCOMPARE(
+      entries(w.form.ToolMenu),
+      QStringList({"ToolAnalysisMenu:複数回分析(&M)...:on", "ToolEstimateMenu:設定推測(&E)...:off",
+                   "N5:-:on", "ToolCsvMenu:CSV出力:off", "ToolImageMenu:画像保存:off"}));
 }
 
 void WindowLayoutTest::statusBarAndClock() {

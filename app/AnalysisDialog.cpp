@@ -1,0 +1,337 @@
+#include "AnalysisDialog.h"
+
+#include <qcustomplot.h>
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "AnalysisRunner.h"
+#include "AnalysisTable.h"
+#include "Dialogs.h"
+#include "IntegerText.h"
+
+namespace {
+
+constexpr const char* kAllSettingsText = "全設定";
+constexpr const char* kSeedMessage = "seedは、0～4294967295の整数にしてください。";
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+// One colour per setting, the same in every histogram.
+QColor SettingColour(int32_t setting) {
+  static const QColor kColours[] = {QColor(31, 119, 180),  QColor(44, 160, 44),
+                                    QColor(148, 103, 189), QColor(140, 86, 75),
+                                    QColor(255, 127, 14),  QColor(214, 39, 40)};
+  return kColours[(setting - 1 + 6) % 6];
+}
+
+// The text as a base seed: decimal digits for 0 .. 2^32 - 1, spaces around allowed.
+std::optional<uint32_t> ParseSeed(const QString& text) {
+  const QString digits = text.trimmed();
+  if (digits.isEmpty()) return std::nullopt;
+  for (QChar c : digits) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
+  }
+  bool ok = false;
+  const qulonglong value = digits.toULongLong(&ok, 10);
+  if (!ok || value > 0xFFFFFFFFull) return std::nullopt;
+  return static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), runner_(new AnalysisRunner(this)) {
+  setObjectName(QStringLiteral("AnalysisDialog"));
+  setWindowTitle(Text("複数回分析"));
+  setModal(false);
+  setSizeGripEnabled(true);
+
+  auto* inputs = new QGridLayout;
+  auto addInput = [&](int row, int column, const char* caption, QWidget* input) {
+    inputs->addWidget(new QLabel(Text(caption), this), row, column * 2);
+    inputs->addWidget(input, row, column * 2 + 1);
+  };
+  GamesEdit = Named(new QLineEdit(QStringLiteral("8000"), this), "GamesEdit");
+  TrialsEdit = Named(new QLineEdit(QStringLiteral("1000"), this), "TrialsEdit");
+  SettingComboBox = Named(new QComboBox(this), "SettingComboBox");
+  SettingComboBox->addItems({"1", "2", "3", "4", "5", "6", Text(kAllSettingsText)});
+  SettingComboBox->setCurrentIndex(6);
+  BigStockEdit = Named(new QLineEdit(QStringLiteral("255"), this), "BigStockEdit");
+  RegStockEdit = Named(new QLineEdit(QStringLiteral("255"), this), "RegStockEdit");
+  SeedEdit = Named(new QLineEdit(QString::number(seed), this), "SeedEdit");
+  addInput(0, 0, "Play数", GamesEdit);
+  addInput(0, 1, "試行回数", TrialsEdit);
+  addInput(0, 2, "設定", SettingComboBox);
+  addInput(1, 0, "BIGストック", BigStockEdit);
+  addInput(1, 1, "REGストック", RegStockEdit);
+  addInput(1, 2, "seed", SeedEdit);
+
+  StartButton = Named(new QPushButton(Text("開始"), this), "StartButton");
+  CancelButton = Named(new QPushButton(Text("キャンセル"), this), "CancelButton");
+  StartButton->setDefault(true);
+  CancelButton->setEnabled(false);
+  ProgressBar = Named(new QProgressBar(this), "ProgressBar");
+  ProgressBar->setRange(0, 1000);
+  ProgressBar->setValue(0);
+  ProgressBar->setTextVisible(false);
+  StatusLabel = Named(new QLabel(this), "StatusLabel");
+  StatusLabel->setMinimumWidth(220);
+
+  auto* controls = new QHBoxLayout;
+  controls->addLayout(inputs);
+  controls->addSpacing(12);
+  controls->addWidget(StartButton);
+  controls->addWidget(CancelButton);
+  controls->addStretch();
+
+  auto* progress = new QHBoxLayout;
+  progress->addWidget(ProgressBar, 1);
+  progress->addWidget(StatusLabel);
+
+  FigureTable = Named(new QTableWidget(this), "FigureTable");
+  FigureTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  FigureTable->verticalHeader()->hide();
+  FigureTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+  FigureTable->setWordWrap(false);
+
+  HistogramPlot = Named(new QCustomPlot(this), "HistogramPlot");
+  HistogramPlot->xAxis->setLabel(Text("最終差枚 (枚)"));
+  HistogramPlot->yAxis->setLabel(Text("回数"));
+  HistogramPlot->plotLayout()->insertRow(0);
+  HistogramPlot->plotLayout()->addElement(
+      0, 0, new QCPTextElement(HistogramPlot, Text("最終差枚の分布"), QFont(font().family(), 10)));
+  HistogramPlot->setMinimumSize(360, 260);
+  HistogramPlot->xAxis->ticker()->setTickCount(4);  // five-digit balances need the room
+
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  splitter_->addWidget(FigureTable);
+  splitter_->addWidget(HistogramPlot);
+  splitter_->setStretchFactor(0, 3);
+  splitter_->setStretchFactor(1, 2);
+  splitter_->setSizes({720, 440});
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(controls);
+  layout->addLayout(progress);
+  layout->addWidget(splitter_, 1);
+  resize(1240, 780);
+
+  connect(StartButton, &QPushButton::clicked, this, &AnalysisDialog::StartClick);
+  connect(CancelButton, &QPushButton::clicked, this, &AnalysisDialog::CancelClick);
+  connect(runner_, &AnalysisRunner::Progressed, this, &AnalysisDialog::ShowProgress);
+  connect(runner_, &AnalysisRunner::Finished, this, &AnalysisDialog::Finish);
+}
+
+AnalysisDialog::~AnalysisDialog() = default;  // the runner, a child, stops its thread
+
+bool AnalysisDialog::Running() const { return runner_->Running(); }
+
+std::optional<AnalysisRequest> AnalysisDialog::ReadRequest() {
+  AnalysisRequest request;
+  // Numbers read as the main window reads its own, in the order they are laid out.
+  const std::pair<QLineEdit*, int32_t*> counts[] = {{GamesEdit, &request.Games},
+                                                    {TrialsEdit, &request.Trials},
+                                                    {BigStockEdit, &request.BigStock},
+                                                    {RegStockEdit, &request.RegStock}};
+  for (const auto& [edit, value] : counts) {
+    const std::string text = edit->text().toStdString();
+    const std::optional<int32_t> parsed = ParseInteger(text);
+    if (!parsed) {
+      dialogs_.Error(this, QString::fromStdString(NotIntegerMessage(text)));
+      edit->setFocus();
+      return std::nullopt;
+    }
+    *value = *parsed;
+  }
+  const int settingIndex = SettingComboBox->currentIndex();
+  request.Setting = settingIndex >= 0 && settingIndex < 6 ? settingIndex + 1 : kAllSettings;
+  if (const std::optional<std::string> message = CheckAnalysisRequest(request)) {
+    dialogs_.Error(this, QString::fromStdString(*message));
+    return std::nullopt;
+  }
+  const std::optional<uint32_t> seed = ParseSeed(SeedEdit->text());
+  if (!seed) {
+    dialogs_.Error(this, Text(kSeedMessage));
+    SeedEdit->setFocus();
+    return std::nullopt;
+  }
+  request.Seed = *seed;
+  request.Jobs = 0;  // every core
+  return request;
+}
+
+void AnalysisDialog::StartClick() {
+  if (Running()) return;
+  const std::optional<AnalysisRequest> request = ReadRequest();
+  if (!request) return;
+
+  shown_.reset();
+  FigureTable->clear();
+  FigureTable->setRowCount(0);
+  FigureTable->setColumnCount(0);
+  HistogramPlot->clearPlottables();
+  HistogramPlot->replot();
+  ProgressBar->setValue(0);
+  StatusLabel->setText(Text("分析中・・・"));
+  startedMs_ = QDateTime::currentMSecsSinceEpoch();
+  SetRunning(true);
+  if (!runner_->Start(*request)) {
+    SetRunning(false);
+    StatusLabel->clear();
+    dialogs_.Error(this, Text("分析を開始できません。"));
+  }
+}
+
+void AnalysisDialog::CancelClick() {
+  if (!Running()) return;
+  runner_->Cancel();
+  CancelButton->setEnabled(false);
+  StatusLabel->setText(Text("キャンセル中・・・"));
+}
+
+void AnalysisDialog::SetRunning(bool running) {
+  for (QWidget* input : {static_cast<QWidget*>(GamesEdit), static_cast<QWidget*>(TrialsEdit),
+                         static_cast<QWidget*>(SettingComboBox),
+                         static_cast<QWidget*>(BigStockEdit), static_cast<QWidget*>(RegStockEdit),
+                         static_cast<QWidget*>(SeedEdit), static_cast<QWidget*>(StartButton)}) {
+    input->setEnabled(!running);
+  }
+  CancelButton->setEnabled(running);
+}
+
+void AnalysisDialog::ShowProgress(int perMille, qint64 runsDone, qint64 runsTotal) {
+  ProgressBar->setValue(perMille);
+  if (CancelButton->isEnabled()) {  // "キャンセル中" stays until the end
+    StatusLabel->setText(Text("分析中・・・ %1 / %2 回").arg(runsDone).arg(runsTotal));
+  }
+}
+
+void AnalysisDialog::Finish() {
+  SetRunning(false);
+  AnalysisOutcome outcome = runner_->TakeOutcome();
+  switch (outcome.Status) {
+    case AnalysisStatus::Completed: {
+      const double seconds = (QDateTime::currentMSecsSinceEpoch() - startedMs_) / 1000.0;
+      ProgressBar->setValue(ProgressBar->maximum());
+      outcome.Result.Runs = {};  // the views need the figures only, not every run's
+      shown_ = std::move(outcome.Result);
+      ShowFigures(*shown_);
+      DrawHistogram(*shown_);
+      StatusLabel->setText(Text("分析完了 (%1秒)").arg(seconds, 0, 'f', 2));
+      break;
+    }
+    case AnalysisStatus::Cancelled:
+      ProgressBar->setValue(0);
+      StatusLabel->setText(Text("分析をキャンセルしました"));
+      break;
+    case AnalysisStatus::InvalidRequest:
+    case AnalysisStatus::OutOfMemory:
+      ProgressBar->setValue(0);
+      StatusLabel->clear();
+      dialogs_.Error(this, QString::fromStdString(outcome.Message));
+      break;
+  }
+  emit Ended();
+}
+
+void AnalysisDialog::ShowFigures(const AnalysisResult& result) {
+  const std::vector<TableRow> rows = AnalysisTableRows(result);
+  if (rows.empty()) return;
+  const TableRow& header = rows.front();
+  FigureTable->setColumnCount(static_cast<int>(header.size()));
+  FigureTable->setRowCount(static_cast<int>(rows.size() - 1));
+  QStringList captions;
+  for (const std::string& caption : header) captions << QString::fromStdString(caption);
+  FigureTable->setHorizontalHeaderLabels(captions);
+  for (size_t r = 1; r < rows.size(); ++r) {
+    for (size_t c = 0; c < rows[r].size(); ++c) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(rows[r][c]));
+      if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      FigureTable->setItem(static_cast<int>(r - 1), static_cast<int>(c), item);
+    }
+  }
+  FigureTable->resizeColumnsToContents();
+
+  // The table takes the width of its columns, the histogram what is left.
+  int tableWidth =
+      2 * FigureTable->frameWidth() + FigureTable->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < FigureTable->columnCount(); ++c) tableWidth += FigureTable->columnWidth(c);
+  const QList<int> sizes = splitter_->sizes();
+  const int total = sizes.value(0) + sizes.value(1);
+  if (total > 0)
+    splitter_->setSizes({std::min(tableWidth, total - 300), std::max(300, total - tableWidth)});
+}
+
+void AnalysisDialog::DrawHistogram(const AnalysisResult& result) {
+  HistogramPlot->clearPlottables();
+  const Histogram& histogram = result.FinalBalance;
+  const double width = static_cast<double>(histogram.Width);
+  const bool single = result.Settings.size() == 1;
+  double highest = 0;
+  for (size_t column = 0; column < histogram.Counts.size() && column < result.Settings.size();
+       ++column) {
+    const std::vector<int64_t>& counts = histogram.Counts[column];
+    QVector<double> keys, values;
+    for (size_t bin = 0; bin < counts.size(); ++bin) {
+      keys << static_cast<double>(histogram.Lower) + (static_cast<double>(bin) + 0.5) * width;
+      values << static_cast<double>(counts[bin]);
+      highest = std::max(highest, values.back());
+    }
+    const int32_t setting = result.Settings[column].Setting;
+    const QColor colour = SettingColour(setting);
+    const QString name = Text("設定%1").arg(setting);
+    // One setting reads best as bars; six overlapping ones as outlines.
+    if (single) {
+      auto* bars = new QCPBars(HistogramPlot->xAxis, HistogramPlot->yAxis);
+      bars->setName(name);
+      bars->setWidth(width);
+      bars->setPen(QPen(colour.darker(130)));
+      bars->setBrush(colour.lighter(130));
+      bars->setData(keys, values, true);
+    } else {
+      QCPGraph* graph = HistogramPlot->addGraph();
+      graph->setName(name);
+      graph->setLineStyle(QCPGraph::lsStepCenter);
+      graph->setPen(QPen(colour, 2));
+      graph->setData(keys, values, true);
+    }
+  }
+  const size_t bins = histogram.Counts.empty() ? 0 : histogram.Counts.front().size();
+  HistogramPlot->xAxis->setRange(static_cast<double>(histogram.Lower),
+                                 static_cast<double>(histogram.Lower) + bins * width);
+  HistogramPlot->yAxis->setRange(0, highest * 1.08 + 1);
+  HistogramPlot->legend->setVisible(HistogramPlot->plottableCount() > 0);
+  HistogramPlot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  HistogramPlot->replot();
+}
+
+void AnalysisDialog::closeEvent(QCloseEvent* event) {
+  // Nobody would see its figures; the cores are better given back at once.
+  runner_->Cancel();
+  QDialog::closeEvent(event);
+}
+
+void AnalysisDialog::reject() {
+  runner_->Cancel();
+  QDialog::reject();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "ManyRunAnalysis.h"
+
+class AnalysisRunner;
+class Dialogs;
+class QComboBox;
+class QCustomPlot;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+class QTableWidget;
+
+// The many-run analysis: its inputs, a worker that plays the runs while both
+// windows stay usable, the figures one column per setting, and the spread of
+// the final balance. It plays machines of its own and never touches the main
+// window's records. Closing it cancels a running analysis.
+class AnalysisDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `seed` is the first base seed shown; the caller takes it from the clock.
+  AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent = nullptr);
+  ~AnalysisDialog() override;
+
+  // The 開始 and キャンセル buttons.
+  void StartClick();
+  void CancelClick();
+
+  bool Running() const;
+  // The figures on display, if an analysis completed.
+  const std::optional<AnalysisResult>& Shown() const { return shown_; }
+
+  QLineEdit* GamesEdit = nullptr;
+  QLineEdit* TrialsEdit = nullptr;
+  QComboBox* SettingComboBox = nullptr;
+  QLineEdit* BigStockEdit = nullptr;
+  QLineEdit* RegStockEdit = nullptr;
+  QLineEdit* SeedEdit = nullptr;
+  QPushButton* StartButton = nullptr;
+  QPushButton* CancelButton = nullptr;
+  QProgressBar* ProgressBar = nullptr;
+  QLabel* StatusLabel = nullptr;
+  QTableWidget* FigureTable = nullptr;
+  QCustomPlot* HistogramPlot = nullptr;
+
+ signals:
+  // An analysis ended: completed, cancelled or failed.
+  void Ended();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  std::optional<AnalysisRequest> ReadRequest();
+  void SetRunning(bool running);
+  void ShowProgress(int perMille, qint64 runsDone, qint64 runsTotal);
+  void Finish();
+  void ShowFigures(const AnalysisResult& result);
+  void DrawHistogram(const AnalysisResult& result);
+
+  Dialogs& dialogs_;
+  AnalysisRunner* runner_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  std::optional<AnalysisResult> shown_;
+  qint64 startedMs_ = 0;
+};

@@ -1,0 +1,90 @@
+#include "EstimateBox.h"
+
+#include <qcustomplot.h>
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+TEstimateBox::TEstimateBox(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("EstimateBox"));
+  setWindowTitle(Text("設定推測"));
+
+  EstimateChart = new QCustomPlot(this);
+  EstimateChart->setObjectName(QStringLiteral("EstimateChart"));
+  EstimateChart->setMinimumSize(300, 180);
+  QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
+  for (int s = 1; s <= 6; ++s) ticker->addTick(s, Text("設定%1").arg(s));
+  EstimateChart->xAxis->setTicker(ticker);
+  EstimateChart->xAxis->setRange(0.4, 6.6);
+  EstimateChart->yAxis->setRange(0, 100);
+  EstimateChart->yAxis->setLabel(Text("確率 (%)"));
+  auto* bars = new QCPBars(EstimateChart->xAxis, EstimateChart->yAxis);
+  bars->setWidth(0.6);
+  bars->setPen(QPen(QColor(40, 80, 160)));
+  bars->setBrush(QColor(90, 140, 220));
+
+  EstimateTable = new QTableWidget(6, 2, this);
+  EstimateTable->setObjectName(QStringLiteral("EstimateTable"));
+  EstimateTable->setHorizontalHeaderLabels({Text("設定"), Text("確率")});
+  EstimateTable->verticalHeader()->hide();
+  EstimateTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  EstimateTable->setSelectionMode(QAbstractItemView::NoSelection);
+  EstimateTable->setFocusPolicy(Qt::NoFocus);
+  EstimateTable->horizontalHeader()->setStretchLastSection(true);
+  EstimateTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  EstimateTable->setFixedHeight(EstimateTable->horizontalHeader()->sizeHint().height() +
+                                6 * EstimateTable->verticalHeader()->defaultSectionSize() + 4);
+
+  NoteLabel = new QLabel(this);
+  NoteLabel->setObjectName(QStringLiteral("NoteLabel"));
+  NoteLabel->setWordWrap(true);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(EstimateChart, 1);
+  layout->addWidget(EstimateTable);
+  layout->addWidget(NoteLabel);
+  layout->addWidget(buttons);
+  resize(380, 480);
+}
+
+void TEstimateBox::Fill(const SettingEstimate& estimate) {
+  QVector<double> keys, percents;
+  for (int s = 0; s < 6; ++s) {
+    const double percent = estimate.Probability[s] * 100.0;
+    keys << s + 1;
+    percents << percent;
+    auto* setting = new QTableWidgetItem(QString::number(s + 1));
+    auto* probability = new QTableWidgetItem(QStringLiteral("%1 %").arg(percent, 0, 'f', 1));
+    setting->setTextAlignment(Qt::AlignCenter);
+    probability->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    EstimateTable->setItem(s, 0, setting);
+    EstimateTable->setItem(s, 1, probability);
+  }
+  qobject_cast<QCPBars*>(EstimateChart->plottable(0))->setData(keys, percents, true);
+  EstimateChart->replot();
+
+  // Which rows carried the estimate, so that an even spread is understood.
+  QString note = estimate.UsedStretches == 0
+                     ? Text("設定の違いが表れるRT区間がないため、どの設定も同じ確率です。")
+                     : Text("RT区間 %1 件から推測しました。").arg(estimate.UsedStretches);
+  if (estimate.SkippedStretches > 0) {
+    note += Text("（対象外の区間 %1 件）").arg(estimate.SkippedStretches);
+  }
+  note += Text(
+      "\n各設定を同じ確率とした上で、RTの長さと解除のされ方から計算した確率です。"
+      "遊技した設定そのものは見ていません。");
+  NoteLabel->setText(note);
+}

@@ -1,0 +1,237 @@
+// The many-run analysis dialog as a user drives it: the figures it shows
+// against the core's, cancelling, input errors, and the main window going on
+// while it works.
+#include <qcustomplot.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <memory>
+
+#include "AnalysisDialog.h"
+#include "AnalysisTable.h"
+#include "ManyRunAnalysis.h"
+#include "WindowTestSupport.h"
+
+namespace {
+
+AnalysisDialog& OpenDialog(WindowFixture& w) {
+  w.form.ToolAnalysisMenu->trigger();
+  AnalysisDialog* dialog = w.form.AnalysisWindow();
+  Q_ASSERT(dialog != nullptr);
+  return *dialog;
+}
+
+void SetInputs(AnalysisDialog& d, const QString& games, const QString& trials, int settingIndex,
+               const QString& seed, const QString& big = "255", const QString& reg = "255") {
+  d.GamesEdit->setText(games);
+  d.TrialsEdit->setText(trials);
+  d.SettingComboBox->setCurrentIndex(settingIndex);
+  d.SeedEdit->setText(seed);
+  d.BigStockEdit->setText(big);
+  d.RegStockEdit->setText(reg);
+}
+
+// The table as shown: the header, then every row, cells joined by "|".
+QStringList ShownTable(const QTableWidget* table) {
+  QStringList rows;
+  QStringList header;
+  for (int c = 0; c < table->columnCount(); ++c) header << table->horizontalHeaderItem(c)->text();
+  rows << header.join('|');
+  for (int r = 0; r < table->rowCount(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c) cells << table->item(r, c)->text();
+    while (!cells.isEmpty() && cells.last().isEmpty()) cells.removeLast();
+    rows << cells.join('|');
+  }
+  return rows;
+}
+
+constexpr int kAllSettingsIndex = 6;
+
+}  // namespace
+
+class AnalysisDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void showsTheCoreFiguresForAFixedSeed_data();
+  void showsTheCoreFiguresForAFixedSeed();
+  void cancelStopsPromptly();
+  void badInputIsReported_data();
+  void badInputIsReported();
+  void mainWindowRunsWhileItWorks();
+  void closingTheProgramStopsTheAnalysis();
+};
+
+void AnalysisDialogTest::showsTheCoreFiguresForAFixedSeed_data() {
+  QTest::addColumn<int>("settingIndex");
+  QTest::addColumn<int>("columns");
+  QTest::newRow("all settings") << kAllSettingsIndex << 6;
+  QTest::newRow("setting 4") << 3 << 1;
+}
+
+void AnalysisDialogTest::showsTheCoreFiguresForAFixedSeed() {
+  QFETCH(int, settingIndex);
+  QFETCH(int, columns);
+  WindowFixture w;
+  AnalysisDialog& d = OpenDialog(w);
+  QVERIFY(d.isVisible());
+  QVERIFY(!d.isModal());
+  QVERIFY(!d.SeedEdit->text().isEmpty());  // a clock seed, shown before any start
+
+  SetInputs(d, "600", "30", settingIndex, "4242", "200", "100");
+  QSignalSpy ended(&d, &AnalysisDialog::Ended);
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  QVERIFY(d.Running());
+  QVERIFY(!d.StartButton->isEnabled());
+  QVERIFY(d.CancelButton->isEnabled());
+  QVERIFY(ended.wait(20000));
+  QVERIFY(!d.Running());
+  QVERIFY(d.StartButton->isEnabled());
+  QCOMPARE(d.ProgressBar->value(), d.ProgressBar->maximum());
+  QVERIFY(w.dialogs.shown.empty());
+
+  AnalysisRequest request;
+  request.Games = 600;
+  request.Trials = 30;
+  request.Setting = settingIndex == kAllSettingsIndex ? kAllSettings : settingIndex + 1;
+  request.BigStock = 200;
+  request.RegStock = 100;
+  request.Seed = 4242;
+  request.Jobs = 1;  // the figures must not depend on the threads used
+  const AnalysisOutcome core = RunAnalysis(request);
+  QCOMPARE(ShownTable(d.FigureTable), TableTexts(AnalysisTableRows(core.Result)));
+
+  // One series per setting, holding every run of it.
+  QCOMPARE(d.HistogramPlot->plottableCount(), columns);
+  for (int p = 0; p < columns; ++p) {
+    double runs = 0;
+    QCPAbstractPlottable* series = d.HistogramPlot->plottable(p);
+    for (int i = 0; i < series->interface1D()->dataCount(); ++i) {
+      runs += series->interface1D()->dataMainValue(i);
+    }
+    QCOMPARE(runs, 30.0);
+    QCOMPARE(series->name(), QStringLiteral("設定%1").arg(core.Result.Settings[p].Setting));
+  }
+  QCOMPARE(w.form.Records().RowCount(), size_t{0});  // the dialog plays machines of its own
+}
+
+void AnalysisDialogTest::cancelStopsPromptly() {
+  WindowFixture w;
+  AnalysisDialog& d = OpenDialog(w);
+  // About a minute and a half of work: far more than the test waits for.
+  SetInputs(d, "20000", "100000", kAllSettingsIndex, "1");
+  QSignalSpy ended(&d, &AnalysisDialog::Ended);
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(d.ProgressBar->value() > 0, 10000);  // the bar moves while it works
+  QVERIFY(d.ProgressBar->value() < d.ProgressBar->maximum());
+
+  QElapsedTimer clock;
+  clock.start();
+  QTest::mouseClick(d.CancelButton, Qt::LeftButton);
+  QVERIFY(!d.CancelButton->isEnabled());
+  QVERIFY(ended.wait(5000));
+  QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+  QVERIFY(!d.Running());
+  QVERIFY(!d.Shown());
+  QCOMPARE(d.FigureTable->rowCount(), 0);
+  QCOMPARE(d.StatusLabel->text(), QStringLiteral("分析をキャンセルしました"));
+  QVERIFY(d.StartButton->isEnabled());
+  QVERIFY(w.dialogs.shown.empty());
+
+  // Closing the dialog cancels too; the menu shows the same one again.
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  QVERIFY(d.Running());
+  d.close();
+  QVERIFY(ended.wait(2000));
+  QVERIFY(!d.Running());
+  w.form.ToolAnalysisMenu->trigger();
+  QCOMPARE(w.form.AnalysisWindow(), &d);
+  QCOMPARE(d.GamesEdit->text(), QStringLiteral("20000"));
+}
+
+void AnalysisDialogTest::badInputIsReported_data() {
+  QTest::addColumn<QStringList>("inputs");  // Play数, 試行回数, BIG, REG, seed
+  QTest::addColumn<QString>("message");
+  QTest::newRow("games text") << QStringList{"abc", "10", "255", "255", "1"}
+                              << "'abc' は整数ではありません";
+  QTest::newRow("games 0") << QStringList{"0", "10", "255", "255", "1"}
+                           << "Play数は、1以上にしてください。";
+  QTest::newRow("trials 0") << QStringList{"100", "0", "255", "255", "1"}
+                            << "試行回数は、1～1000000にしてください。";
+  QTest::newRow("big 256") << QStringList{"100", "10", "256", "255", "1"}
+                           << "BIGストック数は、0～255にしてください。";
+  QTest::newRow("reg -1") << QStringList{"100", "10", "255", "-1", "1"}
+                          << "REGストック数は、0～255にしてください。";
+  QTest::newRow("seed negative") << QStringList{"100", "10", "255", "255", "-1"}
+                                 << "seedは、0～4294967295の整数にしてください。";
+  QTest::newRow("seed too large") << QStringList{"100", "10", "255", "255", "4294967296"}
+                                  << "seedは、0～4294967295の整数にしてください。";
+}
+
+void AnalysisDialogTest::badInputIsReported() {
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, message);
+  WindowFixture w;
+  AnalysisDialog& d = OpenDialog(w);
+  SetInputs(d, inputs[0], inputs[1], kAllSettingsIndex, inputs[4], inputs[2], inputs[3]);
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  QVERIFY(!d.Running());
+  QCOMPARE(w.dialogs.shown.size(), size_t{1});
+  QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
+  QCOMPARE(w.dialogs.shown[0].message, message);
+  QVERIFY(d.StartButton->isEnabled());
+}
+
+void AnalysisDialogTest::mainWindowRunsWhileItWorks() {
+  WindowFixture w;
+  w.SetInputs("500", "3");
+  w.Start();
+  const size_t rows = w.form.Records().RowCount();
+  const QString summary = w.form.ResultLabel->text();
+
+  AnalysisDialog& d = OpenDialog(w);
+  SetInputs(d, "20000", "100000", kAllSettingsIndex, "1");
+  QSignalSpy ended(&d, &AnalysisDialog::Ended);
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  // The window answers and its run is the one it showed.
+  QTest::qWait(100);
+  QVERIFY(d.Running());
+  QCOMPARE(w.form.Records().RowCount(), rows);
+  QCOMPARE(w.form.ResultLabel->text(), summary);
+
+  // A new run of the main window plays and shows while the analysis goes on.
+  w.SetInputs("300", "5");
+  w.Start();
+  QVERIFY(d.Running());
+  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(w.form.Records().LastRow().PlayCount, 300);
+
+  QTest::mouseClick(d.CancelButton, Qt::LeftButton);
+  QVERIFY(ended.wait(5000));
+}
+
+void AnalysisDialogTest::closingTheProgramStopsTheAnalysis() {
+  // The window, and with it the dialog, goes while the workers still play:
+  // they must stop at once and report to nobody.
+  auto w = std::make_unique<WindowFixture>();
+  AnalysisDialog& d = OpenDialog(*w);
+  SetInputs(d, "20000", "100000", kAllSettingsIndex, "1");
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(d.ProgressBar->value() > 0, 10000);
+  QElapsedTimer clock;
+  clock.start();
+  w.reset();
+  QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+  QTest::qWait(100);  // reports posted before the end find no receiver
+}
+
+SORIMU_WINDOW_TEST_MAIN(AnalysisDialogTest)
+#include "AnalysisDialogTest.moc"

@@ -1,0 +1,226 @@
+// The ツール entries that work on the run on display: the setting estimate,
+// the CSV export and the picture export, checked on what they show and write.
+#include <qcustomplot.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <sstream>
+
+#include "CsvExport.h"
+#include "EstimateBox.h"
+#include "SettingEstimate.h"
+#include "WindowCharts.h"
+#include "WindowTestSupport.h"
+
+namespace {
+
+QByteArray CsvBytes(void (*write)(std::ostream&, const RunRecords&), const RunRecords& records) {
+  std::ostringstream out;
+  write(out, records);
+  return QByteArray::fromStdString(out.str());
+}
+
+bool IsPng(const QByteArray& bytes) { return bytes.startsWith("\x89PNG\r\n\x1a\n"); }
+
+}  // namespace
+
+class RunToolsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void entriesNeedADisplay();
+  void estimateOfARunPlayedWithHiddenSetting();
+  void afterABatchTheEntriesExplainInsteadOfDescribingAnotherRun();
+  void csvExportWritesBothListsWithBom();
+  void pngExportWritesBothCharts();
+  void failedExportIsReportedAndLeavesNoFile_data();
+  void failedExportIsReportedAndLeavesNoFile();
+
+ private:
+  QTemporaryDir dir_;
+};
+
+void RunToolsTest::entriesNeedADisplay() {
+  WindowFixture w;
+  QVERIFY(w.form.ToolAnalysisMenu->isEnabled());
+  for (QAction* entry : {w.form.ToolEstimateMenu, w.form.ToolCsvMenu, w.form.ToolImageMenu}) {
+    QVERIFY2(!entry->isEnabled(), qPrintable(entry->objectName()));
+    entry->trigger();  // a stray trigger does nothing
+  }
+  QVERIFY(w.dialogs.modal.empty());
+  QVERIFY(w.dialogs.offeredSave.isEmpty());
+  QVERIFY(w.dialogs.shown.empty());
+
+  w.SetInputs("200", "1");
+  w.Start();
+  for (QAction* entry : {w.form.ToolEstimateMenu, w.form.ToolCsvMenu, w.form.ToolImageMenu}) {
+    QVERIFY2(entry->isEnabled(), qPrintable(entry->objectName()));
+  }
+}
+
+void RunToolsTest::estimateOfARunPlayedWithHiddenSetting() {
+  WindowFixture w;
+  w.SetInputs("8000", "?");
+  w.Start();
+  w.form.ToolEstimateMenu->trigger();
+
+  TEstimateBox* box = w.form.EstimateBox();
+  QVERIFY(box != nullptr);
+  QCOMPARE(w.dialogs.modal, std::vector<QDialog*>{box});
+  const SettingEstimate expected = EstimateSetting(w.form.Records());
+  QVERIFY(expected.UsedStretches > 0);
+
+  double sum = 0;
+  auto* bars = qobject_cast<QCPBars*>(box->EstimateChart->plottable(0));
+  QVERIFY(bars != nullptr);
+  QCOMPARE(bars->data()->size(), 6);
+  QCOMPARE(box->EstimateTable->rowCount(), 6);
+  for (int s = 0; s < 6; ++s) {
+    const double probability = expected.Probability[s];
+    sum += probability;
+    QCOMPARE(box->EstimateTable->item(s, 0)->text(), QString::number(s + 1));
+    QCOMPARE(box->EstimateTable->item(s, 1)->text(),
+             QStringLiteral("%1 %").arg(probability * 100, 0, 'f', 1));
+    QCOMPARE(bars->data()->at(s)->key, s + 1.0);
+    QCOMPARE(bars->data()->at(s)->value, probability * 100);
+  }
+  QVERIFY(qAbs(sum - 1.0) < 1e-9);
+  QVERIFY(box->NoteLabel->text().contains(QString::number(expected.UsedStretches)));
+
+  // The drawn level stays hidden until the setting check.
+  QCOMPARE(w.form.FlevelComboBox->currentText(), QStringLiteral("?"));
+  QCOMPARE(w.form.Label3->text(), QStringLiteral("終了時に設定が確認できます。"));
+}
+
+void RunToolsTest::afterABatchTheEntriesExplainInsteadOfDescribingAnotherRun() {
+  WindowFixture w;
+  w.SetInputs("300", "2");
+  w.Start();
+  QDir folder(dir_.filePath("batch"));
+  QVERIFY(folder.mkpath("."));
+  w.dialogs.saveAnswers.push_back(folder.filePath("run.sim"));
+  w.SetInputs("400", "2", "2");
+  w.Start();
+  QVERIFY(w.dialogs.saveAnswers.empty());
+
+  const QString replaced = QStringLiteral(
+      "表示中の結果の記録は、その後の連続シミュレーションまたはファイルの読み込みで"
+      "置き換えられています。もう一度開始するか、ファイルを開いてから実行してください。");
+  w.form.ToolEstimateMenu->trigger();
+  w.form.ToolCsvMenu->trigger();
+  QVERIFY(w.dialogs.modal.empty());
+  QCOMPARE(w.dialogs.shown.size(), size_t{2});
+  for (const auto& shown : w.dialogs.shown) QCOMPARE(shown.message, replaced);
+  QCOMPARE(w.dialogs.offeredSave.size(), 1);  // the batch's; the CSV export asked for nothing
+
+  // The charts still show the run on display, so pictures of it can be taken.
+  w.dialogs.saveAnswers.push_back(folder.filePath("shown.png"));
+  w.form.ToolImageMenu->trigger();
+  QVERIFY(QFile::exists(folder.filePath("shown_slump.png")));
+
+  // A new display makes the records the shown run again.
+  w.SetInputs("300", "2", "1");
+  w.Start();
+  w.form.ToolEstimateMenu->trigger();
+  QCOMPARE(w.dialogs.modal.size(), size_t{1});
+}
+
+void RunToolsTest::csvExportWritesBothListsWithBom() {
+  WindowFixture w;
+  w.SetInputs("1500", "6", "1", "255", "40");
+  w.Start();
+  QDir folder(dir_.filePath("csv"));
+  QVERIFY(folder.mkpath("."));
+  w.dialogs.saveAnswers.push_back(folder.filePath("mine.csv"));
+  w.form.ToolCsvMenu->trigger();
+
+  QCOMPARE(w.dialogs.offeredSave, QStringList{"sorimu.csv"});
+  QVERIFY(w.dialogs.shown.empty());
+  QCOMPARE(folder.entryList(QDir::Files), QStringList({"mine_bonuses.csv", "mine_games.csv"}));
+  const QByteArray games = FileBytes(folder.filePath("mine_games.csv"));
+  const QByteArray bonuses = FileBytes(folder.filePath("mine_bonuses.csv"));
+  QVERIFY(games.startsWith("\xEF\xBB\xBF"));
+  QVERIFY(bonuses.startsWith("\xEF\xBB\xBF"));
+  QCOMPARE(games, CsvBytes(WritePlayListCsv, w.form.Records()));
+  QCOMPARE(bonuses, CsvBytes(WriteBonusListCsv, w.form.Records()));
+  QCOMPARE(w.form.StatusText(), QStringLiteral("CSVファイルに出力完了"));
+
+  // The dialog offers the last choice again; a cancelled one writes nothing.
+  w.form.ToolCsvMenu->trigger();
+  QCOMPARE(w.dialogs.offeredSave.last(), folder.filePath("mine.csv"));
+  QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+}
+
+void RunToolsTest::pngExportWritesBothCharts() {
+  WindowFixture w;
+  w.SetInputs("2000", "3");
+  w.Start();
+  QDir folder(dir_.filePath("png"));
+  QVERIFY(folder.mkpath("."));
+  w.dialogs.saveAnswers.push_back(folder.filePath("chart"));
+  w.form.ToolImageMenu->trigger();
+
+  QVERIFY(w.dialogs.shown.empty());
+  QCOMPARE(w.dialogs.offeredSave, QStringList{"sorimu.png"});
+  const std::pair<const char*, QWidget*> pictures[] = {
+      {"chart_slump.png", w.form.Charts().SlumpChart()},
+      {"chart_bars.png", w.form.Charts().SlumpChart2()}};
+  for (const auto& [name, chart] : pictures) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    QVERIFY2(IsPng(FileBytes(path)), name);
+    QCOMPARE(QImage(path).size(), chart->size());
+  }
+  QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+  QCOMPARE(w.form.StatusText(), QStringLiteral("画像ファイルに保存完了"));
+}
+
+void RunToolsTest::failedExportIsReportedAndLeavesNoFile_data() {
+  QTest::addColumn<bool>("csv");
+  QTest::addColumn<QString>("blocked");  // a folder in the way of this file; "" for none
+  QTest::addColumn<QString>("message");
+  QTest::newRow("csv, missing folder") << true << ""
+                                       << "CSVファイルを作成できません: %1";
+  QTest::newRow("csv, second file fails") << true << "out_bonuses.csv"
+                                          << "CSVファイルの書き込みに失敗しました: %1";
+  QTest::newRow("png, missing folder") << false << ""
+                                       << "画像ファイルを作成できません: %1";
+  QTest::newRow("png, second file fails") << false << "out_bars.png"
+                                          << "画像ファイルを作成できません: %1";
+}
+
+void RunToolsTest::failedExportIsReportedAndLeavesNoFile() {
+  QFETCH(bool, csv);
+  QFETCH(QString, blocked);
+  QFETCH(QString, message);
+  WindowFixture w;
+  w.SetInputs("800", "1");
+  w.Start();
+  const QString statusBefore = w.form.StatusText();
+
+  QDir folder(dir_.filePath(QStringLiteral("fail%1").arg(QTest::currentDataTag())));
+  QVERIFY(folder.mkpath("."));
+  const QString base = blocked.isEmpty() ? folder.filePath("missing/out") : folder.filePath("out");
+  QString failing = csv ? base + "_games.csv" : base + "_slump.png";
+  if (!blocked.isEmpty()) {
+    QVERIFY(folder.mkpath(blocked));
+    failing = folder.filePath(blocked);
+  }
+  w.dialogs.saveAnswers.push_back(base + (csv ? ".csv" : ".png"));
+  (csv ? w.form.ToolCsvMenu : w.form.ToolImageMenu)->trigger();
+
+  QCOMPARE(w.dialogs.shown.size(), size_t{1});
+  QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
+  QCOMPARE(w.dialogs.shown[0].message, message.arg(failing));
+  QCOMPARE(w.form.StatusText(), statusBefore);
+  // The first file of the pair, written before the second failed, is gone again.
+  const QStringList left = folder.entryList(QDir::Files | QDir::Hidden);
+  QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
+}
+
+SORIMU_WINDOW_TEST_MAIN(RunToolsTest)
+#include "RunToolsTest.moc"
