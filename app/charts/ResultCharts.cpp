@@ -130,7 +130,8 @@ void ResultCharts::Impl::BuildBarChart(QWidget* window) {
   auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
   ticker->setTickStep(1);
   ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
-  ticker->setTickCount(20);  // one label per bar while they are few enough to read
+  // One label per bar while they are few; wide runs still keep their labels apart.
+  ticker->setTickCount(12);
   bars->xAxis->setTicker(ticker);
   barSeries = layer.AddBarSeries(bars, QStringLiteral("SlumpBSeries"), kWhite);
   layer.SetAxisAutomatic(bars, ChartAxis::Bottom);
