@@ -3,29 +3,71 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
-constexpr size_t kBufferBytes = size_t{1} << 20;
+
+constexpr size_t kBufferBytes = size_t{4} << 20;
+constexpr size_t kDirectAlignment = 4096;  // covers every logical block size in use
+
+}  // namespace
+
+FdOutputStream::FdOutputStream(int fd, bool direct) : fd_(fd) {
+  buffer_ = static_cast<char*>(std::aligned_alloc(kDirectAlignment, kBufferBytes));
+  if (buffer_ == nullptr) {
+    failed_ = true;
+    return;
+  }
+#ifdef O_DIRECT
+  if (direct) {
+    const int flags = ::fcntl(fd_, F_GETFL);
+    direct_ = flags >= 0 && ::fcntl(fd_, F_SETFL, flags | O_DIRECT) == 0;
+  }
+#else
+  (void)direct;
+#endif
+}
+
+FdOutputStream::~FdOutputStream() {
+  LeaveDirectMode();
+  std::free(buffer_);
 }
 
 bool FdOutputStream::Write(const void* data, size_t size) {
-  if (failed_) return false;
   const char* bytes = static_cast<const char*>(data);
-  if (buffer_.size() + size > kBufferBytes) {
-    if (!Flush()) return false;
-    if (size >= kBufferBytes) return WriteAll(bytes, size);
+  while (size > 0) {
+    if (failed_) return false;
+    const size_t n = std::min(size, kBufferBytes - used_);
+    std::memcpy(buffer_ + used_, bytes, n);
+    used_ += n;
+    bytes += n;
+    size -= n;
+    if (used_ == kBufferBytes && !WriteBlocks(false)) return false;
   }
-  if (buffer_.capacity() < kBufferBytes) buffer_.reserve(kBufferBytes);
-  buffer_.append(bytes, size);
-  return true;
+  return !failed_;
 }
 
-bool FdOutputStream::Flush() {
+bool FdOutputStream::Flush() { return WriteBlocks(true); }
+
+// Writes the buffer's whole aligned blocks, or with `all` everything in it;
+// an unaligned tail of a direct stream is written the ordinary way.
+bool FdOutputStream::WriteBlocks(bool all) {
   if (failed_) return false;
-  const bool ok = WriteAll(buffer_.data(), buffer_.size());
-  buffer_.clear();
+  size_t length = used_;
+  if (direct_) {
+    length -= used_ % kDirectAlignment;
+    if (length > 0 && !WriteAll(buffer_, length)) return false;
+    std::memmove(buffer_, buffer_ + length, used_ - length);
+    used_ -= length;
+    if (!all || used_ == 0) return true;
+    LeaveDirectMode();
+    length = used_;
+  }
+  const bool ok = WriteAll(buffer_, length);
+  used_ = 0;
   return ok;
 }
 
@@ -35,6 +77,11 @@ bool FdOutputStream::WriteAll(const char* data, size_t size) {
     const ssize_t written = ::write(fd_, data, size);
     if (written < 0) {
       if (errno == EINTR) continue;
+      if (errno == EINVAL && direct_) {
+        // The file system took the flag but not the write: go the ordinary way.
+        LeaveDirectMode();
+        continue;
+      }
       failed_ = true;
       return false;
     }
@@ -45,7 +92,16 @@ bool FdOutputStream::WriteAll(const char* data, size_t size) {
 #ifdef SYNC_FILE_RANGE_WRITE
   // Start writing this block to disk now, so the final fsync of a large file
   // finds little left to do. Not a guarantee of anything; the fsync is.
-  if (written_ > start) ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
+  if (!direct_ && written_ > start) ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
 #endif
   return true;
+}
+
+void FdOutputStream::LeaveDirectMode() {
+#ifdef O_DIRECT
+  if (!direct_) return;
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_DIRECT);
+  direct_ = false;
+#endif
 }

@@ -83,7 +83,7 @@ bool SaveSimFile(const std::string& path, const SimFileHeader& header, const Run
 
   bool ok;
   {
-    FdOutputStream file(fd);
+    FdOutputStream file(fd, /*direct=*/true);
     std::unique_ptr<OutputStream> filtered = filter ? filter(file) : nullptr;
     OutputStream& out = filtered ? *filtered : file;
     ok = WriteSimFile(out, header, records) && file.Flush();
