@@ -42,14 +42,14 @@ struct Workload {
       if (Cancelled()) break;
       const int32_t setting = (*settings)[static_cast<size_t>(i / trials)];
       const int32_t trial = static_cast<int32_t>(i % trials);
-      RunSpec spec;
-      spec.Setting = setting;
-      spec.Games = request->Games;
-      spec.BigStock = request->BigStock;
-      spec.RegStock = request->RegStock;
-      spec.Seed = DeriveRunSeed(request->Seed, setting, trial);
+      RunPlan plan;
+      plan.Setting = setting;
+      plan.Games = request->Games;
+      plan.BigStock = request->BigStock;
+      plan.RegStock = request->RegStock;
+      plan.Seed = DeriveRunSeed(request->Seed, setting, trial);
       RunFigures& figures = (*runs)[static_cast<size_t>(i)];
-      if (!PlayRunFigures(spec, figures, cancel, &games)) break;
+      if (!PlayRunFigures(plan, figures, cancel, &games)) break;
       figures.Trial = trial;
       done.fetch_add(1, std::memory_order_relaxed);
     }

@@ -29,17 +29,17 @@ uint32_t DeriveRunSeed(uint32_t baseSeed, int32_t setting, int64_t trial) {
   return static_cast<uint32_t>(SplitMix64(SplitMix64(baseSeed) ^ key) >> 32);
 }
 
-bool PlayRunFigures(const RunSpec& spec, RunFigures& figures, const std::atomic<bool>* cancel,
+bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<bool>* cancel,
                     std::atomic<int64_t>* gamesDone) {
   figures = RunFigures{};
-  figures.Setting = spec.Setting;
-  figures.Seed = spec.Seed;
+  figures.Setting = plan.Setting;
+  figures.Seed = plan.Seed;
 
   // A fresh machine per run: Reset keeps the last outcome, so a machine
   // carried over from another run would skip the first bet after a replay.
-  Slot slot(spec.Seed);
-  slot.SetFlevel(spec.Setting);
-  slot.SetStock(spec.BigStock, spec.RegStock);
+  Slot slot(plan.Seed);
+  slot.SetFlevel(plan.Setting);
+  slot.SetStock(plan.BigStock, plan.RegStock);
   slot.Reset();
 
   int64_t bets = 0;
@@ -53,7 +53,7 @@ bool PlayRunFigures(const RunSpec& spec, RunFigures& figures, const std::atomic<
       gamesDone->fetch_add(slot.PlayCount - counted, std::memory_order_relaxed);
     counted = slot.PlayCount;
   };
-  while (slot.PlayCount < spec.Games) {
+  while (slot.PlayCount < plan.Games) {
     if (slot.PlayCount >= nextCheck) {
       nextCheck = slot.PlayCount + kCancelCheckGames;
       count();

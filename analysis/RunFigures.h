@@ -29,7 +29,7 @@ struct RunFigures {
   }
 };
 
-struct RunSpec {
+struct RunPlan {
   int32_t Setting = 1;   // 1..6
   int32_t Games = 8000;  // >= 1
   int32_t BigStock = 255;
@@ -42,7 +42,7 @@ struct RunSpec {
 // `sorimu-cli run --seed <Seed>` shows the same run game for game. Every few
 // thousand normal games it adds the games played to `gamesDone` and looks at
 // `cancel`; it returns false, with partial figures, once that is true.
-bool PlayRunFigures(const RunSpec& spec, RunFigures& figures,
+bool PlayRunFigures(const RunPlan& plan, RunFigures& figures,
                     const std::atomic<bool>* cancel = nullptr,
                     std::atomic<int64_t>* gamesDone = nullptr);
 

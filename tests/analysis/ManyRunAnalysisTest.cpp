@@ -49,11 +49,11 @@ TEST(RunFigures, MatchTheRowsOfTheSameRunPlayedAsASingleRun) {
   for (int32_t setting : {1, 4, 6}) {
     for (auto [big, reg] : {std::pair{255, 255}, std::pair{0, 0}}) {
       SCOPED_TRACE(testing::Message() << "setting " << setting << " stocks " << big);
-      RunSpec spec{setting, 6000, big, reg, DeriveRunSeed(7, setting, 3)};
+      RunPlan plan{setting, 6000, big, reg, DeriveRunSeed(7, setting, 3)};
       RunFigures figures;
-      ASSERT_TRUE(PlayRunFigures(spec, figures));
+      ASSERT_TRUE(PlayRunFigures(plan, figures));
 
-      Slot slot(spec.Seed);
+      Slot slot(plan.Seed);
       RunRecords records;
       ASSERT_EQ(Simulate(slot, records, testing_support::Inputs(6000, setting, big, reg)),
                 RunStatus::Completed);
