@@ -19,7 +19,7 @@
 #include "SingleRun.h"
 #include "StartInputs.h"
 #include "StatusPanels.h"
-#include "WindowCharts.h"
+#include "ResultCharts.h"
 
 namespace {
 

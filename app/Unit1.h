@@ -31,7 +31,7 @@ class Shell;
 class StatusPanels;
 class TAboutBox;
 class TEstimateBox;
-class WindowCharts;
+class ResultCharts;
 struct StartInputs;
 
 // What the window hands its boxes, dialogs and help commands to.
@@ -87,7 +87,7 @@ class TMainForm final : public QMainWindow {
   const RunRecords& Records() const { return records_; }
   const ResultTexts& Texts() const { return resultTexts_; }
   ResultListViewData& ResultListModel() const { return *resultListModel_; }
-  WindowCharts& Charts() const { return *charts_; }
+  ResultCharts& Charts() const { return *charts_; }
   TAboutBox& AboutBox() const { return *aboutBox_; }
   // Made on first use; null before.
   AnalysisDialog* AnalysisWindow() const { return analysisDialog_; }
@@ -206,7 +206,7 @@ class TMainForm final : public QMainWindow {
   RunRecords records_;
   ResultTexts resultTexts_;
   ResultListViewData* resultListModel_ = nullptr;
-  std::unique_ptr<WindowCharts> charts_;
+  std::unique_ptr<ResultCharts> charts_;
   TAboutBox* aboutBox_ = nullptr;
   AnalysisDialog* analysisDialog_ = nullptr;
   TEstimateBox* estimateBox_ = nullptr;

@@ -9,7 +9,7 @@
 #include "ResultListViewData.h"
 #include "ResultStats.h"
 #include "Unit1.h"
-#include "WindowCharts.h"
+#include "ResultCharts.h"
 
 namespace {
 

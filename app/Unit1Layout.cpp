@@ -22,7 +22,7 @@
 #include "ResultListViewData.h"
 #include "StatusPanels.h"
 #include "Unit1.h"
-#include "WindowCharts.h"
+#include "ResultCharts.h"
 
 namespace {
 
@@ -228,7 +228,7 @@ void TMainForm::BuildPages(QWidget* client) {
 }
 
 void TMainForm::BuildCharts(QWidget* client) {
-  charts_ = std::make_unique<WindowCharts>(client, PageControl1->widget(kRen3Page),
+  charts_ = std::make_unique<ResultCharts>(client, PageControl1->widget(kRen3Page),
                                            PageControl1->widget(kRenPage),
                                            PageControl1->widget(kKoyakuPage),
                                            PageControl1->widget(kRTCancelPage));

@@ -9,7 +9,7 @@
 #include "RunExport.h"
 #include "SettingEstimate.h"
 #include "Unit1.h"
-#include "WindowCharts.h"
+#include "ResultCharts.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "CsvExport.h"
 #include "EstimateBox.h"
 #include "SettingEstimate.h"
-#include "WindowCharts.h"
+#include "ResultCharts.h"
 #include "WindowTestSupport.h"
 
 namespace {

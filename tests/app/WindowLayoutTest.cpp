@@ -15,7 +15,7 @@
 #include "AboutBox.h"
 #include "ChartData.h"
 #include "StatusPanels.h"
-#include "WindowCharts.h"
+#include "ResultCharts.h"
 #include "WindowTestSupport.h"
 
 class WindowLayoutTest : public QObject {
