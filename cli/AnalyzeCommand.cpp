@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kFileFailed = 1;
-constexpr int kBadUsage = 2;
-
 constexpr const char* kAnalyzeUsage =
     "使い方:\n"
     "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big N] [--reg N]"

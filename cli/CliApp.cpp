@@ -18,10 +18,6 @@
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kFileFailed = 1;
-constexpr int kBadUsage = 2;
-
 constexpr const char* kUsage =
     "使い方:\n"
     "  sorimu-cli run  [--seed N] [--games N] [--setting S] [--big N] [--reg N] [--runs N]"

@@ -29,3 +29,8 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
 std::optional<uint32_t> ParseSeedText(const std::string& text);
 
 inline constexpr const char* kSeedRangeMessage = "--seed は、0～4294967295の整数にしてください。";
+
+// Exit statuses of every command.
+inline constexpr int kOk = 0;
+inline constexpr int kFileFailed = 1;
+inline constexpr int kBadUsage = 2;

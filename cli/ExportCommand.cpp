@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kFileFailed = 1;
-constexpr int kBadUsage = 2;
-
 constexpr const char* kExportUsage = "使い方:\n  sorimu-cli show FILE --csv DIR\n";
 
 }  // namespace

@@ -3,25 +3,13 @@
 #include <filesystem>
 #include <sstream>
 
-#include "CliApp.h"
+#include "CliRunner.h"
 #include "TestSupport.h"
 
 using namespace testing_support;
 
 namespace {
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliResult Cli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::string ReadText(const std::string& path) {
   const std::vector<unsigned char> bytes = ReadBytes(path);

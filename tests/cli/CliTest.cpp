@@ -3,27 +3,11 @@
 #include <cstdio>
 #include <sstream>
 
-#include "CliApp.h"
+#include "CliRunner.h"
 #include "TestSupport.h"
 
 using namespace testing_support;
 
-namespace {
-
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliResult Cli(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-}  // namespace
 
 TEST(Cli, SeededRunMatchesTheKnownAnswersAndShowRepeatsItsReport) {
   TempDir dir;
