@@ -133,50 +133,47 @@ SeriesId ChartLayer::Find(const QString& name) const {
   return -1;
 }
 
-SeriesId ChartLayer::AddMarkerSeries(QCustomPlot* plot, const QString& name,
-                                     const QString& legendText, MarkerShape shape, QRgb colour) {
+// A graph in its plot, sampled adaptively, out of the legend until it is
+// switched on, and backed by a data container of the layer's own.
+ChartLayer::Series ChartLayer::NewGraphSeries(QCustomPlot* plot, SeriesKind kind,
+                                              const QString& name, QRgb colour) {
+  PlotOf(plot);
   Series series;
-  series.kind = SeriesKind::Markers;
+  series.kind = kind;
   series.name = name;
   series.colour = colour;
-  series.inLegend = true;
   series.plot = plot;
   series.graph = plot->addGraph();
   series.graph->setObjectName(name);
+  series.graph->setAdaptiveSampling(true);
+  series.data = QSharedPointer<GraphData>::create();
+  series.graph->setData(series.data);
+  series.graph->removeFromLegend();
+  return series;
+}
+
+SeriesId ChartLayer::AddMarkerSeries(QCustomPlot* plot, const QString& name,
+                                     const QString& legendText, MarkerShape shape, QRgb colour) {
+  Series series = NewGraphSeries(plot, SeriesKind::Markers, name, colour);
+  series.inLegend = true;
   series.graph->setName(legendText);
   series.graph->setLineStyle(QCPGraph::lsNone);
   // A darker edge of the marker's own colour: white markers on a white ground
   // need one to be seen, and black edges would turn dense stacks into blots.
   series.graph->setScatterStyle(QCPScatterStyle(ShapeOf(shape), QColor::fromRgb(colour).darker(170),
                                                 QColor::fromRgb(colour), kMarkerSize));
-  series.graph->setAdaptiveSampling(true);
   // Over a long run the markers pile up by the ten thousand; smoothing their
   // edges doubles the redraw time and is invisible at that density.
   series.graph->setAntialiasedScatters(false);
-  series.data = QSharedPointer<GraphData>::create();
-  series.graph->setData(series.data);
-  series.graph->removeFromLegend();
-  PlotOf(plot);
   return Register(std::move(series));
 }
 
 SeriesId ChartLayer::AddFastLineSeries(QCustomPlot* plot, const QString& name, QRgb colour,
                                        int width) {
-  Series series;
-  series.kind = SeriesKind::FastLine;
-  series.name = name;
-  series.colour = colour;
-  series.plot = plot;
-  series.graph = plot->addGraph();
-  series.graph->setObjectName(name);
+  Series series = NewGraphSeries(plot, SeriesKind::FastLine, name, colour);
   series.graph->setName(name);
   series.graph->setLineStyle(QCPGraph::lsLine);
   series.graph->setPen(QPen(QColor::fromRgb(colour), width));
-  series.graph->setAdaptiveSampling(true);
-  series.data = QSharedPointer<GraphData>::create();
-  series.graph->setData(series.data);
-  series.graph->removeFromLegend();
-  PlotOf(plot);
   return Register(std::move(series));
 }
 

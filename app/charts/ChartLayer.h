@@ -110,6 +110,7 @@ class ChartLayer {
   const Series& At(SeriesId id) const;
   Plot& PlotOf(QCustomPlot* plot);
   SeriesId Register(Series series);
+  Series NewGraphSeries(QCustomPlot* plot, SeriesKind kind, const QString& name, QRgb colour);
   void Changed(QCustomPlot* plot);
   void UpdateAutomaticAxes(Plot& plot);
   void UpdateLegend(Plot& plot);
