@@ -6,6 +6,8 @@
 
 #include "NumberFormat.h"
 
+namespace sorimu {
+
 namespace {
 
 using Cell = std::function<std::string(const SettingFigures&)>;
@@ -105,3 +107,5 @@ std::vector<TableRow> HistogramTableRows(const AnalysisResult& result) {
   }
   return rows;
 }
+
+}  // namespace sorimu

@@ -6,6 +6,8 @@
 #include "ManyRunAnalysis.h"
 #include "ResultStats.h"
 
+namespace sorimu {
+
 // The figures table as both the command line and the analysis dialog show
 // it: a header row ("項目", "設定1", ...) and one row per figure, caption
 // first, then one cell per setting in the result's column order.
@@ -16,3 +18,5 @@ std::vector<TableRow> HistogramTableRows(const AnalysisResult& result);
 
 // Fixed-point text with `decimals` places ("-12.50"); "-0.00" never appears.
 std::string FormatFixed(double value, int decimals);
+
+}  // namespace sorimu

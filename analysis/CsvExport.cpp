@@ -9,6 +9,8 @@
 #include "ListColumns.h"
 #include "ResultTexts.h"
 
+namespace sorimu {
+
 namespace {
 
 void WriteHeader(std::ostream& out, const ListColumn* columns, int count) {
@@ -114,3 +116,5 @@ std::string CsvSaveMessage(CsvSaveStatus status, const std::string& path) {
   }
   return "";
 }
+
+}  // namespace sorimu

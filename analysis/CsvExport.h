@@ -9,6 +9,8 @@
 #include "ManyRunAnalysis.h"
 #include "RunRecords.h"
 
+namespace sorimu {
+
 // Spreadsheet programs take a file for UTF-8 only when it starts with this.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
@@ -37,3 +39,5 @@ CsvSaveStatus SaveCsvFile(const std::string& path, const std::function<void(std:
 
 // "CSVファイルを保存できません: <path>" and the like; "" for Ok.
 std::string CsvSaveMessage(CsvSaveStatus status, const std::string& path);
+
+}  // namespace sorimu

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace sorimu {
+
 namespace {
 
 double Percentile(const std::vector<double>& sorted, double p) {
@@ -105,3 +107,5 @@ Histogram BuildHistogram(const std::vector<std::vector<int32_t>>& series, int ta
   }
   return h;
 }
+
+}  // namespace sorimu

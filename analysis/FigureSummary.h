@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace sorimu {
+
 // How one figure spreads over the runs of a setting.
 struct Spread {
   double Mean = 0;
@@ -45,3 +47,5 @@ struct Histogram {
 // them across [minimum, maximum] of all the series. Empty series give an
 // empty row of counts.
 Histogram BuildHistogram(const std::vector<std::vector<int32_t>>& series, int targetBins = 30);
+
+}  // namespace sorimu

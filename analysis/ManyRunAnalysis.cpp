@@ -8,6 +8,8 @@
 #include <system_error>
 #include <thread>
 
+namespace sorimu {
+
 namespace {
 
 constexpr auto kProgressInterval = std::chrono::milliseconds(40);
@@ -225,3 +227,5 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
   result.Runs = std::move(runs);
   return outcome;
 }
+
+}  // namespace sorimu

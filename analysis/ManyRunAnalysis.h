@@ -10,6 +10,8 @@
 #include "FigureSummary.h"
 #include "RunFigures.h"
 
+namespace sorimu {
+
 inline constexpr int32_t kAllSettings = 0;
 inline constexpr int32_t kMaxTrials = 1000000;
 inline constexpr int kMaxJobs = 256;
@@ -104,3 +106,5 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
 
 // The figures of one setting from its runs' figures.
 SettingFigures SummariseSetting(int32_t setting, const std::vector<RunFigures>& runs);
+
+}  // namespace sorimu

@@ -1,7 +1,11 @@
 #include "RtLengthModel.h"
 
+#include <cstddef>
+
 #include "RangeClasses.h"
 #include "Slot.h"
+
+namespace sorimu {
 
 namespace {
 
@@ -56,3 +60,5 @@ const RtLengthModel& MachineRtModel() {
   static const RtLengthModel model = Build();
   return model;
 }
+
+}  // namespace sorimu

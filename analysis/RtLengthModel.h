@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+namespace sorimu {
+
 // The only things in which the six settings differ, as probabilities: how
 // long a freshly drawn RT is in each mode, and how often a 4-cherry B cuts an
 // RT with more than 128 games left. Worked out from the weight and class
@@ -21,3 +23,5 @@ struct RtLengthModel {
 
 // Built once per process on first use; safe to call from any thread.
 const RtLengthModel& MachineRtModel();
+
+}  // namespace sorimu

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
+#include "MachineRules.h"
 #include "Outcome.h"
 #include "Slot.h"
+
+namespace sorimu {
 
 namespace {
 
 // Often enough that a cancel lands within a millisecond or so, rarely enough
 // that the relaxed load does not show in the game loop.
 constexpr int32_t kCancelCheckGames = 4096;
-
-constexpr int32_t kRen1G = static_cast<int32_t>(RtCancelCause::Ren1G);
-constexpr int32_t kRen3G = static_cast<int32_t>(RtCancelCause::Ren3G);
 
 uint64_t SplitMix64(uint64_t x) {
   x += 0x9E3779B97F4A7C15ull;
@@ -59,18 +59,18 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
       count();
       if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) return false;
     }
-    const bool afterReplay = slot.LastOutcome == Replay;
+    const bool afterReplay = slot.LastOutcome == Code(Outcome::Replay);
     slot.Play();
     if (slot.BonusGames != 0) {
-      // Bonus games bet 3 on a BIG's small-role games and 1 on a JAC game.
-      const bool jacGame = slot.LastOutcome == JAC || slot.LastOutcome == JACHazure;
-      bets += jacGame ? 1 : 3;
+      const bool jacGame = slot.LastOutcome == Code(Outcome::JAC) ||
+                           slot.LastOutcome == Code(Outcome::JACHazure);
+      bets += jacGame ? kJacGameBet : kBigGameBet;
     } else {
-      if (!afterReplay) bets += 3;
+      if (!afterReplay) bets += kNormalGameBet;
       longest = std::max(longest, slot.GamesSinceBonus);
-      if (slot.LastOutcome == BIG || slot.LastOutcome == REG) {
-        const bool first = slot.RTCancel != kRen1G && slot.RTCancel != kRen3G;
-        if (slot.LastOutcome == BIG) {
+      if (IsBonusOutcome(slot.LastOutcome)) {
+        const bool first = IsFirstHit(slot.RTCancel);
+        if (slot.LastOutcome == Code(Outcome::BIG)) {
           ++figures.BigCount;
           figures.BigFirstCount += first ? 1 : 0;
         } else {
@@ -91,3 +91,5 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
   figures.LongestDrought = longest;
   return true;
 }
+
+}  // namespace sorimu

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdint>
 
+namespace sorimu {
+
 // What one run of a many-run analysis is reduced to as soon as it ends. The
 // rows themselves are never kept: a thousand runs of 8000 games would need
 // hundreds of megabytes, while these figures take a few dozen bytes.
@@ -49,3 +51,5 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures,
 // The seed of run `trial` at `setting`, derived from the analysis's base
 // seed alone: whichever thread plays a run, it plays the same games.
 uint32_t DeriveRunSeed(uint32_t baseSeed, int32_t setting, int64_t trial);
+
+}  // namespace sorimu

@@ -5,32 +5,27 @@
 #include <limits>
 #include <vector>
 
+#include "MachineRules.h"
 #include "Outcome.h"
 #include "RtLengthModel.h"
+
+namespace sorimu {
 
 namespace {
 
 constexpr int kSettings = RtLengthModel::kSettings;
 constexpr int kMaxRt = RtLengthModel::kMaxRt;
 
-// The machine looks at early cancels only while this many games are left.
-constexpr int32_t kCancelFloor = 32;
 // A 4-cherry B with more than this left draws the setting's cancel lottery;
 // with less (and at least kCancelFloor) it always cancels.
-constexpr int32_t kLotteryAbove = 128;
-
-constexpr int32_t Code(RtCancelCause cause) { return static_cast<int32_t>(cause); }
-
-bool IsEarlyCancel(int32_t cause) {
-  return cause >= Code(RtCancelCause::Cherry2) && cause <= Code(RtCancelCause::Hazure);
-}
+constexpr int32_t kLotteryAbove = kCancelLotteryFrom - 1;
 
 bool RoleCausesCancel(int32_t outcome, int32_t cause) {
   switch (cause) {
-    case Code(RtCancelCause::Cherry2): return outcome == Cherry2;
+    case Code(RtCancelCause::Cherry2): return outcome == Code(Outcome::Cherry2);
     case Code(RtCancelCause::Cherry4B1):
-    case Code(RtCancelCause::Cherry4B2): return outcome == Cherry4B;
-    case Code(RtCancelCause::Hazure): return outcome == Hazure;
+    case Code(RtCancelCause::Cherry4B2): return outcome == Code(Outcome::Cherry4B);
+    case Code(RtCancelCause::Hazure): return outcome == Code(Outcome::Hazure);
     default: return false;
   }
 }
@@ -173,13 +168,14 @@ SettingEstimate EstimateSetting(const RunRecords& records) {
           estimator.Skip();  // a 1G連 or 3G連, or an unreadable stretch
           continue;
         }
-        estimator.Add(st, true, row.LastOutcome == BIG ? 0 : 1);
+        estimator.Add(st, true, row.LastOutcome == Code(Outcome::BIG) ? 0 : 1);
         continue;
       }
       if (!st.usable || st.cancelCause != 0) continue;
       if (row.RTCancel == 0) {
-        if (row.LastOutcome == Cherry4B) st.cherry4B.push_back(j);
-        if (row.LastOutcome == Cherry2 || row.LastOutcome == Hazure) st.cutRoles.push_back(j);
+        const int32_t role = row.LastOutcome;
+        if (role == Code(Outcome::Cherry4B)) st.cherry4B.push_back(j);
+        if (role == Code(Outcome::Cherry2) || role == Code(Outcome::Hazure)) st.cutRoles.push_back(j);
       } else if (IsEarlyCancel(row.RTCancel) && RoleCausesCancel(row.LastOutcome, row.RTCancel)) {
         st.cancelCause = row.RTCancel;
         st.cancelAt = j;
@@ -197,3 +193,5 @@ SettingEstimate EstimateSetting(const RunRecords& records) {
   }
   return estimator.Finish();
 }
+
+}  // namespace sorimu

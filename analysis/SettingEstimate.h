@@ -5,6 +5,8 @@
 
 #include "RunRecords.h"
 
+namespace sorimu {
+
 // How likely each setting is, given what one run's records show.
 struct SettingEstimate {
   std::array<double, 6> Probability{};  // settings 1..6; they sum to 1
@@ -19,3 +21,5 @@ struct SettingEstimate {
 // the way (see docs/estimation.md). Records without a usable stretch give
 // 1/6 each. Reads the rows and start stocks only; never the level played.
 SettingEstimate EstimateSetting(const RunRecords& records);
+
+}  // namespace sorimu

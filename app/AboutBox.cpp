@@ -9,6 +9,8 @@
 
 #include "Shell.h"
 
+namespace sorimu {
+
 namespace {
 
 // A label that behaves like a web link: blue, underlined, a hand cursor, and
@@ -96,3 +98,5 @@ QPixmap ProgramIconPixmap(int size) {
   painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("7"));
   return pixmap;
 }
+
+}  // namespace sorimu

@@ -4,6 +4,9 @@
 
 class QLabel;
 class QPushButton;
+
+namespace sorimu {
+
 class Shell;
 
 // The version box: created hidden with the window, shown modally on request.
@@ -22,3 +25,5 @@ class TAboutBox final : public QDialog {
 
 // The program's icon, drawn rather than shipped as a file.
 QPixmap ProgramIconPixmap(int size);
+
+}  // namespace sorimu

@@ -23,6 +23,8 @@
 #include "Dialogs.h"
 #include "IntegerText.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kAllSettingsText = "全設定";
@@ -335,3 +337,5 @@ void AnalysisDialog::reject() {
   runner_->Cancel();
   QDialog::reject();
 }
+
+}  // namespace sorimu

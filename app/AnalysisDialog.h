@@ -5,8 +5,6 @@
 
 #include "ManyRunAnalysis.h"
 
-class AnalysisRunner;
-class Dialogs;
 class QComboBox;
 class QCustomPlot;
 class QLabel;
@@ -15,6 +13,11 @@ class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QTableWidget;
+
+namespace sorimu {
+
+class AnalysisRunner;
+class Dialogs;
 
 // The many-run analysis: its inputs, a worker that plays the runs while both
 // windows stay usable, the figures one column per setting, and the spread of
@@ -71,3 +74,5 @@ class AnalysisDialog final : public QDialog {
   std::optional<AnalysisResult> shown_;
   qint64 startedMs_ = 0;
 };
+
+}  // namespace sorimu

@@ -3,6 +3,8 @@
 #include <memory>
 #include <system_error>
 
+namespace sorimu {
+
 AnalysisRunner::AnalysisRunner(QObject* parent) : QObject(parent) {}
 
 AnalysisRunner::~AnalysisRunner() { Stop(); }
@@ -66,3 +68,5 @@ void AnalysisRunner::Stop() {
   if (thread_.joinable()) thread_.join();
   running_ = false;
 }
+
+}  // namespace sorimu

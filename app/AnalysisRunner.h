@@ -6,6 +6,8 @@
 
 #include "ManyRunAnalysis.h"
 
+namespace sorimu {
+
 // Plays one many-run analysis at a time on a thread of its own, so that the
 // windows stay responsive, and reports back on the thread that owns it. Its
 // reports are posted to itself: once it is destroyed, none can arrive.
@@ -41,3 +43,5 @@ class AnalysisRunner final : public QObject {
   bool running_ = false;
   AnalysisOutcome outcome_;
 };
+
+}  // namespace sorimu

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kSimFileFilter = "Sorimuファイル (*.sim)";
@@ -54,3 +56,5 @@ std::optional<QString> QtDialogs::AskExportPath(QWidget* parent, const QString& 
 }
 
 void QtDialogs::ShowModal(QDialog& dialog) { dialog.exec(); }
+
+}  // namespace sorimu

@@ -6,6 +6,8 @@
 class QDialog;
 class QWidget;
 
+namespace sorimu {
+
 // Every modal box and file dialog of the window goes through here, so that
 // tests can answer them: a real QMessageBox::exec() blocks even offscreen.
 class Dialogs {
@@ -43,3 +45,5 @@ class QtDialogs final : public Dialogs {
                                        const QString& filter) override;
   void ShowModal(QDialog& dialog) override;
 };
+
+}  // namespace sorimu

@@ -9,6 +9,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace sorimu {
+
 namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -88,3 +90,5 @@ void TEstimateBox::Fill(const SettingEstimate& estimate) {
       "遊技した設定そのものは見ていません。");
   NoteLabel->setText(note);
 }
+
+}  // namespace sorimu

@@ -8,6 +8,8 @@ class QCustomPlot;
 class QLabel;
 class QTableWidget;
 
+namespace sorimu {
+
 // The six probabilities of the setting estimate as bars and as a table. It
 // shows what it is given and nothing else: the level a run was played at
 // never reaches it.
@@ -23,3 +25,5 @@ class TEstimateBox final : public QDialog {
   QTableWidget* EstimateTable = nullptr;
   QLabel* NoteLabel = nullptr;
 };
+
+}  // namespace sorimu

@@ -3,6 +3,8 @@
 #include "ListColumns.h"
 #include "ResultTexts.h"
 
+namespace sorimu {
+
 ResultListViewData::ResultListViewData(const ResultTexts& texts, QObject* parent)
     : QAbstractTableModel(parent), texts_(texts) {}
 
@@ -36,3 +38,5 @@ QVariant ResultListViewData::headerData(int section, Qt::Orientation orientation
   }
   return QString::fromUtf8(list.columns[section].caption);
 }
+
+}  // namespace sorimu

@@ -2,6 +2,8 @@
 
 #include <QAbstractTableModel>
 
+namespace sorimu {
+
 class ResultTexts;
 
 // The PLAY情報 list, one row per game: it holds no texts, only a count, and
@@ -28,3 +30,5 @@ class ResultListViewData final : public QAbstractTableModel {
   const ResultTexts& texts_;
   int count_ = 0;
 };
+
+}  // namespace sorimu

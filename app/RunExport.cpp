@@ -11,6 +11,8 @@
 #include "CsvExport.h"
 #include "RunRecords.h"
 
+namespace sorimu {
+
 namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -78,3 +80,5 @@ ExportResult ExportChartImages(const QString& chosen,
   }
   return result;
 }
+
+}  // namespace sorimu

@@ -6,6 +6,9 @@
 #include <vector>
 
 class QWidget;
+
+namespace sorimu {
+
 class RunRecords;
 
 // Both exports write a pair of files named after the one name the user
@@ -29,3 +32,5 @@ ExportResult ExportRunCsv(const QString& chosen, const RunRecords& records);
 // suffix ("_slump.png") with a plot widget.
 ExportResult ExportChartImages(const QString& chosen,
                                const std::vector<std::pair<QString, QWidget*>>& charts);
+
+}  // namespace sorimu

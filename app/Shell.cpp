@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QProcess>
 
+namespace sorimu {
+
 void DesktopShell::OpenFile(const QString& path, const QStringList& arguments) {
   if (arguments.isEmpty()) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
@@ -25,3 +27,5 @@ QUrl HomePageUrl() { return QUrl(QStringLiteral("https://sorimu.example.jp/")); 
 QUrl AdPageUrl() { return HomePageUrl().resolved(QUrl(QStringLiteral("ad.html"))); }
 
 QUrl AuthorMailUrl() { return QUrl(QStringLiteral("mailto:yusora@sorimu.example.jp")); }
+
+}  // namespace sorimu

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QUrl>
 
+namespace sorimu {
+
 // What the Help menu and the About box hand to the desktop. Nothing looks at
 // the answer: a missing help file or browser is not reported.
 class Shell {
@@ -31,3 +33,5 @@ QUrl AuthorMailUrl();
 inline constexpr const char* kHelpFileName = "sorimu.hlp";
 inline constexpr const char* kInstallerFileName = "jwv_for_QX418207.exe";
 inline const QStringList kInstallerArguments = {QStringLiteral("QX418207"), QStringLiteral("1")};
+
+}  // namespace sorimu

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace sorimu {
+
 namespace {
 constexpr int kPanelGap = 2;
 }
@@ -29,3 +31,5 @@ QString ClockText(const QDateTime& now, const QLocale& locale) {
   if (now.time() == QTime(0, 0)) return date;
   return date + QLatin1Char(' ') + locale.toString(now.time(), QLocale::LongFormat);
 }
+
+}  // namespace sorimu

@@ -7,6 +7,8 @@
 
 class QLabel;
 
+namespace sorimu {
+
 // The window's status bar: three sunken panels of fixed width. The first
 // holds the status text, the second lies under the progress bar, the third
 // shows the clock.
@@ -30,3 +32,5 @@ class StatusPanels final : public QWidget {
 // The clock: the locale's short date, one space, its long time; the time is
 // left out at exactly midnight.
 QString ClockText(const QDateTime& now, const QLocale& locale);
+
+}  // namespace sorimu

@@ -21,6 +21,8 @@
 #include "StatusPanels.h"
 #include "ResultCharts.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kRunningStatus = "シミュレーション実行中・・・";
@@ -191,3 +193,5 @@ void TMainForm::CherryNCheckBoxClick() { SetMarker(kMarkerNCherry, CherryNCheckB
 void TMainForm::N3Click() { shell_.OpenUrl(HomePageUrl()); }
 
 void TMainForm::N4Click() { shell_.OpenUrl(AdPageUrl()); }
+
+}  // namespace sorimu

@@ -24,6 +24,9 @@ class QTabWidget;
 class QTableView;
 class QTimer;
 class QTreeWidget;
+
+namespace sorimu {
+
 class AnalysisDialog;
 class Dialogs;
 class ResultListViewData;
@@ -222,3 +225,5 @@ class TMainForm final : public QMainWindow {
   bool displayed_ = false;
   bool recordsShown_ = false;
 };
+
+}  // namespace sorimu

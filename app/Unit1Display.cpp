@@ -11,6 +11,8 @@
 #include "Unit1.h"
 #include "ResultCharts.h"
 
+namespace sorimu {
+
 namespace {
 
 QStringList ToStrings(const TableRow& row) {
@@ -107,3 +109,5 @@ void TMainForm::FillBonusList() {
     BListView->scrollToItem(BListView->topLevelItem(top), QAbstractItemView::PositionAtTop);
   }
 }
+
+}  // namespace sorimu

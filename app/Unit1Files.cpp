@@ -8,6 +8,8 @@
 #include "SimWriter.h"
 #include "Unit1.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kReadingStatus = "シミュレーションファイルを読み込み中・・・";
@@ -69,3 +71,5 @@ void TMainForm::FileOpenMenuClick() {
   DisplayResults();
   SetStatusText(QString::fromUtf8(kReadDoneStatus));
 }
+
+}  // namespace sorimu

@@ -24,6 +24,8 @@
 #include "Unit1.h"
 #include "ResultCharts.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr int kClientWidth = 606;
@@ -254,7 +256,9 @@ void TMainForm::BuildMarkerBoxes(QWidget* client) {
   constexpr int kPerRow = 5;
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     const MarkerSeriesStyle& style = kMarkerSeriesStyles[m];
-    auto* box = Named(new QCheckBox(Text(style.checkBoxCaption), GroupBox1), style.checkBoxName);
+    const std::string_view caption = MarkerCaption(style.role);
+    auto* box = Named(new QCheckBox(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), GroupBox1),
+                      style.checkBoxName);
     box->move(8 + (m % kPerRow) * 116, 16 + (m / kPerRow) * 19);
     box->adjustSize();
     *boxes[m] = box;
@@ -313,3 +317,5 @@ void TMainForm::ConnectCommands() {
     connect(box, &QCheckBox::toggled, this, [this, command = command] { Dispatch(command); });
   }
 }
+
+}  // namespace sorimu

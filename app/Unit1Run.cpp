@@ -12,6 +12,8 @@
 #include "StartInputs.h"
 #include "Unit1.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kHiddenFlevelNote = "終了時に設定が確認できます。";
@@ -44,7 +46,7 @@ void TMainForm::MessagePoint(const StartInputs& inputs) {
 
 bool TMainForm::Simulate(const StartInputs& inputs) {
   recordsShown_ = false;  // until DisplayResults shows the new rows
-  const RunStatus status = ::Simulate(slot_, records_, inputs, [&] { MessagePoint(inputs); });
+  const RunStatus status = sorimu::Simulate(slot_, records_, inputs, [&] { MessagePoint(inputs); });
   if (status == RunStatus::Completed) return true;
   const QString message = QString::fromUtf8(kOutOfMemoryMessage);
   SetStatusText(message);
@@ -86,3 +88,5 @@ void TMainForm::SetProgress(int position) {
   const int clamped = std::clamp(position, ProgressBar1->minimum(), ProgressBar1->maximum());
   if (ProgressBar1->value() != clamped) ProgressBar1->setValue(clamped);
 }
+
+}  // namespace sorimu

@@ -11,6 +11,8 @@
 #include "Unit1.h"
 #include "ResultCharts.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kCsvFilter = "CSVファイル (*.csv)";
@@ -89,3 +91,5 @@ void TMainForm::ToolImageMenuClick() {
   }
   SetStatusText(Text(kImageDoneStatus));
 }
+
+}  // namespace sorimu

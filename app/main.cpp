@@ -8,9 +8,9 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorimu"));
 
-  QtDialogs dialogs;
-  DesktopShell shell;
-  TMainForm form(WindowServices{dialogs, shell, std::nullopt});
+  sorimu::QtDialogs dialogs;
+  sorimu::DesktopShell shell;
+  sorimu::TMainForm form(sorimu::WindowServices{dialogs, shell, std::nullopt});
   form.show();
   return app.exec();
 }

@@ -2,6 +2,8 @@
 
 #include "ManyRunAnalysis.h"
 
+using namespace sorimu;
+
 // 1,000 runs of 8,000 games, at one setting or at all six, on one thread or
 // two. Wall-clock time: the work is spread over threads.
 static void BM_Analysis(benchmark::State& state) {

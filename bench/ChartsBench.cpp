@@ -20,6 +20,8 @@
 #include "SingleRun.h"
 #include "Slot.h"
 
+using namespace sorimu;
+
 namespace {
 
 long ResidentKiB() {

@@ -9,6 +9,8 @@
 #include "SingleRun.h"
 #include "Slot.h"
 
+using namespace sorimu;
+
 namespace {
 
 constexpr int32_t kGames = 1'000'000;

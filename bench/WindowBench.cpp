@@ -18,6 +18,8 @@
 #include "Shell.h"
 #include "Unit1.h"
 
+using namespace sorimu;
+
 namespace {
 
 class NoDialogs final : public Dialogs {

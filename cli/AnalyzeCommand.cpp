@@ -10,6 +10,8 @@
 #include "ManyRunAnalysis.h"
 #include "StartInputs.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kAnalyzeUsage =
@@ -142,3 +144,5 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
   }
   return kOk;
 }
+
+}  // namespace sorimu

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace sorimu {
+
 // sorimu-cli analyze: many runs per setting, the figures table on `out` and
 // optionally every run's figures as CSV. Exit status as RunCli's.
 int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace sorimu

@@ -16,6 +16,8 @@
 #include "Slot.h"
 #include "StartInputs.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kUsage =
@@ -130,3 +132,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   err << "不明なコマンドです: " << args[0] << '\n' << kUsage;
   return kBadUsage;
 }
+
+}  // namespace sorimu

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace sorimu {
+
 std::string CommandOptions::ValueOr(const std::string& name, const std::string& fallback) const {
   const auto found = values.find(name);
   return found == values.end() ? fallback : found->second;
@@ -44,3 +46,5 @@ std::optional<uint32_t> ParseSeedText(const std::string& text) {
   if (value > UINT32_MAX) return std::nullopt;
   return static_cast<uint32_t>(value);
 }
+
+}  // namespace sorimu

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace sorimu {
+
 // "--name value" options and bare arguments of one sorimu-cli command, as the
 // analyze and CSV export commands read them.
 struct CommandOptions {
@@ -34,3 +36,5 @@ inline constexpr const char* kSeedRangeMessage = "--seed は、0～4294967295の
 inline constexpr int kOk = 0;
 inline constexpr int kFileFailed = 1;
 inline constexpr int kBadUsage = 2;
+
+}  // namespace sorimu

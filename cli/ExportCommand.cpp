@@ -8,6 +8,8 @@
 #include "CsvExport.h"
 #include "SimReader.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr const char* kExportUsage = "使い方:\n  sorimu-cli show FILE --csv DIR\n";
@@ -75,3 +77,5 @@ int RunShowCsvCommand(const std::vector<std::string>& args, std::ostream& out, s
   }
   return kOk;
 }
+
+}  // namespace sorimu

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace sorimu {
+
 // True for "show ... --csv DIR", which RunShowCsvCommand handles.
 bool WantsCsvExport(const std::vector<std::string>& args);
 
@@ -11,3 +13,5 @@ bool WantsCsvExport(const std::vector<std::string>& args);
 // list) and DIR/<name>_bonuses.csv (the bonus list), <name> being FILE's name
 // without its extension, creating DIR when needed, and prints both paths.
 int RunShowCsvCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace sorimu

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <type_traits>
 
-// Result of one game, as recorded in every row.
-enum Outcome : int32_t {
+// The codes a game leaves in the machine's fields, and so in every row and
+// every file. They are stored as plain 32-bit integers; these enums name
+// them, and Code() turns a name back into the stored value.
+namespace sorimu {
+
+// Result of one game ("確定役").
+enum class Outcome : int32_t {
   Miss = 0,
   Cherry2 = 1,
   Cherry4A = 2,
@@ -21,7 +26,7 @@ enum Outcome : int32_t {
   JACIN = 13,
 };
 
-// How the current RT ended.
+// How the current RT ended ("RT解除状態").
 enum class RtCancelCause : int32_t {
   None = 0,
   Expired = 1,
@@ -33,13 +38,36 @@ enum class RtCancelCause : int32_t {
   Ren3G = 7,
 };
 
-// Display texts of the result lists. Codes outside the known range (possible
-// only in foreign files) have no text: callers decide what to show instead.
+// The field BonusKind: the bonus under way, from the game that lines it up
+// to its last game.
+enum class BonusKindCode : int32_t { None = 0, Big = 1, Reg = 2 };
+
+// The field RenCause: why a game inside a bonus made a 1G連 due.
+enum class RenCauseCode : int32_t { None = 0, Hazure = 1, JacHazure = 2 };
+
+template <typename Enum>
+  requires std::is_enum_v<Enum>
+constexpr int32_t Code(Enum value) {
+  return static_cast<int32_t>(value);
+}
+
 inline constexpr int kOutcomeCount = 14;
 inline constexpr int kRtCancelCauseCount = 8;
 
-inline bool IsKnownOutcome(int32_t code) { return code >= 0 && code < kOutcomeCount; }
-inline bool IsKnownRtCancelCause(int32_t code) { return code >= 0 && code < kRtCancelCauseCount; }
+// Codes outside the known range are possible only in foreign files.
+constexpr bool IsKnownOutcome(int32_t code) { return code >= 0 && code < kOutcomeCount; }
+constexpr bool IsKnownRtCancelCause(int32_t code) {
+  return code >= 0 && code < kRtCancelCauseCount;
+}
 
-std::string_view OutcomeText(int32_t code);        // "" for Miss and unknown codes
-std::string_view RtCancelCauseText(int32_t code);  // "" for None and unknown codes
+// The line-up game of a bonus shows the bonus instead of its role.
+constexpr bool IsBonusOutcome(int32_t code) {
+  return code == Code(Outcome::BIG) || code == Code(Outcome::REG);
+}
+
+// The causes by which a role cuts an RT short before it runs out.
+constexpr bool IsEarlyCancel(int32_t cause) {
+  return cause >= Code(RtCancelCause::Cherry2) && cause <= Code(RtCancelCause::Hazure);
+}
+
+}  // namespace sorimu

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace sorimu {
+
 // The machine's pseudo-random generator. Every lottery takes exactly one
 // value from it, so a seed reproduces a whole run game for game. It is a plain
 // object: whoever owns a Slot owns its source, and independent machines can
@@ -19,3 +21,5 @@ class RandomSource {
  private:
   uint64_t state_ = 0;
 };
+
+}  // namespace sorimu

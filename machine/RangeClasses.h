@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace sorimu {
+
 // How an RT lottery's class becomes a game count: base + (Next mod width), or
 // the base alone where the width is 0. The ranges overlap on purpose (classes
 // 2/3, 9/10, 15/16) and class 9 is 142 wide: the counts are exactly as tabled.
@@ -22,3 +24,5 @@ inline constexpr RangeClass kRtLottery1Classes[12] = {
 };
 
 inline constexpr RangeClass kShortRtClasses[3] = {{1, 8}, {9, 16}, {25, 8}};
+
+}  // namespace sorimu

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace sorimu {
+
 // A table of integer weights with a weighted pick. Entry i covers the draws
 // [w0 + ... + w(i-1), w0 + ... + wi); a draw beyond all weights yields the
 // entry count, which each lottery gives a meaning of its own.
@@ -20,3 +22,5 @@ class Rate_TBL : public std::vector<T> {
     return index;
   }
 };
+
+}  // namespace sorimu

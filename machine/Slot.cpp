@@ -3,13 +3,14 @@
 #include <cassert>
 #include <ctime>
 
+#include "MachineRules.h"
 #include "RangeClasses.h"
+
+namespace sorimu {
 
 namespace {
 
-constexpr int32_t kNone = static_cast<int32_t>(RtCancelCause::None);
-
-int32_t CauseCode(RtCancelCause cause) { return static_cast<int32_t>(cause); }
+constexpr int32_t kNone = Code(RtCancelCause::None);
 
 }  // namespace
 
@@ -48,7 +49,7 @@ void Slot::Reset() {
   JacMode = 0;
   // A machine without any stock sometimes starts with a very short first RT.
   if (BigStock == 0 && RegStock == 0) {
-    if (Draw256() < 77) RtCount = 1 + random_.Next() % 16;
+    if (Draw256() < kEmptyStartShortRtWeight) RtCount = 1 + random_.Next() % kEmptyStartRtSpan;
   }
 }
 
@@ -87,53 +88,52 @@ void Slot::NormalGame() {
   --RtCount;
   StockLottery();
   if (ZtCount > 0) --ZtCount;
-  if (LastOutcome != Replay) Medal -= 3;
-  LastOutcome = Miss;
+  if (LastOutcome != Code(Outcome::Replay)) Medal -= kNormalGameBet;
+  LastOutcome = Code(Outcome::Miss);
   const int32_t role = FlagLottery();
 
   // Early cancel: only an untouched RT with 32 or more games left.
-  if (RTCancel == kNone && RtCount >= 32) {
-    if (role == Cherry2) {
-      RtCount = 1;
-      RTCancel = CauseCode(RtCancelCause::Cherry2);
-    } else if (role == Cherry4B) {
-      if (RtCount >= 129) {
+  if (RTCancel == kNone && RtCount >= kCancelFloor) {
+    if (role == Code(Outcome::Cherry2)) {
+      RtCount = kOneGameRt;
+      RTCancel = Code(RtCancelCause::Cherry2);
+    } else if (role == Code(Outcome::Cherry4B)) {
+      if (RtCount >= kCancelLotteryFrom) {
         if (CancelLottery(Flevel) == 0) {
           RtCount = ShortRtLottery();
-          RTCancel = CauseCode(RtCancelCause::Cherry4B1);
+          RTCancel = Code(RtCancelCause::Cherry4B1);
         }
       } else {
         RtCount = ShortRtLottery();
-        RTCancel = CauseCode(RtCancelCause::Cherry4B2);
+        RTCancel = Code(RtCancelCause::Cherry4B2);
       }
-      if (RTCancel == CauseCode(RtCancelCause::Cherry4B1) ||
-          RTCancel == CauseCode(RtCancelCause::Cherry4B2)) {
-        if (ZtLotteryCancel() == 0) ZtCount = 30;
+      if (RTCancel == Code(RtCancelCause::Cherry4B1) || RTCancel == Code(RtCancelCause::Cherry4B2)) {
+        if (ZtLotteryCancel() == 0) ZtCount = kZtGames;
       } else {
-        if (ZtLotteryKeep() == 1) ZtCount = 30;
+        if (ZtLotteryKeep() == 1) ZtCount = kZtGames;
       }
-    } else if (role == Hazure) {
-      RtCount = 1;
-      RTCancel = CauseCode(RtCancelCause::Hazure);
+    } else if (role == Code(Outcome::Hazure)) {
+      RtCount = kOneGameRt;
+      RTCancel = Code(RtCancelCause::Hazure);
     }
   }
 
   if (RtCount == 0) {
-    int32_t bonus = 0;
+    BonusKindCode bonus = BonusKindCode::None;
     if (Mode == 0) {
       if (BigStock > 0) {
-        bonus = 1;
+        bonus = BonusKindCode::Big;
       } else if (RegStock > 0) {
-        bonus = 2;
+        bonus = BonusKindCode::Reg;
       }
     } else if (RegStock > 0) {
-      bonus = 2;
+      bonus = BonusKindCode::Reg;
     }
-    if (bonus != 0) {
+    if (bonus != BonusKindCode::None) {
       // The stock is used up when the bonus ends; the role of this game is lost.
-      BonusKind = bonus;
-      if (RTCancel == kNone) RTCancel = CauseCode(RtCancelCause::Expired);
-      LastOutcome = bonus == 1 ? BIG : REG;
+      BonusKind = Code(bonus);
+      if (RTCancel == kNone) RTCancel = Code(RtCancelCause::Expired);
+      LastOutcome = Code(bonus == BonusKindCode::Big ? Outcome::BIG : Outcome::REG);
     } else {
       NewRt();
       RTCancel = kNone;
@@ -142,69 +142,51 @@ void Slot::NormalGame() {
   }
   if (RtCount != 0) LastOutcome = role;
 
-  switch (LastOutcome) {
-    case Cherry2: Medal += 2; break;
-    case Cherry4A:
-    case Cherry4B: Medal += 4; break;
-    case Plum: Medal += 8; break;
-    case Bell: Medal += 14; break;
-    case BIG:
-    case REG: Medal += 15; break;
-    default: break;
-  }
+  Medal += RolePayout(static_cast<Outcome>(LastOutcome));
 }
 
 void Slot::BonusGame() {
-  LastOutcome = Miss;
-  RenCause = 0;
+  LastOutcome = Code(Outcome::Miss);
+  RenCause = Code(RenCauseCode::None);
   Punk = 0;
 
-  if (BonusKind == 1) {
+  if (BonusKind == Code(BonusKindCode::Big)) {
     if (JacMode == 0) {
       ++BonusGames;
-      Medal -= 3;
+      Medal -= kBigGameBet;
       switch (BigGameLottery()) {
         case 1:
-          Medal += 15;
-          LastOutcome = Plum;
-          if (BonusGames == 30 && JacInCount >= 3) {
-            LastOutcome = JACIN;
+          Medal += kBigRolePayout;
+          LastOutcome = Code(Outcome::Plum);
+          if (BonusGames == kBigRoleGames && JacInCount > kFreeJacIns) {
+            LastOutcome = Code(Outcome::JACIN);
             JacMode = 1;
             ++JacInCount;
           }
           break;
         case 2:
-          Medal += 15;
+          Medal += kBigRolePayout;
           ++JacInCount;
           // A third JAC-IN before the last small-role game only pays as a plum.
-          if (JacInCount < 3 || BonusGames == 30) {
-            LastOutcome = JACIN;
+          if (JacInCount <= kFreeJacIns || BonusGames == kBigRoleGames) {
+            LastOutcome = Code(Outcome::JACIN);
             JacMode = 1;
           } else {
-            LastOutcome = Plum;
+            LastOutcome = Code(Outcome::Plum);
           }
           break;
         default:
           RenFlag = 1;
-          LastOutcome = Hazure;
-          RenCause = 1;
+          LastOutcome = Code(Outcome::Hazure);
+          RenCause = Code(RenCauseCode::Hazure);
           break;
       }
-      if (BonusGames == 30 && LastOutcome != JACIN) BonusEnd = 1;
+      if (BonusGames == kBigRoleGames && LastOutcome != Code(Outcome::JACIN)) BonusEnd = 1;
     } else {
-      ++JacGames;
-      Medal -= 1;
-      if (JacLottery() == 0) {
-        Medal += 15;
-        LastOutcome = JAC;
-      } else {
-        RenFlag = 1;
-        LastOutcome = JACHazure;
-        RenCause = 2;
-      }
-      if (JacGames == 8 || JacGames == 16 || JacGames == 24) {
+      PlayJacGame();
+      if (JacGames % kJacSetGames == 0) {
         JacMode = 0;
-        if (JacGames == 24 || BonusGames == 30) BonusEnd = 1;
+        if (JacGames == kMaxJacGames || BonusGames == kBigRoleGames) BonusEnd = 1;
       }
     }
     if (BonusEnd == 1) EndBig();
@@ -213,21 +195,12 @@ void Slot::BonusGame() {
 
   JacMode = 1;
   BonusGames = 1;
-  ++JacGames;
-  Medal -= 1;
-  if (JacLottery() == 0) {
-    Medal += 15;
-    LastOutcome = JAC;
-  } else {
-    RenFlag = 1;
-    LastOutcome = JACHazure;
-    RenCause = 2;
-  }
-  if (JacGames == 8) {
+  PlayJacGame();
+  if (JacGames == kRegGames) {
     if (RenFlag == 1) {
       Mode = 0;
-      RtCount = 1;
-      RTCancel = CauseCode(RtCancelCause::Ren1G);
+      RtCount = kOneGameRt;
+      RTCancel = Code(RtCancelCause::Ren1G);
     } else {
       NewRt();
     }
@@ -236,20 +209,33 @@ void Slot::BonusGame() {
   }
 }
 
+void Slot::PlayJacGame() {
+  ++JacGames;
+  Medal -= kJacGameBet;
+  if (JacLottery() == 0) {
+    Medal += kJacPayout;
+    LastOutcome = Code(Outcome::JAC);
+  } else {
+    RenFlag = 1;
+    LastOutcome = Code(Outcome::JACHazure);
+    RenCause = Code(RenCauseCode::JacHazure);
+  }
+}
+
 void Slot::EndBig() {
-  if (JacGames != 24) {
+  if (JacGames != kMaxJacGames) {
     Punk = 1;
     RenFlag = 1;
   }
   if (RenFlag == 1) {
     Mode = 0;
-    RtCount = 1;
-    RTCancel = CauseCode(RtCancelCause::Ren1G);
+    RtCount = kOneGameRt;
+    RTCancel = Code(RtCancelCause::Ren1G);
   } else {
     Mode = ModeLottery();
     if (Ren3Lottery() == 0) {
-      RtCount = Mode == 0 ? 4 : 3;
-      RTCancel = CauseCode(RtCancelCause::Ren3G);
+      RtCount = Mode == 0 ? kRen3GamesMode0 : kRen3GamesMode1;
+      RTCancel = Code(RtCancelCause::Ren3G);
     } else {
       RtCount = Mode == 0 ? RtLottery0(Flevel) : RtLottery1(Flevel);
     }
@@ -260,10 +246,10 @@ void Slot::EndBig() {
 void Slot::StockLottery() {
   switch (StockTbl.Pick(Draw65536())) {
     case 0:
-      if (BigStock != 255) ++BigStock;
+      if (BigStock != kMaxStock) ++BigStock;
       break;
     case 1:
-      if (RegStock != 255) ++RegStock;
+      if (RegStock != kMaxStock) ++RegStock;
       break;
     default: break;
   }
@@ -273,16 +259,16 @@ int32_t Slot::FlagLottery() {
   switch (FlagTbl.Pick(Draw65536())) {
     case 0:
       switch (CherryTbl.Pick(Draw256())) {
-        case 0: return Cherry2;
-        case 1: return Cherry4A;
-        case 2: return Cherry4B;
-        default: return nCherry;  // CherryTbl sums to 256: only entry 3 is left
+        case 0: return Code(Outcome::Cherry2);
+        case 1: return Code(Outcome::Cherry4A);
+        case 2: return Code(Outcome::Cherry4B);
+        default: return Code(Outcome::nCherry);  // CherryTbl sums to 256: only entry 3 is left
       }
-    case 1: return Plum;
-    case 2: return Bell;
-    case 3: return Replay;
-    case 4: return Hazure;
-    default: return Miss;
+    case 1: return Code(Outcome::Plum);
+    case 2: return Code(Outcome::Bell);
+    case 3: return Code(Outcome::Replay);
+    case 4: return Code(Outcome::Hazure);
+    default: return Code(Outcome::Miss);
   }
 }
 
@@ -360,3 +346,5 @@ const Rate_TBL<int>& Slot::Mode1RtTblFor(int32_t flevel) const {
     default: return Mode1RtTbl6;
   }
 }
+
+}  // namespace sorimu

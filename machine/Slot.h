@@ -6,6 +6,8 @@
 #include "RandomSource.h"
 #include "RateTbl.h"
 
+namespace sorimu {
+
 // One pachislot machine of the stock kind. Bonuses are won into two stocks by
 // a lottery on every normal game and released when an RT countdown ends.
 // After each Play the caller reads the public fields; the order of random
@@ -97,9 +99,12 @@ class Slot {
   void NewRt();
   void NormalGame();
   void BonusGame();
+  void PlayJacGame();
   void EndBig();
   int32_t Draw256() { return random_.Next() % 256; }
   int32_t Draw65536() { return random_.Next() % 65536; }
 
   RandomSource random_;
 };
+
+}  // namespace sorimu

@@ -4,6 +4,8 @@
 
 #include "Slot.h"
 
+namespace sorimu {
+
 namespace {
 
 void Fill(Rate_TBL<int>& table, std::initializer_list<int> weights) {
@@ -85,3 +87,5 @@ void Slot::FillTables() {
   Fill(JacTbl, {65535, 1});                     // JAC won, JAC missed
   Fill(Ren3Tbl, {77, 179});                     // 3G連, ordinary RT
 }
+
+}  // namespace sorimu

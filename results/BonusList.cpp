@@ -1,7 +1,11 @@
 #include "BonusList.h"
 
+#include "MachineRules.h"
 #include "NumberFormat.h"
 #include "Outcome.h"
+#include "RoleCaptions.h"
+
+namespace sorimu {
 
 namespace {
 
@@ -13,7 +17,8 @@ std::string CauseCell(int32_t code) {
 // Medal differences wrap like the 32-bit figures they come from.
 int32_t GainedMedals(int32_t lastBonusGameMedal, int32_t lineUpMedal) {
   return static_cast<int32_t>(static_cast<uint32_t>(lastBonusGameMedal) -
-                              static_cast<uint32_t>(lineUpMedal) + 15u);
+                              static_cast<uint32_t>(lineUpMedal) +
+                              static_cast<uint32_t>(kLineUpPayout));
 }
 
 }  // namespace
@@ -43,3 +48,5 @@ std::vector<TableRow> BonusListItems(const RunRecords& records) {
   });
   return items;
 }
+
+}  // namespace sorimu

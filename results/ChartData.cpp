@@ -1,59 +1,65 @@
 #include "ChartData.h"
 
-#include "Outcome.h"
+#include "RoleCaptions.h"
+
+namespace sorimu {
 
 const std::array<MarkerSeriesStyle, kMarkerSeriesCount> kMarkerSeriesStyles = {{
-    {"BIG", "BIG", MarkerShape::Diamond, 0x0000FF, "BIGCheckBox", "BIG"},
-    {"REG", "REG", MarkerShape::Triangle, 0x000000, "REGCheckBox", "REG"},
-    {"Cherry2", "Cherry2", MarkerShape::Circle, 0xFF0000, "Cherry2CheckBox", "2枚チェリー"},
-    {"Cherry4A", "Cherry4A", MarkerShape::Circle, 0xFF00FF, "Cherry4aCheckBox", "4枚チェリーA"},
-    {"Cherry4B", "Cherry4B", MarkerShape::Circle, 0x8000FF, "Cherry4bCheckBox", "4枚チェリーB"},
-    {"nCherry", "non Cherry", MarkerShape::Circle, 0xFF8080, "CherryNCheckBox", "非出現チェリー"},
-    {"Plum", "Plum", MarkerShape::Triangle, 0x8080FF, "PlumCheckBox", "プラム"},
-    {"Bell", "Bell", MarkerShape::Triangle, 0xFFFF00, "BellCheckBox", "ベル"},
-    {"Hazure", "Hazure", MarkerShape::Triangle, 0xFFFFFF, "HazureCheckBox", "純ハズレ"},
+    {"BIG", "BIG", MarkerShape::Diamond, 0x0000FF, "BIGCheckBox", Outcome::BIG},
+    {"REG", "REG", MarkerShape::Triangle, 0x000000, "REGCheckBox", Outcome::REG},
+    {"Cherry2", "Cherry2", MarkerShape::Circle, 0xFF0000, "Cherry2CheckBox", Outcome::Cherry2},
+    {"Cherry4A", "Cherry4A", MarkerShape::Circle, 0xFF00FF, "Cherry4aCheckBox", Outcome::Cherry4A},
+    {"Cherry4B", "Cherry4B", MarkerShape::Circle, 0x8000FF, "Cherry4bCheckBox", Outcome::Cherry4B},
+    {"nCherry", "non Cherry", MarkerShape::Circle, 0xFF8080, "CherryNCheckBox", Outcome::nCherry},
+    {"Plum", "Plum", MarkerShape::Triangle, 0x8080FF, "PlumCheckBox", Outcome::Plum},
+    {"Bell", "Bell", MarkerShape::Triangle, 0xFFFF00, "BellCheckBox", Outcome::Bell},
+    {"Hazure", "Hazure", MarkerShape::Triangle, 0xFFFFFF, "HazureCheckBox", Outcome::Hazure},
 }};
 
 int MarkerSeriesOf(const RunRow& row) {
   switch (row.LastOutcome) {
-    case Cherry2: return kMarkerCherry2;
-    case Cherry4A: return kMarkerCherry4A;
-    case Cherry4B: return kMarkerCherry4B;
-    case nCherry: return kMarkerNCherry;
-    case Plum: return kMarkerPlum;
-    case Bell: return kMarkerBell;
-    case Hazure: return row.BonusKind == 0 ? kMarkerHazure : -1;
-    case BIG: return kMarkerBIG;
-    case REG: return kMarkerREG;
+    case Code(Outcome::Cherry2): return kMarkerCherry2;
+    case Code(Outcome::Cherry4A): return kMarkerCherry4A;
+    case Code(Outcome::Cherry4B): return kMarkerCherry4B;
+    case Code(Outcome::nCherry): return kMarkerNCherry;
+    case Code(Outcome::Plum): return kMarkerPlum;
+    case Code(Outcome::Bell): return kMarkerBell;
+    case Code(Outcome::Hazure):
+      return row.BonusKind == Code(BonusKindCode::None) ? kMarkerHazure : -1;
+    case Code(Outcome::BIG): return kMarkerBIG;
+    case Code(Outcome::REG): return kMarkerREG;
     default: return -1;
   }
 }
 
 std::array<PieSlice, 3> RenPieSlices(const ResultStats& s) {
-  return {{{"純ハズレ", s.RenHazureCount, 0xFFFFFF},
-           {"JACハズレ", s.RenJacHazureCount, 0x808080},
-           {"パンク", s.RenPunkCount, 0x000000}}};
+  const std::array<int32_t, 3> counts = {s.RenHazureCount, s.RenJacHazureCount, s.RenPunkCount};
+  constexpr std::array<uint32_t, 3> kColours = {0xFFFFFF, 0x808080, 0x000000};
+  std::array<PieSlice, 3> slices;
+  for (size_t i = 0; i < slices.size(); ++i) {
+    slices[i] = {kRenCaptions[i].data(), counts[i], kColours[i]};
+  }
+  return slices;
 }
 
-std::array<PieSlice, 8> KoyakuPieSlices(const ResultStats& s) {
-  const auto& k = s.KoyakuCount;
-  return {{{"2枚チェリー", k[0], 0xFF0000},
-           {"4枚チェリーA", k[1], 0xFF00FF},
-           {"4枚チェリーB", k[2], 0x800080},
-           {"非出現チェリー", k[3], 0x008000},
-           {"プラム", k[4], 0x0000FF},
-           {"ベル", k[5], 0xFFFF00},
-           {"リプレイ", k[6], 0x000000},
-           {"純ハズレ", k[7], 0xFFFFFF}}};
+std::array<PieSlice, kKoyakuCount> KoyakuPieSlices(const ResultStats& s) {
+  constexpr std::array<uint32_t, kKoyakuCount> kColours = {
+      0xFF0000, 0xFF00FF, 0x800080, 0x008000, 0x0000FF, 0xFFFF00, 0x000000, 0xFFFFFF};
+  std::array<PieSlice, kKoyakuCount> slices;
+  for (int k = 0; k < kKoyakuCount; ++k) {
+    slices[k] = {OutcomeText(Code(KoyakuRole(k))).data(), s.KoyakuCount[k], kColours[k]};
+  }
+  return slices;
 }
 
-std::array<PieSlice, 7> RTCancelPieSlices(const ResultStats& s) {
-  const auto& c = s.RTCancelCount;
-  return {{{"規定RT消化", c[0], 0x00FF00},
-           {"2枚チェリー", c[1], 0xFF0000},
-           {"4枚チェリーB1", c[2], 0x800080},
-           {"4枚チェリーB2", c[3], 0x000000},
-           {"純ハズレ", c[4], 0xFFFFFF},
-           {"1G連", c[5], 0x00FFFF},
-           {"3G連", c[6], 0x0000FF}}};
+std::array<PieSlice, kRtCancelKinds> RTCancelPieSlices(const ResultStats& s) {
+  constexpr std::array<uint32_t, kRtCancelKinds> kColours = {0x00FF00, 0xFF0000, 0x800080, 0x000000,
+                                                             0xFFFFFF, 0x00FFFF, 0x0000FF};
+  std::array<PieSlice, kRtCancelKinds> slices;
+  for (int k = 0; k < kRtCancelKinds; ++k) {
+    slices[k] = {RtCancelCauseText(k + 1).data(), s.RTCancelCount[k], kColours[k]};
+  }
+  return slices;
 }
+
+}  // namespace sorimu

@@ -3,8 +3,12 @@
 #include <array>
 #include <cstdint>
 
+#include "Outcome.h"
 #include "ResultStats.h"
+#include "RoleCaptions.h"
 #include "RunRecords.h"
+
+namespace sorimu {
 
 // What the charts show, decided here from the rows so that the window only
 // draws. Colours are 0xRRGGBB.
@@ -25,12 +29,12 @@ enum MarkerSeries {
 enum class MarkerShape { Diamond, Triangle, Circle };
 
 struct MarkerSeriesStyle {
-  const char* name;         // series name
-  const char* legendText;   // the legend's text for it
+  const char* name;        // series name
+  const char* legendText;  // the legend's text for it
   MarkerShape shape;
   uint32_t colour;
   const char* checkBoxName;
-  const char* checkBoxCaption;
+  Outcome role;  // the check box is captioned MarkerCaption(role)
 };
 
 extern const std::array<MarkerSeriesStyle, kMarkerSeriesCount> kMarkerSeriesStyles;
@@ -51,8 +55,8 @@ struct PieSlice {
 };
 
 std::array<PieSlice, 3> RenPieSlices(const ResultStats& stats);
-std::array<PieSlice, 8> KoyakuPieSlices(const ResultStats& stats);
-std::array<PieSlice, 7> RTCancelPieSlices(const ResultStats& stats);
+std::array<PieSlice, kKoyakuCount> KoyakuPieSlices(const ResultStats& stats);
+std::array<PieSlice, kRtCancelKinds> RTCancelPieSlices(const ResultStats& stats);
 
 // Visits what the rows put into the slump graph and the bar chart, in play
 // order: onMarker(series, x, y) per marked row, onBar(k, height, colour) per
@@ -76,3 +80,5 @@ void ForEachChartPoint(const RunRecords& records, Marker&& onMarker, Bar&& onBar
     }
   });
 }
+
+}  // namespace sorimu

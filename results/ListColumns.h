@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace sorimu {
+
 // Pages of the result tabs and the columns of their lists, in tab order.
 struct ListColumn {
   const char* caption;
@@ -41,3 +43,5 @@ inline constexpr std::array<ResultList, 6> kResultLists = {{
     {"小役出現率", "KoyakuListView", kKoyakuColumns, 4},
     {"RT解除情報", "RTCancelListView", kRTCancelColumns, 3},
 }};
+
+}  // namespace sorimu

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace sorimu {
+
 std::string FormatInt(int32_t value) { return std::to_string(value); }
 
 namespace {
@@ -91,3 +93,5 @@ std::string FormatGrouped(double value) {
   if (!fraction.empty()) text.append(".").append(fraction);
   return text;
 }
+
+}  // namespace sorimu

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace sorimu {
+
 // Plain signed decimal: no grouping, no padding, no plus sign.
 std::string FormatInt(int32_t value);
 
@@ -14,3 +16,5 @@ std::string FormatReal(double value);
 
 // "#,##0.###": digit groups of three, up to three decimals, for chart marks.
 std::string FormatGrouped(double value);
+
+}  // namespace sorimu

@@ -8,6 +8,8 @@
 #include "ResultStats.h"
 #include "ResultTexts.h"
 
+namespace sorimu {
+
 namespace {
 
 void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
@@ -57,3 +59,5 @@ void WriteReport(std::ostream& out, const RunRecords& records, bool withRows) {
   WriteTable(out, kKoyakuPage, KoyakuRows(stats));
   WriteTable(out, kRTCancelPage, RTCancelRows(stats));
 }
+
+}  // namespace sorimu

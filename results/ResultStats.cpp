@@ -1,7 +1,10 @@
 #include "ResultStats.h"
 
 #include "NumberFormat.h"
+#include "MachineRules.h"
 #include "Outcome.h"
+
+namespace sorimu {
 
 namespace {
 
@@ -31,23 +34,22 @@ ResultStats ComputeResultStats(const RunRecords& records) {
       if (IsNormalGameRow(row)) {
         const int32_t outcome = row.LastOutcome;
         const int32_t cause = row.RTCancel;
-        const bool chained = cause == 6 || cause == 7;
-        if (outcome >= Cherry2 && outcome <= Hazure) {
-          Add(stats.KoyakuCount[outcome - 1]);
-        } else if (outcome == BIG || outcome == REG) {
-          const bool big = outcome == BIG;
+        if (outcome >= Code(KoyakuRole(0)) && outcome <= Code(KoyakuRole(kKoyakuCount - 1))) {
+          Add(stats.KoyakuCount[outcome - Code(KoyakuRole(0))]);
+        } else if (IsBonusOutcome(outcome)) {
+          const bool big = outcome == Code(Outcome::BIG);
           Add(big ? stats.BigCount : stats.RegCount);
-          if (!chained) Add(big ? stats.BigFirstCount : stats.RegFirstCount);
-          if (cause >= 1 && cause <= 7) Add(stats.RTCancelCount[cause - 1]);
+          if (IsFirstHit(cause)) Add(big ? stats.BigFirstCount : stats.RegFirstCount);
+          if (cause >= 1 && cause <= kRtCancelKinds) Add(stats.RTCancelCount[cause - 1]);
           Add(stats.RTCancelTotal);
-          if (cause == 7) {
+          if (cause == Code(RtCancelCause::Ren3G)) {
             Add(big ? stats.Ren3BigCount : stats.Ren3RegCount);
             Add(stats.Ren3Total);
           }
         }
       } else {
-        if (row.RenCause == 1) Add(stats.RenHazureCount);
-        if (row.RenCause == 2) Add(stats.RenJacHazureCount);
+        if (row.RenCause == Code(RenCauseCode::Hazure)) Add(stats.RenHazureCount);
+        if (row.RenCause == Code(RenCauseCode::JacHazure)) Add(stats.RenJacHazureCount);
         if (row.RenCause != 0) Add(stats.RenTotal);
         if (row.Punk == 1) Add(stats.RenPunkCount);
         if (row.Punk != 0) Add(stats.RenTotal);
@@ -77,14 +79,11 @@ std::string SummaryText(const ResultStats& stats) {
 }
 
 std::vector<TableRow> KoyakuRows(const ResultStats& stats) {
-  static const char* const kCaptions[8] = {"2枚チェリー", "4枚チェリーA", "4枚チェリーB",
-                                           "非出現チェリー", "プラム", "ベル", "リプレイ",
-                                           "純ハズレ"};
   std::vector<TableRow> rows;
-  for (int k = 0; k < 8; ++k) {
+  for (int k = 0; k < kKoyakuCount; ++k) {
     const int32_t c = stats.KoyakuCount[k];
     // TotalGames is at least 1 for every run; a foreign file may hold 0 there.
-    rows.push_back({kCaptions[k], FormatInt(c), Ratio(c, stats.TotalGames),
+    rows.push_back({std::string(OutcomeText(Code(KoyakuRole(k)))), FormatInt(c), Ratio(c, stats.TotalGames),
                     c == 0 || stats.TotalGames == 0 ? "0" : "1/" + Ratio(stats.TotalGames, c)});
   }
   return rows;
@@ -101,20 +100,22 @@ std::vector<TableRow> Ren3Rows(const ResultStats& stats) {
 }
 
 std::vector<TableRow> RenRows(const ResultStats& stats) {
-  return {
-      {"純ハズレ", FormatInt(stats.RenHazureCount), Ratio(stats.RenHazureCount, stats.RenTotal)},
-      {"JACハズレ", FormatInt(stats.RenJacHazureCount), Ratio(stats.RenJacHazureCount, stats.RenTotal)},
-      {"パンク", FormatInt(stats.RenPunkCount), Ratio(stats.RenPunkCount, stats.RenTotal)},
-  };
+  const int32_t counts[] = {stats.RenHazureCount, stats.RenJacHazureCount, stats.RenPunkCount};
+  std::vector<TableRow> rows;
+  for (size_t i = 0; i < kRenCaptions.size(); ++i) {
+    rows.push_back({std::string(kRenCaptions[i]), FormatInt(counts[i]),
+                    Ratio(counts[i], stats.RenTotal)});
+  }
+  return rows;
 }
 
 std::vector<TableRow> RTCancelRows(const ResultStats& stats) {
-  static const char* const kCaptions[7] = {"規定RT消化", "2枚チェリー解除", "4枚チェリーB1解除",
-                                           "4枚チェリーB2解除", "純ハズレ解除", "1G連", "3G連"};
   std::vector<TableRow> rows;
-  for (int k = 0; k < 7; ++k) {
-    rows.push_back({kCaptions[k], FormatInt(stats.RTCancelCount[k]),
+  for (int k = 0; k < kRtCancelKinds; ++k) {
+    rows.push_back({std::string(RtCancelTableCaption(k)), FormatInt(stats.RTCancelCount[k]),
                     Ratio(stats.RTCancelCount[k], stats.RTCancelTotal)});
   }
   return rows;
 }
+
+}  // namespace sorimu

@@ -5,19 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "RoleCaptions.h"
 #include "RunRecords.h"
+
+namespace sorimu {
 
 // Everything the summary, the tables and the pies show, from one pass over
 // the rows.
 struct ResultStats {
   int32_t TotalGames = 0;
   int32_t FinalMedal = 0;
-  std::array<int32_t, 8> KoyakuCount{};    // outcomes 1..8 at index 0..7
+  std::array<int32_t, kKoyakuCount> KoyakuCount{};       // outcomes 1..8 at index 0..7
   int32_t BigCount = 0;
   int32_t RegCount = 0;
   int32_t BigFirstCount = 0;
   int32_t RegFirstCount = 0;
-  std::array<int32_t, 7> RTCancelCount{};  // RTCancel 1..7 at index 0..6
+  std::array<int32_t, kRtCancelKinds> RTCancelCount{};  // RTCancel 1..7 at index 0..6
   int32_t RTCancelTotal = 0;
   int32_t Ren3BigCount = 0;
   int32_t Ren3RegCount = 0;
@@ -49,3 +52,5 @@ std::vector<TableRow> KoyakuRows(const ResultStats& stats);
 std::vector<TableRow> Ren3Rows(const ResultStats& stats);
 std::vector<TableRow> RenRows(const ResultStats& stats);
 std::vector<TableRow> RTCancelRows(const ResultStats& stats);
+
+}  // namespace sorimu

@@ -2,6 +2,8 @@
 
 #include "SingleRun.h"
 
+namespace sorimu {
+
 std::string BatchFileName(const std::string& baseName, int32_t flevel, int32_t games,
                           int32_t repetition) {
   const std::string suffix =
@@ -37,3 +39,5 @@ BatchStatus RunBatch(Slot& slot, RunRecords& records, const StartInputs& inputs,
   if (hooks.report) hooks.report(kBatchDoneStatus, BatchProgressPosition(inputs.SimNum, inputs.SimNum));
   return BatchStatus::Completed;
 }
+
+}  // namespace sorimu

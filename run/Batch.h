@@ -8,6 +8,8 @@
 #include "Slot.h"
 #include "StartInputs.h"
 
+namespace sorimu {
+
 inline constexpr const char* kBatchSavingStatus = "シミュレーションファイルに保存中。";
 inline constexpr const char* kBatchDoneStatus = "シミュレーションファイルに保存完了";
 inline constexpr const char* kBatchErrorStatus = "エラーにより強制終了しました。";
@@ -36,3 +38,5 @@ enum class BatchStatus { Completed, WriteFailed, OutOfMemory };
 // Stops at the first file that cannot be written; earlier files remain.
 BatchStatus RunBatch(Slot& slot, RunRecords& records, const StartInputs& inputs,
                      const std::string& baseName, const BatchHooks& hooks);
+
+}  // namespace sorimu

@@ -6,6 +6,8 @@
 
 #include "PageMemory.h"
 
+namespace sorimu {
+
 // A growable array of trivially copyable values in fixed-size chunks. Growth
 // never copies or moves what is stored, so the peak memory of a run stays at
 // its size (a doubling vector peaks near three times it), and cleared chunks
@@ -87,3 +89,5 @@ class ChunkedArray {
   std::vector<T*> chunks_;
   size_t size_ = 0;
 };
+
+}  // namespace sorimu

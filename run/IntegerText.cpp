@@ -1,5 +1,7 @@
 #include "IntegerText.h"
 
+namespace sorimu {
+
 namespace {
 
 int HexDigit(char c) {
@@ -48,3 +50,5 @@ std::string NotIntegerMessage(std::string_view text) {
   message.append(text).append("' は整数ではありません");
   return message;
 }
+
+}  // namespace sorimu

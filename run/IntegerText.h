@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace sorimu {
+
 // The one integer conversion of every numeric input: leading spaces, an
 // optional sign, decimal digits or hexadecimal after "$", "x" or "0x" (either
 // case), nothing after, and a value that fits in 32 signed bits.
@@ -12,3 +14,5 @@ std::optional<int32_t> ParseInteger(std::string_view text);
 
 // "'<text>' は整数ではありません", the conversion error shown for `text`.
 std::string NotIntegerMessage(std::string_view text);
+
+}  // namespace sorimu

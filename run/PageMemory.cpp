@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace sorimu {
+
 namespace {
 constexpr size_t kHugePage = size_t{2} << 20;
 }
@@ -29,3 +31,5 @@ void* AllocatePages(size_t bytes) {
 void FreePages(void* memory, size_t bytes) {
   if (memory != nullptr) munmap(memory, bytes);
 }
+
+}  // namespace sorimu

@@ -6,6 +6,8 @@
 #include "ChunkedArray.h"
 #include "RunRow.h"
 
+namespace sorimu {
+
 // What a run leaves behind: one row per game played, in play order, and the
 // stocks the run started with. The twelve columns are stored row by row
 // (the order the files use), so they can never differ in length.
@@ -38,3 +40,5 @@ class RunRecords {
  private:
   ChunkedArray<RunRow, 17> rows_;
 };
+
+}  // namespace sorimu

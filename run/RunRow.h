@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+#include "Outcome.h"
+
+namespace sorimu {
+
 // One game as recorded after Play: twelve fields of the Slot, in the fixed
 // column order that the simulation files store.
 struct RunRow {
@@ -59,5 +63,7 @@ inline int32_t ColumnValue(const RunRow& row, RunColumn column) {
 inline bool IsBonusGameRow(const RunRow& row) { return row.BonusGames != 0; }
 inline bool IsNormalGameRow(const RunRow& row) { return row.BonusGames == 0; }
 inline bool IsBonusRow(const RunRow& row) {
-  return row.BonusGames == 0 && (row.LastOutcome == 9 || row.LastOutcome == 10);
+  return row.BonusGames == 0 && IsBonusOutcome(row.LastOutcome);
 }
+
+}  // namespace sorimu

@@ -1,5 +1,7 @@
 #include "SingleRun.h"
 
+namespace sorimu {
+
 int32_t ChooseFlevel(Slot& slot, const StartInputs& inputs) {
   if (inputs.HiddenFlevel) return slot.Random().Next() % 6 + 1;
   return inputs.Flevel;
@@ -29,3 +31,5 @@ RunStatus Simulate(Slot& slot, RunRecords& records, const StartInputs& inputs,
   }
   return RunStatus::Completed;
 }
+
+}  // namespace sorimu

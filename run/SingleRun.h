@@ -6,6 +6,8 @@
 #include "Slot.h"
 #include "StartInputs.h"
 
+namespace sorimu {
+
 enum class RunStatus { Completed, OutOfMemory };
 
 inline constexpr const char* kOutOfMemoryMessage =
@@ -22,3 +24,5 @@ RunStatus Simulate(Slot& slot, RunRecords& records, const StartInputs& inputs,
 
 // The level a run with these inputs plays at: drawn from the machine for "?".
 int32_t ChooseFlevel(Slot& slot, const StartInputs& inputs);
+
+}  // namespace sorimu

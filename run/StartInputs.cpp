@@ -4,6 +4,8 @@
 
 #include "IntegerText.h"
 
+namespace sorimu {
+
 namespace {
 
 struct NumericCheck {
@@ -52,3 +54,5 @@ StartCheck CheckStartInputs(const StartTexts& texts) {
   }
   return check;
 }
+
+}  // namespace sorimu

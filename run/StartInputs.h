@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace sorimu {
+
 // The texts of the window's input boxes at the moment Start is pressed.
 struct StartTexts {
   std::string PlayNum = "1";
@@ -40,3 +42,5 @@ inline constexpr const char* kBadFlevelMessage = "設定は、1～6または?に
 // Play数, Sim回数, BIG and REG stock in this order, stopping at the first bad
 // one; then the setting, which must be "1" to "6" or "?".
 StartCheck CheckStartInputs(const StartTexts& texts);
+
+}  // namespace sorimu

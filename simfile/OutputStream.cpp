@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace sorimu {
+
 namespace {
 
 constexpr size_t kBufferBytes = size_t{4} << 20;
@@ -105,3 +107,5 @@ void FdOutputStream::LeaveDirectMode() {
   direct_ = false;
 #endif
 }
+
+}  // namespace sorimu

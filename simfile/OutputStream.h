@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <memory>
 
+namespace sorimu {
+
 // Where the writer's bytes go. A stream that failed stays failed.
 class OutputStream {
  public:
@@ -39,3 +41,5 @@ class FdOutputStream final : public OutputStream {
   char* buffer_ = nullptr;
   size_t used_ = 0;
 };
+
+}  // namespace sorimu

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace sorimu {
+
 // Layout of a simulation file, shared by reader and writer: a 20-byte header
 // of five little-endian int32 values, then 48-byte rows of twelve, to the end
 // of the file. No row count is stored; a short tail is not a row.
@@ -28,3 +30,5 @@ inline constexpr const char* kNotSimFileMessage = "このファイルは、Sorim
 inline constexpr const char* kSaveFailedMessage = "シミュレーションファイルの保存に失敗しました。";
 inline constexpr const char* kFileTooLargeMessage =
     "このファイルは大きすぎるため、読み込めません。";
+
+}  // namespace sorimu

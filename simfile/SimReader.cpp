@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+namespace sorimu {
+
 namespace {
 
 // Fills up to `size` bytes; fewer only at the end of the data. -1 on error.
@@ -188,3 +190,5 @@ const char* SimReadMessage(SimReadStatus status) {
   }
   return "";
 }
+
+}  // namespace sorimu

@@ -5,6 +5,8 @@
 #include "RunRecords.h"
 #include "SimFormat.h"
 
+namespace sorimu {
+
 enum class SimReadStatus {
   Ok,
   CannotOpen,   // missing, unreadable or a folder: the command ends silently
@@ -29,3 +31,5 @@ SimReadResult ReadSimBytes(const void* data, size_t size, RunRecords& records);
 
 // The message the Open command shows for a failed read ("" when none).
 const char* SimReadMessage(SimReadStatus status);
+
+}  // namespace sorimu

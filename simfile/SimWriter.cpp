@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+namespace sorimu {
+
 namespace {
 
 void PutInt32(unsigned char* out, int32_t value) {
@@ -95,3 +97,5 @@ bool SaveSimFile(const std::string& path, const SimFileHeader& header, const Run
   if (!ok) ::unlink(temp.c_str());
   return ok;
 }
+
+}  // namespace sorimu

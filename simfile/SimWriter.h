@@ -9,6 +9,8 @@
 #include "SimFormat.h"
 #include "Slot.h"
 
+namespace sorimu {
+
 // The header a save writes: the machine's level and normal games, the
 // records' start stocks.
 SimFileHeader HeaderFor(const Slot& slot, const RunRecords& records);
@@ -26,3 +28,5 @@ using StreamFilter = std::function<std::unique_ptr<OutputStream>(OutputStream& f
 // temporary removed) when the file cannot be created or written.
 bool SaveSimFile(const std::string& path, const SimFileHeader& header, const RunRecords& records,
                  const StreamFilter& filter = {});
+
+}  // namespace sorimu

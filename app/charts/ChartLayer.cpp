@@ -12,6 +12,8 @@
 #include "ColouredBars.h"
 #include "PlotInteraction.h"
 
+namespace sorimu {
+
 namespace {
 
 // The library's container fills itself point by point and keeps its capacity
@@ -464,3 +466,5 @@ bool ChartLayer::PieDrawsSlices(SeriesId id) const {
   const Series& series = At(id);
   return series.pie && series.pie->isVisible() && series.pie->sum() > 0;
 }
+
+}  // namespace sorimu

@@ -14,6 +14,8 @@
 
 class QChart;
 
+namespace sorimu {
+
 // Our one layer over the chart libraries: line and bar series on QCustomPlot,
 // pies on Qt Charts. Series are made once, then only emptied, filled and
 // switched; everything put in can be read back without drawing, which is how
@@ -119,3 +121,5 @@ class ChartLayer {
   std::vector<Series> series_;
   std::vector<std::unique_ptr<Plot>> plots_;
 };
+
+}  // namespace sorimu

@@ -4,6 +4,8 @@
 
 #include "NumberFormat.h"
 
+namespace sorimu {
+
 namespace {
 
 constexpr int kMarkPadding = 3;  // pixels between text and box edge
@@ -96,3 +98,5 @@ void ColouredBars::DrawMarks(QCPPainter* painter, QCPBarsDataContainer::const_it
     painter->drawText(box, Qt::AlignCenter, MarkText(it->value));
   }
 }
+
+}  // namespace sorimu

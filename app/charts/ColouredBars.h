@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace sorimu {
+
 // Bars that each carry their own colour and a value mark above them. The
 // library's bars share one brush, so the drawing is our own; the data stays
 // in the library's container so that ranges and zoom work as for any bars.
@@ -33,3 +35,5 @@ class ColouredBars : public QCPBars {
   std::vector<QRgb> colours_;
   QRgb outline_ = 0xFFFFFFFF;
 };
+
+}  // namespace sorimu

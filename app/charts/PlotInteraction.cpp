@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QVariantAnimation>
 
+namespace sorimu {
+
 namespace {
 
 constexpr int kZoomMilliseconds = 250;
@@ -109,3 +111,5 @@ void PlotInteraction::SetRanges(const QCPRange& x, const QCPRange& y) {
   plot_->yAxis->setRange(y);
   plot_->replot(QCustomPlot::rpQueuedReplot);
 }
+
+}  // namespace sorimu

@@ -8,6 +8,8 @@
 
 class QVariantAnimation;
 
+namespace sorimu {
+
 // Zoom by dragging a rectangle with the left button (towards the lower right;
 // a drag towards the upper left goes back to the whole run) and scroll by
 // dragging with the right button. The library drags with the left button
@@ -40,3 +42,5 @@ class PlotInteraction : public QObject {
   bool scrolling_ = false;
   QVariantAnimation* animation_ = nullptr;
 };
+
+}  // namespace sorimu

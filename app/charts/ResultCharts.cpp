@@ -14,6 +14,8 @@
 #include "ResultStats.h"
 #include "RunRecords.h"
 
+namespace sorimu {
+
 namespace {
 
 const QString kHint = QStringLiteral(
@@ -256,3 +258,5 @@ bool ResultCharts::MarkerActive(int markerSeries) const {
   if (markerSeries < 0 || markerSeries >= kMarkerSeriesCount) return false;
   return impl_->layer.Active(impl_->markers[static_cast<size_t>(markerSeries)]);
 }
+
+}  // namespace sorimu

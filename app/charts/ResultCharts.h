@@ -3,6 +3,9 @@
 #include <cstdint>
 
 class QWidget;
+
+namespace sorimu {
+
 class RunRecords;
 struct ResultStats;
 class ChartLayer;
@@ -49,3 +52,5 @@ class ResultCharts {
   struct Impl;
   Impl* impl_;
 };
+
+}  // namespace sorimu

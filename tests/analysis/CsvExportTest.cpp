@@ -11,6 +11,8 @@
 #include "SingleRun.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 namespace {
 
 using Table = std::vector<std::vector<std::string>>;

@@ -11,6 +11,8 @@
 #include "SingleRun.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 namespace {
 
 AnalysisRequest SmallRequest(int32_t setting, int jobs) {
@@ -27,16 +29,16 @@ AnalysisRequest SmallRequest(int32_t setting, int jobs) {
 // bonus game pay differently for the same plum.
 int32_t Payout(const RunRow& row) {
   if (IsBonusGameRow(row)) {
-    return row.LastOutcome == Plum || row.LastOutcome == JACIN || row.LastOutcome == JAC ? 15 : 0;
+    return row.LastOutcome == Code(Outcome::Plum) || row.LastOutcome == Code(Outcome::JACIN) || row.LastOutcome == Code(Outcome::JAC) ? 15 : 0;
   }
   switch (row.LastOutcome) {
-    case Cherry2: return 2;
-    case Cherry4A:
-    case Cherry4B: return 4;
-    case Plum: return 8;
-    case Bell: return 14;
-    case BIG:
-    case REG: return 15;
+    case Code(Outcome::Cherry2): return 2;
+    case Code(Outcome::Cherry4A):
+    case Code(Outcome::Cherry4B): return 4;
+    case Code(Outcome::Plum): return 8;
+    case Code(Outcome::Bell): return 14;
+    case Code(Outcome::BIG):
+    case Code(Outcome::REG): return 15;
     default: return 0;
   }
 }
@@ -66,10 +68,10 @@ TEST(RunFigures, MatchTheRowsOfTheSameRunPlayedAsASingleRun) {
         peak = std::max(peak, row.Medal);
         drawdown = std::max<int64_t>(drawdown, peak - row.Medal);
         if (IsNormalGameRow(row)) longest = std::max(longest, row.GamesSinceBonus);
-        bigs += IsBonusRow(row) && row.LastOutcome == BIG;
-        regs += IsBonusRow(row) && row.LastOutcome == REG;
+        bigs += IsBonusRow(row) && row.LastOutcome == Code(Outcome::BIG);
+        regs += IsBonusRow(row) && row.LastOutcome == Code(Outcome::REG);
         firstBigs +=
-            IsBonusRow(row) && row.LastOutcome == BIG && row.RTCancel != 6 && row.RTCancel != 7;
+            IsBonusRow(row) && row.LastOutcome == Code(Outcome::BIG) && row.RTCancel != 6 && row.RTCancel != 7;
       }
       EXPECT_EQ(figures.Games, 6000);
       EXPECT_EQ(figures.FinalMedal, records.LastRow().Medal);

@@ -8,6 +8,8 @@
 #include "SingleRun.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 using testing_support::Fill;
 using testing_support::NormalRow;
 

@@ -19,6 +19,8 @@
 #include "ManyRunAnalysis.h"
 #include "WindowTestSupport.h"
 
+using namespace sorimu;
+
 namespace {
 
 AnalysisDialog& OpenDialog(WindowFixture& w) {

@@ -16,6 +16,8 @@
 #include "SimFormat.h"
 #include "WindowTestSupport.h"
 
+using namespace sorimu;
+
 namespace {
 
 void WriteFile(const QString& path, const QByteArray& bytes) {

@@ -7,6 +7,8 @@
 #include "ResultTexts.h"
 #include "WindowTestSupport.h"
 
+using namespace sorimu;
+
 class ResultListViewDataTest : public QObject {
   Q_OBJECT
 

@@ -17,6 +17,8 @@
 #include "ResultCharts.h"
 #include "WindowTestSupport.h"
 
+using namespace sorimu;
+
 namespace {
 
 QByteArray CsvBytes(void (*write)(std::ostream&, const RunRecords&), const RunRecords& records) {

@@ -17,6 +17,8 @@
 #include "StatusPanels.h"
 #include "WindowTestSupport.h"
 
+using namespace sorimu;
+
 namespace {
 
 const QString kUnchanged = QStringLiteral("前の表示");

@@ -18,6 +18,8 @@
 #include "ResultCharts.h"
 #include "WindowTestSupport.h"
 
+using namespace sorimu;
+
 class WindowLayoutTest : public QObject {
   Q_OBJECT
 
@@ -142,11 +144,13 @@ void WindowLayoutTest::statusBarAndClock() {
 
 void WindowLayoutTest::markerBoxesSwitchTheirSeries() {
   WindowFixture w;
+  const char* const captions[kMarkerSeriesCount] = {
+      "BIG", "REG", "2枚チェリー", "4枚チェリーA", "4枚チェリーB", "非出現チェリー", "プラム", "ベル", "純ハズレ"};
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     const MarkerSeriesStyle& style = kMarkerSeriesStyles[m];
     auto* box = w.form.findChild<QCheckBox*>(QString::fromLatin1(style.checkBoxName));
     QVERIFY(box);
-    QCOMPARE(box->text(), QString::fromUtf8(style.checkBoxCaption));
+    QCOMPARE(box->text(), QString::fromUtf8(captions[m]));
     QVERIFY(!box->isChecked() && !w.form.Charts().MarkerActive(m));
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     QVERIFY(w.form.Charts().MarkerActive(m));

@@ -7,6 +7,8 @@
 #include <QTreeWidget>
 #include <QtEndian>
 
+using namespace sorimu;
+
 void WindowFixture::SetInputs(const QString& play, const QString& flevel, const QString& sim,
                               const QString& big, const QString& reg) {
   form.PlayNumEdit->setText(play);

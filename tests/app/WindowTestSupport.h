@@ -16,6 +16,9 @@
 #include "Shell.h"
 #include "Unit1.h"
 
+// The tests speak of the project's types by their plain names.
+using namespace sorimu;
+
 class QTreeWidget;
 
 // Answers the window's boxes and dialogs without showing any.

@@ -6,6 +6,9 @@
 
 #include "CliApp.h"
 
+// The tests speak of the project's types by their plain names.
+using namespace sorimu;
+
 // One sorimu-cli command run in-process: its exit status, stdout and stderr.
 struct CliResult {
   int status;

@@ -6,6 +6,8 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 using namespace testing_support;
 
 

@@ -6,6 +6,8 @@
 
 #include "SimReader.h"
 
+using namespace sorimu;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static RunRecords records;  // kept like the window keeps its records
   const SimReadResult result = ReadSimBytes(data, size, records);

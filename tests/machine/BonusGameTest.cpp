@@ -2,6 +2,8 @@
 
 #include "SlotScenario.h"
 
+using namespace sorimu;
+
 namespace {
 
 constexpr int32_t kNone = 0;
@@ -38,7 +40,7 @@ TEST(BonusGame, CleanRegPlaysEightJacGamesForPlus112) {
   slot.GamesSinceBonus = 40;
   for (int game = 1; game <= 8; ++game) {
     slot.Play();
-    ASSERT_EQ(slot.LastOutcome, JAC);
+    ASSERT_EQ(slot.LastOutcome, Code(Outcome::JAC));
     EXPECT_EQ(slot.BonusGames, 1);
     EXPECT_EQ(slot.JacGames, game);
     EXPECT_EQ(slot.BonusEnd, game == 8 ? 1 : 0);
@@ -59,22 +61,22 @@ TEST(BonusGame, CleanRegPlaysEightJacGamesForPlus112) {
 
 TEST(BonusGame, ThirdJacInBeforeGame30PaysAsPlum) {
   const Slot after = PlayUntil(InBig(11, 2, 16), [](const Slot& s) { return s.JacInCount == 3; });
-  EXPECT_EQ(after.LastOutcome, Plum);
+  EXPECT_EQ(after.LastOutcome, Code(Outcome::Plum));
   EXPECT_EQ(after.JacMode, 0);
   EXPECT_EQ(after.Medal, 12);
   EXPECT_EQ(after.BonusGames, 12);
 }
 
 TEST(BonusGame, Game30PlumAfterAThirdJacInStartsTheLastSet) {
-  const Slot after = PlayUntil(InBig(29, 3, 16), [](const Slot& s) { return s.LastOutcome != Hazure; });
-  EXPECT_EQ(after.LastOutcome, JACIN);
+  const Slot after = PlayUntil(InBig(29, 3, 16), [](const Slot& s) { return s.LastOutcome != Code(Outcome::Hazure); });
+  EXPECT_EQ(after.LastOutcome, Code(Outcome::JACIN));
   EXPECT_EQ(after.JacMode, 1);
   EXPECT_EQ(after.JacInCount, 4);
   EXPECT_EQ(after.BonusEnd, 0);
 }
 
 TEST(BonusGame, Game30PlumWithoutThirdJacInEndsInPunkAndA1GRen) {
-  const Slot after = PlayUntil(InBig(29, 2, 16), [](const Slot& s) { return s.LastOutcome == Plum; });
+  const Slot after = PlayUntil(InBig(29, 2, 16), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Plum); });
   EXPECT_EQ(after.BonusEnd, 1);
   EXPECT_EQ(after.Punk, 1);
   EXPECT_EQ(after.Mode, 0);
@@ -86,13 +88,13 @@ TEST(BonusGame, Game30PlumWithoutThirdJacInEndsInPunkAndA1GRen) {
   // The 1G連 lines up the next BIG on the first normal game after it.
   Slot next = after;
   next.Play();
-  EXPECT_EQ(next.LastOutcome, BIG);
+  EXPECT_EQ(next.LastOutcome, Code(Outcome::BIG));
   EXPECT_EQ(next.GamesSinceBonus, 1);
   EXPECT_EQ(next.RTCancel, kRen1G);
 }
 
 TEST(BonusGame, Game30JacInWithTwoSetsPlayedGivesTheFullThirdSet) {
-  Slot slot = PlayUntil(InBig(29, 2, 16), [](const Slot& s) { return s.LastOutcome == JACIN; });
+  Slot slot = PlayUntil(InBig(29, 2, 16), [](const Slot& s) { return s.LastOutcome == Code(Outcome::JACIN); });
   EXPECT_EQ(slot.JacMode, 1);
   for (int jac = 17; jac <= 24; ++jac) slot.Play();
   EXPECT_EQ(slot.JacGames, 24);
@@ -101,14 +103,14 @@ TEST(BonusGame, Game30JacInWithTwoSetsPlayedGivesTheFullThirdSet) {
 }
 
 TEST(BonusGame, PureMissAndJacMissMakeA1GRenDue) {
-  const Slot miss = PlayUntil(InBig(5, 1, 8), [](const Slot& s) { return s.LastOutcome == Hazure; });
+  const Slot miss = PlayUntil(InBig(5, 1, 8), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Hazure); });
   EXPECT_EQ(miss.RenCause, 1);
   EXPECT_EQ(miss.RenFlag, 1);
   EXPECT_EQ(miss.Medal, -3);
 
   Slot inSet = InBig(5, 1, 3);
   inSet.JacMode = 1;
-  const Slot jacMiss = PlayUntil(inSet, [](const Slot& s) { return s.LastOutcome == JACHazure; });
+  const Slot jacMiss = PlayUntil(inSet, [](const Slot& s) { return s.LastOutcome == Code(Outcome::JACHazure); });
   EXPECT_EQ(jacMiss.RenCause, 2);
   EXPECT_EQ(jacMiss.RenFlag, 1);
   EXPECT_EQ(jacMiss.Medal, -1);
@@ -169,15 +171,15 @@ TEST(Reset, ShortFirstRtOnlyWithoutStock) {
 TEST(Reset, KeepsLastOutcomeSoAReplayFreesTheNextRunsFirstBet) {
   Slot slot(11);
   slot.SetFlevel(1);
-  slot.LastOutcome = Replay;
+  slot.LastOutcome = Code(Outcome::Replay);
   slot.Medal = 500;
   slot.BonusKind = 1;
   slot.BonusEnd = 1;
   slot.Reset();
   EXPECT_EQ(slot.Medal, 0);
   EXPECT_EQ(slot.BonusKind, 0);
-  EXPECT_EQ(slot.LastOutcome, Replay);
-  Slot first = PlayUntil(slot, [](const Slot& s) { return s.LastOutcome == Miss; });
+  EXPECT_EQ(slot.LastOutcome, Code(Outcome::Replay));
+  Slot first = PlayUntil(slot, [](const Slot& s) { return s.LastOutcome == Code(Outcome::Miss); });
   EXPECT_EQ(first.Medal, 0);
   EXPECT_EQ(first.PlayCount, 1);
 }

@@ -2,6 +2,8 @@
 
 #include "Slot.h"
 
+using namespace sorimu;
+
 // Plays a few hundred thousand games per setting and checks what every bonus
 // and every game must satisfy, whatever the draws.
 TEST(LongRun, BonusShapesMedalsAndCountersHoldAtEverySetting) {

@@ -2,6 +2,8 @@
 
 #include "SlotScenario.h"
 
+using namespace sorimu;
+
 namespace {
 constexpr int32_t kNone = 0;
 constexpr int32_t kExpired = 1;
@@ -12,11 +14,11 @@ constexpr int32_t kByHazure = 5;
 }  // namespace
 
 TEST(NormalGame, Cherry2CancelsOnlyWith32OrMoreGamesLeft) {
-  const Slot short31 = PlayUntil(MidRt(31), [](const Slot& s) { return s.LastOutcome == Cherry2; });
+  const Slot short31 = PlayUntil(MidRt(31), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Cherry2); });
   EXPECT_EQ(short31.RtCount, 30);
   EXPECT_EQ(short31.RTCancel, kNone);
 
-  const Slot long33 = PlayUntil(MidRt(33), [](const Slot& s) { return s.LastOutcome == Cherry2; });
+  const Slot long33 = PlayUntil(MidRt(33), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Cherry2); });
   EXPECT_EQ(long33.RtCount, 1);
   EXPECT_EQ(long33.RTCancel, kByCherry2);
   EXPECT_EQ(long33.Medal, -3 + 2);
@@ -24,7 +26,7 @@ TEST(NormalGame, Cherry2CancelsOnlyWith32OrMoreGamesLeft) {
   // The next normal game releases the stocked BIG and keeps the cause.
   Slot next = long33;
   next.Play();
-  EXPECT_EQ(next.LastOutcome, BIG);
+  EXPECT_EQ(next.LastOutcome, Code(Outcome::BIG));
   EXPECT_EQ(next.RTCancel, kByCherry2);
   EXPECT_EQ(next.BonusKind, 1);
 }
@@ -35,7 +37,7 @@ TEST(NormalGame, Cherry4BAt129LeftDrawsTheCancelAndAt128AlwaysCancels) {
   Slot prototype = MidRt(130, 6);
   for (uint32_t first = 0; !(sawCancel && sawKeep) && first < 40; ++first) {
     const Slot after = PlayUntil(prototype, [&](const Slot& s) {
-      return s.LastOutcome == Cherry4B && (s.RTCancel == kByCherry4B1 ? !sawCancel : !sawKeep);
+      return s.LastOutcome == Code(Outcome::Cherry4B) && (s.RTCancel == kByCherry4B1 ? !sawCancel : !sawKeep);
     });
     if (after.RTCancel == kByCherry4B1) {
       sawCancel = true;
@@ -55,7 +57,7 @@ TEST(NormalGame, Cherry4BAt129LeftDrawsTheCancelAndAt128AlwaysCancels) {
     Slot trial = at128;
     trial.Random().Seed(seed);
     trial.Play();
-    if (trial.LastOutcome != Cherry4B) continue;
+    if (trial.LastOutcome != Code(Outcome::Cherry4B)) continue;
     ASSERT_EQ(trial.RTCancel, kByCherry4B2);
     ASSERT_GE(trial.RtCount, 1);
     ASSERT_LE(trial.RtCount, 32);
@@ -64,14 +66,14 @@ TEST(NormalGame, Cherry4BAt129LeftDrawsTheCancelAndAt128AlwaysCancels) {
 
 TEST(NormalGame, ZtStartsAt30AndCountsDownOnTheNextGame) {
   const Slot started = PlayUntil(MidRt(500), [](const Slot& s) { return s.ZtCount == 30; });
-  EXPECT_EQ(started.LastOutcome, Cherry4B);
+  EXPECT_EQ(started.LastOutcome, Code(Outcome::Cherry4B));
   Slot next = started;
   next.Play();
   EXPECT_EQ(next.ZtCount, 29);
 }
 
 TEST(NormalGame, PureMissCancelsAndReleasesOnTheNextGame) {
-  const Slot after = PlayUntil(MidRt(400), [](const Slot& s) { return s.LastOutcome == Hazure; });
+  const Slot after = PlayUntil(MidRt(400), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Hazure); });
   EXPECT_EQ(after.RtCount, 1);
   EXPECT_EQ(after.RTCancel, kByHazure);
   EXPECT_EQ(after.Medal, -3);
@@ -80,7 +82,7 @@ TEST(NormalGame, PureMissCancelsAndReleasesOnTheNextGame) {
 TEST(NormalGame, ExpiredRtReleasesBigInModeZeroAndPays15) {
   Slot slot = MidRt(1);
   slot.Play();
-  EXPECT_EQ(slot.LastOutcome, BIG);
+  EXPECT_EQ(slot.LastOutcome, Code(Outcome::BIG));
   EXPECT_EQ(slot.BonusKind, 1);
   EXPECT_EQ(slot.RTCancel, kExpired);
   EXPECT_EQ(slot.RtCount, 0);
@@ -90,20 +92,20 @@ TEST(NormalGame, ExpiredRtReleasesBigInModeZeroAndPays15) {
 
 TEST(NormalGame, ReplayDrawnOnTheReleasingGameIsLost) {
   Slot prototype = MidRt(1);
-  prototype.LastOutcome = Replay;  // this game takes no bet
+  prototype.LastOutcome = Code(Outcome::Replay);  // this game takes no bet
   // Find a game whose role would have been a replay: the same seed with a long RT shows it.
   Slot probe = MidRt(500);
-  probe.LastOutcome = Replay;
+  probe.LastOutcome = Code(Outcome::Replay);
   uint32_t seed = 0;
   for (;; ++seed) {
     Slot trial = probe;
     trial.Random().Seed(seed);
     trial.Play();
-    if (trial.LastOutcome == Replay) break;
+    if (trial.LastOutcome == Code(Outcome::Replay)) break;
   }
   prototype.Random().Seed(seed);
   prototype.Play();
-  EXPECT_EQ(prototype.LastOutcome, BIG);
+  EXPECT_EQ(prototype.LastOutcome, Code(Outcome::BIG));
   EXPECT_EQ(prototype.Medal, 15);
   prototype.Play();  // first BIG game takes its own bet
   EXPECT_EQ(prototype.BonusGames, 1);
@@ -120,13 +122,13 @@ TEST(NormalGame, ModeOneWithOnlyBigStockReleasesNothing) {
   EXPECT_EQ(slot.BonusKind, 0);
   EXPECT_EQ(slot.RTCancel, kNone);
   EXPECT_GE(slot.RtCount, 1);
-  EXPECT_NE(slot.LastOutcome, BIG);
+  EXPECT_NE(slot.LastOutcome, Code(Outcome::BIG));
 }
 
 TEST(NormalGame, ReplayTakesItsOwnBetButFreesTheNext) {
-  const Slot replay = PlayUntil(MidRt(500), [](const Slot& s) { return s.LastOutcome == Replay; });
+  const Slot replay = PlayUntil(MidRt(500), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Replay); });
   EXPECT_EQ(replay.Medal, -3);
-  const Slot free = PlayUntil(replay, [](const Slot& s) { return s.LastOutcome == Miss; });
+  const Slot free = PlayUntil(replay, [](const Slot& s) { return s.LastOutcome == Code(Outcome::Miss); });
   EXPECT_EQ(free.Medal, -3);
 }
 
@@ -152,5 +154,5 @@ TEST(NormalGame, StockAt255IgnoresAnotherWinAndAWinOnTheLastRtGameIsReleased) {
   empty.Random().Seed(seed);
   empty.Play();
   EXPECT_EQ(empty.BigStock, 1);
-  EXPECT_EQ(empty.LastOutcome, BIG);
+  EXPECT_EQ(empty.LastOutcome, Code(Outcome::BIG));
 }

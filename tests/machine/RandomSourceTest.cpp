@@ -4,6 +4,8 @@
 #include "RangeClasses.h"
 #include "Slot.h"
 
+using namespace sorimu;
+
 TEST(RandomSource, WorkedValuesForSeedsZeroAndOne) {
   RandomSource random;
   random.Seed(0);

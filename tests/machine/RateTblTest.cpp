@@ -3,6 +3,8 @@
 #include "RateTbl.h"
 #include "Slot.h"
 
+using namespace sorimu;
+
 namespace {
 
 Rate_TBL<int> Table(std::initializer_list<int> weights) {

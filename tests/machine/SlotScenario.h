@@ -4,6 +4,9 @@
 
 #include "Slot.h"
 
+// The tests speak of the project's types by their plain names.
+using namespace sorimu;
+
 // Plays one game on a copy of `prototype` for seed after seed until `wanted`
 // holds for the copy after the game, and returns that copy. This reaches rare
 // draws with the real random source instead of a mock.
@@ -27,7 +30,7 @@ inline Slot MidRt(int32_t rtCount, int32_t flevel = 1) {
   slot.RtCount = rtCount;
   slot.RTCancel = 0;
   slot.Mode = 0;
-  slot.LastOutcome = Miss;
+  slot.LastOutcome = Code(Outcome::Miss);
   slot.BigStock = 5;
   slot.RegStock = 5;
   slot.ZtCount = 0;

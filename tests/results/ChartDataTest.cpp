@@ -6,6 +6,8 @@
 #include "SingleRun.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 TEST(ChartData, MarkersBarsAndSlumpPointsFollowTheRows) {
   Slot slot(2024);
   RunRecords records;
@@ -39,19 +41,19 @@ TEST(ChartData, MarkersBarsAndSlumpPointsFollowTheRows) {
   for (size_t i = 0; i < records.RowCount(); ++i) {
     if (!IsBonusRow(records.Row(i))) continue;
     EXPECT_EQ(barHeights[bar], records.Row(i).GamesSinceBonus);
-    EXPECT_EQ(barColours[bar], records.Row(i).LastOutcome == BIG ? kBigBarColour : kRegBarColour);
+    EXPECT_EQ(barColours[bar], records.Row(i).LastOutcome == Code(Outcome::BIG) ? kBigBarColour : kRegBarColour);
     ++bar;
   }
 }
 
 TEST(ChartData, PureMissInsideABigGetsNoMarker) {
-  RunRow normalMiss = testing_support::NormalRow(3, 3, 0, Hazure);
+  RunRow normalMiss = testing_support::NormalRow(3, 3, 0, Code(Outcome::Hazure));
   RunRow bigMiss = normalMiss;
   bigMiss.BonusKind = 1;
   bigMiss.BonusGames = 4;
   EXPECT_EQ(MarkerSeriesOf(normalMiss), kMarkerHazure);
   EXPECT_EQ(MarkerSeriesOf(bigMiss), -1);
-  RunRow replay = testing_support::NormalRow(3, 3, 0, Replay);
+  RunRow replay = testing_support::NormalRow(3, 3, 0, Code(Outcome::Replay));
   EXPECT_EQ(MarkerSeriesOf(replay), -1);
 }
 

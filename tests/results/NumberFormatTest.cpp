@@ -4,6 +4,8 @@
 
 #include "NumberFormat.h"
 
+using namespace sorimu;
+
 TEST(FormatInt, PlainSignedDecimal) {
   EXPECT_EQ(FormatInt(0), "0");
   EXPECT_EQ(FormatInt(-24680), "-24680");

@@ -6,6 +6,8 @@
 #include "Batch.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 using testing_support::Inputs;
 
 TEST(BatchFileName, SuffixGoesBeforeTheFirstDotOfTheFileName) {

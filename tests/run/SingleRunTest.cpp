@@ -6,6 +6,8 @@
 #include "SingleRun.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 using testing_support::Inputs;
 
 namespace {
@@ -58,7 +60,7 @@ TEST(Simulate, StopsRightAfterTheLastNormalGameEvenWhenItLinesUpABonus) {
     RunRecords records;
     Simulate(slot, records, Inputs(5, 6));
     const RunRow& last = records.LastRow();
-    if (last.LastOutcome != BIG && last.LastOutcome != REG) continue;
+    if (last.LastOutcome != Code(Outcome::BIG) && last.LastOutcome != Code(Outcome::REG)) continue;
     EXPECT_EQ(last.PlayCount, 5);
     EXPECT_EQ(last.BonusGames, 0);
     EXPECT_NE(last.BonusKind, 0);

@@ -3,6 +3,8 @@
 #include "IntegerText.h"
 #include "StartInputs.h"
 
+using namespace sorimu;
+
 TEST(ParseInteger, AcceptsWhatTheWindowAccepts) {
   EXPECT_EQ(ParseInteger("12"), 12);
   EXPECT_EQ(ParseInteger(" 12"), 12);

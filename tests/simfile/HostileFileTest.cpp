@@ -8,6 +8,8 @@
 #include "SimReader.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 using namespace testing_support;
 
 namespace {

@@ -13,6 +13,8 @@
 #include "SingleRun.h"
 #include "TestSupport.h"
 
+using namespace sorimu;
+
 using namespace testing_support;
 
 namespace {

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+using namespace sorimu;
+
 namespace testing_support {
 
 StartInputs Inputs(int32_t games, int32_t flevel, int32_t bigStock, int32_t regStock, int32_t runs) {

@@ -9,6 +9,9 @@
 #include "Slot.h"
 #include "StartInputs.h"
 
+// The tests speak of the project's types by their plain names.
+using namespace sorimu;
+
 namespace testing_support {
 
 // Inputs for a run at a known level (0 for "?").

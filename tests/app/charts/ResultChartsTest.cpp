@@ -14,6 +14,8 @@
 #include "SingleRun.h"
 #include "Slot.h"
 
+using namespace sorimu;
+
 namespace {
 
 const std::array<const char*, kMarkerSeriesCount> kMarkerNames = {
@@ -23,15 +25,15 @@ const std::array<const char*, kMarkerSeriesCount> kMarkerNames = {
 // under test so a slip in either shows.
 int ExpectedMarker(const RunRow& row) {
   switch (row.LastOutcome) {
-    case BIG: return 0;
-    case REG: return 1;
-    case Cherry2: return 2;
-    case Cherry4A: return 3;
-    case Cherry4B: return 4;
-    case nCherry: return 5;
-    case Plum: return 6;
-    case Bell: return 7;
-    case Hazure: return row.BonusKind == 0 ? 8 : -1;
+    case Code(Outcome::BIG): return 0;
+    case Code(Outcome::REG): return 1;
+    case Code(Outcome::Cherry2): return 2;
+    case Code(Outcome::Cherry4A): return 3;
+    case Code(Outcome::Cherry4B): return 4;
+    case Code(Outcome::nCherry): return 5;
+    case Code(Outcome::Plum): return 6;
+    case Code(Outcome::Bell): return 7;
+    case Code(Outcome::Hazure): return row.BonusKind == 0 ? 8 : -1;
     default: return -1;
   }
 }
@@ -178,7 +180,7 @@ class ResultChartsTest : public QObject {
       const ChartPoint bar = Layer().Point(bars, static_cast<int>(k));
       QCOMPARE(bar.x, static_cast<double>(k));
       QCOMPARE(bar.y, static_cast<double>(bonusRows[k].GamesSinceBonus));
-      QCOMPARE(bar.colour, bonusRows[k].LastOutcome == BIG ? QRgb(0xFF0000) : QRgb(0x000000));
+      QCOMPARE(bar.colour, bonusRows[k].LastOutcome == Code(Outcome::BIG) ? QRgb(0xFF0000) : QRgb(0x000000));
     }
 
     const QCPRange bottom = Layer().AxisRange(Slump(), ChartAxis::Bottom);
@@ -199,10 +201,10 @@ class ResultChartsTest : public QObject {
     int32_t missLineUp = -1;
     int32_t lineUp = -1;
     for (const RunRow& row : rows) {
-      if (IsBonusRow(row)) lineUp = row.LastOutcome == BIG ? row.PlayCount : -1;
+      if (IsBonusRow(row)) lineUp = row.LastOutcome == Code(Outcome::BIG) ? row.PlayCount : -1;
       if (!IsBonusGameRow(row) || lineUp < 0) continue;
-      if (row.LastOutcome == Hazure && missLineUp < 0) missLineUp = lineUp;
-      if (row.LastOutcome == Plum && (plumLineUp < 0 || plumLineUp == lineUp)) {
+      if (row.LastOutcome == Code(Outcome::Hazure) && missLineUp < 0) missLineUp = lineUp;
+      if (row.LastOutcome == Code(Outcome::Plum) && (plumLineUp < 0 || plumLineUp == lineUp)) {
         plumLineUp = lineUp;
         plumMedals.push_back(row.Medal);
       }
@@ -226,15 +228,15 @@ class ResultChartsTest : public QObject {
   void handBuiltRunGivesExactMarkersAndBars() {
     RunRecords records;
     for (const RunRow& row : {
-             Row(1, 1, -3, Hazure),
-             Row(2, 2, -6, BIG),
-             Row(2, 0, -3, Plum, 1, 1),
-             Row(2, 0, 5, Hazure, 1, 2),  // a pure miss inside the BIG: no marker
-             Row(2, 0, 13, Plum, 1, 3),
-             Row(3, 1, 10, REG),  // a 1G連
-             Row(3, 0, 20, JAC, 2, 1),
-             Row(4, 1, 17, Hazure),
-             Row(5, 2, 14, BIG),
+             Row(1, 1, -3, Code(Outcome::Hazure)),
+             Row(2, 2, -6, Code(Outcome::BIG)),
+             Row(2, 0, -3, Code(Outcome::Plum), 1, 1),
+             Row(2, 0, 5, Code(Outcome::Hazure), 1, 2),  // a pure miss inside the BIG: no marker
+             Row(2, 0, 13, Code(Outcome::Plum), 1, 3),
+             Row(3, 1, 10, Code(Outcome::REG)),  // a 1G連
+             Row(3, 0, 20, Code(Outcome::JAC), 2, 1),
+             Row(4, 1, 17, Code(Outcome::Hazure)),
+             Row(5, 2, 14, Code(Outcome::BIG)),
          }) {
       records.AppendRow(row);
     }
@@ -355,7 +357,7 @@ class ResultChartsTest : public QObject {
     ShowRun(*charts_, *second);
     QVERIFY(!charts_->MarkerActive(kMarkerPlum));
     int plums = 0;
-    for (size_t i = 0; i < second->RowCount(); ++i) plums += second->Row(i).LastOutcome == Plum;
+    for (size_t i = 0; i < second->RowCount(); ++i) plums += second->Row(i).LastOutcome == Code(Outcome::Plum);
     QCOMPARE(Layer().PointCount(plum), plums);
     charts_->SetMarkerActive(kMarkerPlum, true);
     QCOMPARE(Layer().PointCount(plum), plums);
@@ -375,7 +377,7 @@ class ResultChartsTest : public QObject {
   void leftAxisFollowsOnlyActiveSeries() {
     RunRecords records;
     for (const RunRow& row :
-         {Row(1, 1, -3, 0), Row(2, 2, 0, BIG), Row(2, 0, 500, Plum, 1, 1), Row(3, 1, 300, 0)}) {
+         {Row(1, 1, -3, 0), Row(2, 2, 0, Code(Outcome::BIG)), Row(2, 0, 500, Code(Outcome::Plum), 1, 1), Row(3, 1, 300, 0)}) {
       records.AppendRow(row);
     }
     ShowRun(*charts_, records);
@@ -392,7 +394,7 @@ class ResultChartsTest : public QObject {
   void dragZoomsScrollsAndGoesBack() {
     QFETCH(bool, slump);
     RunRecords records;
-    for (int32_t g = 1; g <= 40; ++g) records.AppendRow(Row(g, g, g, g % 10 == 0 ? BIG : 0));
+    for (int32_t g = 1; g <= 40; ++g) records.AppendRow(Row(g, g, g, g % 10 == 0 ? Code(Outcome::BIG) : 0));
     ShowRun(*charts_, records);
     QCustomPlot* plot = slump ? Slump() : Bars();
     plot->resize(600, 300);

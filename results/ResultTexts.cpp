@@ -1,6 +1,9 @@
 #include "ResultTexts.h"
 
 #include "Outcome.h"
+#include "RoleCaptions.h"
+
+namespace sorimu {
 
 namespace {
 
@@ -44,3 +47,5 @@ std::string ResultTexts::Format(const TextRow& row, int column) {
 }
 
 std::string ResultTexts::RowText(const RunRow& row, int column) { return Format(Compact(row), column); }
+
+}  // namespace sorimu

@@ -7,6 +7,8 @@
 #include "ChunkedArray.h"
 #include "RunRow.h"
 
+namespace sorimu {
+
 // The texts of the PLAY情報 list for the run on display. They outlive the rows
 // they came from (a batch replaces the rows but not the display), so the
 // fields they need are copied, compactly, and formatted only when the list
@@ -51,3 +53,5 @@ class ResultTexts {
 
   ChunkedArray<TextRow, 17> rows_;
 };
+
+}  // namespace sorimu
