@@ -62,8 +62,8 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
     const bool afterReplay = slot.LastOutcome == Code(Outcome::Replay);
     slot.Play();
     if (slot.BonusGames != 0) {
-      const bool jacGame = slot.LastOutcome == Code(Outcome::JAC) ||
-                           slot.LastOutcome == Code(Outcome::JACHazure);
+      const bool jacGame =
+          slot.LastOutcome == Code(Outcome::JAC) || slot.LastOutcome == Code(Outcome::JACHazure);
       bets += jacGame ? kJacGameBet : kBigGameBet;
     } else {
       if (!afterReplay) bets += kNormalGameBet;

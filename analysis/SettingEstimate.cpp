@@ -175,7 +175,8 @@ SettingEstimate EstimateSetting(const RunRecords& records) {
       if (row.RTCancel == 0) {
         const int32_t role = row.LastOutcome;
         if (role == Code(Outcome::Cherry4B)) st.cherry4B.push_back(j);
-        if (role == Code(Outcome::Cherry2) || role == Code(Outcome::Hazure)) st.cutRoles.push_back(j);
+        if (role == Code(Outcome::Cherry2) || role == Code(Outcome::Hazure))
+          st.cutRoles.push_back(j);
       } else if (IsEarlyCancel(row.RTCancel) && RoleCausesCancel(row.LastOutcome, row.RTCancel)) {
         st.cancelCause = row.RTCancel;
         st.cancelAt = j;

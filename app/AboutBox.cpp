@@ -30,7 +30,8 @@ class LinkLabel final : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) onClick_();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+      onClick_();
     QLabel::mouseReleaseEvent(event);
   }
 

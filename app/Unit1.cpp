@@ -14,12 +14,12 @@
 #include "AboutBox.h"
 #include "ChartData.h"
 #include "Dialogs.h"
+#include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "Shell.h"
 #include "SingleRun.h"
 #include "StartInputs.h"
 #include "StatusPanels.h"
-#include "ResultCharts.h"
 
 namespace sorimu {
 
@@ -182,7 +182,8 @@ void TMainForm::Cherry4aCheckBoxClick() { SetMarker(kMarkerCherry4A, Cherry4aChe
 void TMainForm::PlumCheckBoxClick() { SetMarker(kMarkerPlum, PlumCheckBox); }
 
 void TMainForm::JWord1Click() {
-  shell_.OpenFile(ExecutableFolder() + QString::fromLatin1(kInstallerFileName), kInstallerArguments);
+  shell_.OpenFile(ExecutableFolder() + QString::fromLatin1(kInstallerFileName),
+                  kInstallerArguments);
 }
 
 void TMainForm::HazureCheckBoxClick() { SetMarker(kMarkerHazure, HazureCheckBox); }

@@ -6,10 +6,10 @@
 #include <cassert>
 
 #include "BonusList.h"
+#include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "ResultStats.h"
 #include "Unit1.h"
-#include "ResultCharts.h"
 
 namespace sorimu {
 
@@ -45,7 +45,8 @@ void TMainForm::DisplayResults() {
   // 1. Empty the views. The per-game list is told first, so that it asks
   //    for no row while its texts are rebuilt.
   charts_->ClearSeries();
-  for (QTreeWidget* list : {BListView, RenListView, KoyakuListView, RTCancelListView, Ren3ListView}) {
+  for (QTreeWidget* list :
+       {BListView, RenListView, KoyakuListView, RTCancelListView, Ren3ListView}) {
     list->clear();
   }
   resultListModel_->BeginRebuild();

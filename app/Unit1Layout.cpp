@@ -19,10 +19,10 @@
 
 #include "ChartData.h"
 #include "ListColumns.h"
+#include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "StatusPanels.h"
 #include "Unit1.h"
-#include "ResultCharts.h"
 
 namespace sorimu {
 
@@ -230,10 +230,9 @@ void TMainForm::BuildPages(QWidget* client) {
 }
 
 void TMainForm::BuildCharts(QWidget* client) {
-  charts_ = std::make_unique<ResultCharts>(client, PageControl1->widget(kRen3Page),
-                                           PageControl1->widget(kRenPage),
-                                           PageControl1->widget(kKoyakuPage),
-                                           PageControl1->widget(kRTCancelPage));
+  charts_ = std::make_unique<ResultCharts>(
+      client, PageControl1->widget(kRen3Page), PageControl1->widget(kRenPage),
+      PageControl1->widget(kKoyakuPage), PageControl1->widget(kRTCancelPage));
   charts_->SlumpChart2()->setGeometry(4, 284, 597, 149);
   charts_->SlumpChart()->setGeometry(4, 428, 597, 217);
   charts_->SlumpChart()->raise();
@@ -257,8 +256,10 @@ void TMainForm::BuildMarkerBoxes(QWidget* client) {
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     const MarkerSeriesStyle& style = kMarkerSeriesStyles[m];
     const std::string_view caption = MarkerCaption(style.role);
-    auto* box = Named(new QCheckBox(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), GroupBox1),
-                      style.checkBoxName);
+    auto* box = Named(
+        new QCheckBox(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                      GroupBox1),
+        style.checkBoxName);
     box->move(8 + (m % kPerRow) * 116, 16 + (m / kPerRow) * 19);
     box->adjustSize();
     *boxes[m] = box;
@@ -284,10 +285,14 @@ void TMainForm::BuildStatusBar(QWidget* client) {
 
 void TMainForm::ConnectCommands() {
   const std::pair<QAction*, void (TMainForm::*)()> entries[] = {
-      {FileOpenMenu, &TMainForm::FileOpenMenuClick}, {FileSaveMenu, &TMainForm::FileSaveMenuClick},
-      {FileStartMenu, &TMainForm::FileStartMenuClick}, {FileExitMenu, &TMainForm::FileExitMenuClick},
-      {HelpAboutMenu, &TMainForm::HelpAboutMenuClick}, {HelpManMenu, &TMainForm::HelpManMenuClick},
-      {JWord1, &TMainForm::JWord1Click},               {N3, &TMainForm::N3Click},
+      {FileOpenMenu, &TMainForm::FileOpenMenuClick},
+      {FileSaveMenu, &TMainForm::FileSaveMenuClick},
+      {FileStartMenu, &TMainForm::FileStartMenuClick},
+      {FileExitMenu, &TMainForm::FileExitMenuClick},
+      {HelpAboutMenu, &TMainForm::HelpAboutMenuClick},
+      {HelpManMenu, &TMainForm::HelpManMenuClick},
+      {JWord1, &TMainForm::JWord1Click},
+      {N3, &TMainForm::N3Click},
       {N4, &TMainForm::N4Click},
       {ToolAnalysisMenu, &TMainForm::ToolAnalysisMenuClick},
       {ToolEstimateMenu, &TMainForm::ToolEstimateMenuClick},
@@ -297,7 +302,8 @@ void TMainForm::ConnectCommands() {
   for (const auto& [action, command] : entries) {
     connect(action, &QAction::triggered, this, [this, command = command] { Dispatch(command); });
   }
-  connect(StartButton, &QPushButton::clicked, this, [this] { Dispatch(&TMainForm::StartButtonClic); });
+  connect(StartButton, &QPushButton::clicked, this,
+          [this] { Dispatch(&TMainForm::StartButtonClic); });
   connect(FlevelButton, &QPushButton::clicked, this,
           [this] { Dispatch(&TMainForm::FlevelButtonClick); });
   connect(Timer1, &QTimer::timeout, this, [this] { Dispatch(&TMainForm::Timer1Timer); });

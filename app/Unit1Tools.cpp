@@ -6,10 +6,10 @@
 #include "AnalysisDialog.h"
 #include "Dialogs.h"
 #include "EstimateBox.h"
+#include "ResultCharts.h"
 #include "RunExport.h"
 #include "SettingEstimate.h"
 #include "Unit1.h"
-#include "ResultCharts.h"
 
 namespace sorimu {
 

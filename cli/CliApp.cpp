@@ -30,7 +30,8 @@ constexpr const char* kUsage =
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CommandOptions options;
-  if (!ParseCommandOptions(args, 1, {"--seed", "--games", "--setting", "--big", "--reg", "--runs", "--out"},
+  if (!ParseCommandOptions(args, 1,
+                           {"--seed", "--games", "--setting", "--big", "--reg", "--runs", "--out"},
                            {"--rows"}, kUsage, options, err)) {
     return kBadUsage;
   }

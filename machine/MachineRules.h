@@ -21,8 +21,8 @@ inline constexpr int32_t kCherry2Payout = 2;
 inline constexpr int32_t kCherry4Payout = 4;  // A and B alike
 inline constexpr int32_t kPlumPayout = 8;
 inline constexpr int32_t kBellPayout = 14;
-inline constexpr int32_t kLineUpPayout = 15;     // the normal game that lines a bonus up
-inline constexpr int32_t kBigRolePayout = 15;    // a plum or JAC-IN inside a BIG
+inline constexpr int32_t kLineUpPayout = 15;   // the normal game that lines a bonus up
+inline constexpr int32_t kBigRolePayout = 15;  // a plum or JAC-IN inside a BIG
 inline constexpr int32_t kJacPayout = 15;
 
 // Medals a normal game's role pays (0 for Miss, nCherry, Replay, Hazure).

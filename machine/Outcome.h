@@ -46,10 +46,8 @@ enum class BonusKindCode : int32_t { None = 0, Big = 1, Reg = 2 };
 enum class RenCauseCode : int32_t { None = 0, Hazure = 1, JacHazure = 2 };
 
 template <typename Enum>
-  requires std::is_enum_v<Enum>
-constexpr int32_t Code(Enum value) {
-  return static_cast<int32_t>(value);
-}
+requires std::is_enum_v<Enum>
+constexpr int32_t Code(Enum value) { return static_cast<int32_t>(value); }
 
 inline constexpr int kOutcomeCount = 14;
 inline constexpr int kRtCancelCauseCount = 8;

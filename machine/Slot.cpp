@@ -107,7 +107,8 @@ void Slot::NormalGame() {
         RtCount = ShortRtLottery();
         RTCancel = Code(RtCancelCause::Cherry4B2);
       }
-      if (RTCancel == Code(RtCancelCause::Cherry4B1) || RTCancel == Code(RtCancelCause::Cherry4B2)) {
+      if (RTCancel == Code(RtCancelCause::Cherry4B1) ||
+          RTCancel == Code(RtCancelCause::Cherry4B2)) {
         if (ZtLotteryCancel() == 0) ZtCount = kZtGames;
       } else {
         if (ZtLotteryKeep() == 1) ZtCount = kZtGames;

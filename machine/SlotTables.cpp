@@ -60,19 +60,19 @@ void FillColumn(Rate_TBL<int>& table, const int (&weights)[Rows][Cols], int colu
 }  // namespace
 
 void Slot::FillTables() {
-  Fill(StockTbl, {275, 183});                   // BIG stock, REG stock; else none
-  Fill(FlagTbl, {1024, 6795, 720, 8979, 1});   // cherry, Plum, Bell, Replay, Hazure; else Miss
-  Fill(ModeTbl, {151, 105});                    // mode 0, mode 1
-  Fill(CherryTbl, {2, 90, 36, 128});            // Cherry2, Cherry4A, Cherry4B, nCherry
+  Fill(StockTbl, {275, 183});                 // BIG stock, REG stock; else none
+  Fill(FlagTbl, {1024, 6795, 720, 8979, 1});  // cherry, Plum, Bell, Replay, Hazure; else Miss
+  Fill(ModeTbl, {151, 105});                  // mode 0, mode 1
+  Fill(CherryTbl, {2, 90, 36, 128});          // Cherry2, Cherry4A, Cherry4B, nCherry
   Fill(CancelTbl1, {30});
   Fill(CancelTbl2, {41});
   Fill(CancelTbl3, {39});
   Fill(CancelTbl4, {66});
   Fill(CancelTbl5, {64});
   Fill(CancelTbl6, {105});
-  Fill(ShortRtTbl, {32, 112, 112});             // 1-8, 9-24, 25-32 games
-  Fill(ZtCancelTbl, {192});                     // ZT after a cancelling 4-cherry B
-  Fill(ZtKeepTbl, {56});                        // no ZT after a non-cancelling one
+  Fill(ShortRtTbl, {32, 112, 112});  // 1-8, 9-24, 25-32 games
+  Fill(ZtCancelTbl, {192});          // ZT after a cancelling 4-cherry B
+  Fill(ZtKeepTbl, {56});             // no ZT after a non-cancelling one
   FillColumn(Mode0RtTbl1, kMode0RtWeights, 0);
   FillColumn(Mode0RtTbl2, kMode0RtWeights, 1);
   FillColumn(Mode0RtTbl3, kMode0RtWeights, 2);
@@ -82,10 +82,10 @@ void Slot::FillTables() {
   FillColumn(Mode1RtTbl34, kMode1RtWeights, 1);
   FillColumn(Mode1RtTbl5, kMode1RtWeights, 2);
   FillColumn(Mode1RtTbl6, kMode1RtWeights, 3);
-  Fill(BigGameTbl, {173, 83});                  // plum, JAC-IN role
-  Fill(BigHazureTbl, {68});                     // pure miss in a BIG small-role game
-  Fill(JacTbl, {65535, 1});                     // JAC won, JAC missed
-  Fill(Ren3Tbl, {77, 179});                     // 3G連, ordinary RT
+  Fill(BigGameTbl, {173, 83});  // plum, JAC-IN role
+  Fill(BigHazureTbl, {68});     // pure miss in a BIG small-role game
+  Fill(JacTbl, {65535, 1});     // JAC won, JAC missed
+  Fill(Ren3Tbl, {77, 179});     // 3G連, ordinary RT
 }
 
 }  // namespace sorimu

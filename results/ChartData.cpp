@@ -43,8 +43,8 @@ std::array<PieSlice, 3> RenPieSlices(const ResultStats& s) {
 }
 
 std::array<PieSlice, kKoyakuCount> KoyakuPieSlices(const ResultStats& s) {
-  constexpr std::array<uint32_t, kKoyakuCount> kColours = {
-      0xFF0000, 0xFF00FF, 0x800080, 0x008000, 0x0000FF, 0xFFFF00, 0x000000, 0xFFFFFF};
+  constexpr std::array<uint32_t, kKoyakuCount> kColours = {0xFF0000, 0xFF00FF, 0x800080, 0x008000,
+                                                           0x0000FF, 0xFFFF00, 0x000000, 0xFFFFFF};
   std::array<PieSlice, kKoyakuCount> slices;
   for (int k = 0; k < kKoyakuCount; ++k) {
     slices[k] = {OutcomeText(Code(KoyakuRole(k))).data(), s.KoyakuCount[k], kColours[k]};

@@ -18,18 +18,24 @@ struct ResultList {
 };
 
 inline constexpr ListColumn kPlayInfoColumns[] = {
-    {"PLAY数", 60}, {"PLAY数2", 60},  {"確定役", 90},    {"メダル数", 70},
+    {"PLAY数", 60}, {"PLAY数2", 60},     {"確定役", 90},    {"メダル数", 70},
     {"ＺＴ", 30},   {"RT解除状態", 120}, {"BIG Stock", 65}, {"REG Stock", 70},
 };
 inline constexpr ListColumn kBonusColumns[] = {
     {"PLAY数", 60}, {"PLAY数2", 60}, {"確定役", 100}, {"RT解除契機", 100}, {"獲得メダル", 70},
 };
 inline constexpr ListColumn kRen3Columns[] = {
-    {"種別", 70}, {"当選回数", 70}, {"当選率", 80}, {"割合", 80},
+    {"種別", 70},
+    {"当選回数", 70},
+    {"当選率", 80},
+    {"割合", 80},
 };
 inline constexpr ListColumn kRenColumns[] = {{"種別", 100}, {"出現回数", 70}, {"割合", 70}};
 inline constexpr ListColumn kKoyakuColumns[] = {
-    {"絵柄", 100}, {"出現回数", 70}, {"出現率", 70}, {"出現率(1/X)", 80},
+    {"絵柄", 100},
+    {"出現回数", 70},
+    {"出現率", 70},
+    {"出現率(1/X)", 80},
 };
 inline constexpr ListColumn kRTCancelColumns[] = {{"種別", 100}, {"解除回数", 70}, {"割合", 70}};
 

@@ -1,7 +1,7 @@
 #include "ResultStats.h"
 
-#include "NumberFormat.h"
 #include "MachineRules.h"
+#include "NumberFormat.h"
 #include "Outcome.h"
 
 namespace sorimu {
@@ -71,8 +71,9 @@ int32_t BalanceYen(const ResultStats& stats) {
 }
 
 std::string SummaryText(const ResultStats& stats) {
-  return "BIG回数:" + FormatInt(stats.BigCount) + "\u3000" + "REG回数:" + FormatInt(stats.RegCount) +
-         "\n" + "BIG初当り回数:" + FormatInt(stats.BigFirstCount) + "  " +
+  return "BIG回数:" + FormatInt(stats.BigCount) + "\u3000" +
+         "REG回数:" + FormatInt(stats.RegCount) + "\n" +
+         "BIG初当り回数:" + FormatInt(stats.BigFirstCount) + "  " +
          "REG初当り回数:" + FormatInt(stats.RegFirstCount) + "\n" + "BIG確率:1/" +
          FormatReal(BigRate(stats)) + "  " + "REG確率:1/" + FormatReal(RegRate(stats)) + "\n" +
          "収支:" + FormatInt(BalanceYen(stats)) + "円";
@@ -83,7 +84,8 @@ std::vector<TableRow> KoyakuRows(const ResultStats& stats) {
   for (int k = 0; k < kKoyakuCount; ++k) {
     const int32_t c = stats.KoyakuCount[k];
     // TotalGames is at least 1 for every run; a foreign file may hold 0 there.
-    rows.push_back({std::string(OutcomeText(Code(KoyakuRole(k)))), FormatInt(c), Ratio(c, stats.TotalGames),
+    rows.push_back({std::string(OutcomeText(Code(KoyakuRole(k)))), FormatInt(c),
+                    Ratio(c, stats.TotalGames),
                     c == 0 || stats.TotalGames == 0 ? "0" : "1/" + Ratio(stats.TotalGames, c)});
   }
   return rows;
@@ -103,8 +105,8 @@ std::vector<TableRow> RenRows(const ResultStats& stats) {
   const int32_t counts[] = {stats.RenHazureCount, stats.RenJacHazureCount, stats.RenPunkCount};
   std::vector<TableRow> rows;
   for (size_t i = 0; i < kRenCaptions.size(); ++i) {
-    rows.push_back({std::string(kRenCaptions[i]), FormatInt(counts[i]),
-                    Ratio(counts[i], stats.RenTotal)});
+    rows.push_back(
+        {std::string(kRenCaptions[i]), FormatInt(counts[i]), Ratio(counts[i], stats.RenTotal)});
   }
   return rows;
 }

@@ -15,7 +15,7 @@ namespace sorimu {
 struct ResultStats {
   int32_t TotalGames = 0;
   int32_t FinalMedal = 0;
-  std::array<int32_t, kKoyakuCount> KoyakuCount{};       // outcomes 1..8 at index 0..7
+  std::array<int32_t, kKoyakuCount> KoyakuCount{};  // outcomes 1..8 at index 0..7
   int32_t BigCount = 0;
   int32_t RegCount = 0;
   int32_t BigFirstCount = 0;

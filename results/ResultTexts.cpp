@@ -16,21 +16,30 @@ std::string OutcomeCell(int32_t code) {
 
 std::string RtCancelCell(int32_t code) {
   if (code == 0) return std::string();
-  const std::string cause = IsKnownRtCancelCause(code) ? std::string(RtCancelCauseText(code)) : Decimal(code);
+  const std::string cause =
+      IsKnownRtCancelCause(code) ? std::string(RtCancelCauseText(code)) : Decimal(code);
   return "RT解除[" + cause + "]";
 }
 
 }  // namespace
 
 ResultTexts::TextRow ResultTexts::Compact(const RunRow& row) {
-  return TextRow{row.PlayCount, row.GamesSinceBonus, row.Medal, row.LastOutcome, row.RTCancel,
-                 row.BigStock, row.RegStock, static_cast<uint8_t>(row.BonusGames != 0),
+  return TextRow{row.PlayCount,
+                 row.GamesSinceBonus,
+                 row.Medal,
+                 row.LastOutcome,
+                 row.RTCancel,
+                 row.BigStock,
+                 row.RegStock,
+                 static_cast<uint8_t>(row.BonusGames != 0),
                  static_cast<uint8_t>(row.ZtCount != 0)};
 }
 
 bool ResultTexts::Append(const RunRow& row) { return rows_.push_back(Compact(row)); }
 
-std::string ResultTexts::Text(int column, size_t index) const { return Format(rows_[index], column); }
+std::string ResultTexts::Text(int column, size_t index) const {
+  return Format(rows_[index], column);
+}
 
 std::string ResultTexts::Format(const TextRow& row, int column) {
   switch (column) {
@@ -46,6 +55,8 @@ std::string ResultTexts::Format(const TextRow& row, int column) {
   }
 }
 
-std::string ResultTexts::RowText(const RunRow& row, int column) { return Format(Compact(row), column); }
+std::string ResultTexts::RowText(const RunRow& row, int column) {
+  return Format(Compact(row), column);
+}
 
 }  // namespace sorimu

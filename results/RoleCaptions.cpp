@@ -5,9 +5,9 @@ namespace sorimu {
 namespace {
 
 constexpr std::string_view kOutcomeTexts[kOutcomeCount] = {
-    "",          "2枚チェリー", "4枚チェリーA", "4枚チェリーB", "非出現チェリー",
-    "プラム",    "ベル",        "リプレイ",     "純ハズレ",     "777",
-    "REG",       "JAC",         "JACハズレ",    "JAC-IN",
+    "",       "2枚チェリー", "4枚チェリーA", "4枚チェリーB", "非出現チェリー",
+    "プラム", "ベル",        "リプレイ",     "純ハズレ",     "777",
+    "REG",    "JAC",         "JACハズレ",    "JAC-IN",
 };
 
 constexpr std::string_view kRtCancelTexts[kRtCancelCauseCount] = {
@@ -25,9 +25,13 @@ std::string_view RtCancelCauseText(int32_t code) {
 }
 
 std::string_view RtCancelTableCaption(int index) {
-  static constexpr std::string_view kCaptions[kRtCancelKinds] = {
-      "規定RT消化",        "2枚チェリー解除", "4枚チェリーB1解除", "4枚チェリーB2解除",
-      "純ハズレ解除", "1G連",            "3G連"};
+  static constexpr std::string_view kCaptions[kRtCancelKinds] = {"規定RT消化",
+                                                                 "2枚チェリー解除",
+                                                                 "4枚チェリーB1解除",
+                                                                 "4枚チェリーB2解除",
+                                                                 "純ハズレ解除",
+                                                                 "1G連",
+                                                                 "3G連"};
   return index >= 0 && index < kRtCancelKinds ? kCaptions[index] : std::string_view();
 }
 

@@ -24,7 +24,8 @@ BatchStatus RunBatch(Slot& slot, RunRecords& records, const StartInputs& inputs,
                      const std::string& baseName, const BatchHooks& hooks) {
   for (int32_t i = 1; i <= inputs.SimNum; ++i) {
     if (Simulate(slot, records, inputs, hooks.messagePoint) == RunStatus::OutOfMemory) {
-      if (hooks.report) hooks.report(kOutOfMemoryMessage, BatchProgressPosition(i - 1, inputs.SimNum));
+      if (hooks.report)
+        hooks.report(kOutOfMemoryMessage, BatchProgressPosition(i - 1, inputs.SimNum));
       return BatchStatus::OutOfMemory;
     }
     const std::string path = BatchFileName(baseName, slot.GetFlevel(), slot.PlayCount, i);
@@ -36,7 +37,8 @@ BatchStatus RunBatch(Slot& slot, RunRecords& records, const StartInputs& inputs,
     }
     if (i == INT32_MAX) break;
   }
-  if (hooks.report) hooks.report(kBatchDoneStatus, BatchProgressPosition(inputs.SimNum, inputs.SimNum));
+  if (hooks.report)
+    hooks.report(kBatchDoneStatus, BatchProgressPosition(inputs.SimNum, inputs.SimNum));
   return BatchStatus::Completed;
 }
 

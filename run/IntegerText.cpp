@@ -35,7 +35,8 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
   constexpr int64_t kLimit = int64_t{1} << 31;
   int64_t magnitude = 0;
   for (; i < text.size(); ++i) {
-    const int digit = base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    const int digit =
+        base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) return std::nullopt;
     magnitude = magnitude * base + digit;
     if (magnitude > kLimit) return std::nullopt;

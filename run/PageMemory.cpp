@@ -19,7 +19,8 @@ void* AllocatePages(size_t bytes) {
   const uintptr_t aligned = (start + kHugePage - 1) & ~(kHugePage - 1);
   if (aligned > start) munmap(raw, aligned - start);
   const uintptr_t end = start + mapped;
-  if (end > aligned + bytes) munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
+  if (end > aligned + bytes)
+    munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
   void* memory = reinterpret_cast<void*>(aligned);
 #ifdef MADV_HUGEPAGE
   // Huge pages halve the cost of first touch, which dominates long runs.

@@ -20,9 +20,10 @@ RunStatus Simulate(Slot& slot, RunRecords& records, const StartInputs& inputs,
   const int32_t playNum = inputs.PlayNum;
   while (slot.PlayCount < playNum) {
     slot.Play();
-    const RunRow row{slot.GamesSinceBonus, slot.Medal,      slot.PlayCount, slot.BonusKind,
-                     slot.LastOutcome,     slot.RTCancel,   slot.BonusGames, slot.RenCause,
-                     slot.Punk,            slot.ZtCount,    slot.BigStock,  slot.RegStock};
+    const RunRow row{slot.GamesSinceBonus, slot.Medal,       slot.PlayCount,
+                     slot.BonusKind,       slot.LastOutcome, slot.RTCancel,
+                     slot.BonusGames,      slot.RenCause,    slot.Punk,
+                     slot.ZtCount,         slot.BigStock,    slot.RegStock};
     if (!records.AppendRow(row)) [[unlikely]] {
       records.ClearRows();
       records.ReleaseMemory();

@@ -19,8 +19,10 @@ struct NumericCheck {
 constexpr NumericCheck kNumericChecks[] = {
     {&StartTexts::PlayNum, &StartInputs::PlayNum, 1, INT32_MAX, "Play数は、1以上にしてください。"},
     {&StartTexts::SimNum, &StartInputs::SimNum, 1, INT32_MAX, "Sim回数は、1以上にしてください。"},
-    {&StartTexts::BigStock, &StartInputs::BigStock, 0, 255, "BIGストック数は、0～255にしてください。"},
-    {&StartTexts::RegStock, &StartInputs::RegStock, 0, 255, "REGストック数は、0～255にしてください。"},
+    {&StartTexts::BigStock, &StartInputs::BigStock, 0, 255,
+     "BIGストック数は、0～255にしてください。"},
+    {&StartTexts::RegStock, &StartInputs::RegStock, 0, 255,
+     "REGストック数は、0～255にしてください。"},
 };
 
 }  // namespace

@@ -26,9 +26,9 @@ struct StartInputs {
 
 enum class StartFailure {
   None,
-  NotInteger,   // shown in the application's error box
-  OutOfRange,   // shown in the "エラー" box; the status text is emptied
-  BadFlevel,    // likewise
+  NotInteger,  // shown in the application's error box
+  OutOfRange,  // shown in the "エラー" box; the status text is emptied
+  BadFlevel,   // likewise
 };
 
 struct StartCheck {

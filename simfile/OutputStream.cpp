@@ -94,7 +94,8 @@ bool FdOutputStream::WriteAll(const char* data, size_t size) {
 #ifdef SYNC_FILE_RANGE_WRITE
   // Start writing this block to disk now, so the final fsync of a large file
   // finds little left to do. Not a guarantee of anything; the fsync is.
-  if (!direct_ && written_ > start) ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
+  if (!direct_ && written_ > start)
+    ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
 #endif
   return true;
 }

@@ -44,7 +44,8 @@ class FdSource final : public ByteSource {
 
 class MemorySource final : public ByteSource {
  public:
-  MemorySource(const void* data, size_t size) : data_(static_cast<const unsigned char*>(data)), left_(size) {}
+  MemorySource(const void* data, size_t size)
+      : data_(static_cast<const unsigned char*>(data)), left_(size) {}
   long long ReadFully(unsigned char* out, size_t size) override {
     const size_t n = std::min(size, left_);
     if (n > 0) std::memcpy(out, data_, n);
@@ -60,7 +61,8 @@ class MemorySource final : public ByteSource {
 
 int32_t GetInt32(const unsigned char* in) {
   return static_cast<int32_t>(static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
-                              static_cast<uint32_t>(in[2]) << 16 | static_cast<uint32_t>(in[3]) << 24);
+                              static_cast<uint32_t>(in[2]) << 16 |
+                              static_cast<uint32_t>(in[3]) << 24);
 }
 
 RunRow DecodeRow(const unsigned char* in) {
@@ -96,7 +98,8 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, RunRecords& records) {
     result.status = SimReadStatus::ReadError;
     return result;
   }
-  if (headerBytes < static_cast<long long>(simfile::kValueBytes) || GetInt32(header) != simfile::kFormatMark ||
+  if (headerBytes < static_cast<long long>(simfile::kValueBytes) ||
+      GetInt32(header) != simfile::kFormatMark ||
       headerBytes < static_cast<long long>(simfile::kHeaderBytes)) {
     result.status = SimReadStatus::NotSimFile;
     return result;
@@ -106,7 +109,8 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, RunRecords& records) {
 
   if (sizeHint > simfile::kHeaderBytes) {
     const size_t rows = (sizeHint - simfile::kHeaderBytes) / simfile::kRowBytes;
-    if (rows > ChunkedArray<RunRow, 17>::kMaxSize || rows > PhysicalMemoryBytes() / simfile::kRowBytes) {
+    if (rows > ChunkedArray<RunRow, 17>::kMaxSize ||
+        rows > PhysicalMemoryBytes() / simfile::kRowBytes) {
       result.status = SimReadStatus::TooLarge;
       return result;
     }
@@ -119,7 +123,8 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, RunRecords& records) {
 
   // Small files get a small buffer; the size is only a hint, the reads decide.
   size_t blockRows = kRowsPerBlock;
-  if (sizeHint > 0) blockRows = std::min(blockRows, (sizeHint - simfile::kHeaderBytes) / simfile::kRowBytes + 1);
+  if (sizeHint > 0)
+    blockRows = std::min(blockRows, (sizeHint - simfile::kHeaderBytes) / simfile::kRowBytes + 1);
   std::vector<unsigned char> block(blockRows * simfile::kRowBytes);
   for (;;) {
     const long long got = source.ReadFully(block.data(), block.size());

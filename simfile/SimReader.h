@@ -9,11 +9,11 @@ namespace sorimu {
 
 enum class SimReadStatus {
   Ok,
-  CannotOpen,   // missing, unreadable or a folder: the command ends silently
-  NotSimFile,   // wrong mark, too short, or not a single complete row
-  TooLarge,     // more rows than a list can index
+  CannotOpen,  // missing, unreadable or a folder: the command ends silently
+  NotSimFile,  // wrong mark, too short, or not a single complete row
+  TooLarge,    // more rows than a list can index
   OutOfMemory,
-  ReadError,    // the device failed while reading
+  ReadError,  // the device failed while reading
 };
 
 struct SimReadResult {

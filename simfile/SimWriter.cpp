@@ -55,7 +55,8 @@ mode_t ModeForNewFile(const std::string& path) {
 }  // namespace
 
 SimFileHeader HeaderFor(const Slot& slot, const RunRecords& records) {
-  return SimFileHeader{slot.GetFlevel(), slot.PlayCount, records.StartBigStock, records.StartRegStock};
+  return SimFileHeader{slot.GetFlevel(), slot.PlayCount, records.StartBigStock,
+                       records.StartRegStock};
 }
 
 bool WriteSimFile(OutputStream& out, const SimFileHeader& header, const RunRecords& records) {

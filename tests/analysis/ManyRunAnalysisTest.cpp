@@ -29,7 +29,10 @@ AnalysisRequest SmallRequest(int32_t setting, int jobs) {
 // bonus game pay differently for the same plum.
 int32_t Payout(const RunRow& row) {
   if (IsBonusGameRow(row)) {
-    return row.LastOutcome == Code(Outcome::Plum) || row.LastOutcome == Code(Outcome::JACIN) || row.LastOutcome == Code(Outcome::JAC) ? 15 : 0;
+    return row.LastOutcome == Code(Outcome::Plum) || row.LastOutcome == Code(Outcome::JACIN) ||
+                   row.LastOutcome == Code(Outcome::JAC)
+               ? 15
+               : 0;
   }
   switch (row.LastOutcome) {
     case Code(Outcome::Cherry2): return 2;
@@ -70,8 +73,8 @@ TEST(RunFigures, MatchTheRowsOfTheSameRunPlayedAsASingleRun) {
         if (IsNormalGameRow(row)) longest = std::max(longest, row.GamesSinceBonus);
         bigs += IsBonusRow(row) && row.LastOutcome == Code(Outcome::BIG);
         regs += IsBonusRow(row) && row.LastOutcome == Code(Outcome::REG);
-        firstBigs +=
-            IsBonusRow(row) && row.LastOutcome == Code(Outcome::BIG) && row.RTCancel != 6 && row.RTCancel != 7;
+        firstBigs += IsBonusRow(row) && row.LastOutcome == Code(Outcome::BIG) &&
+                     row.RTCancel != 6 && row.RTCancel != 7;
       }
       EXPECT_EQ(figures.Games, 6000);
       EXPECT_EQ(figures.FinalMedal, records.LastRow().Medal);

@@ -1,6 +1,5 @@
 // Batches, Save and Open as a user drives them, checked on the files written.
 #include <QAction>
-#include <algorithm>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -11,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "ResultListViewData.h"
 #include "SimFormat.h"
@@ -231,7 +231,8 @@ void FileCommandsTest::failedSaveIsReported() {
   w.form.FileSaveMenu->trigger();
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
-  QCOMPARE(w.dialogs.shown[0].message, QStringLiteral("シミュレーションファイルの保存に失敗しました。"));
+  QCOMPARE(w.dialogs.shown[0].message,
+           QStringLiteral("シミュレーションファイルの保存に失敗しました。"));
   QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
   QVERIFY(QFileInfo(target).isDir());
 }

@@ -13,8 +13,8 @@
 
 #include "CsvExport.h"
 #include "EstimateBox.h"
-#include "SettingEstimate.h"
 #include "ResultCharts.h"
+#include "SettingEstimate.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;

@@ -14,8 +14,8 @@
 
 #include "AboutBox.h"
 #include "ChartData.h"
-#include "StatusPanels.h"
 #include "ResultCharts.h"
+#include "StatusPanels.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;
@@ -145,7 +145,8 @@ void WindowLayoutTest::statusBarAndClock() {
 void WindowLayoutTest::markerBoxesSwitchTheirSeries() {
   WindowFixture w;
   const char* const captions[kMarkerSeriesCount] = {
-      "BIG", "REG", "2枚チェリー", "4枚チェリーA", "4枚チェリーB", "非出現チェリー", "プラム", "ベル", "純ハズレ"};
+      "BIG",    "REG",  "2枚チェリー", "4枚チェリーA", "4枚チェリーB", "非出現チェリー",
+      "プラム", "ベル", "純ハズレ"};
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     const MarkerSeriesStyle& style = kMarkerSeriesStyles[m];
     auto* box = w.form.findChild<QCheckBox*>(QString::fromLatin1(style.checkBoxName));

@@ -98,11 +98,11 @@ QByteArray FileBytes(const QString& path);
 QByteArray SimBytes(int32_t flevel, int32_t games, const RunRecords& records);
 
 // Sets what every window test needs before the application exists.
-#define SORIMU_WINDOW_TEST_MAIN(TestClass)                      \
-  int main(int argc, char* argv[]) {                            \
+#define SORIMU_WINDOW_TEST_MAIN(TestClass)                       \
+  int main(int argc, char* argv[]) {                             \
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); \
-    QApplication app(argc, argv);                               \
-    QApplication::setApplicationName(QStringLiteral("Sorimu")); \
-    TestClass test;                                             \
-    return QTest::qExec(&test, argc, argv);                     \
+    QApplication app(argc, argv);                                \
+    QApplication::setApplicationName(QStringLiteral("Sorimu"));  \
+    TestClass test;                                              \
+    return QTest::qExec(&test, argc, argv);                      \
   }

@@ -12,7 +12,6 @@ using namespace testing_support;
 
 namespace {
 
-
 std::string ReadText(const std::string& path) {
   const std::vector<unsigned char> bytes = ReadBytes(path);
   return std::string(bytes.begin(), bytes.end());

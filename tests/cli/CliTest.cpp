@@ -10,7 +10,6 @@ using namespace sorimu;
 
 using namespace testing_support;
 
-
 TEST(Cli, SeededRunMatchesTheKnownAnswersAndShowRepeatsItsReport) {
   TempDir dir;
   const CliResult run = Cli({"run", "--seed", "12345", "--games", "8000", "--setting", "?", "--big",
@@ -36,8 +35,10 @@ TEST(Cli, SeededRunMatchesTheKnownAnswersAndShowRepeatsItsReport) {
   EXPECT_EQ(show.out, run.out);
 
   const CliResult rows = Cli({"show", dir.File("b.sim"), "--rows"});
-  EXPECT_NE(rows.out.find("\n\n[PLAY情報]\nPLAY数\tPLAY数2\t確定役\tメダル数\tＺＴ\tRT解除状態\tBIG Stock\tREG Stock\n"),
-            std::string::npos);
+  EXPECT_NE(
+      rows.out.find("\n\n[PLAY情報]\nPLAY数\tPLAY数2\t確定役\tメダル数\tＺＴ\tRT解除状態\tBIG "
+                    "Stock\tREG Stock\n"),
+      std::string::npos);
   size_t lines = 0;
   for (char c : rows.out) lines += c == '\n';
   size_t plain = 0;
@@ -47,8 +48,8 @@ TEST(Cli, SeededRunMatchesTheKnownAnswersAndShowRepeatsItsReport) {
 
 TEST(Cli, BatchWritesNamedFilesContinuingTheSequence) {
   TempDir dir;
-  const CliResult batch = Cli({"run", "--seed", "12345", "--games", "8000", "--setting", "?", "--runs",
-                               "2", "--out", dir.File("run.sim")});
+  const CliResult batch = Cli({"run", "--seed", "12345", "--games", "8000", "--setting", "?",
+                               "--runs", "2", "--out", dir.File("run.sim")});
   ASSERT_EQ(batch.status, 0) << batch.err;
   EXPECT_EQ(batch.out, dir.File("run5_8000_1.sim") + "\n" + dir.File("run4_8000_2.sim") + "\n");
   EXPECT_EQ(Sha256Hex(ReadBytes(dir.File("run5_8000_1.sim"))),
@@ -60,7 +61,8 @@ TEST(Cli, BatchWritesNamedFilesContinuingTheSequence) {
 
 TEST(Cli, BatchIntoAMissingFolderStopsWithTheErrorText) {
   TempDir dir;
-  const CliResult batch = Cli({"run", "--games", "10", "--runs", "3", "--out", dir.File("no/run.sim")});
+  const CliResult batch =
+      Cli({"run", "--games", "10", "--runs", "3", "--out", dir.File("no/run.sim")});
   EXPECT_EQ(batch.status, 1);
   EXPECT_EQ(batch.err, "エラーにより強制終了しました。\n");
   EXPECT_EQ(batch.out, "");
@@ -97,7 +99,8 @@ TEST(Cli, ShowRejectsForeignFilesLikeTheOpenCommand) {
   EXPECT_EQ(foreign.status, 1);
   EXPECT_EQ(foreign.err, "このファイルは、Sorimuファイルではありません。\n");
   WriteBytes(dir.File("empty.sim"), {4, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-  EXPECT_EQ(Cli({"show", dir.File("empty.sim")}).err, "このファイルは、Sorimuファイルではありません。\n");
+  EXPECT_EQ(Cli({"show", dir.File("empty.sim")}).err,
+            "このファイルは、Sorimuファイルではありません。\n");
   EXPECT_EQ(Cli({"show", dir.File("missing.sim")}).status, 1);
 }
 
@@ -109,7 +112,8 @@ TEST(Cli, SaveFailureIsReportedNotClaimed) {
 
 TEST(Cli, TheProgramItselfRuns) {
   TempDir dir;
-  const std::string command = std::string(SORIMU_CLI_PATH) + " run --seed 0 --games 1 --out " + dir.File("a.sim") + " > /dev/null";
+  const std::string command = std::string(SORIMU_CLI_PATH) + " run --seed 0 --games 1 --out " +
+                              dir.File("a.sim") + " > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(Sha256Hex(ReadBytes(dir.File("a.sim"))),
             "ded6ffda75e8443f65d38e94d9483feb0381edb5e7468e2eae4ed2f5bcae0b12");

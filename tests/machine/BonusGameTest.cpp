@@ -33,7 +33,7 @@ TEST(BonusGame, CleanRegPlaysEightJacGamesForPlus112) {
   Slot slot(3);
   slot.SetFlevel(1);
   slot.BonusKind = 2;
-  slot.RenFlag = 1;             // left from an earlier bonus: the first game clears it
+  slot.RenFlag = 1;  // left from an earlier bonus: the first game clears it
   slot.RTCancel = kExpired;
   slot.RegStock = 2;
   slot.Medal = 0;
@@ -68,7 +68,8 @@ TEST(BonusGame, ThirdJacInBeforeGame30PaysAsPlum) {
 }
 
 TEST(BonusGame, Game30PlumAfterAThirdJacInStartsTheLastSet) {
-  const Slot after = PlayUntil(InBig(29, 3, 16), [](const Slot& s) { return s.LastOutcome != Code(Outcome::Hazure); });
+  const Slot after = PlayUntil(
+      InBig(29, 3, 16), [](const Slot& s) { return s.LastOutcome != Code(Outcome::Hazure); });
   EXPECT_EQ(after.LastOutcome, Code(Outcome::JACIN));
   EXPECT_EQ(after.JacMode, 1);
   EXPECT_EQ(after.JacInCount, 4);
@@ -76,7 +77,8 @@ TEST(BonusGame, Game30PlumAfterAThirdJacInStartsTheLastSet) {
 }
 
 TEST(BonusGame, Game30PlumWithoutThirdJacInEndsInPunkAndA1GRen) {
-  const Slot after = PlayUntil(InBig(29, 2, 16), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Plum); });
+  const Slot after = PlayUntil(InBig(29, 2, 16),
+                               [](const Slot& s) { return s.LastOutcome == Code(Outcome::Plum); });
   EXPECT_EQ(after.BonusEnd, 1);
   EXPECT_EQ(after.Punk, 1);
   EXPECT_EQ(after.Mode, 0);
@@ -94,7 +96,8 @@ TEST(BonusGame, Game30PlumWithoutThirdJacInEndsInPunkAndA1GRen) {
 }
 
 TEST(BonusGame, Game30JacInWithTwoSetsPlayedGivesTheFullThirdSet) {
-  Slot slot = PlayUntil(InBig(29, 2, 16), [](const Slot& s) { return s.LastOutcome == Code(Outcome::JACIN); });
+  Slot slot = PlayUntil(InBig(29, 2, 16),
+                        [](const Slot& s) { return s.LastOutcome == Code(Outcome::JACIN); });
   EXPECT_EQ(slot.JacMode, 1);
   for (int jac = 17; jac <= 24; ++jac) slot.Play();
   EXPECT_EQ(slot.JacGames, 24);
@@ -103,14 +106,16 @@ TEST(BonusGame, Game30JacInWithTwoSetsPlayedGivesTheFullThirdSet) {
 }
 
 TEST(BonusGame, PureMissAndJacMissMakeA1GRenDue) {
-  const Slot miss = PlayUntil(InBig(5, 1, 8), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Hazure); });
+  const Slot miss = PlayUntil(InBig(5, 1, 8),
+                              [](const Slot& s) { return s.LastOutcome == Code(Outcome::Hazure); });
   EXPECT_EQ(miss.RenCause, 1);
   EXPECT_EQ(miss.RenFlag, 1);
   EXPECT_EQ(miss.Medal, -3);
 
   Slot inSet = InBig(5, 1, 3);
   inSet.JacMode = 1;
-  const Slot jacMiss = PlayUntil(inSet, [](const Slot& s) { return s.LastOutcome == Code(Outcome::JACHazure); });
+  const Slot jacMiss =
+      PlayUntil(inSet, [](const Slot& s) { return s.LastOutcome == Code(Outcome::JACHazure); });
   EXPECT_EQ(jacMiss.RenCause, 2);
   EXPECT_EQ(jacMiss.RenFlag, 1);
   EXPECT_EQ(jacMiss.Medal, -1);

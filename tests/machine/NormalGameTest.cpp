@@ -14,11 +14,13 @@ constexpr int32_t kByHazure = 5;
 }  // namespace
 
 TEST(NormalGame, Cherry2CancelsOnlyWith32OrMoreGamesLeft) {
-  const Slot short31 = PlayUntil(MidRt(31), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Cherry2); });
+  const Slot short31 =
+      PlayUntil(MidRt(31), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Cherry2); });
   EXPECT_EQ(short31.RtCount, 30);
   EXPECT_EQ(short31.RTCancel, kNone);
 
-  const Slot long33 = PlayUntil(MidRt(33), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Cherry2); });
+  const Slot long33 =
+      PlayUntil(MidRt(33), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Cherry2); });
   EXPECT_EQ(long33.RtCount, 1);
   EXPECT_EQ(long33.RTCancel, kByCherry2);
   EXPECT_EQ(long33.Medal, -3 + 2);
@@ -37,7 +39,8 @@ TEST(NormalGame, Cherry4BAt129LeftDrawsTheCancelAndAt128AlwaysCancels) {
   Slot prototype = MidRt(130, 6);
   for (uint32_t first = 0; !(sawCancel && sawKeep) && first < 40; ++first) {
     const Slot after = PlayUntil(prototype, [&](const Slot& s) {
-      return s.LastOutcome == Code(Outcome::Cherry4B) && (s.RTCancel == kByCherry4B1 ? !sawCancel : !sawKeep);
+      return s.LastOutcome == Code(Outcome::Cherry4B) &&
+             (s.RTCancel == kByCherry4B1 ? !sawCancel : !sawKeep);
     });
     if (after.RTCancel == kByCherry4B1) {
       sawCancel = true;
@@ -73,7 +76,8 @@ TEST(NormalGame, ZtStartsAt30AndCountsDownOnTheNextGame) {
 }
 
 TEST(NormalGame, PureMissCancelsAndReleasesOnTheNextGame) {
-  const Slot after = PlayUntil(MidRt(400), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Hazure); });
+  const Slot after =
+      PlayUntil(MidRt(400), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Hazure); });
   EXPECT_EQ(after.RtCount, 1);
   EXPECT_EQ(after.RTCancel, kByHazure);
   EXPECT_EQ(after.Medal, -3);
@@ -126,9 +130,11 @@ TEST(NormalGame, ModeOneWithOnlyBigStockReleasesNothing) {
 }
 
 TEST(NormalGame, ReplayTakesItsOwnBetButFreesTheNext) {
-  const Slot replay = PlayUntil(MidRt(500), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Replay); });
+  const Slot replay =
+      PlayUntil(MidRt(500), [](const Slot& s) { return s.LastOutcome == Code(Outcome::Replay); });
   EXPECT_EQ(replay.Medal, -3);
-  const Slot free = PlayUntil(replay, [](const Slot& s) { return s.LastOutcome == Code(Outcome::Miss); });
+  const Slot free =
+      PlayUntil(replay, [](const Slot& s) { return s.LastOutcome == Code(Outcome::Miss); });
   EXPECT_EQ(free.Medal, -3);
 }
 

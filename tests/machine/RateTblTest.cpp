@@ -51,14 +51,17 @@ TEST(RateTbl, MachineTablesHaveTheirSumsAndFullTablesNeverMiss) {
   EXPECT_EQ(sum(slot.BigHazureTbl), 68);
   EXPECT_EQ(sum(slot.JacTbl), 65536);
   const int cancelSums[6] = {30, 41, 39, 66, 64, 105};
-  for (int level = 1; level <= 6; ++level) EXPECT_EQ(sum(slot.CancelTblFor(level)), cancelSums[level - 1]);
+  for (int level = 1; level <= 6; ++level)
+    EXPECT_EQ(sum(slot.CancelTblFor(level)), cancelSums[level - 1]);
 
   for (const Rate_TBL<int>* full :
        {&slot.ModeTbl, &slot.CherryTbl, &slot.ShortRtTbl, &slot.Mode0RtTbl1, &slot.Mode0RtTbl2,
         &slot.Mode0RtTbl3, &slot.Mode0RtTbl4, &slot.Mode0RtTbl56, &slot.Mode1RtTbl12,
-        &slot.Mode1RtTbl34, &slot.Mode1RtTbl5, &slot.Mode1RtTbl6, &slot.BigGameTbl, &slot.Ren3Tbl}) {
+        &slot.Mode1RtTbl34, &slot.Mode1RtTbl5, &slot.Mode1RtTbl6, &slot.BigGameTbl,
+        &slot.Ren3Tbl}) {
     EXPECT_EQ(sum(*full), 256);
-    for (int draw = 0; draw < 256; ++draw) ASSERT_LT(full->Pick(draw), static_cast<int>(full->size()));
+    for (int draw = 0; draw < 256; ++draw)
+      ASSERT_LT(full->Pick(draw), static_cast<int>(full->size()));
   }
   EXPECT_EQ(slot.Mode0RtTbl1.size(), 18u);
   EXPECT_EQ(slot.Mode1RtTbl6.size(), 12u);
@@ -66,10 +69,10 @@ TEST(RateTbl, MachineTablesHaveTheirSumsAndFullTablesNeverMiss) {
 
 TEST(RateTbl, FlagDrawBoundaries) {
   const Slot slot(0);
-  EXPECT_EQ(slot.FlagTbl.Pick(0), 0);       // cherry
+  EXPECT_EQ(slot.FlagTbl.Pick(0), 0);  // cherry
   EXPECT_EQ(slot.FlagTbl.Pick(1023), 0);
-  EXPECT_EQ(slot.FlagTbl.Pick(17518), 4);   // the one pure miss
-  EXPECT_EQ(slot.FlagTbl.Pick(17519), 5);   // ordinary miss
+  EXPECT_EQ(slot.FlagTbl.Pick(17518), 4);  // the one pure miss
+  EXPECT_EQ(slot.FlagTbl.Pick(17519), 5);  // ordinary miss
 }
 
 TEST(RateTbl, SettingsShareTablesAsDesigned) {

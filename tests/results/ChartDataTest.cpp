@@ -35,13 +35,15 @@ TEST(ChartData, MarkersBarsAndSlumpPointsFollowTheRows) {
   EXPECT_EQ(markers[kMarkerREG], static_cast<size_t>(stats.RegCount));
   EXPECT_EQ(markers[kMarkerCherry2], static_cast<size_t>(stats.KoyakuCount[0]));
   EXPECT_EQ(markers[kMarkerBell], static_cast<size_t>(stats.KoyakuCount[5]));
-  EXPECT_GT(markers[kMarkerPlum], static_cast<size_t>(stats.KoyakuCount[4])) << "BIG plums are marked too";
+  EXPECT_GT(markers[kMarkerPlum], static_cast<size_t>(stats.KoyakuCount[4]))
+      << "BIG plums are marked too";
   ASSERT_EQ(barHeights.size(), static_cast<size_t>(stats.BigCount + stats.RegCount));
   size_t bar = 0;
   for (size_t i = 0; i < records.RowCount(); ++i) {
     if (!IsBonusRow(records.Row(i))) continue;
     EXPECT_EQ(barHeights[bar], records.Row(i).GamesSinceBonus);
-    EXPECT_EQ(barColours[bar], records.Row(i).LastOutcome == Code(Outcome::BIG) ? kBigBarColour : kRegBarColour);
+    EXPECT_EQ(barColours[bar],
+              records.Row(i).LastOutcome == Code(Outcome::BIG) ? kBigBarColour : kRegBarColour);
     ++bar;
   }
 }

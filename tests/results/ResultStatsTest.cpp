@@ -22,7 +22,8 @@ RunRow BonusGame(int32_t playCount, int32_t medal, int32_t renCause = 0, int32_t
 // `games` normal rows ending in the given final row fields.
 void Games(RunRecords& records, int32_t games, int32_t finalMedal) {
   records.ClearRows();
-  for (int32_t i = 1; i <= games; ++i) records.AppendRow(NormalRow(i, i, i == games ? finalMedal : 0));
+  for (int32_t i = 1; i <= games; ++i)
+    records.AppendRow(NormalRow(i, i, i == games ? finalMedal : 0));
 }
 
 }  // namespace
@@ -45,18 +46,18 @@ TEST(ResultStats, RunWithoutBonus) {
 
 TEST(ResultStats, CountsBonusRowsFirstHitsAndCauses) {
   RunRecords records;
-  Fill(records, {
-      NormalRow(1, 1, -3, Code(Outcome::Cherry2)),
-      NormalRow(2, 2, -6, Code(Outcome::BIG), 1),      // first hit, expired RT
-      BonusGame(2, 0, 1, 0),            // pure miss in the BIG
-      BonusGame(2, 10, 0, 1),           // the BIG ends as パンク
-      NormalRow(3, 1, 7, Code(Outcome::BIG), 6),       // 1G連: not a first hit
-      BonusGame(3, 20, 1, 1),           // a miss on the punk game counts twice in RenTotal
-      NormalRow(4, 1, 17, Code(Outcome::REG), 7),      // 3G連 REG
-      BonusGame(4, 30, 2, 0),
-      NormalRow(5, 1, 27, Code(Outcome::Plum)),
-      NormalRow(6, 2, 24, Code(Outcome::REG), 0),      // a cause of 0 counts only in the total
-  });
+  Fill(records,
+       {
+           NormalRow(1, 1, -3, Code(Outcome::Cherry2)),
+           NormalRow(2, 2, -6, Code(Outcome::BIG), 1),  // first hit, expired RT
+           BonusGame(2, 0, 1, 0),                       // pure miss in the BIG
+           BonusGame(2, 10, 0, 1),                      // the BIG ends as パンク
+           NormalRow(3, 1, 7, Code(Outcome::BIG), 6),   // 1G連: not a first hit
+           BonusGame(3, 20, 1, 1),  // a miss on the punk game counts twice in RenTotal
+           NormalRow(4, 1, 17, Code(Outcome::REG), 7),  // 3G連 REG
+           BonusGame(4, 30, 2, 0), NormalRow(5, 1, 27, Code(Outcome::Plum)),
+           NormalRow(6, 2, 24, Code(Outcome::REG), 0),  // a cause of 0 counts only in the total
+       });
   const ResultStats stats = ComputeResultStats(records);
   EXPECT_EQ(stats.BigCount, 2);
   EXPECT_EQ(stats.RegCount, 2);
@@ -83,7 +84,8 @@ TEST(ResultStats, RatesAndTableCells) {
   RunRecords records;
   records.ClearRows();
   for (int32_t i = 1; i <= 1000; ++i) {
-    int32_t outcome = i <= 3 ? Code(Outcome::BIG) : (i <= 6 ? Code(Outcome::Bell) : Code(Outcome::Miss));
+    int32_t outcome =
+        i <= 3 ? Code(Outcome::BIG) : (i <= 6 ? Code(Outcome::Bell) : Code(Outcome::Miss));
     records.AppendRow(NormalRow(i, 1, 0, outcome, outcome == Code(Outcome::BIG) ? 1 : 0));
   }
   const ResultStats stats = ComputeResultStats(records);

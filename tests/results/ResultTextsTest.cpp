@@ -33,9 +33,13 @@ TEST(ResultTexts, RowTextsOfNormalAndBonusGames) {
   EXPECT_EQ(texts.Text(ResultTexts::kZt, 1), "-");
   EXPECT_EQ(texts.Text(ResultTexts::kRtCancel, 1), "");
 
-  EXPECT_EQ(ResultTexts::RowText(NormalRow(1, 1, -3, Code(Outcome::Miss), 0), ResultTexts::kOutcome), "");
-  EXPECT_EQ(ResultTexts::RowText(NormalRow(1, 1, -3, Code(Outcome::BIG), 7), ResultTexts::kRtCancel), "RT解除[3G連]");
-  EXPECT_EQ(ResultTexts::RowText(NormalRow(1, 1, -3, Code(Outcome::BIG), 1), ResultTexts::kOutcome), "777");
+  EXPECT_EQ(
+      ResultTexts::RowText(NormalRow(1, 1, -3, Code(Outcome::Miss), 0), ResultTexts::kOutcome), "");
+  EXPECT_EQ(
+      ResultTexts::RowText(NormalRow(1, 1, -3, Code(Outcome::BIG), 7), ResultTexts::kRtCancel),
+      "RT解除[3G連]");
+  EXPECT_EQ(ResultTexts::RowText(NormalRow(1, 1, -3, Code(Outcome::BIG), 1), ResultTexts::kOutcome),
+            "777");
 }
 
 TEST(ResultTexts, CodesFromForeignFilesShowAsNumbers) {

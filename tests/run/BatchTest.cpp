@@ -38,7 +38,9 @@ TEST(RunBatch, WritesEveryRepetitionUnderItsNameAndReportsProgress) {
   int messagePoints = 0;
   BatchHooks hooks;
   hooks.messagePoint = [&] { ++messagePoints; };
-  hooks.report = [&](const std::string& status, int progress) { reports.emplace_back(status, progress); };
+  hooks.report = [&](const std::string& status, int progress) {
+    reports.emplace_back(status, progress);
+  };
   hooks.writeFile = [&](const std::string& path) {
     written.push_back(path);
     levels.push_back(slot.GetFlevel());
@@ -67,7 +69,8 @@ TEST(RunBatch, StopsAtTheFirstFileThatFailsAndKeepsItsRun) {
   BatchHooks hooks;
   hooks.report = [&](const std::string& status, int) { lastStatus = status; };
   hooks.writeFile = [&](const std::string&) { return ++attempts < 2; };
-  EXPECT_EQ(RunBatch(slot, records, Inputs(50, 2, 0, 0, 5), "x.sim", hooks), BatchStatus::WriteFailed);
+  EXPECT_EQ(RunBatch(slot, records, Inputs(50, 2, 0, 0, 5), "x.sim", hooks),
+            BatchStatus::WriteFailed);
   EXPECT_EQ(attempts, 2);
   EXPECT_EQ(lastStatus, kBatchErrorStatus);
   EXPECT_EQ(records.LastRow().PlayCount, 50) << "the records hold the failed repetition";

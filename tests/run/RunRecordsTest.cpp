@@ -36,5 +36,6 @@ TEST(RunRecords, RowsCrossChunkBoundariesInOrderAndClearKeepsNothingVisible) {
 
 TEST(RunRecords, ColumnsFollowTheFileOrder) {
   const RunRow row{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-  for (int c = 0; c < kRunColumnCount; ++c) EXPECT_EQ(ColumnValue(row, static_cast<RunColumn>(c)), c + 1);
+  for (int c = 0; c < kRunColumnCount; ++c)
+    EXPECT_EQ(ColumnValue(row, static_cast<RunColumn>(c)), c + 1);
 }

@@ -22,8 +22,9 @@ TEST(ParseInteger, AcceptsWhatTheWindowAccepts) {
 }
 
 TEST(ParseInteger, RejectsEverythingElse) {
-  for (const char* text : {"", " ", "abc", "12 ", "1 2", "2147483648", "-2147483649", "$", "0x", "-",
-                           "+", "$FFFFFFFF", "99999999999999999999", "1.5", "１２", "\t12", "12abc"}) {
+  for (const char* text :
+       {"", " ", "abc", "12 ", "1 2", "2147483648", "-2147483649", "$", "0x", "-", "+", "$FFFFFFFF",
+        "99999999999999999999", "1.5", "１２", "\t12", "12abc"}) {
     EXPECT_FALSE(ParseInteger(text).has_value()) << text;
   }
   EXPECT_EQ(NotIntegerMessage("abc"), "'abc' は整数ではありません");
@@ -51,18 +52,26 @@ TEST(CheckStartInputs, ChecksInOrderAndStopsAtTheFirstBadInput) {
   const Case cases[] = {
       {Texts("0", "0", "-1", "999"), StartFailure::OutOfRange, "Play数は、1以上にしてください。"},
       {Texts("1", "0", "-1", "x"), StartFailure::OutOfRange, "Sim回数は、1以上にしてください。"},
-      {Texts("1", "1", "-1", "x"), StartFailure::OutOfRange, "BIGストック数は、0～255にしてください。"},
-      {Texts("1", "1", "256", "0"), StartFailure::OutOfRange, "BIGストック数は、0～255にしてください。"},
-      {Texts("1", "1", "0", "256"), StartFailure::OutOfRange, "REGストック数は、0～255にしてください。"},
-      {Texts("1", "1", "0", "-1"), StartFailure::OutOfRange, "REGストック数は、0～255にしてください。"},
+      {Texts("1", "1", "-1", "x"), StartFailure::OutOfRange,
+       "BIGストック数は、0～255にしてください。"},
+      {Texts("1", "1", "256", "0"), StartFailure::OutOfRange,
+       "BIGストック数は、0～255にしてください。"},
+      {Texts("1", "1", "0", "256"), StartFailure::OutOfRange,
+       "REGストック数は、0～255にしてください。"},
+      {Texts("1", "1", "0", "-1"), StartFailure::OutOfRange,
+       "REGストック数は、0～255にしてください。"},
       {Texts("abc", "0", "0", "0"), StartFailure::NotInteger, "'abc' は整数ではありません"},
       {Texts("", "0", "0", "0"), StartFailure::NotInteger, "'' は整数ではありません"},
       {Texts("5", "1", "12 ", "0"), StartFailure::NotInteger, "'12 ' は整数ではありません"},
       {Texts("0", "abc", "0", "0"), StartFailure::OutOfRange, "Play数は、1以上にしてください。"},
-      {Texts("1", "1", "0", "255", "7"), StartFailure::BadFlevel, "設定は、1～6または?にしてください。"},
-      {Texts("1", "1", "0", "255", ""), StartFailure::BadFlevel, "設定は、1～6または?にしてください。"},
-      {Texts("1", "1", "0", "255", " 3"), StartFailure::BadFlevel, "設定は、1～6または?にしてください。"},
-      {Texts("0", "1", "0", "255", "7"), StartFailure::OutOfRange, "Play数は、1以上にしてください。"},
+      {Texts("1", "1", "0", "255", "7"), StartFailure::BadFlevel,
+       "設定は、1～6または?にしてください。"},
+      {Texts("1", "1", "0", "255", ""), StartFailure::BadFlevel,
+       "設定は、1～6または?にしてください。"},
+      {Texts("1", "1", "0", "255", " 3"), StartFailure::BadFlevel,
+       "設定は、1～6または?にしてください。"},
+      {Texts("0", "1", "0", "255", "7"), StartFailure::OutOfRange,
+       "Play数は、1以上にしてください。"},
   };
   for (const Case& c : cases) {
     const StartCheck check = CheckStartInputs(c.texts);

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <random>
@@ -17,7 +16,8 @@ namespace {
 std::vector<unsigned char> Le(std::initializer_list<int32_t> values) {
   std::vector<unsigned char> bytes;
   for (int32_t v : values) {
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(static_cast<uint32_t>(v) >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+      bytes.push_back(static_cast<unsigned char>(static_cast<uint32_t>(v) >> (8 * i)));
   }
   return bytes;
 }
@@ -81,7 +81,8 @@ TEST(HostileFiles, RandomBytesNeverCrashAndRowValuesAreTakenAsTheyStand) {
       EXPECT_EQ(records.RowCount(), (bytes.size() - 20) / 48);
     }
   }
-  std::vector<unsigned char> odd = Le({4, 7, -5, 999, -1, -1, INT32_MIN, 0, 99, 99, 99, 99, 99, 99, 99, 99, 99});
+  std::vector<unsigned char> odd =
+      Le({4, 7, -5, 999, -1, -1, INT32_MIN, 0, 99, 99, 99, 99, 99, 99, 99, 99, 99});
   RunRecords records;
   const SimReadResult result = ReadSimBytes(odd.data(), odd.size(), records);
   ASSERT_EQ(result.status, SimReadStatus::Ok);

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,7 +56,8 @@ TEST(SimFile, KnownAnswerFilesAreByteExact) {
   EXPECT_EQ(Sha256Hex(a), "ded6ffda75e8443f65d38e94d9483feb0381edb5e7468e2eae4ed2f5bcae0b12");
 
   SeededRun hidden(12345, 8000, 0);
-  ASSERT_TRUE(SaveSimFile(dir.File("b.sim"), HeaderFor(hidden.slot, hidden.records), hidden.records));
+  ASSERT_TRUE(
+      SaveSimFile(dir.File("b.sim"), HeaderFor(hidden.slot, hidden.records), hidden.records));
   const std::vector<unsigned char> b = ReadBytes(dir.File("b.sim"));
   EXPECT_EQ(b.size(), 451604u);
   EXPECT_EQ(Sha256Hex(b), "6b2ad5171db07193a29f811a6b20e03bd6366b846d4002e18c7d80730f3dc584");
@@ -121,17 +121,20 @@ TEST(SimFile, WriteErrorsAreReportedAndLeaveTheTargetIntact) {
   const std::string target = dir.File("keep.sim");
   WriteBytes(target, {1, 2, 3, 4, 5});
   for (size_t limit : {size_t{0}, size_t{3}, size_t{20}, size_t{21}, size_t{5000}}) {
-    const bool saved = SaveSimFile(target, HeaderFor(run.slot, run.records), run.records,
-                                   [limit](OutputStream& file) { return std::make_unique<FailAfter>(file, limit); });
+    const bool saved = SaveSimFile(
+        target, HeaderFor(run.slot, run.records), run.records,
+        [limit](OutputStream& file) { return std::make_unique<FailAfter>(file, limit); });
     EXPECT_FALSE(saved) << limit;
     EXPECT_EQ(ReadBytes(target), (std::vector<unsigned char>{1, 2, 3, 4, 5})) << limit;
   }
   // No temporary file is left behind.
   size_t entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++entries;
   EXPECT_EQ(entries, 1u);
 
-  EXPECT_FALSE(SaveSimFile(dir.File("missing/x.sim"), HeaderFor(run.slot, run.records), run.records));
+  EXPECT_FALSE(
+      SaveSimFile(dir.File("missing/x.sim"), HeaderFor(run.slot, run.records), run.records));
   EXPECT_FALSE(SaveSimFile(dir.path(), HeaderFor(run.slot, run.records), run.records));
 }
 

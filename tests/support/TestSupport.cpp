@@ -11,7 +11,8 @@ using namespace sorimu;
 
 namespace testing_support {
 
-StartInputs Inputs(int32_t games, int32_t flevel, int32_t bigStock, int32_t regStock, int32_t runs) {
+StartInputs Inputs(int32_t games, int32_t flevel, int32_t bigStock, int32_t regStock,
+                   int32_t runs) {
   StartInputs inputs;
   inputs.PlayNum = games;
   inputs.HiddenFlevel = flevel == 0;
@@ -58,7 +59,8 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 namespace {

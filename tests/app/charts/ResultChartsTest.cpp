@@ -180,7 +180,8 @@ class ResultChartsTest : public QObject {
       const ChartPoint bar = Layer().Point(bars, static_cast<int>(k));
       QCOMPARE(bar.x, static_cast<double>(k));
       QCOMPARE(bar.y, static_cast<double>(bonusRows[k].GamesSinceBonus));
-      QCOMPARE(bar.colour, bonusRows[k].LastOutcome == Code(Outcome::BIG) ? QRgb(0xFF0000) : QRgb(0x000000));
+      QCOMPARE(bar.colour,
+               bonusRows[k].LastOutcome == Code(Outcome::BIG) ? QRgb(0xFF0000) : QRgb(0x000000));
     }
 
     const QCPRange bottom = Layer().AxisRange(Slump(), ChartAxis::Bottom);
@@ -357,7 +358,8 @@ class ResultChartsTest : public QObject {
     ShowRun(*charts_, *second);
     QVERIFY(!charts_->MarkerActive(kMarkerPlum));
     int plums = 0;
-    for (size_t i = 0; i < second->RowCount(); ++i) plums += second->Row(i).LastOutcome == Code(Outcome::Plum);
+    for (size_t i = 0; i < second->RowCount(); ++i)
+      plums += second->Row(i).LastOutcome == Code(Outcome::Plum);
     QCOMPARE(Layer().PointCount(plum), plums);
     charts_->SetMarkerActive(kMarkerPlum, true);
     QCOMPARE(Layer().PointCount(plum), plums);
@@ -376,8 +378,8 @@ class ResultChartsTest : public QObject {
 
   void leftAxisFollowsOnlyActiveSeries() {
     RunRecords records;
-    for (const RunRow& row :
-         {Row(1, 1, -3, 0), Row(2, 2, 0, Code(Outcome::BIG)), Row(2, 0, 500, Code(Outcome::Plum), 1, 1), Row(3, 1, 300, 0)}) {
+    for (const RunRow& row : {Row(1, 1, -3, 0), Row(2, 2, 0, Code(Outcome::BIG)),
+                              Row(2, 0, 500, Code(Outcome::Plum), 1, 1), Row(3, 1, 300, 0)}) {
       records.AppendRow(row);
     }
     ShowRun(*charts_, records);
@@ -394,7 +396,8 @@ class ResultChartsTest : public QObject {
   void dragZoomsScrollsAndGoesBack() {
     QFETCH(bool, slump);
     RunRecords records;
-    for (int32_t g = 1; g <= 40; ++g) records.AppendRow(Row(g, g, g, g % 10 == 0 ? Code(Outcome::BIG) : 0));
+    for (int32_t g = 1; g <= 40; ++g)
+      records.AppendRow(Row(g, g, g, g % 10 == 0 ? Code(Outcome::BIG) : 0));
     ShowRun(*charts_, records);
     QCustomPlot* plot = slump ? Slump() : Bars();
     plot->resize(600, 300);
