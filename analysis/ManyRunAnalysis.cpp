@@ -8,6 +8,9 @@
 #include <system_error>
 #include <thread>
 
+#include "MachineRules.h"
+#include "Messages.h"
+
 namespace sorimu {
 
 namespace {
@@ -67,14 +70,22 @@ double Rate(int64_t games, int64_t hits) {
 
 }  // namespace
 
-std::optional<std::string> CheckAnalysisRequest(const AnalysisRequest& r) {
-  if (r.Games < 1) return "Play数は、1以上にしてください。";
-  if (r.Trials < 1 || r.Trials > kMaxTrials) return "試行回数は、1～1000000にしてください。";
-  if (r.Setting < 0 || r.Setting > 6) return "設定は、1～6または全設定にしてください。";
-  if (r.BigStock < 0 || r.BigStock > 255) return "BIGストック数は、0～255にしてください。";
-  if (r.RegStock < 0 || r.RegStock > 255) return "REGストック数は、0～255にしてください。";
-  if (r.Jobs < 0 || r.Jobs > kMaxJobs) return "スレッド数は、0～256にしてください。";
-  return std::nullopt;
+Status CheckAnalysisRequest(const AnalysisRequest& r) {
+  const char* message = nullptr;
+  if (r.Games < 1) {
+    message = kPlayNumRangeMessage;
+  } else if (r.Trials < 1 || r.Trials > kMaxTrials) {
+    message = kTrialsRangeMessage;
+  } else if (r.Setting < 0 || r.Setting > 6) {
+    message = kAnalysisSettingMessage;
+  } else if (r.BigStock < 0 || r.BigStock > kMaxStock) {
+    message = kBigStockRangeMessage;
+  } else if (r.RegStock < 0 || r.RegStock > kMaxStock) {
+    message = kRegStockRangeMessage;
+  } else if (r.Jobs < 0 || r.Jobs > kMaxJobs) {
+    message = kJobsRangeMessage;
+  }
+  return message == nullptr ? Status{} : Status::Fail(StatusKind::BadInput, message);
 }
 
 std::vector<int32_t> RequestedSettings(const AnalysisRequest& request) {
@@ -134,11 +145,8 @@ SettingFigures SummariseSetting(int32_t setting, const std::vector<RunFigures>& 
 AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgress& progress,
                             const std::atomic<bool>* cancel) {
   AnalysisOutcome outcome;
-  if (auto message = CheckAnalysisRequest(request)) {
-    outcome.Status = AnalysisStatus::InvalidRequest;
-    outcome.Message = *message;
-    return outcome;
-  }
+  outcome.status = CheckAnalysisRequest(request);
+  if (!outcome.status.Ok()) return outcome;
 
   const std::vector<int32_t> settings = RequestedSettings(request);
   const int64_t total = static_cast<int64_t>(settings.size()) * request.Trials;
@@ -146,8 +154,7 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
   try {
     runs.resize(static_cast<size_t>(total));
   } catch (const std::bad_alloc&) {
-    outcome.Status = AnalysisStatus::OutOfMemory;
-    outcome.Message = kAnalysisOutOfMemoryMessage;
+    outcome.status = Status::Fail(StatusKind::OutOfMemory, kAnalysisOutOfMemoryMessage);
     return outcome;
   }
 
@@ -200,7 +207,7 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
   }
 
   if (work.done.load() != total) {
-    outcome.Status = AnalysisStatus::Cancelled;
+    outcome.status = Status::Fail(StatusKind::Cancelled, "");
     return outcome;
   }
   if (progress) progress({total, total, total * request.Games, total * request.Games});
@@ -220,8 +227,7 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
     result.FinalBalance = BuildHistogram(balances);
   } catch (const std::bad_alloc&) {
     outcome = AnalysisOutcome{};
-    outcome.Status = AnalysisStatus::OutOfMemory;
-    outcome.Message = kAnalysisOutOfMemoryMessage;
+    outcome.status = Status::Fail(StatusKind::OutOfMemory, kAnalysisOutOfMemoryMessage);
     return outcome;
   }
   result.Runs = std::move(runs);

@@ -9,6 +9,7 @@
 
 #include "FigureSummary.h"
 #include "RunFigures.h"
+#include "Status.h"
 
 namespace sorimu {
 
@@ -29,9 +30,9 @@ struct AnalysisRequest {
   int Jobs = 0;       // worker threads; 0 for one per core
 };
 
-// The message for the first input out of range, in the order of the fields;
-// nothing when the request can run.
-std::optional<std::string> CheckAnalysisRequest(const AnalysisRequest& request);
+// BadInput with the message for the first input out of range, in the order
+// of the fields; Ok when the request can run.
+Status CheckAnalysisRequest(const AnalysisRequest& request);
 
 // The settings a request covers, in column order.
 std::vector<int32_t> RequestedSettings(const AnalysisRequest& request);
@@ -66,12 +67,10 @@ struct AnalysisResult {
   std::vector<RunFigures> Runs;
 };
 
-enum class AnalysisStatus { Completed, Cancelled, InvalidRequest, OutOfMemory };
-
+// Ok, Cancelled, BadInput (a request out of range) or OutOfMemory.
 struct AnalysisOutcome {
-  AnalysisStatus Status = AnalysisStatus::Completed;
-  std::string Message;    // the reason for InvalidRequest and OutOfMemory
-  AnalysisResult Result;  // filled only when Completed
+  Status status;
+  AnalysisResult Result;  // filled only when Ok
 };
 
 // How far an analysis has come. Normal games move even while a single very
@@ -91,9 +90,6 @@ struct AnalysisProgressInfo {
 // Called on the thread that called RunAnalysis, never concurrently, about
 // every 40 ms while anything moved and once more at the end.
 using AnalysisProgress = std::function<void(const AnalysisProgressInfo&)>;
-
-inline constexpr const char* kAnalysisOutOfMemoryMessage =
-    "メモリが不足したため、分析を中断しました。";
 
 // Plays every run on request.Jobs worker threads and waits for them. A window
 // calls it from a worker thread of its own and sets `cancel` to stop: the

@@ -46,7 +46,8 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
   int32_t peak = 0;
   int64_t maxDrawdown = 0;
   int32_t longest = 0;
-  int32_t nextCheck = kCancelCheckGames;
+  // In 64 bits: a run of nearly 2^31 games would carry the next check past int32.
+  int64_t nextCheck = kCancelCheckGames;
   int32_t counted = 0;
   auto count = [&] {
     if (gamesDone != nullptr)
@@ -55,7 +56,7 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
   };
   while (slot.PlayCount < plan.Games) {
     if (slot.PlayCount >= nextCheck) {
-      nextCheck = slot.PlayCount + kCancelCheckGames;
+      nextCheck = int64_t{slot.PlayCount} + kCancelCheckGames;
       count();
       if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) return false;
     }

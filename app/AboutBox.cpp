@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "Shell.h"
+#include "WindowTexts.h"
 
 namespace sorimu {
 
@@ -50,7 +51,7 @@ QLabel* PlacedLabel(QLabel* label, const char* name, int left, int top) {
 
 TAboutBox::TAboutBox(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
   setObjectName(QStringLiteral("AboutBox"));
-  setWindowTitle(QStringLiteral("バージョン情報"));
+  setWindowTitle(QString::fromUtf8(wintext::kAboutTitle));
   setFixedSize(298, 213);
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
@@ -64,12 +65,14 @@ TAboutBox::TAboutBox(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
   auto* icon = PlacedLabel(new QLabel(panel), "ProgramIcon", 40, 8);
   icon->setPixmap(ProgramIconPixmap(32));
   icon->setFixedSize(32, 32);
-  PlacedLabel(new QLabel(QStringLiteral("Sorimu"), panel), "ProductName", 88, 16);
-  PlacedLabel(new QLabel(QStringLiteral("Version1.0.3.0"), panel), "Version", 88, 40);
-  PlacedLabel(new QLabel(QStringLiteral("Copyright (C)"), panel), "Copyright", 52, 80);
-  PlacedLabel(new LinkLabel(QStringLiteral("Yusora"), panel, [this] { Label2Click(); }), "Label2",
-              148, 80);
-  PlacedLabel(new LinkLabel(QStringLiteral("Yusoraのページ"), panel, [this] { Label1Click(); }),
+  PlacedLabel(new QLabel(QString::fromUtf8(wintext::kTitle), panel), "ProductName", 88, 16);
+  PlacedLabel(new QLabel(QString::fromUtf8(wintext::kAboutVersion), panel), "Version", 88, 40);
+  PlacedLabel(new QLabel(QString::fromUtf8(wintext::kAboutCopyright), panel), "Copyright", 52, 80);
+  PlacedLabel(
+      new LinkLabel(QString::fromUtf8(wintext::kAboutAuthor), panel, [this] { Label2Click(); }),
+      "Label2", 148, 80);
+  PlacedLabel(new LinkLabel(QString::fromUtf8(wintext::kAboutHomePageLink), panel,
+                            [this] { Label1Click(); }),
               "Label1", 196, 144);
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);

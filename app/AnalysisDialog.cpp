@@ -18,17 +18,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "AnalysisInputs.h"
 #include "AnalysisRunner.h"
 #include "AnalysisTable.h"
 #include "Dialogs.h"
-#include "IntegerText.h"
+#include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
-
-constexpr const char* kAllSettingsText = "全設定";
-constexpr const char* kSeedMessage = "seedは、0～4294967295の整数にしてください。";
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -46,25 +44,12 @@ QColor SettingColour(int32_t setting) {
   return kColours[(setting - 1 + 6) % 6];
 }
 
-// The text as a base seed: decimal digits for 0 .. 2^32 - 1, spaces around allowed.
-std::optional<uint32_t> ParseSeed(const QString& text) {
-  const QString digits = text.trimmed();
-  if (digits.isEmpty()) return std::nullopt;
-  for (QChar c : digits) {
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
-  }
-  bool ok = false;
-  const qulonglong value = digits.toULongLong(&ok, 10);
-  if (!ok || value > 0xFFFFFFFFull) return std::nullopt;
-  return static_cast<uint32_t>(value);
-}
-
 }  // namespace
 
 AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), runner_(new AnalysisRunner(this)) {
   setObjectName(QStringLiteral("AnalysisDialog"));
-  setWindowTitle(Text("複数回分析"));
+  setWindowTitle(Text(wintext::kAnalysisTitle));
   setModal(false);
   setSizeGripEnabled(true);
 
@@ -76,20 +61,20 @@ AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
   GamesEdit = Named(new QLineEdit(QStringLiteral("8000"), this), "GamesEdit");
   TrialsEdit = Named(new QLineEdit(QStringLiteral("1000"), this), "TrialsEdit");
   SettingComboBox = Named(new QComboBox(this), "SettingComboBox");
-  SettingComboBox->addItems({"1", "2", "3", "4", "5", "6", Text(kAllSettingsText)});
+  SettingComboBox->addItems({"1", "2", "3", "4", "5", "6", Text(wintext::kAllSettingsItem)});
   SettingComboBox->setCurrentIndex(6);
   BigStockEdit = Named(new QLineEdit(QStringLiteral("255"), this), "BigStockEdit");
   RegStockEdit = Named(new QLineEdit(QStringLiteral("255"), this), "RegStockEdit");
   SeedEdit = Named(new QLineEdit(QString::number(seed), this), "SeedEdit");
-  addInput(0, 0, "Play数", GamesEdit);
-  addInput(0, 1, "試行回数", TrialsEdit);
-  addInput(0, 2, "設定", SettingComboBox);
-  addInput(1, 0, "BIGストック", BigStockEdit);
-  addInput(1, 1, "REGストック", RegStockEdit);
-  addInput(1, 2, "seed", SeedEdit);
+  addInput(0, 0, wintext::kAnalysisGames, GamesEdit);
+  addInput(0, 1, wintext::kAnalysisTrials, TrialsEdit);
+  addInput(0, 2, wintext::kAnalysisSetting, SettingComboBox);
+  addInput(1, 0, wintext::kAnalysisBigStock, BigStockEdit);
+  addInput(1, 1, wintext::kAnalysisRegStock, RegStockEdit);
+  addInput(1, 2, wintext::kAnalysisSeed, SeedEdit);
 
-  StartButton = Named(new QPushButton(Text("開始"), this), "StartButton");
-  CancelButton = Named(new QPushButton(Text("キャンセル"), this), "CancelButton");
+  StartButton = Named(new QPushButton(Text(wintext::kAnalysisStart), this), "StartButton");
+  CancelButton = Named(new QPushButton(Text(wintext::kAnalysisCancel), this), "CancelButton");
   StartButton->setDefault(true);
   CancelButton->setEnabled(false);
   ProgressBar = Named(new QProgressBar(this), "ProgressBar");
@@ -117,11 +102,13 @@ AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
   FigureTable->setWordWrap(false);
 
   HistogramPlot = Named(new QCustomPlot(this), "HistogramPlot");
-  HistogramPlot->xAxis->setLabel(Text("最終差枚 (枚)"));
-  HistogramPlot->yAxis->setLabel(Text("回数"));
+  HistogramPlot->xAxis->setLabel(Text(wintext::kHistogramXAxis));
+  HistogramPlot->yAxis->setLabel(Text(wintext::kHistogramYAxis));
   HistogramPlot->plotLayout()->insertRow(0);
   HistogramPlot->plotLayout()->addElement(
-      0, 0, new QCPTextElement(HistogramPlot, Text("最終差枚の分布"), QFont(font().family(), 10)));
+      0, 0,
+      new QCPTextElement(HistogramPlot, Text(wintext::kHistogramTitle),
+                         QFont(font().family(), 10)));
   HistogramPlot->setMinimumSize(360, 260);
   HistogramPlot->xAxis->ticker()->setTickCount(4);  // five-digit balances need the room
 
@@ -149,37 +136,27 @@ AnalysisDialog::~AnalysisDialog() = default;  // the runner, a child, stops its 
 bool AnalysisDialog::Running() const { return runner_->Running(); }
 
 std::optional<AnalysisRequest> AnalysisDialog::ReadRequest() {
-  AnalysisRequest request;
-  // Numbers read as the main window reads its own, in the order they are laid out.
-  const std::pair<QLineEdit*, int32_t*> counts[] = {{GamesEdit, &request.Games},
-                                                    {TrialsEdit, &request.Trials},
-                                                    {BigStockEdit, &request.BigStock},
-                                                    {RegStockEdit, &request.RegStock}};
-  for (const auto& [edit, value] : counts) {
-    const std::string text = edit->text().toStdString();
-    const std::optional<int32_t> parsed = ParseInteger(text);
-    if (!parsed) {
-      dialogs_.Error(this, QString::fromStdString(NotIntegerMessage(text)));
-      edit->setFocus();
-      return std::nullopt;
-    }
-    *value = *parsed;
-  }
+  // Read as the command line reads its options, in the order they are laid out.
+  AnalysisTexts texts;
+  texts.Games = GamesEdit->text().toStdString();
+  texts.Trials = TrialsEdit->text().toStdString();
+  texts.BigStock = BigStockEdit->text().toStdString();
+  texts.RegStock = RegStockEdit->text().toStdString();
+  texts.Seed = SeedEdit->text().toStdString();
   const int settingIndex = SettingComboBox->currentIndex();
-  request.Setting = settingIndex >= 0 && settingIndex < 6 ? settingIndex + 1 : kAllSettings;
-  if (const std::optional<std::string> message = CheckAnalysisRequest(request)) {
-    dialogs_.Error(this, QString::fromStdString(*message));
-    return std::nullopt;
+  texts.Setting = settingIndex >= 0 && settingIndex < 6 ? settingIndex + 1 : kAllSettings;
+  texts.Jobs = 0;  // every core
+  const AnalysisRequestRead read = ReadAnalysisRequest(texts);
+  if (read.status.Ok()) return read.request;
+  dialogs_.Error(this, QString::fromStdString(read.status.Message));
+  const std::pair<AnalysisField, QWidget*> fields[] = {
+      {AnalysisField::Games, GamesEdit},       {AnalysisField::Trials, TrialsEdit},
+      {AnalysisField::BigStock, BigStockEdit}, {AnalysisField::RegStock, RegStockEdit},
+      {AnalysisField::Seed, SeedEdit},         {AnalysisField::Setting, SettingComboBox}};
+  for (const auto& [field, widget] : fields) {
+    if (field == read.field) widget->setFocus();
   }
-  const std::optional<uint32_t> seed = ParseSeed(SeedEdit->text());
-  if (!seed) {
-    dialogs_.Error(this, Text(kSeedMessage));
-    SeedEdit->setFocus();
-    return std::nullopt;
-  }
-  request.Seed = *seed;
-  request.Jobs = 0;  // every core
-  return request;
+  return std::nullopt;
 }
 
 void AnalysisDialog::StartClick() {
@@ -194,13 +171,13 @@ void AnalysisDialog::StartClick() {
   HistogramPlot->clearPlottables();
   HistogramPlot->replot();
   ProgressBar->setValue(0);
-  StatusLabel->setText(Text("分析中・・・"));
+  StatusLabel->setText(Text(wintext::kAnalysisRunning));
   startedMs_ = QDateTime::currentMSecsSinceEpoch();
   SetRunning(true);
   if (!runner_->Start(*request)) {
     SetRunning(false);
     StatusLabel->clear();
-    dialogs_.Error(this, Text("分析を開始できません。"));
+    dialogs_.Error(this, Text(wintext::kAnalysisCannotStart));
   }
 }
 
@@ -208,7 +185,7 @@ void AnalysisDialog::CancelClick() {
   if (!Running()) return;
   runner_->Cancel();
   CancelButton->setEnabled(false);
-  StatusLabel->setText(Text("キャンセル中・・・"));
+  StatusLabel->setText(Text(wintext::kAnalysisCancelling));
 }
 
 void AnalysisDialog::SetRunning(bool running) {
@@ -224,33 +201,32 @@ void AnalysisDialog::SetRunning(bool running) {
 void AnalysisDialog::ShowProgress(int perMille, qint64 runsDone, qint64 runsTotal) {
   ProgressBar->setValue(perMille);
   if (CancelButton->isEnabled()) {  // "キャンセル中" stays until the end
-    StatusLabel->setText(Text("分析中・・・ %1 / %2 回").arg(runsDone).arg(runsTotal));
+    StatusLabel->setText(Text(wintext::kAnalysisRunningCount).arg(runsDone).arg(runsTotal));
   }
 }
 
 void AnalysisDialog::Finish() {
   SetRunning(false);
   AnalysisOutcome outcome = runner_->TakeOutcome();
-  switch (outcome.Status) {
-    case AnalysisStatus::Completed: {
+  switch (outcome.status.Kind) {
+    case StatusKind::Ok: {
       const double seconds = (QDateTime::currentMSecsSinceEpoch() - startedMs_) / 1000.0;
       ProgressBar->setValue(ProgressBar->maximum());
       outcome.Result.Runs = {};  // the views need the figures only, not every run's
       shown_ = std::move(outcome.Result);
       ShowFigures(*shown_);
       DrawHistogram(*shown_);
-      StatusLabel->setText(Text("分析完了 (%1秒)").arg(seconds, 0, 'f', 2));
+      StatusLabel->setText(Text(wintext::kAnalysisDone).arg(seconds, 0, 'f', 2));
       break;
     }
-    case AnalysisStatus::Cancelled:
+    case StatusKind::Cancelled:
       ProgressBar->setValue(0);
-      StatusLabel->setText(Text("分析をキャンセルしました"));
+      StatusLabel->setText(Text(wintext::kAnalysisCancelled));
       break;
-    case AnalysisStatus::InvalidRequest:
-    case AnalysisStatus::OutOfMemory:
+    default:
       ProgressBar->setValue(0);
       StatusLabel->clear();
-      dialogs_.Error(this, QString::fromStdString(outcome.Message));
+      dialogs_.Error(this, QString::fromStdString(outcome.status.Message));
       break;
   }
   emit Ended();
@@ -301,7 +277,7 @@ void AnalysisDialog::DrawHistogram(const AnalysisResult& result) {
     }
     const int32_t setting = result.Settings[column].Setting;
     const QColor colour = SettingColour(setting);
-    const QString name = Text("設定%1").arg(setting);
+    const QString name = Text(wintext::kSettingColumn).arg(setting);
     // One setting reads best as bars; six overlapping ones as outlines.
     if (single) {
       auto* bars = new QCPBars(HistogramPlot->xAxis, HistogramPlot->yAxis);

@@ -3,6 +3,9 @@
 #include <memory>
 #include <system_error>
 
+#include "Messages.h"
+#include "WindowTexts.h"
+
 namespace sorimu {
 
 AnalysisRunner::AnalysisRunner(QObject* parent) : QObject(parent) {}
@@ -40,12 +43,11 @@ void AnalysisRunner::Work(const AnalysisRequest& request) {
     outcome = std::make_shared<AnalysisOutcome>(RunAnalysis(request, progress, &cancel_));
   } catch (const std::bad_alloc&) {
     outcome = std::make_shared<AnalysisOutcome>();
-    outcome->Status = AnalysisStatus::OutOfMemory;
-    outcome->Message = kAnalysisOutOfMemoryMessage;
+    outcome->status = Status::Fail(StatusKind::OutOfMemory, kAnalysisOutOfMemoryMessage);
   } catch (const std::exception& error) {
     outcome = std::make_shared<AnalysisOutcome>();
-    outcome->Status = AnalysisStatus::InvalidRequest;
-    outcome->Message = std::string("分析を実行できません: ") + error.what();
+    outcome->status =
+        Status::Fail(StatusKind::BadInput, std::string(wintext::kAnalysisFailed) + error.what());
   }
   QMetaObject::invokeMethod(
       this,

@@ -4,11 +4,11 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "WindowTexts.h"
+
 namespace sorimu {
 
 namespace {
-
-constexpr const char* kSimFileFilter = "Sorimuファイル (*.sim)";
 
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& message) {
   QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, parent);
@@ -20,7 +20,7 @@ void ShowErrorBox(QWidget* parent, const QString& caption, const QString& messag
 // fails later, when the file is opened.
 std::optional<QString> AskPath(QWidget* parent, const QString& offered,
                                QFileDialog::AcceptMode mode,
-                               const QString& filter = QString::fromUtf8(kSimFileFilter)) {
+                               const QString& filter = QString::fromUtf8(wintext::kSimFileFilter)) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -35,7 +35,7 @@ std::optional<QString> AskPath(QWidget* parent, const QString& offered,
 }  // namespace
 
 void QtDialogs::Error(QWidget* parent, const QString& message) {
-  ShowErrorBox(parent, QStringLiteral("エラー"), message);
+  ShowErrorBox(parent, QString::fromUtf8(wintext::kErrorCaption), message);
 }
 
 void QtDialogs::ApplicationError(QWidget* parent, const QString& message) {

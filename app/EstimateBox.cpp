@@ -9,6 +9,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "WindowTexts.h"
+
 namespace sorimu {
 
 namespace {
@@ -19,17 +21,17 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 TEstimateBox::TEstimateBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("EstimateBox"));
-  setWindowTitle(Text("設定推測"));
+  setWindowTitle(Text(wintext::kEstimateTitle));
 
   EstimateChart = new QCustomPlot(this);
   EstimateChart->setObjectName(QStringLiteral("EstimateChart"));
   EstimateChart->setMinimumSize(300, 180);
   QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
-  for (int s = 1; s <= 6; ++s) ticker->addTick(s, Text("設定%1").arg(s));
+  for (int s = 1; s <= 6; ++s) ticker->addTick(s, Text(wintext::kSettingColumn).arg(s));
   EstimateChart->xAxis->setTicker(ticker);
   EstimateChart->xAxis->setRange(0.4, 6.6);
   EstimateChart->yAxis->setRange(0, 100);
-  EstimateChart->yAxis->setLabel(Text("確率 (%)"));
+  EstimateChart->yAxis->setLabel(Text(wintext::kEstimateAxis));
   auto* bars = new QCPBars(EstimateChart->xAxis, EstimateChart->yAxis);
   bars->setWidth(0.6);
   bars->setPen(QPen(QColor(40, 80, 160)));
@@ -37,7 +39,8 @@ TEstimateBox::TEstimateBox(QWidget* parent) : QDialog(parent) {
 
   EstimateTable = new QTableWidget(6, 2, this);
   EstimateTable->setObjectName(QStringLiteral("EstimateTable"));
-  EstimateTable->setHorizontalHeaderLabels({Text("設定"), Text("確率")});
+  EstimateTable->setHorizontalHeaderLabels(
+      {Text(wintext::kEstimateSettingHeader), Text(wintext::kEstimateProbabilityHeader)});
   EstimateTable->verticalHeader()->hide();
   EstimateTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   EstimateTable->setSelectionMode(QAbstractItemView::NoSelection);
@@ -80,14 +83,12 @@ void TEstimateBox::Fill(const SettingEstimate& estimate) {
 
   // Which rows carried the estimate, so that an even spread is understood.
   QString note = estimate.UsedStretches == 0
-                     ? Text("設定の違いが表れるRT区間がないため、どの設定も同じ確率です。")
-                     : Text("RT区間 %1 件から推測しました。").arg(estimate.UsedStretches);
+                     ? Text(wintext::kEstimateNoStretch)
+                     : Text(wintext::kEstimateUsed).arg(estimate.UsedStretches);
   if (estimate.SkippedStretches > 0) {
-    note += Text("（対象外の区間 %1 件）").arg(estimate.SkippedStretches);
+    note += Text(wintext::kEstimateSkipped).arg(estimate.SkippedStretches);
   }
-  note += Text(
-      "\n各設定を同じ確率とした上で、RTの長さと解除のされ方から計算した確率です。"
-      "遊技した設定そのものは見ていません。");
+  note += Text(wintext::kEstimateMethod);
   NoteLabel->setText(note);
 }
 

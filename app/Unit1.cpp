@@ -3,41 +3,42 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <algorithm>
 #include <new>
 
 #include "AboutBox.h"
 #include "ChartData.h"
 #include "Dialogs.h"
+#include "Messages.h"
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "Shell.h"
-#include "SingleRun.h"
-#include "StartInputs.h"
 #include "StatusPanels.h"
+#include "WindowFont.h"
+#include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
 
-constexpr const char* kRunningStatus = "シミュレーション実行中・・・";
-constexpr const char* kDoneStatus = "シミュレーション完了";
-constexpr const char* kInitialDialogName = "*.sim";
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-Slot MakeSlot(std::optional<uint32_t> seed) { return seed ? Slot(*seed) : Slot(); }
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// "ＭＳ Ｐゴシック" where it exists, a Japanese face of the same kind elsewhere.
-QFont WindowFont() {
-  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
-  font.setPointSize(9);
-  return font;
-}
+// What the window spends per row on showing a run besides the row itself:
+// its list texts and its chart points (measured: about 60 bytes).
+constexpr size_t kDisplayBytesPerRow = 64;
 
 }  // namespace
 
@@ -45,13 +46,13 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(services.dialogs),
       shell_(services.shell),
-      slot_(MakeSlot(services.seed)),
-      openDialogName_(QString::fromLatin1(kInitialDialogName)),
-      saveDialogName_(QString::fromLatin1(kInitialDialogName)),
-      csvDialogName_(QStringLiteral("sorimu.csv")),
-      imageDialogName_(QStringLiteral("sorimu.png")) {
+      session_(services.seed),
+      openDialogName_(Text(wintext::kInitialSimName)),
+      saveDialogName_(Text(wintext::kInitialSimName)),
+      csvDialogName_(Text(wintext::kInitialCsvName)),
+      imageDialogName_(Text(wintext::kInitialImageName)) {
   setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(QStringLiteral("Sorimu"));
+  setWindowTitle(Text(wintext::kTitle));
   setWindowIcon(QIcon(ProgramIconPixmap(32)));
   setFont(WindowFont());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -59,22 +60,18 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
   resultListModel_ = new ResultListViewData(resultTexts_, this);
-
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("ClientArea"));
-  client->setFixedSize(606, 724);
+  client->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(client);
-
-  BuildMenu();
-  BuildInputs(client);
-  BuildPages(client);
-  BuildCharts(client);
-  BuildMarkerBoxes(client);
-  BuildStatusBar(client);
+  SetupLayout(this, client, resultListModel_);
   ConnectCommands();
 
   aboutBox_ = new TAboutBox(shell_, this);
   aboutBox_->hide();
+
+  session_.SetDisplayBytesPerRow(kDisplayBytesPerRow);
+  session_.SetHooks(Hooks());
 
   setFixedSize(client->width(), client->height() + MainMenu->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -84,22 +81,68 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
 
 TMainForm::~TMainForm() = default;
 
-QString TMainForm::StatusText() const { return StatusBar1->Text(0); }
+SessionHooks TMainForm::Hooks() {
+  SessionHooks hooks;
+  hooks.report = [this](const std::string& status, int progress) {
+    SetStatusText(Text(status));
+    if (progress >= 0) SetProgress(progress);
+  };
+  hooks.messagePoint = [this](bool hiddenLevel) {
+    ShowHint(hiddenLevel ? Text(wintext::kHiddenFlevelNote) : QString());
+    // The only moment of a run at which the window repaints and takes input;
+    // the session ignores commands that arrive meanwhile, and the window
+    // has disabled them.
+    QCoreApplication::processEvents();
+  };
+  hooks.askBatchPath = [this]() -> std::optional<std::string> {
+    const std::optional<QString> path = dialogs_.AskSavePath(this, saveDialogName_);
+    if (!path) return std::nullopt;
+    saveDialogName_ = *path;
+    return LocalPath(*path);
+  };
+  hooks.stateChanged = [this] { UpdateCommands(); };
+  return hooks;
+}
 
-void TMainForm::SetStatusText(const QString& text) { StatusBar1->SetText(0, text); }
-
-void TMainForm::SetWorking(bool working) {
-  busy_ = working;
-  for (QWidget* input : {static_cast<QWidget*>(PlayNumEdit), static_cast<QWidget*>(FlevelComboBox),
-                         static_cast<QWidget*>(SimNumEdit), static_cast<QWidget*>(BigStockEdit),
-                         static_cast<QWidget*>(RegStockEdit), static_cast<QWidget*>(FlevelButton),
-                         static_cast<QWidget*>(StartButton)}) {
-    input->setEnabled(!working);
+void TMainForm::ConnectCommands() {
+  const std::pair<QAction*, void (TMainForm::*)()> entries[] = {
+      {FileOpenMenu, &TMainForm::FileOpenMenuClick},
+      {FileSaveMenu, &TMainForm::FileSaveMenuClick},
+      {FileStartMenu, &TMainForm::FileStartMenuClick},
+      {FileExitMenu, &TMainForm::FileExitMenuClick},
+      {HelpAboutMenu, &TMainForm::HelpAboutMenuClick},
+      {HelpManMenu, &TMainForm::HelpManMenuClick},
+      {JWord1, &TMainForm::JWord1Click},
+      {N3, &TMainForm::N3Click},
+      {N4, &TMainForm::N4Click},
+      {ToolAnalysisMenu, &TMainForm::ToolAnalysisMenuClick},
+      {ToolEstimateMenu, &TMainForm::ToolEstimateMenuClick},
+      {ToolCsvMenu, &TMainForm::ToolCsvMenuClick},
+      {ToolImageMenu, &TMainForm::ToolImageMenuClick},
+  };
+  for (const auto& [action, command] : entries) {
+    connect(action, &QAction::triggered, this, [this, command = command] { Dispatch(command); });
   }
-  FileOpenMenu->setEnabled(!working);
-  FileStartMenu->setEnabled(!working);
-  FileSaveMenu->setEnabled(!working && saveAvailable_);
-  UpdateToolEntries();
+  connect(StartButton, &QPushButton::clicked, this,
+          [this] { Dispatch(&TMainForm::StartButtonClic); });
+  connect(FlevelButton, &QPushButton::clicked, this,
+          [this] { Dispatch(&TMainForm::FlevelButtonClick); });
+  connect(Timer1, &QTimer::timeout, this, [this] { Dispatch(&TMainForm::Timer1Timer); });
+
+  const std::pair<QCheckBox*, void (TMainForm::*)()> boxes[] = {
+      {BIGCheckBox, &TMainForm::BIGCheckBoxClick},
+      {REGCheckBox, &TMainForm::REGCheckBoxClick},
+      {Cherry2CheckBox, &TMainForm::Cherry2CheckBoxClick},
+      {Cherry4aCheckBox, &TMainForm::Cherry4aCheckBoxClick},
+      {Cherry4bCheckBox, &TMainForm::Cherry4bCheckBoxClick},
+      {CherryNCheckBox, &TMainForm::CherryNCheckBoxClick},
+      {PlumCheckBox, &TMainForm::PlumCheckBoxClick},
+      {BellCheckBox, &TMainForm::BellCheckBoxClick},
+      {HazureCheckBox, &TMainForm::HazureCheckBoxClick},
+  };
+  for (const auto& [box, command] : boxes) {
+    connect(box, &QCheckBox::toggled, this, [this, command = command] { Dispatch(command); });
+  }
 }
 
 void TMainForm::Dispatch(void (TMainForm::*command)()) {
@@ -107,65 +150,113 @@ void TMainForm::Dispatch(void (TMainForm::*command)()) {
   try {
     (this->*command)();
   } catch (const std::bad_alloc&) {
-    dialogs_.ApplicationError(this, QString::fromUtf8(kOutOfMemoryMessage));
+    dialogs_.ApplicationError(this, Text(kOutOfMemoryMessage));
   } catch (const std::exception& error) {
     dialogs_.ApplicationError(this, QString::fromLocal8Bit(error.what()));
   }
 }
 
+void TMainForm::Show(const CommandOutcome& outcome, const QString& statusBefore) {
+  if (outcome.notify) {
+    const QString message = Text(outcome.status.Message);
+    if (outcome.status.Kind == StatusKind::NotInteger) {
+      dialogs_.ApplicationError(this, message);
+    } else {
+      dialogs_.Error(this, message);
+    }
+  }
+  if (outcome.display) DisplayResults();
+  if (const std::optional<SimFileHeader>& header = outcome.shownHeader) {
+    FlevelComboBox->setEditText(QString::number(header->Flevel));
+    PlayNumEdit->setText(QString::number(header->Games));
+    BigStockEdit->setText(QString::number(header->BigStock));
+    RegStockEdit->setText(QString::number(header->RegStock));
+  }
+  SetStatusText(outcome.statusText ? Text(*outcome.statusText) : statusBefore);
+}
+
+void TMainForm::UpdateCommands() {
+  // While a run, batch or file load is under way, what the window handles at
+  // the run's message point must not start another run, replace the records
+  // or change the inputs the run was started with.
+  const bool busy = session_.Busy();
+  for (QWidget* input : {static_cast<QWidget*>(PlayNumEdit), static_cast<QWidget*>(FlevelComboBox),
+                         static_cast<QWidget*>(SimNumEdit), static_cast<QWidget*>(BigStockEdit),
+                         static_cast<QWidget*>(RegStockEdit), static_cast<QWidget*>(FlevelButton),
+                         static_cast<QWidget*>(StartButton)}) {
+    input->setEnabled(!busy);
+  }
+  FileOpenMenu->setEnabled(!busy);
+  FileStartMenu->setEnabled(!busy);
+  FileSaveMenu->setEnabled(session_.CanSave());
+  const bool shown = !busy && session_.Display() != DisplayState::Nothing;
+  for (QAction* entry : {ToolEstimateMenu, ToolCsvMenu, ToolImageMenu}) entry->setEnabled(shown);
+}
+
+QString TMainForm::StatusText() const { return StatusBar1->Text(0); }
+
+void TMainForm::SetStatusText(const QString& text) { StatusBar1->SetText(0, text); }
+
+void TMainForm::SetProgress(int position) {
+  // The positions run past 100 on purpose; the bar shows them full.
+  const int clamped = std::clamp(position, ProgressBar1->minimum(), ProgressBar1->maximum());
+  if (ProgressBar1->value() != clamped) ProgressBar1->setValue(clamped);
+}
+
 void TMainForm::FileStartMenuClick() {
-  if (busy_) return;
+  if (session_.Busy()) return;
   StartTexts texts;
   texts.PlayNum = PlayNumEdit->text().toStdString();
   texts.Flevel = FlevelComboBox->currentText().toStdString();
   texts.SimNum = SimNumEdit->text().toStdString();
   texts.BigStock = BigStockEdit->text().toStdString();
   texts.RegStock = RegStockEdit->text().toStdString();
-  const StartCheck check = CheckStartInputs(texts);
-  switch (check.failure) {
-    case StartFailure::None: break;
-    case StartFailure::NotInteger:
-      dialogs_.ApplicationError(this, QString::fromStdString(check.message));
-      return;
-    case StartFailure::OutOfRange:
-    case StartFailure::BadFlevel:
-      dialogs_.Error(this, QString::fromStdString(check.message));
-      SetStatusText(QString());
-      return;
-  }
+  const QString statusBefore = StatusText();
+  Show(session_.Start(texts), statusBefore);
+}
 
-  WorkScope scope(*this);
-  SetStatusText(QString::fromUtf8(kRunningStatus));
-  if (check.inputs.SimNum == 1) {
-    if (!Simulate(check.inputs)) return;
-    DisplayResults();
-  } else {
-    switch (SimulateBatch(check.inputs)) {
-      case BatchEnd::Completed: break;
-      case BatchEnd::Stopped: return;  // the batch's error text stays
-      case BatchEnd::Cancelled:
-        // Nothing ran: the running text would be a lie, and there is nothing to report.
-        SetStatusText(QString());
-        return;
-    }
+void TMainForm::StartButtonClic() { FileStartMenuClick(); }
+
+void TMainForm::FileOpenMenuClick() {
+  if (session_.Busy()) return;
+  const std::optional<QString> path = dialogs_.AskOpenPath(this, openDialogName_);
+  if (!path) return;
+  openDialogName_ = *path;
+  const QString statusBefore = StatusText();
+  Show(session_.Open(LocalPath(*path)), statusBefore);
+}
+
+void TMainForm::FileSaveMenuClick() {
+  if (!session_.CanSave()) return;
+  const std::optional<QString> path = dialogs_.AskSavePath(this, saveDialogName_);
+  if (!path) return;
+  saveDialogName_ = *path;
+  const QString statusBefore = StatusText();
+  Show(session_.Save(LocalPath(*path)), statusBefore);
+}
+
+void TMainForm::FlevelButtonClick() {
+  if (const std::optional<int32_t> level = session_.SettingCheck()) {
+    FlevelComboBox->setEditText(QString::number(*level));
   }
-  SetStatusText(QString::fromUtf8(kDoneStatus));
 }
 
 void TMainForm::FileExitMenuClick() { close(); }
 
 void TMainForm::HelpAboutMenuClick() { dialogs_.ShowModal(*aboutBox_); }
 
-void TMainForm::StartButtonClic() { FileStartMenuClick(); }
-
 void TMainForm::HelpManMenuClick() {
   shell_.OpenFile(ExecutableFolder() + QString::fromLatin1(kHelpFileName), {});
 }
 
-void TMainForm::FlevelButtonClick() {
-  if (busy_) return;  // the setting box is one of the run's inputs
-  FlevelComboBox->setEditText(QString::number(slot_.GetFlevel()));
+void TMainForm::JWord1Click() {
+  shell_.OpenFile(ExecutableFolder() + QString::fromLatin1(kInstallerFileName),
+                  kInstallerArguments);
 }
+
+void TMainForm::N3Click() { shell_.OpenUrl(HomePageUrl()); }
+
+void TMainForm::N4Click() { shell_.OpenUrl(AdPageUrl()); }
 
 void TMainForm::Timer1Timer() {
   StatusBar1->SetText(2, ClockText(QDateTime::currentDateTime(), QLocale::system()));
@@ -179,20 +270,10 @@ void TMainForm::BIGCheckBoxClick() { SetMarker(kMarkerBIG, BIGCheckBox); }
 void TMainForm::REGCheckBoxClick() { SetMarker(kMarkerREG, REGCheckBox); }
 void TMainForm::Cherry2CheckBoxClick() { SetMarker(kMarkerCherry2, Cherry2CheckBox); }
 void TMainForm::Cherry4aCheckBoxClick() { SetMarker(kMarkerCherry4A, Cherry4aCheckBox); }
-void TMainForm::PlumCheckBoxClick() { SetMarker(kMarkerPlum, PlumCheckBox); }
-
-void TMainForm::JWord1Click() {
-  shell_.OpenFile(ExecutableFolder() + QString::fromLatin1(kInstallerFileName),
-                  kInstallerArguments);
-}
-
-void TMainForm::HazureCheckBoxClick() { SetMarker(kMarkerHazure, HazureCheckBox); }
-void TMainForm::BellCheckBoxClick() { SetMarker(kMarkerBell, BellCheckBox); }
 void TMainForm::Cherry4bCheckBoxClick() { SetMarker(kMarkerCherry4B, Cherry4bCheckBox); }
 void TMainForm::CherryNCheckBoxClick() { SetMarker(kMarkerNCherry, CherryNCheckBox); }
-
-void TMainForm::N3Click() { shell_.OpenUrl(HomePageUrl()); }
-
-void TMainForm::N4Click() { shell_.OpenUrl(AdPageUrl()); }
+void TMainForm::PlumCheckBoxClick() { SetMarker(kMarkerPlum, PlumCheckBox); }
+void TMainForm::BellCheckBoxClick() { SetMarker(kMarkerBell, BellCheckBox); }
+void TMainForm::HazureCheckBoxClick() { SetMarker(kMarkerHazure, HazureCheckBox); }
 
 }  // namespace sorimu

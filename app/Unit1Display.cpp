@@ -40,7 +40,8 @@ int DisplayProgress(size_t row, int32_t totalGames) {
 }  // namespace
 
 void TMainForm::DisplayResults() {
-  assert(records_.RowCount() > 0);
+  const RunRecords& records = session_.Records();
+  assert(records.RowCount() > 0);
 
   // 1. Empty the views. The per-game list is told first, so that it asks
   //    for no row while its texts are rebuilt.
@@ -54,19 +55,19 @@ void TMainForm::DisplayResults() {
   ResultLabel->clear();
 
   // 2. The slump graph's bottom axis runs to the last row's normal games.
-  charts_->SetSlumpAxis(records_.LastRow().PlayCount);
+  charts_->SetSlumpAxis(records.LastRow().PlayCount);
 
   // 3.
-  const ResultStats stats = ComputeResultStats(records_);
+  const ResultStats stats = ComputeResultStats(records);
 
   // 4. Chart points, list texts and bonus items of every row.
-  charts_->AddRunPoints(records_);
+  charts_->AddRunPoints(records);
   FillResultTexts(stats.TotalGames);
   resultListModel_->EndRebuild();
   FillBonusList();
 
   // 5.
-  charts_->AddSlumpLine(records_);
+  charts_->AddSlumpLine(records);
 
   // 6. The summary tables, each pie right after its list.
   FillTable(Ren3ListView, Ren3Rows(stats));
@@ -77,19 +78,15 @@ void TMainForm::DisplayResults() {
   FillTable(RTCancelListView, RTCancelRows(stats));
   charts_->FillRTCancelPie(stats);
 
-  // 7., 8.
+  // 7., 8. Save and the tools follow the session's state.
   ResultLabel->setText(QString::fromStdString(SummaryText(stats)));
-  saveAvailable_ = true;
-  FileSaveMenu->setEnabled(!busy_);
-  displayed_ = true;
-  recordsShown_ = true;
-  UpdateToolEntries();
+  UpdateCommands();
 }
 
 void TMainForm::FillResultTexts(int32_t totalGames) {
   size_t index = 0;
   bool complete = true;
-  records_.ForEachRowSpan([&](const RunRow* rows, size_t count) {
+  session_.Records().ForEachRowSpan([&](const RunRow* rows, size_t count) {
     for (size_t i = 0; i < count && complete; ++i, ++index) {
       // Out of memory the list shows the rows it has; its count follows the texts.
       complete = resultTexts_.Append(rows[i]);
@@ -99,7 +96,7 @@ void TMainForm::FillResultTexts(int32_t totalGames) {
 }
 
 void TMainForm::FillBonusList() {
-  const std::vector<TableRow> items = BonusListItems(records_);
+  const std::vector<TableRow> items = BonusListItems(session_.Records());
   FillTable(BListView, items);
   // Each completed bonus scrolls the list down one line, so the latest
   // bonuses are in view when the display ends.

@@ -1,43 +1,32 @@
 // The ツール menu: the many-run analysis, and the setting estimate, CSV and
 // picture exports of the run on display.
-#include <QAction>
 #include <QDateTime>
+#include <QFile>
 
 #include "AnalysisDialog.h"
+#include "ChartPictures.h"
 #include "Dialogs.h"
 #include "EstimateBox.h"
+#include "Messages.h"
 #include "ResultCharts.h"
-#include "RunExport.h"
+#include "RunExports.h"
 #include "SettingEstimate.h"
 #include "Unit1.h"
+#include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
 
-constexpr const char* kCsvFilter = "CSVファイル (*.csv)";
-constexpr const char* kImageFilter = "PNG画像 (*.png)";
-constexpr const char* kCsvDoneStatus = "CSVファイルに出力完了";
-constexpr const char* kImageDoneStatus = "画像ファイルに保存完了";
-constexpr const char* kRowsReplacedMessage =
-    "表示中の結果の記録は、その後の連続シミュレーションまたはファイルの読み込みで"
-    "置き換えられています。もう一度開始するか、ファイルを開いてから実行してください。";
-
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
-void TMainForm::UpdateToolEntries() {
-  // While a run is under way the records change under the commands' feet.
-  const bool available = displayed_ && !busy_;
-  for (QAction* entry : {ToolEstimateMenu, ToolCsvMenu, ToolImageMenu})
-    entry->setEnabled(available);
-}
-
 bool TMainForm::ShownRowsAvailable() {
-  // The estimate and the lists must describe what the views show; after a
-  // batch the records hold a run nobody has seen.
-  if (recordsShown_) return true;
+  // After a batch the records hold a run nobody has seen.
+  if (session_.RecordsOnDisplay()) return true;
   dialogs_.Error(this, Text(kRowsReplacedMessage));
   return false;
 }
@@ -53,43 +42,52 @@ void TMainForm::ToolAnalysisMenuClick() {
 }
 
 void TMainForm::ToolEstimateMenuClick() {
-  if (busy_ || !displayed_ || !ShownRowsAvailable()) return;
-  const SettingEstimate estimate = EstimateSetting(records_);
+  if (session_.Busy() || session_.Display() == DisplayState::Nothing || !ShownRowsAvailable()) {
+    return;
+  }
+  const SettingEstimate estimate = EstimateSetting(session_.Records());
   if (estimateBox_ == nullptr) estimateBox_ = new TEstimateBox(this);
   estimateBox_->Fill(estimate);
   dialogs_.ShowModal(*estimateBox_);
 }
 
 void TMainForm::ToolCsvMenuClick() {
-  if (busy_ || !displayed_ || !ShownRowsAvailable()) return;
+  if (session_.Busy() || session_.Display() == DisplayState::Nothing || !ShownRowsAvailable()) {
+    return;
+  }
   const std::optional<QString> path =
-      dialogs_.AskExportPath(this, csvDialogName_, Text(kCsvFilter));
+      dialogs_.AskExportPath(this, csvDialogName_, Text(wintext::kCsvFilter));
   if (!path) return;
   csvDialogName_ = *path;
 
-  const ExportResult result = ExportRunCsv(*path, records_);
-  if (!result.Error.isEmpty()) {
-    dialogs_.Error(this, result.Error);
+  const ExportResult result = ExportRunLists(session_.Records(), LocalPath(*path));
+  if (!result.status.Ok()) {
+    dialogs_.Error(this, QString::fromStdString(result.status.Message));
     return;
   }
-  SetStatusText(Text(kCsvDoneStatus));
+  SetStatusText(Text(wintext::kCsvDoneStatus));
 }
 
 void TMainForm::ToolImageMenuClick() {
-  if (busy_ || !displayed_) return;  // the charts keep showing the run on display
+  // The charts keep showing the run on display, whatever the records hold.
+  if (session_.Busy() || session_.Display() == DisplayState::Nothing) return;
   const std::optional<QString> path =
-      dialogs_.AskExportPath(this, imageDialogName_, Text(kImageFilter));
+      dialogs_.AskExportPath(this, imageDialogName_, Text(wintext::kImageFilter));
   if (!path) return;
   imageDialogName_ = *path;
 
-  const ExportResult result =
-      ExportChartImages(*path, {{QStringLiteral("_slump.png"), charts_->SlumpChart()},
-                                {QStringLiteral("_bars.png"), charts_->SlumpChart2()}});
-  if (!result.Error.isEmpty()) {
-    dialogs_.Error(this, result.Error);
+  const std::optional<std::vector<ExportBytes>> pictures = ChartPictures(
+      {{kSlumpImageSuffix, charts_->SlumpChart()}, {kBarsImageSuffix, charts_->SlumpChart2()}});
+  if (!pictures) {
+    dialogs_.Error(this, Text(wintext::kChartNotDrawable));
     return;
   }
-  SetStatusText(Text(kImageDoneStatus));
+  const ExportResult result = ExportFiles(LocalPath(*path), *pictures, kImageSaveFailedMessage);
+  if (!result.status.Ok()) {
+    dialogs_.Error(this, QString::fromStdString(result.status.Message));
+    return;
+  }
+  SetStatusText(Text(wintext::kImageDoneStatus));
 }
 
 }  // namespace sorimu

@@ -1,25 +1,20 @@
 #include "AnalyzeCommand.h"
 
 #include <ctime>
-#include <optional>
 
+#include "AnalysisInputs.h"
 #include "AnalysisTable.h"
+#include "CliTexts.h"
 #include "CommandOptions.h"
-#include "CsvExport.h"
-#include "IntegerText.h"
+#include "InputText.h"
 #include "ManyRunAnalysis.h"
-#include "StartInputs.h"
+#include "Messages.h"
+#include "RunFiguresCsv.h"
+#include "SafeSave.h"
 
 namespace sorimu {
 
 namespace {
-
-constexpr const char* kAnalyzeUsage =
-    "使い方:\n"
-    "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big N] [--reg N]"
-    " [--seed N] [--jobs N] [--csv FILE]\n";
-
-constexpr const char* kSettingMessage = "設定は、1～6またはallにしてください。";
 
 void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
   for (size_t i = 0; i < cells.size(); ++i) {
@@ -29,74 +24,48 @@ void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
   out << '\n';
 }
 
-// A count checked as the window checks its numbers; the message on failure.
-std::optional<int32_t> ParseCount(const std::string& text, int32_t minimum, int32_t maximum,
-                                  const char* rangeMessage, std::ostream& err) {
-  const std::optional<int32_t> value = ParseInteger(text);
-  if (!value) {
-    err << NotIntegerMessage(text) << '\n';
-  } else if (*value < minimum || *value > maximum) {
-    err << rangeMessage << '\n';
-  } else {
-    return value;
-  }
-  return std::nullopt;
-}
-
 // Fills `request` from the options; false after writing the first problem.
 bool ReadRequest(const CommandOptions& options, AnalysisRequest& request, std::ostream& err) {
   for (const char* required : {"--games", "--trials"}) {
     if (!options.Has(required)) {
-      err << required << " を指定してください。\n" << kAnalyzeUsage;
+      err << required << kRequired << kAnalyzeUsage;
       return false;
     }
   }
-  // Play数 and the stocks take the window's own checks and messages.
-  StartTexts texts;
-  texts.PlayNum = options.ValueOr("--games", "");
+  AnalysisTexts texts;
+  texts.Games = options.ValueOr("--games", "");
+  texts.Trials = options.ValueOr("--trials", "");
   texts.BigStock = options.ValueOr("--big", texts.BigStock);
   texts.RegStock = options.ValueOr("--reg", texts.RegStock);
-  const StartCheck check = CheckStartInputs(texts);
-  if (check.failure != StartFailure::None) {
-    err << check.message << '\n';
-    return false;
-  }
-  request.Games = check.inputs.PlayNum;
-  request.BigStock = check.inputs.BigStock;
-  request.RegStock = check.inputs.RegStock;
-
-  const auto trials = ParseCount(options.ValueOr("--trials", ""), 1, kMaxTrials,
-                                 "試行回数は、1～1000000にしてください。", err);
-  if (!trials) return false;
-  request.Trials = *trials;
+  texts.Seed = options.Has("--seed") ? options.ValueOr("--seed", "")
+                                     : std::to_string(static_cast<uint32_t>(std::time(nullptr)));
 
   const std::string setting = options.ValueOr("--setting", "all");
   if (setting == "all") {
-    request.Setting = kAllSettings;
+    texts.Setting = kAllSettings;
   } else if (setting.size() == 1 && setting[0] >= '1' && setting[0] <= '6') {
-    request.Setting = setting[0] - '0';
+    texts.Setting = setting[0] - '0';
   } else {
-    err << kSettingMessage << '\n';
+    err << kCliSettingMessage << '\n';
     return false;
   }
-
-  if (options.Has("--seed")) {
-    const std::optional<uint32_t> seed = ParseSeedText(options.ValueOr("--seed", ""));
-    if (!seed) {
-      err << kSeedRangeMessage << '\n';
+  if (options.Has("--jobs")) {
+    // The window always takes every core; here 0 is no choice to offer.
+    const CountResult jobs =
+        ParseCount(options.ValueOr("--jobs", ""), 1, kMaxJobs, kCliJobsMessage);
+    if (!jobs.status.Ok()) {
+      err << jobs.status.Message << '\n';
       return false;
     }
-    request.Seed = *seed;
-  } else {
-    request.Seed = static_cast<uint32_t>(std::time(nullptr));
+    texts.Jobs = jobs.value;
   }
 
-  if (options.Has("--jobs")) {
-    const auto jobs = ParseCount(options.ValueOr("--jobs", ""), 1, kMaxJobs,
-                                 "--jobs は、1～256の整数にしてください。", err);
-    if (!jobs) return false;
-    request.Jobs = *jobs;
+  const AnalysisRequestRead read = ReadAnalysisRequest(texts);
+  if (!read.status.Ok()) {
+    err << (read.field == AnalysisField::Seed ? kCliSeedMessage : read.status.Message) << '\n';
+    return false;
   }
+  request = read.request;
   return true;
 }
 
@@ -111,16 +80,20 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
     return kBadUsage;
   }
   if (!options.positional.empty()) {
-    err << "余分な引数です: " << options.positional.front() << '\n' << kAnalyzeUsage;
+    err << kExtraArgument << options.positional.front() << '\n' << kAnalyzeUsage;
+    return kBadUsage;
+  }
+  if (options.Has("--csv") && options.ValueOr("--csv", "").empty()) {
+    err << "--csv" << kEmptyPath << kAnalyzeUsage;
     return kBadUsage;
   }
   AnalysisRequest request;
   if (!ReadRequest(options, request, err)) return kBadUsage;
 
   const AnalysisOutcome outcome = RunAnalysis(request);
-  if (outcome.Status != AnalysisStatus::Completed) {
-    err << outcome.Message << '\n';
-    return outcome.Status == AnalysisStatus::InvalidRequest ? kBadUsage : kFileFailed;
+  if (!outcome.status.Ok()) {
+    err << outcome.status.Message << '\n';
+    return ExitStatusOf(outcome.status);
   }
   const AnalysisResult& result = outcome.Result;
 
@@ -134,12 +107,14 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
   for (const TableRow& row : HistogramTableRows(result)) WriteCells(out, row);
 
   if (options.Has("--csv")) {
-    const std::string path = options.ValueOr("--csv", "");
-    const CsvSaveStatus status =
-        SaveCsvFile(path, [&](std::ostream& file) { WriteRunFiguresCsv(file, result); });
-    if (status != CsvSaveStatus::Ok) {
-      err << CsvSaveMessage(status, path) << '\n';
-      return kFileFailed;
+    SaveOptions save;
+    save.headline = kCsvSaveFailedMessage;
+    const Status saved =
+        SaveFile(options.ValueOr("--csv", ""),
+                 TextContent([&](std::ostream& file) { WriteRunFiguresCsv(file, result); }), save);
+    if (!saved.Ok()) {
+      err << saved.Message << '\n';
+      return ExitStatusOf(saved);
     }
   }
   return kOk;

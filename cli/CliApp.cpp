@@ -1,32 +1,36 @@
 #include "CliApp.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <optional>
 
 #include "AnalyzeCommand.h"
-#include "Batch.h"
+#include "CliTexts.h"
 #include "CommandOptions.h"
 #include "ExportCommand.h"
+#include "InputText.h"
 #include "Report.h"
-#include "SimReader.h"
-#include "SimWriter.h"
-#include "SingleRun.h"
-#include "Slot.h"
-#include "StartInputs.h"
+#include "Session.h"
 
 namespace sorimu {
 
 namespace {
 
-constexpr const char* kUsage =
-    "使い方:\n"
-    "  sorimu-cli run  [--seed N] [--games N] [--setting S] [--big N] [--reg N] [--runs N]"
-    " [--out FILE] [--rows]\n"
-    "  sorimu-cli show FILE [--rows | --csv DIR]\n"
-    "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big B] [--reg R] [--seed X]"
-    " [--jobs J] [--csv FILE]\n";
+// A failed command's message on `err`, and its exit status.
+int Fail(const Status& status, std::ostream& err) {
+  err << status.Message << '\n';
+  return ExitStatusOf(status);
+}
+
+// The same for a command of the session, with the status text the window
+// would show after the message when it says more ("エラーにより強制終了しました。").
+int Fail(const CommandOutcome& outcome, std::ostream& err) {
+  err << outcome.status.Message << '\n';
+  if (outcome.statusText && !outcome.statusText->empty() &&
+      *outcome.statusText != outcome.status.Message) {
+    err << *outcome.statusText << '\n';
+  }
+  return ExitStatusOf(outcome.status);
+}
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CommandOptions options;
@@ -36,7 +40,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kBadUsage;
   }
   if (!options.positional.empty()) {
-    err << "余分な引数です: " << options.positional.front() << '\n' << kUsage;
+    err << kExtraArgument << options.positional.front() << '\n' << kUsage;
     return kBadUsage;
   }
 
@@ -47,54 +51,42 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   texts.BigStock = options.ValueOr("--big", texts.BigStock);
   texts.RegStock = options.ValueOr("--reg", texts.RegStock);
   const StartCheck check = CheckStartInputs(texts);
-  if (check.failure != StartFailure::None) {
-    err << check.message << '\n';
-    return kBadUsage;
-  }
+  if (!check.status.Ok()) return Fail(check.status, err);
 
   std::optional<uint32_t> seed;
-  if (const auto found = options.values.find("--seed"); found != options.values.end()) {
-    seed = ParseSeedText(found->second);
+  if (options.Has("--seed")) {
+    seed = ParseSeed(options.ValueOr("--seed", ""));
     if (!seed) {
-      err << kSeedRangeMessage << '\n';
+      err << kCliSeedMessage << '\n';
       return kBadUsage;
     }
   }
   const std::string outPath = options.ValueOr("--out", "");
+  if (options.Has("--out") && outPath.empty()) {
+    err << "--out" << kEmptyPath << kUsage;
+    return kBadUsage;
+  }
   if (check.inputs.SimNum >= 2 && outPath.empty()) {
-    err << "Sim回数が2以上のときは、--out で保存先を指定してください。\n";
+    err << kBatchNeedsOut;
     return kBadUsage;
   }
 
   // One process is one random sequence, like one session of the window.
-  auto slot = seed ? std::make_unique<Slot>(*seed) : std::make_unique<Slot>();
-  RunRecords records;
+  Session session(seed);
+  SessionHooks hooks;
+  hooks.askBatchPath = [&] { return std::optional<std::string>(outPath); };
+  hooks.batchFileSaved = [&](const std::string& path) { out << path << '\n'; };
+  session.SetHooks(hooks);
 
-  if (check.inputs.SimNum == 1) {
-    if (Simulate(*slot, records, check.inputs) == RunStatus::OutOfMemory) {
-      err << kOutOfMemoryMessage << '\n';
-      return kFileFailed;
-    }
-    if (!outPath.empty() && !SaveSimFile(outPath, HeaderFor(*slot, records), records)) {
-      err << kSaveFailedMessage << '\n';
-      return kFileFailed;
-    }
-    WriteReport(out, records, !options.flags.empty());
-    return kOk;
+  const CommandOutcome started = session.Start(texts);
+  if (!started.status.Ok()) return Fail(started, err);
+  if (check.inputs.SimNum >= 2) return kOk;
+  if (!outPath.empty()) {
+    const CommandOutcome saved = session.Save(outPath);
+    if (!saved.status.Ok()) return Fail(saved.status, err);
   }
-
-  BatchHooks hooks;
-  hooks.writeFile = [&](const std::string& path) {
-    if (!SaveSimFile(path, HeaderFor(*slot, records), records)) return false;
-    out << path << '\n';
-    return true;
-  };
-  switch (RunBatch(*slot, records, check.inputs, outPath, hooks)) {
-    case BatchStatus::Completed: return kOk;
-    case BatchStatus::WriteFailed: err << kBatchErrorStatus << '\n'; return kFileFailed;
-    case BatchStatus::OutOfMemory: err << kOutOfMemoryMessage << '\n'; return kFileFailed;
-  }
-  return kFileFailed;
+  WriteReport(out, session.Records(), options.HasFlag("--rows"));
+  return kOk;
 }
 
 int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -104,33 +96,33 @@ int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     err << kUsage;
     return kBadUsage;
   }
-  const std::string& path = options.positional.front();
-  RunRecords records;
-  const SimReadResult result = ReadSimFile(path, records);
-  if (result.status == SimReadStatus::CannotOpen) {
-    err << "ファイルを開けません: " << path << '\n';
-    return kFileFailed;
-  }
-  if (result.status != SimReadStatus::Ok) {
-    err << SimReadMessage(result.status) << '\n';
-    return kFileFailed;
-  }
-  WriteReport(out, records, !options.flags.empty());
+  Session session;
+  const CommandOutcome opened = session.Open(options.positional.front());
+  if (!opened.status.Ok()) return Fail(opened.status, err);
+  WriteReport(out, session.Records(), options.HasFlag("--rows"));
   return kOk;
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-    (args.empty() ? err : out) << kUsage;
-    return args.empty() ? kBadUsage : kOk;
+  if (args.empty()) {
+    err << kUsage;
+    return kBadUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h") {
+    out << kUsage;
+    return kOk;
+  }
+  if (args[0] == "--version") {
+    out << "sorimu-cli " << SORIMU_VERSION << '\n';
+    return kOk;
   }
   if (args[0] == "run") return Run(args, out, err);
   if (args[0] == "analyze") return RunAnalyzeCommand(args, out, err);
   if (WantsCsvExport(args)) return RunShowCsvCommand(args, out, err);
   if (args[0] == "show") return Show(args, out, err);
-  err << "不明なコマンドです: " << args[0] << '\n' << kUsage;
+  err << kUnknownCommand << args[0] << '\n' << kUsage;
   return kBadUsage;
 }
 

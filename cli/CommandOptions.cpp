@@ -1,9 +1,14 @@
 #include "CommandOptions.h"
 
 #include <algorithm>
-#include <cstdint>
+
+#include "CliTexts.h"
 
 namespace sorimu {
+
+bool CommandOptions::HasFlag(const std::string& name) const {
+  return std::find(flags.begin(), flags.end(), name) != flags.end();
+}
 
 std::string CommandOptions::ValueOr(const std::string& name, const std::string& fallback) const {
   const auto found = values.find(name);
@@ -24,10 +29,10 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
     } else if (contains(flags, arg)) {
       options.flags.push_back(arg);
     } else if (!contains(valued, arg)) {
-      err << "不明なオプションです: " << arg << '\n' << usage;
+      err << kUnknownOption << arg << '\n' << usage;
       return false;
     } else if (i + 1 >= args.size()) {
-      err << arg << " には値が必要です。\n" << usage;
+      err << arg << kNeedsValue << usage;
       return false;
     } else {
       options.values[arg] = args[++i];
@@ -36,15 +41,13 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
   return true;
 }
 
-std::optional<uint32_t> ParseSeedText(const std::string& text) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
+int ExitStatusOf(const Status& status) {
+  switch (status.Kind) {
+    case StatusKind::Ok: return kOk;
+    case StatusKind::BadInput:
+    case StatusKind::NotInteger: return kBadUsage;
+    default: return kFileFailed;
   }
-  if (value > UINT32_MAX) return std::nullopt;
-  return static_cast<uint32_t>(value);
 }
 
 }  // namespace sorimu

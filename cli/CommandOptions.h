@@ -1,22 +1,22 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "Status.h"
+
 namespace sorimu {
 
-// "--name value" options and bare arguments of one sorimu-cli command, as the
-// analyze and CSV export commands read them.
+// "--name value" options and bare arguments of one sorimu-cli command.
 struct CommandOptions {
   std::map<std::string, std::string> values;
   std::vector<std::string> flags;  // options without a value that were given
   std::vector<std::string> positional;
 
   bool Has(const std::string& name) const { return values.count(name) != 0; }
+  bool HasFlag(const std::string& name) const;
   std::string ValueOr(const std::string& name, const std::string& fallback) const;
 };
 
@@ -27,14 +27,12 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
                          const std::vector<std::string>& flags, const char* usage,
                          CommandOptions& options, std::ostream& err);
 
-// 0..4294967295 in plain decimal digits.
-std::optional<uint32_t> ParseSeedText(const std::string& text);
-
-inline constexpr const char* kSeedRangeMessage = "--seed は、0～4294967295の整数にしてください。";
-
 // Exit statuses of every command.
 inline constexpr int kOk = 0;
 inline constexpr int kFileFailed = 1;
 inline constexpr int kBadUsage = 2;
+
+// The exit status for a failure: 2 for what the user typed, 1 for the rest.
+int ExitStatusOf(const Status& status);
 
 }  // namespace sorimu

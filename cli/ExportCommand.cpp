@@ -4,17 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "CliTexts.h"
 #include "CommandOptions.h"
-#include "CsvExport.h"
-#include "SimReader.h"
+#include "Messages.h"
+#include "RunExports.h"
+#include "Session.h"
 
 namespace sorimu {
-
-namespace {
-
-constexpr const char* kExportUsage = "使い方:\n  sorimu-cli show FILE --csv DIR\n";
-
-}  // namespace
 
 bool WantsCsvExport(const std::vector<std::string>& args) {
   return !args.empty() && args[0] == "show" &&
@@ -27,7 +23,7 @@ int RunShowCsvCommand(const std::vector<std::string>& args, std::ostream& out, s
     return kBadUsage;
   }
   if (!options.flags.empty()) {
-    err << "--rows と --csv は同時に指定できません。\n" << kExportUsage;
+    err << kRowsAndCsv << kExportUsage;
     return kBadUsage;
   }
   if (options.positional.size() != 1) {
@@ -37,44 +33,34 @@ int RunShowCsvCommand(const std::vector<std::string>& args, std::ostream& out, s
   const std::string& path = options.positional.front();
   const std::filesystem::path folder = options.ValueOr("--csv", "");
   if (folder.empty()) {
-    err << "--csv には保存先のフォルダを指定してください。\n" << kExportUsage;
+    err << "--csv" << kEmptyPath << kExportUsage;
     return kBadUsage;
   }
 
-  RunRecords records;
-  const SimReadResult read = ReadSimFile(path, records);
-  if (read.status == SimReadStatus::CannotOpen) {
-    err << "ファイルを開けません: " << path << '\n';
-    return kFileFailed;
-  }
-  if (read.status != SimReadStatus::Ok) {
-    err << SimReadMessage(read.status) << '\n';
-    return kFileFailed;
+  Session session;
+  const CommandOutcome opened = session.Open(path);
+  if (!opened.status.Ok()) {
+    err << opened.status.Message << '\n';
+    return ExitStatusOf(opened.status);
   }
 
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error || !std::filesystem::is_directory(folder)) {
-    err << "フォルダを作成できません: " << folder.string() << '\n';
+    err << FileFailureMessage(kCannotMakeFolder, folder.string(),
+                              FileErrorReason(error ? error.value() : ENOTDIR))
+        << '\n';
     return kFileFailed;
   }
 
-  const std::string stem = std::filesystem::path(path).stem().string();
-  const std::string gamesPath = (folder / (stem + "_games.csv")).string();
-  const std::string bonusesPath = (folder / (stem + "_bonuses.csv")).string();
-  const struct {
-    const std::string& path;
-    void (*write)(std::ostream&, const RunRecords&);
-  } files[] = {{gamesPath, WritePlayListCsv}, {bonusesPath, WriteBonusListCsv}};
-  for (const auto& file : files) {
-    const CsvSaveStatus status =
-        SaveCsvFile(file.path, [&](std::ostream& stream) { file.write(stream, records); });
-    if (status != CsvSaveStatus::Ok) {
-      err << CsvSaveMessage(status, file.path) << '\n';
-      return kFileFailed;
-    }
-    out << file.path << '\n';
+  // Named as the window names them: the file's name without its extension.
+  const std::string chosen = (folder / std::filesystem::path(path).filename()).string();
+  const ExportResult result = ExportRunLists(session.Records(), chosen);
+  if (!result.status.Ok()) {
+    err << result.status.Message << '\n';
+    return ExitStatusOf(result.status);
   }
+  for (const std::string& written : result.written) out << written << '\n';
   return kOk;
 }
 

@@ -25,6 +25,8 @@ class ChunkedArray {
   ~ChunkedArray() { Release(); }
 
   size_t size() const { return size_; }
+  // Values the chunks already held can take without asking the system.
+  size_t capacity() const { return chunks_.size() * kChunkSize; }
   bool empty() const { return size_ == 0; }
 
   const T& operator[](size_t i) const { return chunks_[i >> ChunkShift][i & (kChunkSize - 1)]; }

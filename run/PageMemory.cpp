@@ -1,8 +1,11 @@
 #include "PageMemory.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 
 namespace sorimu {
 
@@ -31,6 +34,23 @@ void* AllocatePages(size_t bytes) {
 
 void FreePages(void* memory, size_t bytes) {
   if (memory != nullptr) munmap(memory, bytes);
+}
+
+size_t AvailableMemoryBytes() {
+  if (std::FILE* info = std::fopen("/proc/meminfo", "r")) {
+    char line[256];
+    unsigned long long kib = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, info) != nullptr) {
+      found = std::sscanf(line, "MemAvailable: %llu kB", &kib) == 1;
+    }
+    std::fclose(info);
+    if (found) return static_cast<size_t>(kib) * 1024;
+  }
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return SIZE_MAX;
+  return static_cast<size_t>(pages) * static_cast<size_t>(pageSize);
 }
 
 }  // namespace sorimu

@@ -9,4 +9,8 @@ namespace sorimu {
 void* AllocatePages(size_t bytes);
 void FreePages(void* memory, size_t bytes);
 
+// Memory the system can give without swapping (MemAvailable), or the
+// physical memory where the system does not say.
+size_t AvailableMemoryBytes();
+
 }  // namespace sorimu

@@ -20,6 +20,7 @@ class RunRecords {
   void ReleaseMemory() { rows_.Release(); }
 
   size_t RowCount() const { return rows_.size(); }
+  size_t RowCapacity() const { return rows_.capacity(); }
   const RunRow& Row(size_t index) const { return rows_[index]; }
   const RunRow& LastRow() const { return rows_.back(); }
   int32_t Value(RunColumn column, size_t index) const { return ColumnValue(rows_[index], column); }

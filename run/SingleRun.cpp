@@ -1,5 +1,7 @@
 #include "SingleRun.h"
 
+#include <limits>
+
 namespace sorimu {
 
 int32_t ChooseFlevel(Slot& slot, const StartInputs& inputs) {
@@ -8,7 +10,7 @@ int32_t ChooseFlevel(Slot& slot, const StartInputs& inputs) {
 }
 
 RunStatus Simulate(Slot& slot, RunRecords& records, const StartInputs& inputs,
-                   const std::function<void()>& messagePoint) {
+                   const std::function<void()>& messagePoint, const RunProgress& progress) {
   records.ClearRows();
   slot.SetFlevel(ChooseFlevel(slot, inputs));
   if (messagePoint) messagePoint();
@@ -18,6 +20,7 @@ RunStatus Simulate(Slot& slot, RunRecords& records, const StartInputs& inputs,
   slot.Reset();
 
   const int32_t playNum = inputs.PlayNum;
+  int64_t nextReport = progress ? kRunProgressGames : std::numeric_limits<int64_t>::max();
   while (slot.PlayCount < playNum) {
     slot.Play();
     const RunRow row{slot.GamesSinceBonus, slot.Medal,       slot.PlayCount,
@@ -28,6 +31,10 @@ RunStatus Simulate(Slot& slot, RunRecords& records, const StartInputs& inputs,
       records.ClearRows();
       records.ReleaseMemory();
       return RunStatus::OutOfMemory;
+    }
+    if (slot.PlayCount >= nextReport) [[unlikely]] {
+      nextReport += kRunProgressGames;
+      if (!progress(slot.PlayCount)) return RunStatus::Cancelled;
     }
   }
   return RunStatus::Completed;

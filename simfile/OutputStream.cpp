@@ -21,6 +21,7 @@ FdOutputStream::FdOutputStream(int fd, bool direct) : fd_(fd) {
   buffer_ = static_cast<char*>(std::aligned_alloc(kDirectAlignment, kBufferBytes));
   if (buffer_ == nullptr) {
     failed_ = true;
+    error_ = ENOMEM;
     return;
   }
 #ifdef O_DIRECT
@@ -85,6 +86,7 @@ bool FdOutputStream::WriteAll(const char* data, size_t size) {
         continue;
       }
       failed_ = true;
+      error_ = errno;
       return false;
     }
     data += written;
@@ -108,5 +110,23 @@ void FdOutputStream::LeaveDirectMode() {
   direct_ = false;
 #endif
 }
+
+bool OutputStreamBuf::Drain() {
+  const std::ptrdiff_t used = pptr() - pbase();
+  if (used > 0 && !out_.Write(pbase(), static_cast<size_t>(used))) return false;
+  setp(buffer_, buffer_ + sizeof buffer_);
+  return true;
+}
+
+OutputStreamBuf::int_type OutputStreamBuf::overflow(int_type c) {
+  if (!Drain()) return traits_type::eof();
+  if (!traits_type::eq_int_type(c, traits_type::eof())) {
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+  }
+  return traits_type::not_eof(c);
+}
+
+int OutputStreamBuf::sync() { return Drain() ? 0 : -1; }
 
 }  // namespace sorimu

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <streambuf>
 
 namespace sorimu {
 
@@ -28,6 +29,8 @@ class FdOutputStream final : public OutputStream {
   bool Write(const void* data, size_t size) override;
   // Writes out everything buffered; false if any write failed.
   bool Flush();
+  // The system's error number of the write that failed; 0 before.
+  int Error() const { return error_; }
 
  private:
   bool WriteBlocks(bool all);
@@ -37,9 +40,32 @@ class FdOutputStream final : public OutputStream {
   int fd_;
   bool direct_ = false;
   bool failed_ = false;
+  int error_ = 0;
   long long written_ = 0;
   char* buffer_ = nullptr;
   size_t used_ = 0;
+};
+
+// Lets text writers that take a std::ostream write into an OutputStream. The
+// ostream's badbit says whether every byte was taken.
+class OutputStreamBuf final : public std::streambuf {
+ public:
+  explicit OutputStreamBuf(OutputStream& out) : out_(out) {
+    setp(buffer_, buffer_ + sizeof buffer_);
+  }
+  ~OutputStreamBuf() override { sync(); }
+  OutputStreamBuf(const OutputStreamBuf&) = delete;
+  OutputStreamBuf& operator=(const OutputStreamBuf&) = delete;
+
+ protected:
+  int_type overflow(int_type c) override;
+  int sync() override;
+
+ private:
+  bool Drain();
+
+  OutputStream& out_;
+  char buffer_[64 * 1024];
 };
 
 }  // namespace sorimu

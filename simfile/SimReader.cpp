@@ -10,6 +10,10 @@
 #include <cstring>
 #include <vector>
 
+#include "Messages.h"
+#include "PageMemory.h"
+#include "SimFormat.h"
+
 namespace sorimu {
 
 namespace {
@@ -77,46 +81,61 @@ RunRow DecodeRow(const unsigned char* in) {
   return row;
 }
 
-size_t PhysicalMemoryBytes() {
-  const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return SIZE_MAX;
-  return static_cast<size_t>(pages) * static_cast<size_t>(pageSize);
+constexpr size_t kRowsPerBlock = 21845;  // about 1 MiB of rows per read
+
+// Left free for everything else on the machine when a file is sized up.
+constexpr size_t kMemoryMargin = size_t{64} << 20;
+
+// Whether `rows` rows and what the caller shows of them fit in the memory
+// the system has free, counting the row memory the records already hold.
+bool FitsInMemory(size_t rows, size_t displayBytesPerRow, const RunRecords& records) {
+  const size_t perRow = simfile::kRowBytes + displayBytesPerRow;
+  if (rows > SIZE_MAX / perRow) return false;
+  const size_t held = records.RowCapacity() * simfile::kRowBytes;
+  const size_t needed = rows * perRow;
+  const size_t fresh = needed > held ? needed - held : 0;
+  const size_t available = AvailableMemoryBytes();
+  return available > kMemoryMargin && fresh <= available - kMemoryMargin;
 }
 
-constexpr size_t kRowsPerBlock = 21845;  // about 1 MiB of rows per read
+Status Failure(StatusKind kind, const char* message) { return Status::Fail(kind, message); }
 
 // `sizeHint` is the file's size when known (0 otherwise): it lets the rows be
 // reserved at once, and refuses files no list could show before reading them.
-SimReadResult Read(ByteSource& source, size_t sizeHint, RunRecords& records) {
+SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRow,
+                   RunRecords& records, const std::string& path) {
   SimReadResult result;
   records.ClearRows();
 
   unsigned char header[simfile::kHeaderBytes];
   const long long headerBytes = source.ReadFully(header, sizeof header);
   if (headerBytes < 0) {
-    result.status = SimReadStatus::ReadError;
+    const int error = errno;
+    result.status =
+        Status::Fail(StatusKind::ReadError,
+                     FileFailureMessage(kReadFailedMessage, path, FileErrorReason(error)), error);
     return result;
   }
   if (headerBytes < static_cast<long long>(simfile::kValueBytes) ||
       GetInt32(header) != simfile::kFormatMark ||
       headerBytes < static_cast<long long>(simfile::kHeaderBytes)) {
-    result.status = SimReadStatus::NotSimFile;
+    result.status = Failure(StatusKind::NotSimFile, kNotSimFileMessage);
     return result;
   }
-  result.header = SimFileHeader{GetInt32(header + 4), GetInt32(header + 8), GetInt32(header + 12),
-                                GetInt32(header + 16)};
+  result.header = SimFileHeader{
+      GetInt32(header + simfile::kFlevelOffset), GetInt32(header + simfile::kGamesOffset),
+      GetInt32(header + simfile::kBigStockOffset), GetInt32(header + simfile::kRegStockOffset)};
 
   if (sizeHint > simfile::kHeaderBytes) {
     const size_t rows = (sizeHint - simfile::kHeaderBytes) / simfile::kRowBytes;
     if (rows > ChunkedArray<RunRow, 17>::kMaxSize ||
-        rows > PhysicalMemoryBytes() / simfile::kRowBytes) {
-      result.status = SimReadStatus::TooLarge;
+        !FitsInMemory(rows, displayBytesPerRow, records)) {
+      result.status = Failure(StatusKind::TooLarge, kFileTooLargeMessage);
       return result;
     }
     if (!records.ReserveRows(rows)) {
       records.ReleaseMemory();
-      result.status = SimReadStatus::OutOfMemory;
+      result.status = Failure(StatusKind::OutOfMemory, kReadOutOfMemoryMessage);
       return result;
     }
   }
@@ -129,21 +148,24 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, RunRecords& records) {
   for (;;) {
     const long long got = source.ReadFully(block.data(), block.size());
     if (got < 0) {
+      const int error = errno;
       records.ClearRows();
-      result.status = SimReadStatus::ReadError;
+      result.status =
+          Status::Fail(StatusKind::ReadError,
+                       FileFailureMessage(kReadFailedMessage, path, FileErrorReason(error)), error);
       return result;
     }
     const size_t rows = static_cast<size_t>(got) / simfile::kRowBytes;
     for (size_t r = 0; r < rows; ++r) {
       if (records.RowCount() >= ChunkedArray<RunRow, 17>::kMaxSize) {
         records.ClearRows();
-        result.status = SimReadStatus::TooLarge;
+        result.status = Failure(StatusKind::TooLarge, kFileTooLargeMessage);
         return result;
       }
       if (!records.AppendRow(DecodeRow(block.data() + r * simfile::kRowBytes))) {
         records.ClearRows();
         records.ReleaseMemory();
-        result.status = SimReadStatus::OutOfMemory;
+        result.status = Failure(StatusKind::OutOfMemory, kReadOutOfMemoryMessage);
         return result;
       }
     }
@@ -151,49 +173,44 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, RunRecords& records) {
   }
 
   // The display needs at least one row: a file without one is not a run.
-  result.status = records.RowCount() == 0 ? SimReadStatus::NotSimFile : SimReadStatus::Ok;
+  if (records.RowCount() == 0) result.status = Failure(StatusKind::NotSimFile, kNotSimFileMessage);
   return result;
 }
 
 }  // namespace
 
-SimReadResult ReadSimFile(const std::string& path, RunRecords& records) {
+SimReadResult ReadSimFile(const std::string& path, RunRecords& records, size_t displayBytesPerRow) {
   SimReadResult result;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return result;
-  struct stat info;
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
+  auto cannotOpen = [&](const std::string& reason, int error) {
+    result.status = Status::Fail(StatusKind::CannotOpen,
+                                 FileFailureMessage(kCannotOpenMessage, path, reason), error);
     return result;
+  };
+  // Without O_NONBLOCK, opening a pipe would wait for a writer forever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return cannotOpen(FileErrorReason(errno), errno);
+  struct stat info;
+  if (::fstat(fd, &info) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return cannotOpen(FileErrorReason(error), error);
   }
   if (!S_ISREG(info.st_mode)) {
-    // A device or pipe could stream without end; only regular files are runs.
+    // A folder holds no run, and a device or pipe could stream without end.
     ::close(fd);
-    records.ClearRows();
-    result.status = SimReadStatus::NotSimFile;
-    return result;
+    return cannotOpen(S_ISDIR(info.st_mode) ? FileErrorReason(EISDIR) : kNotRegularReadReason, 0);
   }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   FdSource source(fd);
-  result = Read(source, static_cast<size_t>(info.st_size), records);
+  result = Read(source, static_cast<size_t>(info.st_size), displayBytesPerRow, records, path);
   ::close(fd);
   return result;
 }
 
 SimReadResult ReadSimBytes(const void* data, size_t size, RunRecords& records) {
   MemorySource source(data, size);
-  return Read(source, size, records);
-}
-
-const char* SimReadMessage(SimReadStatus status) {
-  switch (status) {
-    case SimReadStatus::Ok:
-    case SimReadStatus::CannotOpen: return "";
-    case SimReadStatus::NotSimFile: return kNotSimFileMessage;
-    case SimReadStatus::TooLarge: return kFileTooLargeMessage;
-    case SimReadStatus::OutOfMemory: return "メモリが不足しているため、ファイルを読み込めません。";
-    case SimReadStatus::ReadError: return "シミュレーションファイルの読み込みに失敗しました。";
-  }
-  return "";
+  return Read(source, size, 0, records, "");
 }
 
 }  // namespace sorimu

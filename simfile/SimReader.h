@@ -1,35 +1,34 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "RunRecords.h"
-#include "SimFormat.h"
+#include "SimFileHeader.h"
+#include "Status.h"
 
 namespace sorimu {
 
-enum class SimReadStatus {
-  Ok,
-  CannotOpen,  // missing, unreadable or a folder: the command ends silently
-  NotSimFile,  // wrong mark, too short, or not a single complete row
-  TooLarge,    // more rows than a list can index
-  OutOfMemory,
-  ReadError,  // the device failed while reading
-};
-
+// Ok, or CannotOpen (missing, unreadable, not a regular file), NotSimFile
+// (wrong mark, too short, not a single complete row), TooLarge (more rows
+// than a list can index or the memory can hold), OutOfMemory or ReadError,
+// each with its message.
 struct SimReadResult {
-  SimReadStatus status = SimReadStatus::CannotOpen;
+  Status status;
   SimFileHeader header;
 };
 
-// Reads a simulation file into `records`. Once the file is open the rows are
-// emptied first; on any failure they stay empty and the start stocks keep
-// their values. A tail of 1 to 47 bytes after the last row is dropped.
-SimReadResult ReadSimFile(const std::string& path, RunRecords& records);
+// Reads a simulation file into `records`. Pipes and devices are refused
+// without waiting on them. Once a regular file is open the rows are emptied
+// first; on any failure after that they stay empty, and the start stocks
+// keep their values. A tail of 1 to 47 bytes after the last row is dropped.
+// `displayBytesPerRow` is what the caller will spend on each row besides the
+// row itself: a file whose rows and display would not fit in the memory the
+// system has free is refused at once rather than read into swap.
+SimReadResult ReadSimFile(const std::string& path, RunRecords& records,
+                          size_t displayBytesPerRow = 0);
 
-// The same from bytes in memory, for tests and the fuzzer.
+// The same from bytes in memory, for tests and the fuzzers.
 SimReadResult ReadSimBytes(const void* data, size_t size, RunRecords& records);
-
-// The message the Open command shows for a failed read ("" when none).
-const char* SimReadMessage(SimReadStatus status);
 
 }  // namespace sorimu

@@ -13,13 +13,13 @@
 #include "ChartLayer.h"
 #include "ResultStats.h"
 #include "RunRecords.h"
+#include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
 
-const QString kHint = QStringLiteral(
-    "・マウスで範囲指定して拡大できます。右クリックでドラッグしてスクロールできます。");
+const QString kHint = QString::fromUtf8(wintext::kZoomHint);
 constexpr QRgb kSilver = 0xC0C0C0;
 constexpr QRgb kWhite = 0xFFFFFF;
 
@@ -39,7 +39,7 @@ QCustomPlot* NewPlot(QWidget* parent, const QString& name, const QString& bottom
   plot->setBackground(background);
   plot->axisRect()->setBackground(Qt::white);
   plot->plotLayout()->insertRow(0);
-  auto* title = new QCPTextElement(plot, QStringLiteral("スランプグラフ"));
+  auto* title = new QCPTextElement(plot, QString::fromUtf8(wintext::kSlumpTitle));
   title->setTextFlags(Qt::AlignLeft | Qt::AlignVCenter);
   QFont font = title->font();
   font.setBold(true);
@@ -127,8 +127,9 @@ void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
 }
 
 void ResultCharts::Impl::BuildBarChart(QWidget* window) {
-  bars = NewPlot(window, QStringLiteral("SlumpChart2"), QStringLiteral("ボーナス回数"),
-                 QStringLiteral("Play数"), VerticalGradient(kWhite, kSilver));
+  bars =
+      NewPlot(window, QStringLiteral("SlumpChart2"), QString::fromUtf8(wintext::kBarsAxisBonuses),
+              QString::fromUtf8(wintext::kBarsAxisGames), VerticalGradient(kWhite, kSilver));
   auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
   ticker->setTickStep(1);
   ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
@@ -147,7 +148,7 @@ void ResultCharts::Impl::BuildBarChart(QWidget* window) {
   QFont titleFont = bars->font();
   titleFont.setBold(true);
   const int titleWidth =
-      QFontMetrics(titleFont).horizontalAdvance(QStringLiteral("スランプグラフ"));
+      QFontMetrics(titleFont).horizontalAdvance(QString::fromUtf8(wintext::kSlumpTitle));
   hint->move(titleWidth + 24, 2);
   hint->adjustSize();
 }

@@ -93,11 +93,11 @@ TEST(RunFigures, MatchTheRowsOfTheSameRunPlayedAsASingleRun) {
 // equal tables say that the thread count changed nothing.
 TEST(ManyRunAnalysis, FiguresDoNotDependOnTheNumberOfThreads) {
   const AnalysisOutcome one = RunAnalysis(SmallRequest(kAllSettings, 1));
-  ASSERT_EQ(one.Status, AnalysisStatus::Completed);
+  ASSERT_EQ(one.status.Kind, StatusKind::Ok);
   for (int jobs : {2, 3}) {
     SCOPED_TRACE(jobs);
     const AnalysisOutcome many = RunAnalysis(SmallRequest(kAllSettings, jobs));
-    ASSERT_EQ(many.Status, AnalysisStatus::Completed);
+    ASSERT_EQ(many.status.Kind, StatusKind::Ok);
     EXPECT_EQ(many.Result.Request.Jobs, jobs);
     EXPECT_TRUE(many.Result.Runs == one.Result.Runs);
     EXPECT_EQ(AnalysisTableRows(many.Result), AnalysisTableRows(one.Result));
@@ -108,7 +108,7 @@ TEST(ManyRunAnalysis, FiguresDoNotDependOnTheNumberOfThreads) {
 TEST(ManyRunAnalysis, OneSettingAloneGivesItsColumnOfAllSix) {
   const AnalysisOutcome all = RunAnalysis(SmallRequest(kAllSettings, 2));
   const AnalysisOutcome four = RunAnalysis(SmallRequest(4, 2));
-  ASSERT_EQ(four.Status, AnalysisStatus::Completed);
+  ASSERT_EQ(four.status.Kind, StatusKind::Ok);
   ASSERT_EQ(four.Result.Runs.size(), 24u);
   EXPECT_TRUE(std::equal(four.Result.Runs.begin(), four.Result.Runs.end(),
                          all.Result.Runs.begin() + 3 * 24));
@@ -179,14 +179,14 @@ TEST(ManyRunAnalysis, CancelStopsWithinAFractionOfASecond) {
       },
       &cancel);
   const auto end = std::chrono::steady_clock::now();
-  EXPECT_EQ(outcome.Status, AnalysisStatus::Cancelled);
+  EXPECT_EQ(outcome.status.Kind, StatusKind::Cancelled);
   EXPECT_TRUE(outcome.Result.Runs.empty());
   EXPECT_GT(gamesSeen, 0) << "the bar moves before the first run ends";
   EXPECT_LT(end - cancelledAt, std::chrono::milliseconds(300));
   EXPECT_LT(end - start, std::chrono::seconds(5));
 
   std::atomic<bool> already{true};
-  EXPECT_EQ(RunAnalysis(SmallRequest(1, 2), {}, &already).Status, AnalysisStatus::Cancelled);
+  EXPECT_EQ(RunAnalysis(SmallRequest(1, 2), {}, &already).status.Kind, StatusKind::Cancelled);
 }
 
 TEST(ManyRunAnalysis, ProgressRisesToTheTotalOnTheCallingThread) {
@@ -203,7 +203,7 @@ TEST(ManyRunAnalysis, ProgressRisesToTheTotalOnTheCallingThread) {
     last = info;
     onCaller = onCaller && std::this_thread::get_id() == caller;
   });
-  ASSERT_EQ(outcome.Status, AnalysisStatus::Completed);
+  ASSERT_EQ(outcome.status.Kind, StatusKind::Ok);
   EXPECT_EQ(last.RunsDone, 6 * 24);
   EXPECT_EQ(last.GamesDone, 6 * 24 * 30000);
   EXPECT_EQ(last.PerMille(), 1000);
@@ -231,8 +231,8 @@ TEST(ManyRunAnalysis, RejectsEveryInputOutOfRange) {
   };
   for (const Case& c : cases) {
     const AnalysisOutcome outcome = RunAnalysis(c.request);
-    EXPECT_EQ(outcome.Status, AnalysisStatus::InvalidRequest);
-    EXPECT_EQ(outcome.Message, c.message);
+    EXPECT_EQ(outcome.status.Kind, StatusKind::BadInput);
+    EXPECT_EQ(outcome.status.Message, c.message);
   }
 }
 

@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cerrno>
 
+#include "Messages.h"
 #include "ResultListViewData.h"
 #include "SimFormat.h"
 #include "WindowTestSupport.h"
@@ -46,8 +48,8 @@ class FileCommandsTest : public QObject {
   void batchStopsAtAFileItCannotCreate();
   void cancelledBatchWritesNothing();
   void savedRunOpensAsItWasShown();
-  void foreignFileKeepsTheDisplayButEmptiesTheRecords_data();
-  void foreignFileKeepsTheDisplayButEmptiesTheRecords();
+  void foreignFileChangesNothing_data();
+  void foreignFileChangesNothing();
   void fileThatCannotBeOpenedChangesNothing();
   void failedSaveIsReported();
 
@@ -169,7 +171,7 @@ void FileCommandsTest::savedRunOpensAsItWasShown() {
   QCOMPARE(w.form.FlevelComboBox->currentText(), QString::number(level));
 }
 
-void FileCommandsTest::foreignFileKeepsTheDisplayButEmptiesTheRecords_data() {
+void FileCommandsTest::foreignFileChangesNothing_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::newRow("text") << QByteArray("Sorimu is not this file\n");
   QTest::newRow("three bytes") << QByteArray("\x04\x00\x00", 3);
@@ -178,7 +180,7 @@ void FileCommandsTest::foreignFileKeepsTheDisplayButEmptiesTheRecords_data() {
   QTest::newRow("no complete row") << Header(4, 1, 1, 0, 0) + QByteArray(47, '\0');
 }
 
-void FileCommandsTest::foreignFileKeepsTheDisplayButEmptiesTheRecords() {
+void FileCommandsTest::foreignFileChangesNothing() {
   QFETCH(QByteArray, bytes);
   WindowFixture w;
   w.SetInputs("400", "6", "1", "12", "34");
@@ -198,12 +200,14 @@ void FileCommandsTest::foreignFileKeepsTheDisplayButEmptiesTheRecords() {
   QCOMPARE(w.form.ResultLabel->text(), summary);
   QCOMPARE(w.form.ResultListModel().rowCount(), rows);
   QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("400"));
-  QCOMPARE(w.form.Records().RowCount(), size_t{0});
+  // The run on display can still be saved, whole.
+  const QByteArray shown = SimBytes(6, 400, w.form.Records());
+  QCOMPARE(w.form.Records().LastRow().PlayCount, 400);
 
-  const QString saved = dir_.filePath("empty.sim");
+  const QString saved = dir_.filePath("kept.sim");
   w.dialogs.saveAnswers.push_back(saved);
   w.form.FileSaveMenu->trigger();
-  QCOMPARE(FileBytes(saved), Header(4, 6, 400, 12, 34));
+  QCOMPARE(FileBytes(saved), shown);
 }
 
 void FileCommandsTest::fileThatCannotBeOpenedChangesNothing() {
@@ -214,7 +218,10 @@ void FileCommandsTest::fileThatCannotBeOpenedChangesNothing() {
   w.dialogs.openAnswers.push_back(dir_.filePath("does-not-exist.sim"));
   w.form.FileOpenMenu->trigger();
   w.form.FileOpenMenu->trigger();  // cancelled
-  QVERIFY(w.dialogs.shown.empty());
+  QCOMPARE(w.dialogs.shown.size(), size_t{1});
+  QCOMPARE(w.dialogs.shown[0].message,
+           QStringLiteral("ファイルを開けません。\n") + dir_.filePath("does-not-exist.sim") +
+               QStringLiteral("\n") + QString::fromStdString(FileErrorReason(ENOENT)));
   QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
   QCOMPARE(w.form.Records().RowCount(), rows);
   QCOMPARE(w.dialogs.offeredOpen.last(), dir_.filePath("does-not-exist.sim"));
@@ -232,7 +239,8 @@ void FileCommandsTest::failedSaveIsReported() {
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
   QCOMPARE(w.dialogs.shown[0].message,
-           QStringLiteral("シミュレーションファイルの保存に失敗しました。"));
+           QStringLiteral("シミュレーションファイルの保存に失敗しました。\n") + target +
+               QStringLiteral("\n") + QString::fromUtf8(kFolderReason));
   QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
   QVERIFY(QFileInfo(target).isDir());
 }

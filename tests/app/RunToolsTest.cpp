@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <sstream>
 
-#include "CsvExport.h"
+#include "CsvLists.h"
 #include "EstimateBox.h"
+#include "Messages.h"
 #include "ResultCharts.h"
 #include "SettingEstimate.h"
 #include "WindowTestSupport.h"
@@ -184,15 +186,17 @@ void RunToolsTest::pngExportWritesBothCharts() {
 void RunToolsTest::failedExportIsReportedAndLeavesNoFile_data() {
   QTest::addColumn<bool>("csv");
   QTest::addColumn<QString>("blocked");  // a folder in the way of this file; "" for none
-  QTest::addColumn<QString>("message");
+  QTest::addColumn<QString>("message");  // %1 the failing path
+  const QString missing = QString::fromStdString("%1\n" + FileErrorReason(ENOENT));
+  const QString folder = QStringLiteral("%1\n") + QString::fromUtf8(kFolderReason);
   QTest::newRow("csv, missing folder") << true << ""
-                                       << "CSVファイルを作成できません: %1";
+                                       << "CSVファイルの保存に失敗しました。\n" + missing;
   QTest::newRow("csv, second file fails") << true << "out_bonuses.csv"
-                                          << "CSVファイルの書き込みに失敗しました: %1";
+                                          << "CSVファイルの保存に失敗しました。\n" + folder;
   QTest::newRow("png, missing folder") << false << ""
-                                       << "画像ファイルを作成できません: %1";
+                                       << "画像ファイルの保存に失敗しました。\n" + missing;
   QTest::newRow("png, second file fails") << false << "out_bars.png"
-                                          << "画像ファイルを作成できません: %1";
+                                          << "画像ファイルの保存に失敗しました。\n" + folder;
 }
 
 void RunToolsTest::failedExportIsReportedAndLeavesNoFile() {
@@ -219,7 +223,7 @@ void RunToolsTest::failedExportIsReportedAndLeavesNoFile() {
   QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
   QCOMPARE(w.dialogs.shown[0].message, message.arg(failing));
   QCOMPARE(w.form.StatusText(), statusBefore);
-  // The first file of the pair, written before the second failed, is gone again.
+  // The first file of the pair is not written when the second cannot be.
   const QStringList left = folder.entryList(QDir::Files | QDir::Hidden);
   QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
 }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 
 #include "CliRunner.h"
+#include "Messages.h"
 #include "TestSupport.h"
 
 using namespace sorimu;
@@ -96,7 +99,11 @@ TEST(CliAnalyze, BadInputsSayWhatIsWrongAndExitWithTwo) {
   const CliResult unwritable =
       Cli({"analyze", "--games", "100", "--trials", "2", "--csv", dir.File("missing/runs.csv")});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "CSVファイルを作成できません: " + dir.File("missing/runs.csv") + "\n");
+  EXPECT_EQ(unwritable.err, "CSVファイルの保存に失敗しました。\n" + dir.File("missing/runs.csv") +
+                                "\n" + FileErrorReason(ENOENT) + "\n");
+  const CliResult empty = Cli({"analyze", "--games", "100", "--trials", "2", "--csv", ""});
+  EXPECT_EQ(empty.status, 2);
+  EXPECT_EQ(empty.err.rfind("--csv には保存先を指定してください。\n", 0), 0u);
 }
 
 TEST(CliShowCsv, WritesBothListsOfASavedRun) {
@@ -134,7 +141,8 @@ TEST(CliShowCsv, RefusesWhatItCannotDo) {
   TempDir dir;
   const CliResult missing = Cli({"show", dir.File("none.sim"), "--csv", dir.path()});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "ファイルを開けません: " + dir.File("none.sim") + "\n");
+  EXPECT_EQ(missing.err, "ファイルを開けません。\n" + dir.File("none.sim") + "\n" +
+                             FileErrorReason(ENOENT) + "\n");
 
   WriteBytes(dir.File("bad.sim"), {1, 2, 3});
   const CliResult bad = Cli({"show", dir.File("bad.sim"), "--csv", dir.path()});
@@ -146,7 +154,17 @@ TEST(CliShowCsv, RefusesWhatItCannotDo) {
   WriteBytes(dir.File("plain"), {'x'});
   const CliResult notFolder = Cli({"show", dir.File("a.sim"), "--csv", dir.File("plain")});
   EXPECT_EQ(notFolder.status, 1);
-  EXPECT_EQ(notFolder.err, "フォルダを作成できません: " + dir.File("plain") + "\n");
+  EXPECT_EQ(notFolder.err, "フォルダを作成できません。\n" + dir.File("plain") + "\n" +
+                               FileErrorReason(ENOTDIR) + "\n");
+
+  // When the second list cannot be written the first is not left alone.
+  ASSERT_EQ(::mkdir(dir.File("pair").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(dir.File("pair/a_bonuses.csv").c_str(), 0700), 0);
+  const CliResult half = Cli({"show", dir.File("a.sim"), "--csv", dir.File("pair")});
+  EXPECT_EQ(half.status, 1);
+  EXPECT_EQ(half.out, "");
+  EXPECT_NE(half.err.find(dir.File("pair/a_bonuses.csv")), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("pair/a_games.csv")));
 
   EXPECT_EQ(Cli({"show", dir.File("a.sim"), "--csv"}).status, 2);
   EXPECT_EQ(Cli({"show", dir.File("a.sim"), "--rows", "--csv", dir.path()}).status, 2);

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <sstream>
 
 #include "CliRunner.h"
+#include "Messages.h"
 #include "TestSupport.h"
 
 using namespace sorimu;
@@ -64,7 +68,9 @@ TEST(Cli, BatchIntoAMissingFolderStopsWithTheErrorText) {
   const CliResult batch =
       Cli({"run", "--games", "10", "--runs", "3", "--out", dir.File("no/run.sim")});
   EXPECT_EQ(batch.status, 1);
-  EXPECT_EQ(batch.err, "エラーにより強制終了しました。\n");
+  EXPECT_EQ(batch.err, "シミュレーションファイルの保存に失敗しました。\n" +
+                           dir.File("no/run1_10_1.sim") + "\n" + FileErrorReason(ENOENT) +
+                           "\nエラーにより強制終了しました。\n");
   EXPECT_EQ(batch.out, "");
 }
 
@@ -107,7 +113,9 @@ TEST(Cli, ShowRejectsForeignFilesLikeTheOpenCommand) {
 TEST(Cli, SaveFailureIsReportedNotClaimed) {
   const CliResult result = Cli({"run", "--games", "5", "--out", "/nonexistent-folder/a.sim"});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "シミュレーションファイルの保存に失敗しました。\n");
+  EXPECT_EQ(result.err,
+            "シミュレーションファイルの保存に失敗しました。\n/nonexistent-folder/a.sim\n" +
+                FileErrorReason(ENOENT) + "\n");
 }
 
 TEST(Cli, TheProgramItselfRuns) {
@@ -117,4 +125,44 @@ TEST(Cli, TheProgramItselfRuns) {
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(Sha256Hex(ReadBytes(dir.File("a.sim"))),
             "ded6ffda75e8443f65d38e94d9483feb0381edb5e7468e2eae4ed2f5bcae0b12");
+}
+
+TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
+  if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  TempDir dir;
+  ASSERT_EQ(Cli({"run", "--games", "10", "--out", dir.File("g.sim")}).status, 0);
+  const std::string command = std::string(SORIMU_CLI_PATH) + " show " + dir.File("g.sim") +
+                              " --rows > /dev/full 2> " + dir.File("err.txt");
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::vector<unsigned char> err = ReadBytes(dir.File("err.txt"));
+  EXPECT_EQ(std::string(err.begin(), err.end()).rfind("標準出力に書き込めません: ", 0), 0u);
+}
+
+TEST(Cli, TargetsThatAreNotRegularFilesAreRefused) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("fifo.sim").c_str(), 0600), 0);
+  const CliResult fifo = Cli({"run", "--games", "10", "--out", dir.File("fifo.sim")});
+  EXPECT_EQ(fifo.status, 1);
+  EXPECT_EQ(fifo.err, "シミュレーションファイルの保存に失敗しました。\n" + dir.File("fifo.sim") +
+                          "\n" + kFifoReason + "\n");
+  // Reading it would wait for a writer forever; it is refused at once instead.
+  const CliResult shown = Cli({"show", dir.File("fifo.sim")});
+  EXPECT_EQ(shown.status, 1);
+  EXPECT_NE(shown.err.find(kNotRegularReadReason), std::string::npos);
+
+  const CliResult empty = Cli({"run", "--games", "10", "--out", ""});
+  EXPECT_EQ(empty.status, 2);
+  EXPECT_EQ(empty.err.rfind("--out には保存先を指定してください。\n", 0), 0u);
+}
+
+TEST(Cli, HelpAndVersionGoToStandardOutput) {
+  const CliResult help = Cli({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("使い方:\n", 0), 0u);
+  EXPECT_EQ(help.err, "");
+  const CliResult version = Cli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("sorimu-cli ", 0), 0u);
 }

@@ -11,7 +11,7 @@ using namespace sorimu;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static RunRecords records;  // kept like the window keeps its records
   const SimReadResult result = ReadSimBytes(data, size, records);
-  if (result.status == SimReadStatus::Ok) {
+  if (result.status.Ok()) {
     if (size < 68 || records.RowCount() != (size - 20) / 48) std::abort();
   } else if (records.RowCount() != 0) {
     std::abort();

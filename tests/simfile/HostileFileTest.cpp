@@ -1,9 +1,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <random>
 
+#include "Messages.h"
 #include "SimReader.h"
 #include "TestSupport.h"
 
@@ -22,10 +25,10 @@ std::vector<unsigned char> Le(std::initializer_list<int32_t> values) {
   return bytes;
 }
 
-SimReadStatus ReadFrom(const std::vector<unsigned char>& bytes, RunRecords& records) {
+StatusKind ReadFrom(const std::vector<unsigned char>& bytes, RunRecords& records) {
   TempDir dir;
   WriteBytes(dir.File("f.sim"), bytes);
-  return ReadSimFile(dir.File("f.sim"), records).status;
+  return ReadSimFile(dir.File("f.sim"), records).status.Kind;
 }
 
 }  // namespace
@@ -40,7 +43,7 @@ TEST(HostileFiles, ForeignAndEmptyFilesAreRejectedWithEmptyRecords) {
     RunRecords records;
     records.AppendRow(RunRow{});
     records.SetStartStocks(7, 8);
-    EXPECT_EQ(ReadFrom(bytes, records), SimReadStatus::NotSimFile) << bytes.size();
+    EXPECT_EQ(ReadFrom(bytes, records), StatusKind::NotSimFile) << bytes.size();
     EXPECT_EQ(records.RowCount(), 0u);
     EXPECT_EQ(records.StartBigStock, 7) << "start stocks stay as they were";
   }
@@ -50,10 +53,26 @@ TEST(HostileFiles, MissingFilesAndFoldersCannotBeOpened) {
   TempDir dir;
   RunRecords records;
   records.AppendRow(RunRow{});
-  EXPECT_EQ(ReadSimFile(dir.File("none.sim"), records).status, SimReadStatus::CannotOpen);
-  EXPECT_EQ(ReadSimFile(dir.path(), records).status, SimReadStatus::CannotOpen);
+  EXPECT_EQ(ReadSimFile(dir.File("none.sim"), records).status.Kind, StatusKind::CannotOpen);
+  EXPECT_EQ(ReadSimFile(dir.path(), records).status.Kind, StatusKind::CannotOpen);
   EXPECT_EQ(records.RowCount(), 1u) << "nothing changes when the file does not open";
-  EXPECT_EQ(ReadSimFile("/dev/zero", records).status, SimReadStatus::NotSimFile);
+  const SimReadResult missing = ReadSimFile(dir.File("none.sim"), records);
+  EXPECT_EQ(missing.status.Message, std::string(kCannotOpenMessage) + "\n" + dir.File("none.sim") +
+                                        "\n" + FileErrorReason(ENOENT));
+}
+
+TEST(HostileFiles, PipesAndDevicesAreRefusedWithoutWaiting) {
+  TempDir dir;
+  // A pipe with no writer would block an ordinary open forever.
+  ASSERT_EQ(::mkfifo(dir.File("f.sim").c_str(), 0600), 0);
+  RunRecords records;
+  records.AppendRow(RunRow{});
+  for (const std::string& path : {dir.File("f.sim"), std::string("/dev/zero")}) {
+    const SimReadResult result = ReadSimFile(path, records);
+    EXPECT_EQ(result.status.Kind, StatusKind::CannotOpen) << path;
+    EXPECT_NE(result.status.Message.find(kNotRegularReadReason), std::string::npos);
+  }
+  EXPECT_EQ(records.RowCount(), 1u);
 }
 
 TEST(HostileFiles, HugeSparseFilesAreRefusedAtOnce) {
@@ -63,10 +82,11 @@ TEST(HostileFiles, HugeSparseFilesAreRefusedAtOnce) {
   for (off_t size : {off_t{1} << 40, off_t{1} << 37}) {  // 1 TiB and 128 GiB, no disk used
     ASSERT_EQ(::truncate(path.c_str(), size), 0);
     RunRecords records;
-    EXPECT_EQ(ReadSimFile(path, records).status, SimReadStatus::TooLarge);
+    EXPECT_EQ(ReadSimFile(path, records).status.Kind, StatusKind::TooLarge);
     EXPECT_EQ(records.RowCount(), 0u);
   }
-  EXPECT_NE(std::string(SimReadMessage(SimReadStatus::TooLarge)), "");
+  RunRecords records;
+  EXPECT_EQ(ReadSimFile(path, records).status.Message, kFileTooLargeMessage);
 }
 
 TEST(HostileFiles, RandomBytesNeverCrashAndRowValuesAreTakenAsTheyStand) {
@@ -77,7 +97,7 @@ TEST(HostileFiles, RandomBytesNeverCrashAndRowValuesAreTakenAsTheyStand) {
     if (trial % 2 == 0 && bytes.size() >= 4) bytes[0] = 4, bytes[1] = bytes[2] = bytes[3] = 0;
     RunRecords records;
     const SimReadResult result = ReadSimBytes(bytes.data(), bytes.size(), records);
-    if (result.status == SimReadStatus::Ok) {
+    if (result.status.Ok()) {
       EXPECT_EQ(records.RowCount(), (bytes.size() - 20) / 48);
     }
   }
@@ -85,7 +105,7 @@ TEST(HostileFiles, RandomBytesNeverCrashAndRowValuesAreTakenAsTheyStand) {
       Le({4, 7, -5, 999, -1, -1, INT32_MIN, 0, 99, 99, 99, 99, 99, 99, 99, 99, 99});
   RunRecords records;
   const SimReadResult result = ReadSimBytes(odd.data(), odd.size(), records);
-  ASSERT_EQ(result.status, SimReadStatus::Ok);
+  ASSERT_EQ(result.status.Kind, StatusKind::Ok);
   EXPECT_EQ(result.header.Flevel, 7);
   EXPECT_EQ(records.Row(0).Medal, INT32_MIN);
 }

@@ -37,6 +37,12 @@ class FailAfter final : public OutputStream {
   size_t left_;
 };
 
+// The header a save of a freshly played run writes.
+SimFileHeader HeaderOf(const Slot& slot, const RunRecords& records) {
+  return SimFileHeader{slot.GetFlevel(), slot.PlayCount, records.StartBigStock,
+                       records.StartRegStock};
+}
+
 struct SeededRun {
   Slot slot;
   RunRecords records;
@@ -50,14 +56,14 @@ struct SeededRun {
 TEST(SimFile, KnownAnswerFilesAreByteExact) {
   TempDir dir;
   SeededRun one(0, 1, 1);
-  ASSERT_TRUE(SaveSimFile(dir.File("a.sim"), HeaderFor(one.slot, one.records), one.records));
+  ASSERT_TRUE(SaveSimFile(dir.File("a.sim"), HeaderOf(one.slot, one.records), one.records).Ok());
   const std::vector<unsigned char> a = ReadBytes(dir.File("a.sim"));
   ASSERT_EQ(a.size(), 68u);
   EXPECT_EQ(Sha256Hex(a), "ded6ffda75e8443f65d38e94d9483feb0381edb5e7468e2eae4ed2f5bcae0b12");
 
   SeededRun hidden(12345, 8000, 0);
   ASSERT_TRUE(
-      SaveSimFile(dir.File("b.sim"), HeaderFor(hidden.slot, hidden.records), hidden.records));
+      SaveSimFile(dir.File("b.sim"), HeaderOf(hidden.slot, hidden.records), hidden.records).Ok());
   const std::vector<unsigned char> b = ReadBytes(dir.File("b.sim"));
   EXPECT_EQ(b.size(), 451604u);
   EXPECT_EQ(Sha256Hex(b), "6b2ad5171db07193a29f811a6b20e03bd6366b846d4002e18c7d80730f3dc584");
@@ -66,14 +72,14 @@ TEST(SimFile, KnownAnswerFilesAreByteExact) {
 TEST(SimFile, RoundTripAndOpenThenSaveGiveIdenticalFiles) {
   TempDir dir;
   SeededRun run(77, 5000, 3);
-  ASSERT_TRUE(SaveSimFile(dir.File("run.sim"), HeaderFor(run.slot, run.records), run.records));
+  ASSERT_TRUE(SaveSimFile(dir.File("run.sim"), HeaderOf(run.slot, run.records), run.records).Ok());
   const std::vector<unsigned char> original = ReadBytes(dir.File("run.sim"));
   EXPECT_EQ(original.size(), 20 + 48 * run.records.RowCount());
 
   RunRecords loaded;
   loaded.SetStartStocks(1, 2);
   const SimReadResult result = ReadSimFile(dir.File("run.sim"), loaded);
-  ASSERT_EQ(result.status, SimReadStatus::Ok);
+  ASSERT_EQ(result.status.Kind, StatusKind::Ok);
   EXPECT_EQ(result.header.Flevel, 3);
   EXPECT_EQ(result.header.Games, 5000);
   EXPECT_EQ(result.header.BigStock, 255);
@@ -83,21 +89,21 @@ TEST(SimFile, RoundTripAndOpenThenSaveGiveIdenticalFiles) {
   }
 
   loaded.SetStartStocks(result.header.BigStock, result.header.RegStock);
-  ASSERT_TRUE(SaveSimFile(dir.File("copy"), result.header, loaded));
+  ASSERT_TRUE(SaveSimFile(dir.File("copy"), result.header, loaded).Ok());
   EXPECT_EQ(ReadBytes(dir.File("copy")), original) << "a name without extension is used as typed";
 }
 
 TEST(SimFile, TrailingPartialRowIsDroppedAtEveryLength) {
   TempDir dir;
   SeededRun run(5, 3, 1);
-  ASSERT_TRUE(SaveSimFile(dir.File("r.sim"), HeaderFor(run.slot, run.records), run.records));
+  ASSERT_TRUE(SaveSimFile(dir.File("r.sim"), HeaderOf(run.slot, run.records), run.records).Ok());
   const std::vector<unsigned char> bytes = ReadBytes(dir.File("r.sim"));
   const size_t rows = run.records.RowCount();
   for (size_t extra = 1; extra < 48; ++extra) {
     std::vector<unsigned char> longer = bytes;
     longer.resize(bytes.size() + extra, 0xAB);
     RunRecords loaded;
-    ASSERT_EQ(ReadSimBytes(longer.data(), longer.size(), loaded).status, SimReadStatus::Ok);
+    ASSERT_EQ(ReadSimBytes(longer.data(), longer.size(), loaded).status.Kind, StatusKind::Ok);
     EXPECT_EQ(loaded.RowCount(), rows) << extra;
   }
   // Cut at every length: complete rows survive, anything short of one row is foreign.
@@ -106,10 +112,10 @@ TEST(SimFile, TrailingPartialRowIsDroppedAtEveryLength) {
     const SimReadResult result = ReadSimBytes(bytes.data(), length, loaded);
     const size_t whole = length < 20 ? 0 : (length - 20) / 48;
     if (whole == 0) {
-      EXPECT_EQ(result.status, SimReadStatus::NotSimFile) << length;
+      EXPECT_EQ(result.status.Kind, StatusKind::NotSimFile) << length;
       EXPECT_EQ(loaded.RowCount(), 0u);
     } else {
-      EXPECT_EQ(result.status, SimReadStatus::Ok) << length;
+      EXPECT_EQ(result.status.Kind, StatusKind::Ok) << length;
       EXPECT_EQ(loaded.RowCount(), whole);
     }
   }
@@ -121,9 +127,11 @@ TEST(SimFile, WriteErrorsAreReportedAndLeaveTheTargetIntact) {
   const std::string target = dir.File("keep.sim");
   WriteBytes(target, {1, 2, 3, 4, 5});
   for (size_t limit : {size_t{0}, size_t{3}, size_t{20}, size_t{21}, size_t{5000}}) {
-    const bool saved = SaveSimFile(
-        target, HeaderFor(run.slot, run.records), run.records,
-        [limit](OutputStream& file) { return std::make_unique<FailAfter>(file, limit); });
+    const bool saved = SaveSimFile(target, HeaderOf(run.slot, run.records), run.records,
+                                   [limit](OutputStream& file) {
+                                     return std::make_unique<FailAfter>(file, limit);
+                                   })
+                           .Ok();
     EXPECT_FALSE(saved) << limit;
     EXPECT_EQ(ReadBytes(target), (std::vector<unsigned char>{1, 2, 3, 4, 5})) << limit;
   }
@@ -134,8 +142,8 @@ TEST(SimFile, WriteErrorsAreReportedAndLeaveTheTargetIntact) {
   EXPECT_EQ(entries, 1u);
 
   EXPECT_FALSE(
-      SaveSimFile(dir.File("missing/x.sim"), HeaderFor(run.slot, run.records), run.records));
-  EXPECT_FALSE(SaveSimFile(dir.path(), HeaderFor(run.slot, run.records), run.records));
+      SaveSimFile(dir.File("missing/x.sim"), HeaderOf(run.slot, run.records), run.records).Ok());
+  EXPECT_FALSE(SaveSimFile(dir.path(), HeaderOf(run.slot, run.records), run.records).Ok());
 }
 
 TEST(SimFile, DevFullIsAFailure) {
@@ -145,7 +153,7 @@ TEST(SimFile, DevFullIsAFailure) {
   bool ok;
   {
     FdOutputStream out(fd);
-    ok = WriteSimFile(out, HeaderFor(run.slot, run.records), run.records) && out.Flush();
+    ok = WriteSimFile(out, HeaderOf(run.slot, run.records), run.records) && out.Flush();
   }
   ::close(fd);
   EXPECT_FALSE(ok);
@@ -157,7 +165,7 @@ TEST(SimFile, SavedFileKeepsAnExistingFilesPermissions) {
   const std::string target = dir.File("p.sim");
   WriteBytes(target, {0});
   ::chmod(target.c_str(), 0640);
-  ASSERT_TRUE(SaveSimFile(target, HeaderFor(run.slot, run.records), run.records));
+  ASSERT_TRUE(SaveSimFile(target, HeaderOf(run.slot, run.records), run.records).Ok());
   struct stat info;
   ASSERT_EQ(::stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);

@@ -36,8 +36,8 @@ RunRow NormalRow(int32_t playCount, int32_t gamesSinceBonus, int32_t medal, int3
   row.Medal = medal;
   row.LastOutcome = outcome;
   row.RTCancel = rtCancel;
-  if (outcome == 9) row.BonusKind = 1;
-  if (outcome == 10) row.BonusKind = 2;
+  if (outcome == Code(Outcome::BIG)) row.BonusKind = Code(BonusKindCode::Big);
+  if (outcome == Code(Outcome::REG)) row.BonusKind = Code(BonusKindCode::Reg);
   return row;
 }
 
@@ -50,6 +50,20 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
+std::vector<unsigned char> RowBytes(const RunRecords& records) {
+  std::vector<unsigned char> bytes;
+  records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
+    const auto* begin = reinterpret_cast<const unsigned char*>(rows);
+    bytes.insert(bytes.end(), begin, begin + count * sizeof(RunRow));
+  });
+  return bytes;
 }
 
 std::vector<unsigned char> ReadBytes(const std::string& path) {

@@ -40,6 +40,9 @@ class TempDir {
 };
 
 std::vector<unsigned char> ReadBytes(const std::string& path);
+bool FileExists(const std::string& path);
+// The rows as a file stores them, to compare two records.
+std::vector<unsigned char> RowBytes(const RunRecords& records);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 
 // SHA-256 of bytes as lowercase hex, to pin files against known answers.

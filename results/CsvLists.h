@@ -1,12 +1,10 @@
 #pragma once
 
-#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "ManyRunAnalysis.h"
 #include "RunRecords.h"
 
 namespace sorimu {
@@ -26,18 +24,5 @@ void WriteCsvRow(std::ostream& out, const std::vector<std::string>& cells);
 // run's last game has an empty "獲得メダル" cell.
 void WritePlayListCsv(std::ostream& out, const RunRecords& records);
 void WriteBonusListCsv(std::ostream& out, const RunRecords& records);
-
-// One line per run of an analysis, in setting and trial order, BOM first.
-void WriteRunFiguresCsv(std::ostream& out, const AnalysisResult& result);
-
-enum class CsvSaveStatus { Ok, CannotCreate, WriteFailed };
-
-// Writes through a temporary file beside `path` and renames it into place
-// only when every byte was written, so a failed export never leaves a
-// truncated file or destroys the one that was there.
-CsvSaveStatus SaveCsvFile(const std::string& path, const std::function<void(std::ostream&)>& write);
-
-// "CSVファイルを保存できません: <path>" and the like; "" for Ok.
-std::string CsvSaveMessage(CsvSaveStatus status, const std::string& path);
 
 }  // namespace sorimu

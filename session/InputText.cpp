@@ -1,4 +1,6 @@
-#include "IntegerText.h"
+#include "InputText.h"
+
+#include "Messages.h"
 
 namespace sorimu {
 
@@ -46,10 +48,31 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
   return static_cast<int32_t>(magnitude);
 }
 
-std::string NotIntegerMessage(std::string_view text) {
-  std::string message = "'";
-  message.append(text).append("' は整数ではありません");
-  return message;
+CountResult ParseCount(std::string_view text, int32_t minimum, int32_t maximum,
+                       const char* rangeMessage) {
+  CountResult result;
+  const std::optional<int32_t> value = ParseInteger(text);
+  if (!value) {
+    result.status = Status::Fail(StatusKind::NotInteger, NotIntegerMessage(text));
+  } else if (*value < minimum || *value > maximum) {
+    result.status = Status::Fail(StatusKind::BadInput, rangeMessage);
+  } else {
+    result.value = *value;
+  }
+  return result;
+}
+
+std::optional<uint32_t> ParseSeed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (value > UINT32_MAX) return std::nullopt;
+  return static_cast<uint32_t>(value);
 }
 
 }  // namespace sorimu

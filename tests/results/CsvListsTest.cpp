@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "BonusList.h"
-#include "CsvExport.h"
+#include "CsvLists.h"
 #include "ListColumns.h"
 #include "ResultTexts.h"
 #include "SingleRun.h"
@@ -135,28 +133,4 @@ TEST(CsvExport, BonusOnTheLastGameGetsAnEmptyMedalCell) {
   WriteBonusListCsv(out, records);
   EXPECT_EQ(WithoutBom(out.str()),
             "PLAY数,PLAY数2,確定役,RT解除契機,獲得メダル\r\n2,2,777,規定RT消化,\r\n");
-}
-
-TEST(SaveCsvFile, ReplacesTheFileOnlyWhenEverythingWasWritten) {
-  testing_support::TempDir dir;
-  const std::string path = dir.File("list.csv");
-  auto write = [](const std::string& text) { return [text](std::ostream& out) { out << text; }; };
-
-  ASSERT_EQ(SaveCsvFile(path, write("first\r\n")), CsvSaveStatus::Ok);
-  EXPECT_EQ(testing_support::ReadBytes(path).size(), 7u);
-
-  // A stream that fails half way must leave the earlier file as it was.
-  const CsvSaveStatus failed = SaveCsvFile(path, [](std::ostream& out) {
-    out << "partial";
-    out.setstate(std::ios::badbit);
-  });
-  EXPECT_EQ(failed, CsvSaveStatus::WriteFailed);
-  const std::vector<unsigned char> kept = testing_support::ReadBytes(path);
-  EXPECT_EQ(std::string(kept.begin(), kept.end()), "first\r\n");
-  EXPECT_FALSE(std::filesystem::exists(path + ".part"));
-
-  const std::string nowhere = dir.File("no/such/folder/list.csv");
-  EXPECT_EQ(SaveCsvFile(nowhere, write("x")), CsvSaveStatus::CannotCreate);
-  EXPECT_EQ(CsvSaveMessage(CsvSaveStatus::CannotCreate, nowhere),
-            "CSVファイルを作成できません: " + nowhere);
 }

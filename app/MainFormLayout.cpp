@@ -1,5 +1,7 @@
 // The main window's controls, placed at fixed pixel positions in a client
 // area of fixed size, with their names, captions and first values.
+#include "MainFormLayout.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
@@ -16,21 +19,24 @@
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "ChartData.h"
 #include "ListColumns.h"
 #include "ResultCharts.h"
-#include "ResultListViewData.h"
+#include "RoleCaptions.h"
 #include "StatusPanels.h"
-#include "Unit1.h"
+#include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
 
-constexpr int kClientWidth = 606;
-constexpr int kClientHeight = 724;
+constexpr int kClientWidth = MainFormLayout::kClientWidth;
+constexpr int kClientHeight = MainFormLayout::kClientHeight;
 constexpr int kTimerPeriodMs = 100;
+constexpr int kHintRightEdge = 149;
+constexpr int kHintTop = 36;
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -108,44 +114,70 @@ QTreeWidget* MakeOwnedList(QWidget* page, const ResultList& list) {
 
 }  // namespace
 
-void TMainForm::BuildMenu() {
-  MainMenu = Named(new QMenuBar(this), "MainMenu");
-  setMenuBar(MainMenu);
+MainFormLayout::MainFormLayout() = default;
+MainFormLayout::~MainFormLayout() = default;
 
-  FileMenu = Named(MainMenu->addMenu(Text("ファイル(&F)")), "FileMenu");
-  FileOpenMenu = AddEntry(FileMenu, "FileOpenMenu", "開く(&O)");
-  FileSaveMenu = AddEntry(FileMenu, "FileSaveMenu", "保存(&S)");
-  FileSaveMenu->setEnabled(false);
-  N1 = AddSeparator(FileMenu, "N1");
-  FileStartMenu = AddEntry(FileMenu, "FileStartMenu", "開始(&G)");
-  FileExitMenu = AddEntry(FileMenu, "FileExitMenu", "終了(&X)");
-
-  HelpMenu = Named(MainMenu->addMenu(Text("ヘルプ(&H)")), "HelpMenu");
-  HelpAboutMenu = AddEntry(HelpMenu, "HelpAboutMenu", "バージョン情報(&A)");
-  HelpManMenu = AddEntry(HelpMenu, "HelpManMenu", "取扱説明書(&C)");
-  JWord1 = AddEntry(HelpMenu, "JWord1", "JWordのインストール");
-  N2 = AddSeparator(HelpMenu, "N2");
-  N3 = AddEntry(HelpMenu, "N3", "ホームページ");
-  N4 = AddEntry(HelpMenu, "N4", "広告");
-
-  BuildToolMenu();
+void MainFormLayout::SetupLayout(QMainWindow* window, QWidget* client,
+                                 QAbstractItemModel* listModel) {
+  BuildMenu(window);
+  BuildInputs(client);
+  BuildPages(client, listModel);
+  BuildCharts(client);
+  BuildMarkerBoxes(client);
+  BuildStatusBar(window, client);
 }
 
-void TMainForm::BuildToolMenu() {
+void MainFormLayout::BuildMenu(QMainWindow* window) {
+  using namespace wintext;
+  MainMenu = Named(new QMenuBar(window), "MainMenu");
+  window->setMenuBar(MainMenu);
+
+  FileMenu = Named(MainMenu->addMenu(Text(kFileMenu)), "FileMenu");
+  FileOpenMenu = AddEntry(FileMenu, "FileOpenMenu", kFileOpen);
+  FileSaveMenu = AddEntry(FileMenu, "FileSaveMenu", kFileSave);
+  FileSaveMenu->setEnabled(false);
+  N1 = AddSeparator(FileMenu, "N1");
+  FileStartMenu = AddEntry(FileMenu, "FileStartMenu", kFileStart);
+  FileExitMenu = AddEntry(FileMenu, "FileExitMenu", kFileExit);
+
+  HelpMenu = Named(MainMenu->addMenu(Text(kHelpMenu)), "HelpMenu");
+  HelpAboutMenu = AddEntry(HelpMenu, "HelpAboutMenu", kHelpAbout);
+  HelpManMenu = AddEntry(HelpMenu, "HelpManMenu", kHelpManual);
+  JWord1 = AddEntry(HelpMenu, "JWord1", kHelpJWord);
+  N2 = AddSeparator(HelpMenu, "N2");
+  N3 = AddEntry(HelpMenu, "N3", kHelpHomePage);
+  N4 = AddEntry(HelpMenu, "N4", kHelpAd);
+
   // After the menus above, which keep their places and entries.
-  ToolMenu = Named(MainMenu->addMenu(Text("ツール(&T)")), "ToolMenu");
-  ToolAnalysisMenu = AddEntry(ToolMenu, "ToolAnalysisMenu", "複数回分析(&M)...");
-  ToolEstimateMenu = AddEntry(ToolMenu, "ToolEstimateMenu", "設定推測(&E)...");
+  ToolMenu = Named(MainMenu->addMenu(Text(kToolMenu)), "ToolMenu");
+  ToolAnalysisMenu = AddEntry(ToolMenu, "ToolAnalysisMenu", kToolAnalysis);
+  ToolEstimateMenu = AddEntry(ToolMenu, "ToolEstimateMenu", kToolEstimate);
   N5 = AddSeparator(ToolMenu, "N5");
-  ToolCsvMenu = AddEntry(ToolMenu, "ToolCsvMenu", "CSV出力");
-  ToolImageMenu = AddEntry(ToolMenu, "ToolImageMenu", "画像保存");
+  ToolCsvMenu = AddEntry(ToolMenu, "ToolCsvMenu", kToolCsv);
+  ToolImageMenu = AddEntry(ToolMenu, "ToolImageMenu", kToolImage);
   for (QAction* entry : {ToolEstimateMenu, ToolCsvMenu, ToolImageMenu}) entry->setEnabled(false);
 }
 
-void TMainForm::BuildInputs(QWidget* client) {
-  Label1 = PlaceLabel(client, "Label1", "Play数", 8, 12);
+void MainFormLayout::ShowHint(const QString& text) {
+  QFont hintFont = Label3->parentWidget()->font();
+  Label3->setFont(hintFont);
+  Label3->setText(text);
+  Label3->adjustSize();
+  // A face with full-width kana would push the note past the window's left
+  // edge; it is set a little tighter instead, so that it keeps its place.
+  for (double spacing = 99; Label3->width() > kHintRightEdge && spacing >= 80; --spacing) {
+    hintFont.setLetterSpacing(QFont::PercentageSpacing, spacing);
+    Label3->setFont(hintFont);
+    Label3->adjustSize();
+  }
+  Label3->move(std::max(0, kHintRightEdge - Label3->width()), kHintTop);
+}
+
+void MainFormLayout::BuildInputs(QWidget* client) {
+  using namespace wintext;
+  Label1 = PlaceLabel(client, "Label1", kPlayNumLabel, 8, 12);
   PlayNumEdit = PlaceEdit(client, "PlayNumEdit", "1", {48, 8, 73, 20});
-  Label2 = PlaceLabel(client, "Label2", "設定", 128, 12);
+  Label2 = PlaceLabel(client, "Label2", kFlevelLabel, 128, 12);
 
   FlevelComboBox = Named(new QComboBox(client), "FlevelComboBox");
   FlevelComboBox->setEditable(true);
@@ -159,25 +191,25 @@ void TMainForm::BuildInputs(QWidget* client) {
   hintPalette.setColor(QPalette::WindowText, Qt::red);
   Label3->setPalette(hintPalette);
   Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  SetHint(QString());
+  ShowHint(QString());
 
-  FlevelButton = PlaceButton(client, "FlevelButton", "設定確認", {156, 32, 57, 21});
-  Label6 = PlaceLabel(client, "Label6", "Sim回数", 224, 12);
+  FlevelButton = PlaceButton(client, "FlevelButton", kFlevelButton, {156, 32, 57, 21});
+  Label6 = PlaceLabel(client, "Label6", kSimNumLabel, 224, 12);
   SimNumEdit = PlaceEdit(client, "SimNumEdit", "1", {272, 8, 61, 20});
-  StartButton = PlaceButton(client, "StartButton", "開始", {272, 32, 63, 41});
-  Label4 = PlaceLabel(client, "Label4", "BIGストック", 8, 60);
+  StartButton = PlaceButton(client, "StartButton", kStartButton, {272, 32, 63, 41});
+  Label4 = PlaceLabel(client, "Label4", kBigStockLabel, 8, 60);
   BigStockEdit = PlaceEdit(client, "BigStockEdit", "255", {68, 56, 37, 20});
-  Label7 = PlaceLabel(client, "Label7", "REGストック", 112, 60);
+  Label7 = PlaceLabel(client, "Label7", kRegStockLabel, 112, 60);
   RegStockEdit = PlaceEdit(client, "RegStockEdit", "255", {176, 56, 37, 20});
 
-  GroupBox2 = Named(new QGroupBox(Text("シミュレーション結果"), client), "GroupBox2");
+  GroupBox2 = Named(new QGroupBox(Text(kResultGroup), client), "GroupBox2");
   GroupBox2->setGeometry(340, 4, 261, 69);
   ResultLabel = Named(new SummaryLabel(GroupBox2), "ResultLabel");
   ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   ResultLabel->setGeometry(8, 12, 261 - 8 - 2, 69 - 12 - 2);
 }
 
-void TMainForm::BuildPages(QWidget* client) {
+void MainFormLayout::BuildPages(QWidget* client, QAbstractItemModel* listModel) {
   PageControl1 = Named(new QTabWidget(client), "PageControl1");
   PageControl1->setGeometry(4, 76, 597, 209);
 
@@ -192,12 +224,12 @@ void TMainForm::BuildPages(QWidget* client) {
 
     if (p == kPlayInfoPage) {
       ResultListView = Named(new QTableView(page), list.listName);
-      ResultListView->setModel(resultListModel_);
+      ResultListView->setModel(listModel);
       // A fixed row height lets the view place millions of rows without
       // measuring any of them.
       QHeaderView* rows = ResultListView->verticalHeader();
       rows->setSectionResizeMode(QHeaderView::Fixed);
-      rows->setDefaultSectionSize(fontMetrics().height() + 2);
+      rows->setDefaultSectionSize(ResultListView->fontMetrics().height() + 2);
       rows->hide();
       QHeaderView* columns = ResultListView->horizontalHeader();
       columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -229,7 +261,7 @@ void TMainForm::BuildPages(QWidget* client) {
   PageControl1->setCurrentIndex(0);
 }
 
-void TMainForm::BuildCharts(QWidget* client) {
+void MainFormLayout::BuildCharts(QWidget* client) {
   charts_ = std::make_unique<ResultCharts>(
       client, PageControl1->widget(kRen3Page), PageControl1->widget(kRenPage),
       PageControl1->widget(kKoyakuPage), PageControl1->widget(kRTCancelPage));
@@ -245,8 +277,8 @@ void TMainForm::BuildCharts(QWidget* client) {
   }
 }
 
-void TMainForm::BuildMarkerBoxes(QWidget* client) {
-  GroupBox1 = Named(new QGroupBox(Text("役出現表示"), client), "GroupBox1");
+void MainFormLayout::BuildMarkerBoxes(QWidget* client) {
+  GroupBox1 = Named(new QGroupBox(Text(wintext::kMarkerGroup), client), "GroupBox1");
   GroupBox1->setGeometry(4, 644, 597, 57);
 
   QCheckBox** boxes[kMarkerSeriesCount] = {&BIGCheckBox,      &REGCheckBox,      &Cherry2CheckBox,
@@ -266,7 +298,7 @@ void TMainForm::BuildMarkerBoxes(QWidget* client) {
   }
 }
 
-void TMainForm::BuildStatusBar(QWidget* client) {
+void MainFormLayout::BuildStatusBar(QMainWindow* window, QWidget* client) {
   StatusBar1 = Named(new StatusPanels(client), "StatusBar1");
   StatusBar1->setGeometry(0, kClientHeight - StatusPanels::kHeight, kClientWidth,
                           StatusPanels::kHeight);
@@ -278,50 +310,9 @@ void TMainForm::BuildStatusBar(QWidget* client) {
   ProgressBar1->setGeometry(352, 704, 137, 21);
   ProgressBar1->raise();
 
-  Timer1 = Named(new QTimer(this), "Timer1");
+  Timer1 = Named(new QTimer(window), "Timer1");
   Timer1->setInterval(kTimerPeriodMs);
   Timer1->start();
-}
-
-void TMainForm::ConnectCommands() {
-  const std::pair<QAction*, void (TMainForm::*)()> entries[] = {
-      {FileOpenMenu, &TMainForm::FileOpenMenuClick},
-      {FileSaveMenu, &TMainForm::FileSaveMenuClick},
-      {FileStartMenu, &TMainForm::FileStartMenuClick},
-      {FileExitMenu, &TMainForm::FileExitMenuClick},
-      {HelpAboutMenu, &TMainForm::HelpAboutMenuClick},
-      {HelpManMenu, &TMainForm::HelpManMenuClick},
-      {JWord1, &TMainForm::JWord1Click},
-      {N3, &TMainForm::N3Click},
-      {N4, &TMainForm::N4Click},
-      {ToolAnalysisMenu, &TMainForm::ToolAnalysisMenuClick},
-      {ToolEstimateMenu, &TMainForm::ToolEstimateMenuClick},
-      {ToolCsvMenu, &TMainForm::ToolCsvMenuClick},
-      {ToolImageMenu, &TMainForm::ToolImageMenuClick},
-  };
-  for (const auto& [action, command] : entries) {
-    connect(action, &QAction::triggered, this, [this, command = command] { Dispatch(command); });
-  }
-  connect(StartButton, &QPushButton::clicked, this,
-          [this] { Dispatch(&TMainForm::StartButtonClic); });
-  connect(FlevelButton, &QPushButton::clicked, this,
-          [this] { Dispatch(&TMainForm::FlevelButtonClick); });
-  connect(Timer1, &QTimer::timeout, this, [this] { Dispatch(&TMainForm::Timer1Timer); });
-
-  const std::pair<QCheckBox*, void (TMainForm::*)()> boxes[] = {
-      {BIGCheckBox, &TMainForm::BIGCheckBoxClick},
-      {REGCheckBox, &TMainForm::REGCheckBoxClick},
-      {Cherry2CheckBox, &TMainForm::Cherry2CheckBoxClick},
-      {Cherry4aCheckBox, &TMainForm::Cherry4aCheckBoxClick},
-      {Cherry4bCheckBox, &TMainForm::Cherry4bCheckBoxClick},
-      {CherryNCheckBox, &TMainForm::CherryNCheckBoxClick},
-      {PlumCheckBox, &TMainForm::PlumCheckBoxClick},
-      {BellCheckBox, &TMainForm::BellCheckBoxClick},
-      {HazureCheckBox, &TMainForm::HazureCheckBoxClick},
-  };
-  for (const auto& [box, command] : boxes) {
-    connect(box, &QCheckBox::toggled, this, [this, command = command] { Dispatch(command); });
-  }
 }
 
 }  // namespace sorimu

@@ -1,0 +1,36 @@
+#pragma once
+
+// The command line's own texts: its usage and the messages about its
+// arguments. What the commands report comes from results/Messages.h.
+namespace sorimu {
+
+inline constexpr const char* kUsage =
+    "使い方:\n"
+    "  sorimu-cli run  [--seed N] [--games N] [--setting S] [--big N] [--reg N] [--runs N]"
+    " [--out FILE] [--rows]\n"
+    "  sorimu-cli show FILE [--rows | --csv DIR]\n"
+    "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big B] [--reg R] [--seed X]"
+    " [--jobs J] [--csv FILE]\n"
+    "  sorimu-cli --help | --version\n";
+inline constexpr const char* kAnalyzeUsage =
+    "使い方:\n"
+    "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big N] [--reg N]"
+    " [--seed N] [--jobs N] [--csv FILE]\n";
+inline constexpr const char* kExportUsage = "使い方:\n  sorimu-cli show FILE --csv DIR\n";
+
+inline constexpr const char* kUnknownCommand = "不明なコマンドです: ";
+inline constexpr const char* kUnknownOption = "不明なオプションです: ";
+inline constexpr const char* kNeedsValue = " には値が必要です。\n";
+inline constexpr const char* kExtraArgument = "余分な引数です: ";
+inline constexpr const char* kRequired = " を指定してください。\n";
+inline constexpr const char* kEmptyPath = " には保存先を指定してください。\n";
+inline constexpr const char* kBatchNeedsOut =
+    "Sim回数が2以上のときは、--out で保存先を指定してください。\n";
+inline constexpr const char* kRowsAndCsv = "--rows と --csv は同時に指定できません。\n";
+inline constexpr const char* kCliSeedMessage = "--seed は、0～4294967295の整数にしてください。";
+inline constexpr const char* kCliSettingMessage = "設定は、1～6またはallにしてください。";
+inline constexpr const char* kCliJobsMessage = "--jobs は、1～256の整数にしてください。";
+inline constexpr const char* kCannotMakeFolder = "フォルダを作成できません。";
+inline constexpr const char* kStdoutFailed = "標準出力に書き込めません: ";
+
+}  // namespace sorimu

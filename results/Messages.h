@@ -1,0 +1,84 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every message and status text the core gives a user to read, window and
+// command line alike. Captions of lists, tables and roles live with their
+// lists (ListColumns.h, RoleCaptions.h); the window's own texts in
+// app/WindowTexts.h and the command line's in cli/CliTexts.h.
+namespace sorimu {
+
+// --- Inputs of a run and of an analysis ------------------------------------
+inline constexpr const char* kPlayNumRangeMessage = "Play数は、1以上にしてください。";
+inline constexpr const char* kSimNumRangeMessage = "Sim回数は、1以上にしてください。";
+inline constexpr const char* kBigStockRangeMessage = "BIGストック数は、0～255にしてください。";
+inline constexpr const char* kRegStockRangeMessage = "REGストック数は、0～255にしてください。";
+inline constexpr const char* kBadFlevelMessage = "設定は、1～6または?にしてください。";
+inline constexpr const char* kTrialsRangeMessage = "試行回数は、1～1000000にしてください。";
+inline constexpr const char* kAnalysisSettingMessage = "設定は、1～6または全設定にしてください。";
+inline constexpr const char* kJobsRangeMessage = "スレッド数は、0～256にしてください。";
+inline constexpr const char* kSeedRangeMessage = "seedは、0～4294967295の整数にしてください。";
+
+// "'<text>' は整数ではありません": a text that is no integer.
+std::string NotIntegerMessage(std::string_view text);
+
+// --- Runs and batches -------------------------------------------------------
+inline constexpr const char* kRunningStatus = "シミュレーション実行中・・・";
+inline constexpr const char* kDoneStatus = "シミュレーション完了";
+inline constexpr const char* kRunCancelledStatus = "シミュレーションを中断しました。";
+inline constexpr const char* kOutOfMemoryMessage =
+    "メモリが不足したため、シミュレーションを中断しました。";
+inline constexpr const char* kBatchSavingStatus = "シミュレーションファイルに保存中。";
+inline constexpr const char* kBatchDoneStatus = "シミュレーションファイルに保存完了";
+inline constexpr const char* kBatchErrorStatus = "エラーにより強制終了しました。";
+inline constexpr const char* kAnalysisOutOfMemoryMessage =
+    "メモリが不足したため、分析を中断しました。";
+
+// A run too long for the memory left: names the longest Play数 that fits.
+std::string RunTooLargeMessage(long long largestPlayNum);
+
+// --- Simulation files ---------------------------------------------------------
+inline constexpr const char* kReadingStatus = "シミュレーションファイルを読み込み中・・・";
+inline constexpr const char* kReadBrokenOffStatus = "シミュレーションファイルの読み込み中断";
+inline constexpr const char* kReadDoneStatus = "シミュレーションファイルの読み込み完了";
+inline constexpr const char* kSaveDoneStatus = "シミュレーションファイルに保存完了";
+inline constexpr const char* kNotSimFileMessage = "このファイルは、Sorimuファイルではありません。";
+inline constexpr const char* kFileTooLargeMessage =
+    "このファイルは大きすぎるため、読み込めません。";
+inline constexpr const char* kReadOutOfMemoryMessage =
+    "メモリが不足しているため、ファイルを読み込めません。";
+inline constexpr const char* kReadFailedMessage =
+    "シミュレーションファイルの読み込みに失敗しました。";
+inline constexpr const char* kCannotOpenMessage = "ファイルを開けません。";
+inline constexpr const char* kSaveFailedMessage = "シミュレーションファイルの保存に失敗しました。";
+inline constexpr const char* kCsvSaveFailedMessage = "CSVファイルの保存に失敗しました。";
+inline constexpr const char* kImageSaveFailedMessage = "画像ファイルの保存に失敗しました。";
+
+// What went wrong with a file, for the line under such a message: the
+// reason in Japanese with the system's own words in brackets.
+std::string FileErrorReason(int error);
+
+// "<headline>\n<path>\n<reason>": every failed file names itself and why.
+std::string FileFailureMessage(std::string_view headline, std::string_view path,
+                               std::string_view reason);
+
+// Reasons a save refuses its target, whatever the system would allow.
+inline constexpr const char* kNoFileNameReason = "ファイル名がありません。";
+inline constexpr const char* kFolderReason = "フォルダです。ファイルではないため置き換えません。";
+inline constexpr const char* kDeviceReason =
+    "デバイスファイルです。通常のファイルではないため置き換えません。";
+inline constexpr const char* kFifoReason =
+    "名前付きパイプです。通常のファイルではないため置き換えません。";
+inline constexpr const char* kSocketReason =
+    "ソケットです。通常のファイルではないため置き換えません。";
+inline constexpr const char* kOtherTypeReason = "通常のファイルではないため置き換えません。";
+inline constexpr const char* kDanglingLinkReason = "リンク先のファイルがありません。";
+inline constexpr const char* kNotRegularReadReason = "通常のファイルではありません。";
+
+// --- The records on display ----------------------------------------------------
+inline constexpr const char* kRowsReplacedMessage =
+    "表示中の結果の記録は、その後の連続シミュレーションまたはファイルの読み込みで"
+    "置き換えられています。もう一度開始するか、ファイルを開いてから実行してください。";
+
+}  // namespace sorimu

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ManyRunAnalysis.h"
+#include "Status.h"
+
+namespace sorimu {
+
+// The texts of an analysis as the dialog's boxes or the command line's
+// options hold them; the setting is chosen from a list, not typed.
+struct AnalysisTexts {
+  std::string Games = "8000";
+  std::string Trials = "1000";
+  std::string BigStock = "255";
+  std::string RegStock = "255";
+  std::string Seed = "0";
+  int32_t Setting = kAllSettings;
+  int Jobs = 0;
+};
+
+enum class AnalysisField { None, Games, Trials, BigStock, RegStock, Setting, Seed, Jobs };
+
+// Ok with the request, or the first problem and the field it is in (so a
+// window can put the cursor there): the four counts are converted first,
+// in their order, then checked against their ranges, then the seed.
+struct AnalysisRequestRead {
+  Status status;
+  AnalysisField field = AnalysisField::None;
+  AnalysisRequest request;
+};
+AnalysisRequestRead ReadAnalysisRequest(const AnalysisTexts& texts);
+
+}  // namespace sorimu

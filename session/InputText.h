@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Status.h"
+
+// The conversions of every number a user types, shared by the window and the
+// command line so that both accept and refuse the same texts.
+namespace sorimu {
+
+// Leading spaces, an optional sign, decimal digits or hexadecimal after "$",
+// "x" or "0x" (either case), nothing after, and a value that fits in 32
+// signed bits.
+std::optional<int32_t> ParseInteger(std::string_view text);
+
+// A count: ParseInteger, then the range. NotInteger with the conversion
+// error, or BadInput with `rangeMessage`.
+struct CountResult {
+  Status status;
+  int32_t value = 0;
+};
+CountResult ParseCount(std::string_view text, int32_t minimum, int32_t maximum,
+                       const char* rangeMessage);
+
+// A seed: 0..4294967295 in plain decimal digits, surrounding spaces allowed.
+std::optional<uint32_t> ParseSeed(std::string_view text);
+
+}  // namespace sorimu

@@ -1,0 +1,276 @@
+// The session's commands and states without a window: what each command
+// returns, what it leaves in the records, and what it refuses while busy.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Messages.h"
+#include "Session.h"
+#include "TestSupport.h"
+
+using namespace sorimu;
+using namespace testing_support;
+
+namespace {
+
+StartTexts Texts(const char* play, const char* flevel, const char* sim = "1",
+                 const char* big = "255", const char* reg = "255") {
+  StartTexts texts;
+  texts.PlayNum = play;
+  texts.Flevel = flevel;
+  texts.SimNum = sim;
+  texts.BigStock = big;
+  texts.RegStock = reg;
+  return texts;
+}
+
+// A session with hooks that record what they were told.
+struct Recorded {
+  explicit Recorded(uint32_t seed = 12345) : session(seed) {
+    SessionHooks hooks;
+    hooks.report = [this](const std::string& status, int progress) {
+      reports.emplace_back(status, progress);
+    };
+    hooks.messagePoint = [this](bool hidden) {
+      hiddenAtMessagePoint.push_back(hidden);
+      if (onMessagePoint) onMessagePoint();
+    };
+    hooks.askBatchPath = [this] { return batchPath; };
+    hooks.batchFileSaved = [this](const std::string& path) { saved.push_back(path); };
+    hooks.stateChanged = [this] { ++stateChanges; };
+    hooks.runProgress = [this](const RunProgressInfo& info) {
+      progress.push_back(info);
+      return !cancelAt || info.GamesDone < *cancelAt;
+    };
+    session.SetHooks(hooks);
+  }
+
+  Session session;
+  std::vector<std::pair<std::string, int>> reports;
+  std::vector<bool> hiddenAtMessagePoint;
+  std::function<void()> onMessagePoint;
+  std::optional<std::string> batchPath;
+  std::vector<std::string> saved;
+  std::vector<RunProgressInfo> progress;
+  std::optional<int64_t> cancelAt;
+  int stateChanges = 0;
+};
+
+}  // namespace
+
+TEST(Session, SingleRunReplacesTheRecordsAndIsShown) {
+  Recorded r;
+  EXPECT_EQ(r.session.SettingCheck(), 1) << "a new machine's level";
+  EXPECT_FALSE(r.session.CanSave());
+
+  const CommandOutcome outcome = r.session.Start(Texts("8000", "?"));
+  ASSERT_TRUE(outcome.status.Ok()) << outcome.status.Message;
+  EXPECT_TRUE(outcome.display);
+  EXPECT_FALSE(outcome.notify);
+  EXPECT_EQ(outcome.statusText, kDoneStatus);
+  ASSERT_EQ(r.reports.size(), 1u);
+  EXPECT_EQ(r.reports[0].first, kRunningStatus);
+  EXPECT_EQ(r.hiddenAtMessagePoint, std::vector<bool>{true});
+  EXPECT_EQ(r.stateChanges, 3) << "busy, shown, idle";
+
+  EXPECT_EQ(r.session.Display(), DisplayState::Current);
+  EXPECT_TRUE(r.session.CanSave());
+  EXPECT_EQ(r.session.Records().LastRow().PlayCount, 8000);
+  EXPECT_EQ(r.session.Info().Source, RecordsSource::Played);
+  // The seed draws setting 5 for the first run, as `sorimu-cli run --seed 12345` shows.
+  EXPECT_EQ(r.session.SettingCheck(), 5);
+  EXPECT_EQ(r.session.Header().Flevel, 5);
+  EXPECT_EQ(r.session.Header().Games, 8000);
+}
+
+TEST(Session, InputChecksFailBeforeAnythingIsPlayed) {
+  Recorded r;
+  CommandOutcome outcome = r.session.Start(Texts("0", "1"));
+  EXPECT_EQ(outcome.status.Kind, StatusKind::BadInput);
+  EXPECT_TRUE(outcome.notify);
+  EXPECT_EQ(outcome.status.Message, kPlayNumRangeMessage);
+  EXPECT_EQ(outcome.statusText, "") << "a range error empties the status text";
+
+  outcome = r.session.Start(Texts("abc", "1"));
+  EXPECT_EQ(outcome.status.Kind, StatusKind::NotInteger);
+  EXPECT_FALSE(outcome.statusText.has_value()) << "a conversion error leaves it";
+  EXPECT_TRUE(r.reports.empty());
+  EXPECT_EQ(r.stateChanges, 0);
+  EXPECT_EQ(r.session.Display(), DisplayState::Nothing);
+}
+
+TEST(Session, BatchWritesEveryRepetitionAndLeavesTheDisplayStale) {
+  TempDir dir;
+  Recorded r;
+  ASSERT_TRUE(r.session.Start(Texts("8000", "1")).status.Ok());
+
+  r.reports.clear();
+  r.batchPath = dir.File("run.sim");
+  const CommandOutcome outcome = r.session.Start(Texts("8000", "?", "3"));
+  ASSERT_TRUE(outcome.status.Ok()) << outcome.status.Message;
+  EXPECT_FALSE(outcome.display);
+  EXPECT_EQ(outcome.statusText, kDoneStatus);
+  ASSERT_EQ(r.saved.size(), 3u);
+  ASSERT_EQ(r.reports.size(), 5u);
+  EXPECT_EQ(r.reports[0].first, kRunningStatus);
+  EXPECT_EQ(r.reports[1], std::make_pair(kBatchSavingStatus + r.saved[0], 66));
+  EXPECT_EQ(r.reports[2].second, 100);
+  EXPECT_EQ(r.reports[3].second, 133);
+  EXPECT_EQ(r.reports[4].first, kBatchDoneStatus);
+  for (const std::string& path : r.saved) EXPECT_EQ(ReadBytes(path).size() % 48, 20u);
+
+  // The views still show the single run; the records and Save hold the last repetition.
+  EXPECT_EQ(r.session.Display(), DisplayState::Stale);
+  EXPECT_FALSE(r.session.RecordsOnDisplay());
+  EXPECT_TRUE(r.session.CanSave());
+  EXPECT_EQ(r.session.Info().Source, RecordsSource::Batch);
+  EXPECT_EQ(r.session.Info().Path, r.saved.back());
+  ASSERT_TRUE(r.session.Save(dir.File("copy.sim")).status.Ok());
+  EXPECT_EQ(ReadBytes(dir.File("copy.sim")), ReadBytes(r.saved.back()));
+}
+
+TEST(Session, BatchBeforeAnythingWasShownLeavesSaveUnavailable) {
+  TempDir dir;
+  Recorded r;
+  r.batchPath = dir.File("b.sim");
+  ASSERT_TRUE(r.session.Start(Texts("100", "2", "2")).status.Ok());
+  EXPECT_EQ(r.session.Display(), DisplayState::Nothing);
+  EXPECT_FALSE(r.session.CanSave());
+  EXPECT_FALSE(r.session.Save(dir.File("x.sim")).status.Ok() && FileExists(dir.File("x.sim")));
+  EXPECT_FALSE(FileExists(dir.File("x.sim")));
+}
+
+TEST(Session, CancelledBatchDialogPlaysAndWritesNothing) {
+  Recorded r;
+  const CommandOutcome outcome = r.session.Start(Texts("100", "1", "2"));
+  EXPECT_EQ(outcome.status.Kind, StatusKind::Cancelled);
+  EXPECT_FALSE(outcome.notify);
+  EXPECT_EQ(outcome.statusText, "");
+  EXPECT_TRUE(r.hiddenAtMessagePoint.empty());
+  EXPECT_EQ(r.session.Records().RowCount(), 0u);
+}
+
+TEST(Session, BatchStopsAtAFileThatCannotBeWrittenAndSaysWhy) {
+  TempDir dir;
+  Recorded r;
+  r.batchPath = dir.File("missing/run.sim");
+  const CommandOutcome outcome = r.session.Start(Texts("50", "2", "5", "0", "0"));
+  EXPECT_EQ(outcome.status.Kind, StatusKind::WriteFailed);
+  EXPECT_TRUE(outcome.notify);
+  EXPECT_EQ(outcome.statusText, kBatchErrorStatus);
+  EXPECT_EQ(outcome.status.Message.rfind(kSaveFailedMessage, 0), 0u);
+  EXPECT_NE(outcome.status.Message.find(dir.File("missing/run2_50_1.sim")), std::string::npos);
+  EXPECT_NE(outcome.status.Message.find("No such file or directory"), std::string::npos);
+  EXPECT_EQ(r.hiddenAtMessagePoint.size(), 1u) << "no repetition after the failed one";
+  EXPECT_EQ(r.session.Records().LastRow().PlayCount, 50)
+      << "the records hold the failed repetition";
+}
+
+TEST(Session, CancelledRunLeavesRecordsAndDisplayAsTheyWere) {
+  Recorded r;
+  ASSERT_TRUE(r.session.Start(Texts("3000", "4")).status.Ok());
+  const std::vector<unsigned char> before = RowBytes(r.session.Records());
+  const RecordsInfo info = r.session.Info();
+
+  r.cancelAt = 2 * 65536;
+  const CommandOutcome outcome = r.session.Start(Texts("1000000", "?"));
+  EXPECT_EQ(outcome.status.Kind, StatusKind::Cancelled);
+  EXPECT_FALSE(outcome.display);
+  EXPECT_FALSE(outcome.notify);
+  EXPECT_EQ(outcome.statusText, kRunCancelledStatus);
+  ASSERT_EQ(r.progress.size(), 2u);
+  EXPECT_EQ(r.progress[0].GamesDone, 65536);
+  EXPECT_EQ(r.progress[0].GamesTotal, 1000000);
+  EXPECT_EQ(RowBytes(r.session.Records()), before);
+  EXPECT_EQ(r.session.Info().Flevel, info.Flevel);
+  EXPECT_EQ(r.session.SettingCheck(), 4) << "the level of the run on display";
+  EXPECT_EQ(r.session.Display(), DisplayState::Current);
+
+  // The machine goes on from where the cancelled run stopped.
+  r.cancelAt.reset();
+  ASSERT_TRUE(r.session.Start(Texts("100", "1")).status.Ok());
+  EXPECT_EQ(r.session.Records().LastRow().PlayCount, 100);
+}
+
+TEST(Session, CommandsArrivingAtTheMessagePointAreIgnored) {
+  TempDir dir;
+  Recorded r;
+  ASSERT_TRUE(r.session.Start(Texts("200", "3")).status.Ok());
+  ASSERT_TRUE(r.session.Save(dir.File("a.sim")).status.Ok());
+  std::vector<CommandOutcome> nested;
+  r.onMessagePoint = [&] {
+    EXPECT_TRUE(r.session.Busy());
+    nested.push_back(r.session.Start(Texts("5", "1")));
+    nested.push_back(r.session.Open(dir.File("a.sim")));
+    nested.push_back(r.session.Save(dir.File("b.sim")));
+    EXPECT_FALSE(r.session.SettingCheck().has_value());
+  };
+  ASSERT_TRUE(r.session.Start(Texts("300", "6")).status.Ok());
+  for (const CommandOutcome& outcome : nested) {
+    EXPECT_TRUE(outcome.status.Ok());
+    EXPECT_FALSE(outcome.display || outcome.notify || outcome.statusText);
+  }
+  EXPECT_FALSE(FileExists(dir.File("b.sim")));
+  EXPECT_EQ(r.session.Records().LastRow().PlayCount, 300);
+  EXPECT_FALSE(r.session.Busy());
+}
+
+TEST(Session, OpenShowsTheFileAndAForeignFileChangesNothing) {
+  TempDir dir;
+  Recorded writer(777);
+  ASSERT_TRUE(writer.session.Start(Texts("500", "?", "1", "3", "0")).status.Ok());
+  ASSERT_TRUE(writer.session.Save(dir.File("a.sim")).status.Ok());
+
+  Recorded r;
+  ASSERT_TRUE(r.session.Start(Texts("100", "2")).status.Ok());
+  const std::vector<unsigned char> shown = RowBytes(r.session.Records());
+  WriteBytes(dir.File("foreign.sim"), {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
+  r.reports.clear();
+  CommandOutcome outcome = r.session.Open(dir.File("foreign.sim"));
+  EXPECT_EQ(outcome.status.Kind, StatusKind::NotSimFile);
+  EXPECT_EQ(outcome.status.Message, kNotSimFileMessage);
+  EXPECT_EQ(outcome.statusText, kReadBrokenOffStatus);
+  EXPECT_EQ(r.reports.front().first, kReadingStatus);
+  EXPECT_EQ(RowBytes(r.session.Records()), shown) << "the run on display can still be saved";
+  EXPECT_EQ(r.session.Display(), DisplayState::Current);
+
+  outcome = r.session.Open(dir.File("nowhere.sim"));
+  EXPECT_EQ(outcome.status.Kind, StatusKind::CannotOpen);
+  EXPECT_TRUE(outcome.notify);
+  EXPECT_FALSE(outcome.statusText.has_value()) << "the status text goes back";
+  EXPECT_NE(outcome.status.Message.find(dir.File("nowhere.sim")), std::string::npos);
+
+  outcome = r.session.Open(dir.File("a.sim"));
+  ASSERT_TRUE(outcome.status.Ok());
+  EXPECT_TRUE(outcome.display);
+  ASSERT_TRUE(outcome.shownHeader);
+  EXPECT_EQ(outcome.shownHeader->Games, 500);
+  EXPECT_EQ(outcome.shownHeader->BigStock, 3);
+  EXPECT_EQ(r.session.SettingCheck(), writer.session.SettingCheck());
+  EXPECT_EQ(r.session.Info().Source, RecordsSource::Opened);
+  ASSERT_TRUE(r.session.Save(dir.File("b.sim")).status.Ok());
+  EXPECT_EQ(ReadBytes(dir.File("b.sim")), ReadBytes(dir.File("a.sim")));
+}
+
+TEST(Session, FailedSaveNamesThePathAndTheReason) {
+  TempDir dir;
+  Recorded r;
+  ASSERT_TRUE(r.session.Start(Texts("10", "1")).status.Ok());
+  const CommandOutcome outcome = r.session.Save(dir.path());
+  EXPECT_EQ(outcome.status.Kind, StatusKind::Refused);
+  EXPECT_TRUE(outcome.notify);
+  EXPECT_FALSE(outcome.statusText.has_value());
+  EXPECT_EQ(outcome.status.Message,
+            std::string(kSaveFailedMessage) + "\n" + dir.path() + "\n" + kFolderReason);
+}
+
+TEST(Session, RunThatCannotFitInMemoryIsRefusedWithTheLargestThatFits) {
+  Recorded r;
+  const CommandOutcome outcome = r.session.Start(Texts("2147483647", "1"));
+  ASSERT_EQ(outcome.status.Kind, StatusKind::TooLarge) << "this needs about 120 GB";
+  EXPECT_TRUE(outcome.notify);
+  EXPECT_NE(outcome.status.Message.find("およそ"), std::string::npos);
+  EXPECT_TRUE(r.hiddenAtMessagePoint.empty());
+}
