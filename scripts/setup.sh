@@ -11,6 +11,8 @@ PACKAGES=(
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  # the Debian package and the checks of what it installs
+  dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info man-db groff-base
 )
 
 install_missing_packages() {

@@ -1,0 +1,195 @@
+// Draws the pictures of the user's manual into a folder:
+//   manual_screenshots FOLDER
+// Every picture comes from the real window, driven through its controls with
+// a fixed seed; boxes and file dialogs are answered without being shown, and
+// the clock is stopped at a fixed time, so that the pictures change only
+// when the window does.
+#include <qcustomplot.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+#include <vector>
+
+#include "AnalysisDialog.h"
+#include "Dialogs.h"
+#include "EstimateBox.h"
+#include "ResultCharts.h"
+#include "Shell.h"
+#include "StatusPanels.h"
+#include "Unit1.h"
+
+namespace {
+
+constexpr uint32_t kWindowSeed = 20240601;
+constexpr uint32_t kAnalysisSeed = 20261209;
+
+// Modal boxes would block offscreen; they are kept to be drawn instead.
+class QuietDialogs final : public Dialogs {
+ public:
+  void Error(QWidget*, const QString& message) override { errors << message; }
+  void ApplicationError(QWidget*, const QString& message) override { errors << message; }
+  std::optional<QString> AskOpenPath(QWidget*, const QString&) override { return std::nullopt; }
+  std::optional<QString> AskSavePath(QWidget*, const QString&) override { return std::nullopt; }
+  void ShowModal(QDialog& dialog) override { modal.push_back(&dialog); }
+
+  QStringList errors;
+  std::vector<QDialog*> modal;
+};
+
+class QuietShell final : public Shell {
+ public:
+  void OpenFile(const QString&, const QStringList&) override {}
+  void OpenUrl(const QUrl&) override {}
+};
+
+// The plots redraw on a queued request; they must have done so before a grab.
+void Settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+class Shots {
+ public:
+  explicit Shots(const QString& folder) : folder_(folder) {}
+
+  bool Save(QWidget* widget, const QString& name) {
+    Settle();
+    return Save(widget->grab(), name);
+  }
+
+  bool Save(const QPixmap& picture, const QString& name) {
+    const QString path = QDir(folder_).filePath(name);
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    if (!image.save(path, "PNG", 0)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+      failed_ = true;
+      return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+  }
+
+  bool Failed() const { return failed_; }
+
+ private:
+  QString folder_;
+  bool failed_ = false;
+};
+
+void StopClock(TMainForm& form) {
+  form.Timer1->stop();
+  const QDateTime fixed(QDate(2026, 12, 9), QTime(10, 30, 0));
+  form.StatusBar1->SetText(2, ClockText(fixed, QLocale(QLocale::Japanese, QLocale::Japan)));
+}
+
+void SetInputs(TMainForm& form, const QString& play, const QString& flevel) {
+  form.PlayNumEdit->setText(play);
+  form.FlevelComboBox->setEditText(flevel);
+  form.SimNumEdit->setText(QStringLiteral("1"));
+  form.BigStockEdit->setText(QStringLiteral("255"));
+  form.RegStockEdit->setText(QStringLiteral("255"));
+}
+
+// The window's own error box as it looks, shown without a modal loop.
+QPixmap ErrorBoxPicture(const QString& message) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), message, QMessageBox::Ok);
+  box.show();
+  Settle();
+  return box.grab();
+}
+
+void WindowShots(Shots& shots) {
+  QuietDialogs dialogs;
+  QuietShell shell;
+  TMainForm form(WindowServices{dialogs, shell, kWindowSeed});
+  form.show();
+  StopClock(form);
+  shots.Save(&form, QStringLiteral("window-start.png"));
+
+  // A Start check that fails, then the run itself.
+  SetInputs(form, QStringLiteral("0"), QStringLiteral("1"));
+  form.StartButton->click();
+  if (!dialogs.errors.isEmpty()) shots.Save(ErrorBoxPicture(dialogs.errors.constLast()), QStringLiteral("start-error.png"));
+
+  SetInputs(form, QStringLiteral("8000"), QStringLiteral("?"));
+  form.StartButton->click();
+  form.BIGCheckBox->setChecked(true);
+  form.PlumCheckBox->setChecked(true);
+  StopClock(form);
+  shots.Save(&form, QStringLiteral("window-run.png"));
+
+  QMenu* tools = form.ToolMenu;
+  tools->popup(form.mapToGlobal(QPoint(0, 0)));
+  shots.Save(tools, QStringLiteral("menu-tools.png"));
+  tools->hide();
+
+  const std::pair<int, const char*> pages[] = {{1, "page-bonus.png"},  {2, "page-ren3.png"},
+                                               {3, "page-ren.png"},    {4, "page-koyaku.png"},
+                                               {5, "page-rtcancel.png"}};
+  for (const auto& [page, name] : pages) {
+    form.PageControl1->setCurrentIndex(page);
+    shots.Save(form.PageControl1, QString::fromLatin1(name));
+  }
+  form.PageControl1->setCurrentIndex(0);
+
+  // A quarter of the run, as a dragged rectangle leaves the slump graph.
+  if (auto* slump = qobject_cast<QCustomPlot*>(form.Charts().SlumpChart())) {
+    slump->xAxis->setRange(2000, 4000);
+    slump->yAxis->setRange(-1000, 1000);
+    slump->replot();
+    shots.Save(slump, QStringLiteral("slump-zoomed.png"));
+  }
+
+  form.ToolEstimateMenuClick();
+  if (TEstimateBox* box = form.EstimateBox()) {
+    box->show();
+    shots.Save(box, QStringLiteral("estimate.png"));
+    box->hide();
+  }
+
+  // The setting check reveals the level the "?" run drew.
+  form.FlevelButton->click();
+  Settle();
+  shots.Save(form.centralWidget()->grab(QRect(0, 0, 340, 76)), QStringLiteral("setting-check.png"));
+}
+
+void AnalysisShot(Shots& shots) {
+  QuietDialogs dialogs;
+  AnalysisDialog dialog(dialogs, kAnalysisSeed);
+  dialog.show();
+  QEventLoop wait;
+  QObject::connect(&dialog, &AnalysisDialog::Ended, &wait, &QEventLoop::quit);
+  dialog.StartClick();
+  if (dialog.Running()) wait.exec();
+  shots.Save(&dialog, QStringLiteral("analysis.png"));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Sorimu"));
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: manual_screenshots FOLDER\n");
+    return 2;
+  }
+  const QString folder = QString::fromLocal8Bit(argv[1]);
+  if (!QDir().mkpath(folder)) {
+    std::fprintf(stderr, "cannot create %s\n", argv[1]);
+    return 1;
+  }
+  Shots shots(folder);
+  WindowShots(shots);
+  AnalysisShot(shots);
+  return shots.Failed() ? 1 : 0;
+}
