@@ -28,6 +28,8 @@
 #include "StatusPanels.h"
 #include "Unit1.h"
 
+using namespace sorimu;
+
 namespace {
 
 constexpr uint32_t kWindowSeed = 20240601;
@@ -118,7 +120,8 @@ void WindowShots(Shots& shots) {
   // A Start check that fails, then the run itself.
   SetInputs(form, QStringLiteral("0"), QStringLiteral("1"));
   form.StartButton->click();
-  if (!dialogs.errors.isEmpty()) shots.Save(ErrorBoxPicture(dialogs.errors.constLast()), QStringLiteral("start-error.png"));
+  if (!dialogs.errors.isEmpty())
+    shots.Save(ErrorBoxPicture(dialogs.errors.constLast()), QStringLiteral("start-error.png"));
 
   SetInputs(form, QStringLiteral("8000"), QStringLiteral("?"));
   form.StartButton->click();
@@ -132,8 +135,10 @@ void WindowShots(Shots& shots) {
   shots.Save(tools, QStringLiteral("menu-tools.png"));
   tools->hide();
 
-  const std::pair<int, const char*> pages[] = {{1, "page-bonus.png"},  {2, "page-ren3.png"},
-                                               {3, "page-ren.png"},    {4, "page-koyaku.png"},
+  const std::pair<int, const char*> pages[] = {{1, "page-bonus.png"},
+                                               {2, "page-ren3.png"},
+                                               {3, "page-ren.png"},
+                                               {4, "page-koyaku.png"},
                                                {5, "page-rtcancel.png"}};
   for (const auto& [page, name] : pages) {
     form.PageControl1->setCurrentIndex(page);
