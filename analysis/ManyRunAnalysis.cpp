@@ -218,7 +218,8 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
   try {
     std::vector<std::vector<int32_t>> balances;
     for (size_t s = 0; s < settings.size(); ++s) {
-      const auto first = runs.begin() + static_cast<std::ptrdiff_t>(s * request.Trials);
+      const auto first =
+          runs.begin() + static_cast<std::ptrdiff_t>(s * static_cast<size_t>(request.Trials));
       const std::vector<RunFigures> ofSetting(first, first + request.Trials);
       result.Settings.push_back(SummariseSetting(settings[s], ofSetting));
       auto& balance = balances.emplace_back();

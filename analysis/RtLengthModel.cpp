@@ -39,10 +39,11 @@ RtLengthModel Build() {
   const Slot machine(0);
   RtLengthModel model;
   model.ModeProbability = {machine.ModeTbl[0] / kDrawWidth, machine.ModeTbl[1] / kDrawWidth};
-  for (int s = 1; s <= RtLengthModel::kSettings; ++s) {
-    model.Length[0][s - 1] = LengthDistribution(machine.Mode0RtTblFor(s), kRtLottery0Classes);
-    model.Length[1][s - 1] = LengthDistribution(machine.Mode1RtTblFor(s), kRtLottery1Classes);
-    model.CancelProbability[s - 1] = machine.CancelTblFor(s)[0] / kDrawWidth;
+  for (size_t s = 0; s < RtLengthModel::kSettings; ++s) {
+    const int32_t setting = static_cast<int32_t>(s) + 1;
+    model.Length[0][s] = LengthDistribution(machine.Mode0RtTblFor(setting), kRtLottery0Classes);
+    model.Length[1][s] = LengthDistribution(machine.Mode1RtTblFor(setting), kRtLottery1Classes);
+    model.CancelProbability[s] = machine.CancelTblFor(setting)[0] / kDrawWidth;
   }
   return model;
 }
@@ -50,7 +51,7 @@ RtLengthModel Build() {
 }  // namespace
 
 double RtLengthModel::MeanLength(int mode, int setting) const {
-  const std::vector<double>& p = Length[mode][setting - 1];
+  const std::vector<double>& p = LengthOf(mode, setting);
   double mean = 0;
   for (size_t g = 0; g < p.size(); ++g) mean += static_cast<double>(g) * p[g];
   return mean;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 namespace sorimu {
@@ -19,6 +20,12 @@ struct RtLengthModel {
   std::array<double, kSettings> CancelProbability{};
 
   double MeanLength(int mode, int setting) const;
+
+  // The tables of one mode and setting (1..6).
+  const std::vector<double>& LengthOf(int mode, int setting) const {
+    return Length[static_cast<size_t>(mode)][static_cast<size_t>(setting - 1)];
+  }
+  double CancelOf(int setting) const { return CancelProbability[static_cast<size_t>(setting - 1)]; }
 };
 
 // Built once per process on first use; safe to call from any thread.

@@ -10,9 +10,6 @@ namespace sorimu {
 
 namespace {
 
-// Often enough that a cancel lands within a millisecond or so, rarely enough
-// that the relaxed load does not show in the game loop.
-constexpr int32_t kCancelCheckGames = 4096;
 
 uint64_t SplitMix64(uint64_t x) {
   x += 0x9E3779B97F4A7C15ull;
@@ -46,8 +43,7 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
   int32_t peak = 0;
   int64_t maxDrawdown = 0;
   int32_t longest = 0;
-  // In 64 bits: a run of nearly 2^31 games would carry the next check past int32.
-  int64_t nextCheck = kCancelCheckGames;
+  int64_t nextCheck = NextCancelCheck(0);
   int32_t counted = 0;
   auto count = [&] {
     if (gamesDone != nullptr)
@@ -56,7 +52,7 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
   };
   while (slot.PlayCount < plan.Games) {
     if (slot.PlayCount >= nextCheck) {
-      nextCheck = int64_t{slot.PlayCount} + kCancelCheckGames;
+      nextCheck = NextCancelCheck(slot.PlayCount);
       count();
       if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) return false;
     }

@@ -48,6 +48,16 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures,
                     const std::atomic<bool>* cancel = nullptr,
                     std::atomic<int64_t>* gamesDone = nullptr);
 
+// Often enough that a cancel lands within a millisecond or so, rarely enough
+// that the relaxed load does not show in the game loop.
+inline constexpr int32_t kCancelCheckGames = 4096;
+
+// The game count at which a run next looks at its cancel flag; in 64 bits,
+// since a run of nearly 2^31 games carries it past the int32 range.
+constexpr int64_t NextCancelCheck(int32_t playCount) {
+  return int64_t{playCount} + kCancelCheckGames;
+}
+
 // The seed of run `trial` at `setting`, derived from the analysis's base
 // seed alone: whichever thread plays a run, it plays the same games.
 uint32_t DeriveRunSeed(uint32_t baseSeed, int32_t setting, int64_t trial);

@@ -47,8 +47,8 @@ struct Stretch {
 // role on the way did what it did.
 double StretchLikelihood(const Stretch& st, bool released, const RtLengthModel& model, int mode,
                          int setting) {
-  const std::vector<double>& p = model.Length[mode][setting - 1];
-  const double cancel = model.CancelProbability[setting - 1];
+  const std::vector<double>& p = model.LengthOf(mode, setting);
+  const double cancel = model.CancelOf(setting);
   int32_t first = st.length + 1;  // censored: still running after the last game
   int32_t last = kMaxRt;
   double extra = 1.0;
@@ -92,12 +92,14 @@ class Estimator {
   // `mode` is -1 when the stretch released nothing yet, so either may hold.
   void Add(const Stretch& st, bool released, int mode) {
     std::array<double, kSettings> f{};
-    for (int s = 1; s <= kSettings; ++s) {
+    for (size_t s = 0; s < kSettings; ++s) {
+      const int setting = static_cast<int>(s) + 1;
       if (mode >= 0) {
-        f[s - 1] = StretchLikelihood(st, released, model_, mode, s);
+        f[s] = StretchLikelihood(st, released, model_, mode, setting);
       } else {
         for (int m = 0; m < 2; ++m) {
-          f[s - 1] += model_.ModeProbability[m] * StretchLikelihood(st, released, model_, m, s);
+          f[s] += model_.ModeProbability[static_cast<size_t>(m)] *
+                  StretchLikelihood(st, released, model_, m, setting);
         }
       }
     }
@@ -105,7 +107,7 @@ class Estimator {
       ++estimate_.SkippedStretches;  // no setting could have played it
       return;
     }
-    for (int s = 0; s < kSettings; ++s) {
+    for (size_t s = 0; s < kSettings; ++s) {
       logLikelihood_[s] += f[s] > 0 ? std::log(f[s]) : -std::numeric_limits<double>::infinity();
     }
     ++estimate_.UsedStretches;
@@ -120,7 +122,7 @@ class Estimator {
       return estimate_;
     }
     double total = 0;
-    for (int s = 0; s < kSettings; ++s) {
+    for (size_t s = 0; s < kSettings; ++s) {
       estimate_.Probability[s] = std::exp(logLikelihood_[s] - best);
       total += estimate_.Probability[s];
     }

@@ -280,7 +280,8 @@ namespace {
 template <size_t N>
 int32_t ClassGames(const RangeClass (&classes)[N], int index, RandomSource& random) {
   assert(index >= 0 && static_cast<size_t>(index) < N);
-  const RangeClass& range = classes[index < static_cast<int>(N) ? index : N - 1];
+  const RangeClass& range =
+      classes[index < static_cast<int>(N) ? static_cast<size_t>(index) : N - 1];
   if (range.width == 0) return range.base;
   return range.base + random.Next() % range.width;
 }

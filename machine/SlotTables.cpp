@@ -1,5 +1,6 @@
 // The 26 weight tables of the machine. The settings differ only in the
 // cancel, mode-0 RT and mode-1 RT tables; everything else is common.
+#include <cstddef>
 #include <initializer_list>
 
 #include "Slot.h"
@@ -51,10 +52,10 @@ constexpr int kMode1RtWeights[12][4] = {
     {24, 20, 16, 12},  // 11: 950-999
 };
 
-template <int Rows, int Cols>
-void FillColumn(Rate_TBL<int>& table, const int (&weights)[Rows][Cols], int column) {
+template <size_t Rows, size_t Cols>
+void FillColumn(Rate_TBL<int>& table, const int (&weights)[Rows][Cols], size_t column) {
   table.clear();
-  for (int row = 0; row < Rows; ++row) table.push_back(weights[row][column]);
+  for (const auto& row : weights) table.push_back(row[column]);
 }
 
 }  // namespace

@@ -46,8 +46,9 @@ std::array<PieSlice, kKoyakuCount> KoyakuPieSlices(const ResultStats& s) {
   constexpr std::array<uint32_t, kKoyakuCount> kColours = {0xFF0000, 0xFF00FF, 0x800080, 0x008000,
                                                            0x0000FF, 0xFFFF00, 0x000000, 0xFFFFFF};
   std::array<PieSlice, kKoyakuCount> slices;
-  for (int k = 0; k < kKoyakuCount; ++k) {
-    slices[k] = {OutcomeText(Code(KoyakuRole(k))).data(), s.KoyakuCount[k], kColours[k]};
+  for (size_t k = 0; k < slices.size(); ++k) {
+    slices[k] = {OutcomeText(Code(KoyakuRole(static_cast<int>(k)))).data(), s.KoyakuCount[k],
+                 kColours[k]};
   }
   return slices;
 }
@@ -56,8 +57,9 @@ std::array<PieSlice, kRtCancelKinds> RTCancelPieSlices(const ResultStats& s) {
   constexpr std::array<uint32_t, kRtCancelKinds> kColours = {0x00FF00, 0xFF0000, 0x800080, 0x000000,
                                                              0xFFFFFF, 0x00FFFF, 0x0000FF};
   std::array<PieSlice, kRtCancelKinds> slices;
-  for (int k = 0; k < kRtCancelKinds; ++k) {
-    slices[k] = {RtCancelCauseText(k + 1).data(), s.RTCancelCount[k], kColours[k]};
+  for (size_t k = 0; k < slices.size(); ++k) {
+    slices[k] = {RtCancelCauseText(static_cast<int32_t>(k) + 1).data(), s.RTCancelCount[k],
+                 kColours[k]};
   }
   return slices;
 }

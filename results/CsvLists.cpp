@@ -44,8 +44,8 @@ void WritePlayListCsv(std::ostream& out, const RunRecords& records) {
   std::vector<std::string> cells(ResultTexts::kColumnCount);
   records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
     for (size_t i = 0; i < count; ++i) {
-      for (int c = 0; c < ResultTexts::kColumnCount; ++c) {
-        cells[c] = ResultTexts::RowText(rows[i], c);
+      for (size_t c = 0; c < cells.size(); ++c) {
+        cells[c] = ResultTexts::RowText(rows[i], static_cast<int>(c));
       }
       WriteCsvRow(out, cells);
     }

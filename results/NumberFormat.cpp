@@ -10,7 +10,7 @@ std::string FormatInt(int32_t value) { return std::to_string(value); }
 
 namespace {
 
-constexpr int kPrecision = 15;
+constexpr size_t kPrecision = 15;
 
 // Digits d1..dn (no trailing zeros) and exponent E with |value| = 0.d1..dn × 10^E.
 struct Decimal {
@@ -33,10 +33,10 @@ Decimal RoundToPrecision(double magnitude) {
 
   std::string digits = mantissa.substr(0, kPrecision);
   if (mantissa[kPrecision] >= '5') {
-    int i = kPrecision - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i >= 0) {
-      ++digits[i];
+    size_t i = kPrecision;  // one past the digit being rounded
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i > 0) {
+      ++digits[i - 1];
     } else {
       digits.insert(digits.begin(), '1');
       digits.pop_back();
@@ -57,7 +57,7 @@ std::string FormatReal(double value) {
 
   std::string text;
   if (value < 0) text.push_back('-');
-  if (e > kPrecision || e < -3) {
+  if (e > static_cast<int>(kPrecision) || e < -3) {
     text.push_back(d.digits[0]);
     if (n > 1) text.append(".").append(d.digits, 1);
     text.append("E").append(std::to_string(e - 1));
@@ -66,7 +66,9 @@ std::string FormatReal(double value) {
   } else if (n <= e) {
     text.append(d.digits).append(static_cast<size_t>(e - n), '0');
   } else {
-    text.append(d.digits, 0, e).append(".").append(d.digits, e);
+    text.append(d.digits, 0, static_cast<size_t>(e))
+        .append(".")
+        .append(d.digits, static_cast<size_t>(e));
   }
   return text;
 }

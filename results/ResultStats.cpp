@@ -35,12 +35,14 @@ ResultStats ComputeResultStats(const RunRecords& records) {
         const int32_t outcome = row.LastOutcome;
         const int32_t cause = row.RTCancel;
         if (outcome >= Code(KoyakuRole(0)) && outcome <= Code(KoyakuRole(kKoyakuCount - 1))) {
-          Add(stats.KoyakuCount[outcome - Code(KoyakuRole(0))]);
+          Add(stats.KoyakuCount[static_cast<size_t>(outcome - Code(KoyakuRole(0)))]);
         } else if (IsBonusOutcome(outcome)) {
           const bool big = outcome == Code(Outcome::BIG);
           Add(big ? stats.BigCount : stats.RegCount);
           if (IsFirstHit(cause)) Add(big ? stats.BigFirstCount : stats.RegFirstCount);
-          if (cause >= 1 && cause <= kRtCancelKinds) Add(stats.RTCancelCount[cause - 1]);
+          if (cause >= 1 && cause <= kRtCancelKinds) {
+            Add(stats.RTCancelCount[static_cast<size_t>(cause - 1)]);
+          }
           Add(stats.RTCancelTotal);
           if (cause == Code(RtCancelCause::Ren3G)) {
             Add(big ? stats.Ren3BigCount : stats.Ren3RegCount);
@@ -81,10 +83,10 @@ std::string SummaryText(const ResultStats& stats) {
 
 std::vector<TableRow> KoyakuRows(const ResultStats& stats) {
   std::vector<TableRow> rows;
-  for (int k = 0; k < kKoyakuCount; ++k) {
+  for (size_t k = 0; k < stats.KoyakuCount.size(); ++k) {
     const int32_t c = stats.KoyakuCount[k];
     // TotalGames is at least 1 for every run; a foreign file may hold 0 there.
-    rows.push_back({std::string(OutcomeText(Code(KoyakuRole(k)))), FormatInt(c),
+    rows.push_back({std::string(OutcomeText(Code(KoyakuRole(static_cast<int>(k))))), FormatInt(c),
                     Ratio(c, stats.TotalGames),
                     c == 0 || stats.TotalGames == 0 ? "0" : "1/" + Ratio(stats.TotalGames, c)});
   }
@@ -113,8 +115,9 @@ std::vector<TableRow> RenRows(const ResultStats& stats) {
 
 std::vector<TableRow> RTCancelRows(const ResultStats& stats) {
   std::vector<TableRow> rows;
-  for (int k = 0; k < kRtCancelKinds; ++k) {
-    rows.push_back({std::string(RtCancelTableCaption(k)), FormatInt(stats.RTCancelCount[k]),
+  for (size_t k = 0; k < stats.RTCancelCount.size(); ++k) {
+    rows.push_back({std::string(RtCancelTableCaption(static_cast<int>(k))),
+                    FormatInt(stats.RTCancelCount[k]),
                     Ratio(stats.RTCancelCount[k], stats.RTCancelTotal)});
   }
   return rows;

@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev libqcustomplot-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   # the Debian package and the checks of what it installs
   dpkg-dev desktop-file-utils appstream libxml2-utils shared-mime-info man-db groff-base
 )

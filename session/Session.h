@@ -130,7 +130,7 @@ class Session {
   // that a failed or cancelled one leaves the records as they were. The
   // spare keeps its memory for the next run.
   std::array<RunRecords, 2> records_;
-  int shown_ = 0;
+  size_t shown_ = 0;
   RecordsInfo info_;
   DisplayState display_ = DisplayState::Nothing;
   bool busy_ = false;
