@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "MachineRules.h"
+#include "Outcome.h"
+#include "RangeClasses.h"
+#include "RateTbl.h"
+#include "Slot.h"
+
+// The exact figures of the machine are worked out in long double from the
+// chances of its draws. Every chance is read from a machine's own tables, so
+// a changed weight changes the figures; nothing here holds a copy of a weight.
+namespace sorimu::theory {
+
+using Real = long double;
+
+inline constexpr int kSettingCount = 6;
+
+namespace detail {
+template <std::size_t N>
+constexpr int32_t LongestClass(const RangeClass (&classes)[N]) {
+  int32_t longest = 0;
+  for (const RangeClass& range : classes) {
+    const int32_t top = range.base + (range.width > 0 ? range.width - 1 : 0);
+    longest = top > longest ? top : longest;
+  }
+  return longest;
+}
+constexpr int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
+}  // namespace detail
+
+// The longest RT either mode can draw, and the longest short RT after a
+// 4-cherry B cancel.
+inline constexpr int32_t kMaxRtGames =
+    detail::Max(detail::LongestClass(kRtLottery0Classes), detail::LongestClass(kRtLottery1Classes));
+inline constexpr int32_t kMaxShortRt = detail::LongestClass(kShortRtClasses);
+
+// Mode 0 releases a BIG, mode 1 a REG; a mode lottery that landed beyond its
+// weights would act as mode 1, as the machine treats every mode but 0.
+inline constexpr int kModeCount = 2;
+
+// The chances of everything the machine draws at one setting.
+struct MachineOdds {
+  int Setting = 1;
+  // A normal game's role, by Outcome code (Miss .. Hazure; the rest are 0).
+  std::array<Real, kOutcomeCount> Role{};
+  // Mean medals the role of a normal game pays when it is not the line-up game.
+  Real RolePay = 0;
+  Real BigStockWin = 0;
+  Real RegStockWin = 0;
+  Real Mode0 = 0;
+  // A 4-cherry B cancels an RT with kCancelLotteryFrom or more games left.
+  Real Cancel = 0;
+  // Games of a short RT (index 0 unused) and of a drawn RT per mode (index 0
+  // unused), each count of a range class equally likely.
+  std::array<Real, kMaxShortRt + 1> ShortRt{};
+  std::array<std::vector<Real>, kModeCount> RtLength;
+  Real Ren3 = 0;
+  Real BigHazure = 0;  // pure miss on a BIG small-role game
+  Real BigJacIn = 0;   // JAC-IN role on a BIG small-role game; the plum is the rest
+  Real JacWin = 0;
+
+  Real Replay() const { return Role[Code(Outcome::Replay)]; }
+  Real Mode(int mode) const { return mode == 0 ? Mode0 : 1 - Mode0; }
+};
+
+// The chance that Pick yields each index 0..n for a draw uniform over
+// 0..width-1 (index n: beyond all weights).
+std::vector<Real> PickChances(const Rate_TBL<int>& table, int32_t width);
+
+// Requires a setting of 1..6.
+MachineOdds ReadMachineOdds(const Slot& machine, int setting);
+
+}  // namespace sorimu::theory
