@@ -1,0 +1,138 @@
+#include "TheoryTable.h"
+
+#include <cassert>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+#include "NumberFormat.h"
+#include "RoleCaptions.h"
+
+namespace sorimu::theory {
+
+namespace {
+
+std::string Fixed(Real value, int decimals) {
+  char buffer[128];
+  std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
+  return buffer;
+}
+
+std::string OneIn(Real chance) { return chance > 0 ? "1/" + Fixed(1 / chance, 1) : "-"; }
+std::string Percent(Real share) { return Fixed(100 * share, 2); }
+
+using Cell = std::function<std::string(const LongRunFigures&)>;
+
+std::vector<std::pair<std::string, Cell>> SpecRows() {
+  std::vector<std::pair<std::string, Cell>> rows = {
+      {"BIG確率", [](const LongRunFigures& f) { return OneIn(f.BigPerGame); }},
+      {"REG確率", [](const LongRunFigures& f) { return OneIn(f.RegPerGame); }},
+      {"合算", [](const LongRunFigures& f) { return OneIn(f.BonusPerGame()); }},
+      {"BIG初当り確率", [](const LongRunFigures& f) { return OneIn(f.BigFirstPerGame); }},
+      {"REG初当り確率", [](const LongRunFigures& f) { return OneIn(f.RegFirstPerGame); }},
+      {"初当り確率", [](const LongRunFigures& f) { return OneIn(f.FirstPerGame()); }},
+      {"機械割(%)", [](const LongRunFigures& f) { return Percent(f.Payout); }},
+  };
+  for (int k = 0; k < kRtCancelKinds; ++k) {
+    rows.emplace_back("RT解除 " + std::string(RtCancelTableCaption(k)) + "(%)",
+                      [k](const LongRunFigures& f) { return Percent(f.CauseShare[k + 1]); });
+  }
+  rows.emplace_back("1G連率(%) BIG後",
+                    [](const LongRunFigures& f) { return Percent(f.RenAfterBig); });
+  rows.emplace_back("1G連率(%) REG後",
+                    [](const LongRunFigures& f) { return Percent(f.RenAfterReg); });
+  rows.emplace_back("3G連率(%) BIG後",
+                    [](const LongRunFigures& f) { return Percent(f.Ren3AfterBig); });
+  return rows;
+}
+
+template <typename Figures>
+TableRow Header(const std::vector<Figures>& settings) {
+  TableRow header{"項目"};
+  for (const Figures& f : settings) header.push_back("設定" + FormatInt(f.Setting));
+  return header;
+}
+
+std::string Join(const std::vector<std::string>& cells) {
+  std::string line;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) line += '\t';
+    line += cells[i];
+  }
+  return line;
+}
+
+Real TailAt(const std::vector<Real>& tail, int32_t games) {
+  if (games <= 0) return 1;
+  assert(static_cast<size_t>(games) < tail.size());
+  return tail[games];
+}
+
+}  // namespace
+
+std::string PlainDecimal(Real value, int digits) {
+  if (value == 0 || !std::isfinite(value)) return "0";
+  const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+  const int decimals = std::max(0, digits - 1 - exponent);
+  return Fixed(value, decimals);
+}
+
+std::vector<TableRow> SpecTableRows(const std::vector<LongRunFigures>& settings) {
+  std::vector<TableRow> rows{Header(settings)};
+  for (const auto& [caption, cell] : SpecRows()) {
+    TableRow row{caption};
+    for (const LongRunFigures& f : settings) row.push_back(cell(f));
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::string SpecTsvHeader() {
+  return Join({"setting", "payout", "big_per_game", "reg_per_game", "big_first_per_game",
+               "reg_first_per_game", "games_per_first_hit", "games_per_bonus", "cause_expired",
+               "cause_cherry2", "cause_cherry4b1", "cause_cherry4b2", "cause_hazure", "cause_ren1g",
+               "cause_ren3g", "ren1g_after_big", "ren1g_after_reg", "ren3g_after_big"});
+}
+
+std::string SpecTsvLine(const LongRunFigures& f) {
+  std::vector<std::string> cells = {FormatInt(f.Setting),
+                                    PlainDecimal(f.Payout),
+                                    PlainDecimal(f.BigPerGame),
+                                    PlainDecimal(f.RegPerGame),
+                                    PlainDecimal(f.BigFirstPerGame),
+                                    PlainDecimal(f.RegFirstPerGame),
+                                    PlainDecimal(f.GamesPerFirstHit),
+                                    PlainDecimal(f.GamesPerBonus)};
+  for (int cause = 1; cause < kRtCancelCauseCount; ++cause) {
+    cells.push_back(PlainDecimal(f.CauseShare[cause]));
+  }
+  cells.push_back(PlainDecimal(f.RenAfterBig));
+  cells.push_back(PlainDecimal(f.RenAfterReg));
+  cells.push_back(PlainDecimal(f.Ren3AfterBig));
+  return Join(cells);
+}
+
+std::vector<TableRow> TailTableRows(const std::vector<DryStretchTail>& settings, int32_t games) {
+  std::vector<TableRow> rows{Header(settings)};
+  TableRow bonuses{"ボーナス間 " + FormatInt(games) + "G以上"};
+  TableRow firstHits{"初当り間 " + FormatInt(games) + "G以上"};
+  for (const DryStretchTail& tail : settings) {
+    bonuses.push_back(FormatReal(static_cast<double>(TailAt(tail.BetweenBonuses, games))));
+    firstHits.push_back(FormatReal(static_cast<double>(TailAt(tail.BetweenFirstHits, games))));
+  }
+  rows.push_back(std::move(bonuses));
+  rows.push_back(std::move(firstHits));
+  return rows;
+}
+
+std::string TailTsvHeader() {
+  return Join({"setting", "games", "between_bonuses", "between_first_hits"});
+}
+
+std::string TailTsvLine(const DryStretchTail& tail, int32_t games) {
+  return Join({FormatInt(tail.Setting), FormatInt(games),
+               PlainDecimal(TailAt(tail.BetweenBonuses, games)),
+               PlainDecimal(TailAt(tail.BetweenFirstHits, games))});
+}
+
+}  // namespace sorimu::theory

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "DryStretch.h"
+#include "LongRun.h"
+#include "ResultStats.h"
+
+// The exact figures as the command line and the window show them: table rows
+// (caption first, then one cell per setting in the order given) and
+// tab-separated lines for other programs.
+namespace sorimu::theory {
+
+// The spec sheet (スペック表): a header row ("項目", "設定1", ...), then BIG,
+// REG, combined and first-hit chances as 1/x, 機械割 in percent, the share of
+// each RT cancel cause, the 1G連 and 3G連 rates.
+std::vector<TableRow> SpecTableRows(const std::vector<LongRunFigures>& settings);
+
+// A header line and one line per setting, TAB-separated, every figure a plain
+// decimal with 18 significant digits; probabilities per normal game, the
+// payout as a ratio.
+std::string SpecTsvHeader();
+std::string SpecTsvLine(const LongRunFigures& figures);
+
+// P(dry stretch >= games) between bonuses and between first hits, per
+// setting; each tail must reach `games`.
+std::vector<TableRow> TailTableRows(const std::vector<DryStretchTail>& settings, int32_t games);
+std::string TailTsvHeader();
+std::string TailTsvLine(const DryStretchTail& tail, int32_t games);
+
+// A plain decimal (no exponent) with `digits` significant digits.
+std::string PlainDecimal(Real value, int digits = 18);
+
+}  // namespace sorimu::theory
