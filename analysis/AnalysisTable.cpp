@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "NumberFormat.h"
+#include "PooledRate.h"
 
 namespace sorimu {
 
@@ -34,14 +35,26 @@ void AddSpreadRows(std::vector<std::pair<std::string, Cell>>& rows, const std::s
   }
 }
 
-std::vector<std::pair<std::string, Cell>> FigureRows() {
+std::vector<std::pair<std::string, Cell>> FigureRows(int32_t games) {
   std::vector<std::pair<std::string, Cell>> rows;
   rows.emplace_back("試行回数", [](const SettingFigures& f) { return FormatInt(f.Runs); });
-  rows.emplace_back("機械割(%) 平均",
+  rows.emplace_back("機械割(%) 各回平均",
                     [](const SettingFigures& f) { return FormatFixed(f.PayoutRate.Mean, 2); });
-  rows.emplace_back("機械割(%) 95%信頼区間", [](const SettingFigures& f) {
+  rows.emplace_back("機械割(%) 各回平均 95%信頼区間", [](const SettingFigures& f) {
     return FormatFixed(f.PayoutRate.Low, 2) + "～" + FormatFixed(f.PayoutRate.High, 2);
   });
+  // All runs pooled: the figure to hold against the theory. A theory value
+  // outside its interval is marked.
+  rows.emplace_back("機械割(%) 全体",
+                    [](const SettingFigures& f) { return FormatFixed(f.PooledPayoutRate.Mean, 2); });
+  rows.emplace_back("機械割(%) 全体 95%信頼区間", [](const SettingFigures& f) {
+    return FormatFixed(f.PooledPayoutRate.Low, 2) + "～" + FormatFixed(f.PooledPayoutRate.High, 2);
+  });
+  rows.emplace_back("機械割(%) 理論値 " + FormatInt(games) + "G", [](const SettingFigures& f) {
+    return FormatFixed(f.Theory.ForRuns, 2) + (TheoryOutsidePooledInterval(f) ? " ※区間外" : "");
+  });
+  rows.emplace_back("機械割(%) 理論値 長期",
+                    [](const SettingFigures& f) { return FormatFixed(f.Theory.LongRun, 2); });
   AddSpreadRows(rows, "差枚", &SettingFigures::Balance);
   AddSpreadRows(rows, "収支(円)", &SettingFigures::BalanceYen);
   rows.emplace_back("勝率(%)",
@@ -74,6 +87,11 @@ TableRow SettingHeader(const AnalysisResult& result, const char* first) {
 
 }  // namespace
 
+bool TheoryOutsidePooledInterval(const SettingFigures& figures) {
+  return std::isfinite(figures.Theory.ForRuns) &&
+         OutsideInterval(figures.Theory.ForRuns, figures.PooledPayoutRate);
+}
+
 std::string FormatFixed(double value, int decimals) {
   if (!std::isfinite(value)) return "-";
   char buffer[64];
@@ -85,7 +103,7 @@ std::string FormatFixed(double value, int decimals) {
 
 std::vector<TableRow> AnalysisTableRows(const AnalysisResult& result) {
   std::vector<TableRow> rows{SettingHeader(result, "項目")};
-  for (const auto& [caption, cell] : FigureRows()) {
+  for (const auto& [caption, cell] : FigureRows(result.Request.Games)) {
     TableRow row{caption};
     for (const SettingFigures& f : result.Settings) row.push_back(cell(f));
     rows.push_back(std::move(row));

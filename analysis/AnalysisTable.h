@@ -13,6 +13,10 @@ namespace sorimu {
 // first, then one cell per setting in the result's column order.
 std::vector<TableRow> AnalysisTableRows(const AnalysisResult& result);
 
+// Whether the exact payout rate for runs like these lies outside the pooled
+// rate's interval; false where there is no exact rate.
+bool TheoryOutsidePooledInterval(const SettingFigures& figures);
+
 // The histogram as rows: "下限", "上限" (exclusive) and one count per setting.
 std::vector<TableRow> HistogramTableRows(const AnalysisResult& result);
 

@@ -10,6 +10,7 @@
 
 #include "MachineRules.h"
 #include "Messages.h"
+#include "PooledRate.h"
 
 namespace sorimu {
 
@@ -106,6 +107,7 @@ SettingFigures SummariseSetting(int32_t setting, const std::vector<RunFigures>& 
 
   collect([](const RunFigures& r) { return r.PayoutRate(); });
   f.PayoutRate = MeanInterval(values);
+  f.PooledPayoutRate = PooledPayoutRate(runs);
 
   collect([](const RunFigures& r) { return r.FinalMedal; });
   f.Balance = SummariseValues(values);
@@ -222,6 +224,8 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
           runs.begin() + static_cast<std::ptrdiff_t>(s * static_cast<size_t>(request.Trials));
       const std::vector<RunFigures> ofSetting(first, first + request.Trials);
       result.Settings.push_back(SummariseSetting(settings[s], ofSetting));
+      result.Settings.back().Theory =
+          ExactPayout(settings[s], request.Games, request.BigStock, request.RegStock);
       auto& balance = balances.emplace_back();
       for (const RunFigures& r : ofSetting) balance.push_back(r.FinalMedal);
     }

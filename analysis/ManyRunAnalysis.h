@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FigureSummary.h"
+#include "PayoutTheory.h"
 #include "RunFigures.h"
 #include "Status.h"
 
@@ -42,6 +43,8 @@ struct SettingFigures {
   int32_t Setting = 0;
   int32_t Runs = 0;
   MeanWithInterval PayoutRate;  // 機械割, percent, mean of the runs' rates
+  MeanWithInterval PooledPayoutRate;  // 機械割, percent, all runs' payouts over all their bets
+  PayoutTheory Theory;                // the exact rates, filled by RunAnalysis
   Spread Balance;               // final medals
   Spread BalanceYen;            // the same at 20 yen a medal
   double ProfitShare = 0;       // runs ending above 0 medals, 0..1

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace sorimu {
+
+// The exact payout rates (機械割, percent) that a setting's sampled figures
+// are held against. NaN where there is none to give.
+struct PayoutTheory {
+  // Over ever longer runs: the spec sheet's figure.
+  double LongRun = std::numeric_limits<double>::quiet_NaN();
+  // Expected medals paid out over expected medals bet, for runs of this many
+  // normal games started with these stocks on a fresh machine, as the
+  // analysis plays them: what the pooled rate estimates. Short runs fall
+  // below the long-run rate (each starts with a fresh RT and drops a bonus
+  // lined up on its last game). NaN when the start stocks could run out with
+  // a chance that might show in the second decimal.
+  double ForRuns = std::numeric_limits<double>::quiet_NaN();
+};
+
+// Requires a setting of 1..6, games >= 1 and stocks of 0..255.
+PayoutTheory ExactPayout(int32_t setting, int32_t games, int32_t bigStock, int32_t regStock);
+
+}  // namespace sorimu
