@@ -23,7 +23,7 @@ std::string Percent(Real share) { return Fixed(100 * share, 2); }
 
 using Cell = std::function<std::string(const LongRunFigures&)>;
 
-std::vector<std::pair<std::string, Cell>> SpecRows() {
+std::vector<std::pair<std::string, Cell>> SpecSheetFigureRows() {
   std::vector<std::pair<std::string, Cell>> rows = {
       {"BIG確率", [](const LongRunFigures& f) { return OneIn(f.BigPerGame); }},
       {"REG確率", [](const LongRunFigures& f) { return OneIn(f.RegPerGame); }},
@@ -77,9 +77,9 @@ std::string PlainDecimal(Real value, int digits) {
   return Fixed(value, decimals);
 }
 
-std::vector<TableRow> SpecTableRows(const std::vector<LongRunFigures>& settings) {
+std::vector<TableRow> SpecSheetRows(const std::vector<LongRunFigures>& settings) {
   std::vector<TableRow> rows{Header(settings)};
-  for (const auto& [caption, cell] : SpecRows()) {
+  for (const auto& [caption, cell] : SpecSheetFigureRows()) {
     TableRow row{caption};
     for (const LongRunFigures& f : settings) row.push_back(cell(f));
     rows.push_back(std::move(row));
@@ -87,14 +87,14 @@ std::vector<TableRow> SpecTableRows(const std::vector<LongRunFigures>& settings)
   return rows;
 }
 
-std::string SpecTsvHeader() {
+std::string SpecSheetTsvHeader() {
   return Join({"setting", "payout", "big_per_game", "reg_per_game", "big_first_per_game",
                "reg_first_per_game", "games_per_first_hit", "games_per_bonus", "cause_expired",
                "cause_cherry2", "cause_cherry4b1", "cause_cherry4b2", "cause_hazure", "cause_ren1g",
                "cause_ren3g", "ren1g_after_big", "ren1g_after_reg", "ren3g_after_big"});
 }
 
-std::string SpecTsvLine(const LongRunFigures& f) {
+std::string SpecSheetTsvLine(const LongRunFigures& f) {
   std::vector<std::string> cells = {FormatInt(f.Setting),
                                     PlainDecimal(f.Payout),
                                     PlainDecimal(f.BigPerGame),

@@ -16,13 +16,13 @@ namespace sorimu::theory {
 // The spec sheet (スペック表): a header row ("項目", "設定1", ...), then BIG,
 // REG, combined and first-hit chances as 1/x, 機械割 in percent, the share of
 // each RT cancel cause, the 1G連 and 3G連 rates.
-std::vector<TableRow> SpecTableRows(const std::vector<LongRunFigures>& settings);
+std::vector<TableRow> SpecSheetRows(const std::vector<LongRunFigures>& settings);
 
 // A header line and one line per setting, TAB-separated, every figure a plain
 // decimal with 18 significant digits; probabilities per normal game, the
 // payout as a ratio.
-std::string SpecTsvHeader();
-std::string SpecTsvLine(const LongRunFigures& figures);
+std::string SpecSheetTsvHeader();
+std::string SpecSheetTsvLine(const LongRunFigures& figures);
 
 // P(dry stretch >= games) between bonuses and between first hits, per
 // setting; each tail must reach `games`.
