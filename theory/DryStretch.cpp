@@ -71,8 +71,19 @@ ChainedPart Chained(const CycleModel& model, int32_t maxGames) {
 
 }  // namespace
 
+Real DryStretchTail::BetweenBonusesAtLeast(int64_t games) const {
+  if (games <= 0) return 1;
+  return static_cast<size_t>(games) < BetweenBonuses.size() ? BetweenBonuses[games] : 0;
+}
+
+Real DryStretchTail::BetweenFirstHitsAtLeast(int64_t games) const {
+  if (games <= 0) return 1;
+  return static_cast<size_t>(games) < BetweenFirstHits.size() ? BetweenFirstHits[games] : 0;
+}
+
 DryStretchTail ComputeDryStretchTail(const CycleModel& model, int32_t maxGames) {
   assert(maxGames >= 0);
+  maxGames = std::min(maxGames, kTailHorizon);
   const size_t size = static_cast<size_t>(maxGames) + 1;
   const std::array<Real, kKindCount> share = KindShares(model);
   DryStretchTail tail;
@@ -95,12 +106,17 @@ DryStretchTail ComputeDryStretchTail(const CycleModel& model, int32_t maxGames) 
   }
 
   // A first-hit stretch is its chained games T plus one fresh RT: it reaches
-  // n when T does, or when T = t < n and the fresh RT lasts n - t more.
+  // n when T does, or when T = t < n and the fresh RT lasts n - t more. Only
+  // the last longest-RT's worth of t can contribute, and only while the
+  // chance of T = t has not run below what a long double holds.
   const ChainedPart chained = Chained(model, maxGames);
+  const size_t freshLongest = std::max(model.Fresh[0].Games.size(), model.Fresh[1].Games.size());
+  size_t chainEnd = size;
+  while (chainEnd > 0 && chained.endsFresh[chainEnd - 1] == 0) --chainEnd;
   for (size_t n = 0; n < size; ++n) {
     Real p = chained.passes[n];
-    for (size_t t = 0; t < n; ++t) {
-      if (chained.endsFresh[t] == 0) continue;
+    const size_t first = n > freshLongest ? n - freshLongest : 0;
+    for (size_t t = first; t < std::min(n, chainEnd); ++t) {
       p += chained.endsFresh[t] *
            FreshAtLeast(model, static_cast<int64_t>(n) - static_cast<int64_t>(t));
     }

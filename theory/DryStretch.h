@@ -17,12 +17,21 @@ namespace sorimu::theory {
 struct DryStretchTail {
   int Setting = 0;
   // Entry n: the chance that a stretch lasts n games or more, n = 0 .. the
-  // requested maximum.
+  // requested maximum, or kTailHorizon if that is less.
   std::vector<Real> BetweenBonuses;
   std::vector<Real> BetweenFirstHits;
   Real MeanBetweenBonuses = 0;
   Real MeanBetweenFirstHits = 0;
+
+  // The same for any n up to the requested maximum: 0 beyond the entries.
+  Real BetweenBonusesAtLeast(int64_t games) const;
+  Real BetweenFirstHitsAtLeast(int64_t games) const;
 };
+
+// Past this many games no stretch of either kind has a chance that a long
+// double can hold: a first-hit stretch this long needs some 25,000 chained
+// releases in a row, each at most 1 in 3.
+inline constexpr int32_t kTailHorizon = 100000;
 
 // Requires maxGames >= 0.
 DryStretchTail ComputeDryStretchTail(const CycleModel& model, int32_t maxGames);

@@ -50,8 +50,8 @@ std::vector<LongRunFigures> DefaultLongRun();
 Real KindTransition(const CycleModel& model, int from, int to);
 std::array<Real, kKindCount> KindShares(const CycleModel& model);
 
-// Mean normal games from the end of a bonus of kind `from` (or from the
-// start) to the next line-up game, that game included.
+// Mean normal games from the end of a bonus (or from the start), with what
+// follows it as `after` says, to the next line-up game, that game included.
 Real MeanGamesAfter(const CycleModel& model, const AfterBonus& after);
 
 }  // namespace sorimu::theory

@@ -1,6 +1,5 @@
 #include "TheoryTable.h"
 
-#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -62,12 +61,6 @@ std::string Join(const std::vector<std::string>& cells) {
   return line;
 }
 
-Real TailAt(const std::vector<Real>& tail, int32_t games) {
-  if (games <= 0) return 1;
-  assert(static_cast<size_t>(games) < tail.size());
-  return tail[games];
-}
-
 }  // namespace
 
 std::string PlainDecimal(Real value, int digits) {
@@ -117,8 +110,8 @@ std::vector<TableRow> TailTableRows(const std::vector<DryStretchTail>& settings,
   TableRow bonuses{"ボーナス間 " + FormatInt(games) + "G以上"};
   TableRow firstHits{"初当り間 " + FormatInt(games) + "G以上"};
   for (const DryStretchTail& tail : settings) {
-    bonuses.push_back(FormatReal(static_cast<double>(TailAt(tail.BetweenBonuses, games))));
-    firstHits.push_back(FormatReal(static_cast<double>(TailAt(tail.BetweenFirstHits, games))));
+    bonuses.push_back(FormatReal(static_cast<double>(tail.BetweenBonusesAtLeast(games))));
+    firstHits.push_back(FormatReal(static_cast<double>(tail.BetweenFirstHitsAtLeast(games))));
   }
   rows.push_back(std::move(bonuses));
   rows.push_back(std::move(firstHits));
@@ -131,8 +124,8 @@ std::string TailTsvHeader() {
 
 std::string TailTsvLine(const DryStretchTail& tail, int32_t games) {
   return Join({FormatInt(tail.Setting), FormatInt(games),
-               PlainDecimal(TailAt(tail.BetweenBonuses, games)),
-               PlainDecimal(TailAt(tail.BetweenFirstHits, games))});
+               PlainDecimal(tail.BetweenBonusesAtLeast(games)),
+               PlainDecimal(tail.BetweenFirstHitsAtLeast(games))});
 }
 
 }  // namespace sorimu::theory

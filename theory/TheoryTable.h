@@ -25,7 +25,7 @@ std::string SpecSheetTsvHeader();
 std::string SpecSheetTsvLine(const LongRunFigures& figures);
 
 // P(dry stretch >= games) between bonuses and between first hits, per
-// setting; each tail must reach `games`.
+// setting; each tail computed up to at least `games`.
 std::vector<TableRow> TailTableRows(const std::vector<DryStretchTail>& settings, int32_t games);
 std::string TailTsvHeader();
 std::string TailTsvLine(const DryStretchTail& tail, int32_t games);

@@ -32,5 +32,15 @@ TEST(DryStretch, TailsFallFromOneAndAddUpToTheirMeans) {
   }
 }
 
+// Any length can be asked for; past the horizon no chance is left to hold.
+TEST(DryStretch, AskingForAnyLengthEndsAtTheHorizon) {
+  const DryStretchTail tail = ComputeDryStretchTail(DefaultCycleModel(6), INT32_MAX);
+  ASSERT_EQ(tail.BetweenFirstHits.size(), static_cast<size_t>(kTailHorizon) + 1);
+  EXPECT_EQ(tail.BetweenFirstHits.back(), 0);
+  EXPECT_EQ(tail.BetweenFirstHitsAtLeast(1000000000), 0);
+  EXPECT_EQ(tail.BetweenBonusesAtLeast(-5), 1);
+  EXPECT_EQ(tail.BetweenFirstHitsAtLeast(2000), tail.BetweenFirstHits[2000]);
+}
+
 }  // namespace
 }  // namespace sorimu::theory
