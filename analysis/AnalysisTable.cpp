@@ -45,8 +45,9 @@ std::vector<std::pair<std::string, Cell>> FigureRows(int32_t games) {
   });
   // All runs pooled: the figure to hold against the theory. A theory value
   // outside its interval is marked.
-  rows.emplace_back("機械割(%) 全体",
-                    [](const SettingFigures& f) { return FormatFixed(f.PooledPayoutRate.Mean, 2); });
+  rows.emplace_back("機械割(%) 全体", [](const SettingFigures& f) {
+    return FormatFixed(f.PooledPayoutRate.Mean, 2);
+  });
   rows.emplace_back("機械割(%) 全体 95%信頼区間", [](const SettingFigures& f) {
     return FormatFixed(f.PooledPayoutRate.Low, 2) + "～" + FormatFixed(f.PooledPayoutRate.High, 2);
   });

@@ -42,12 +42,12 @@ std::vector<int32_t> RequestedSettings(const AnalysisRequest& request);
 struct SettingFigures {
   int32_t Setting = 0;
   int32_t Runs = 0;
-  MeanWithInterval PayoutRate;  // 機械割, percent, mean of the runs' rates
+  MeanWithInterval PayoutRate;        // 機械割, percent, mean of the runs' rates
   MeanWithInterval PooledPayoutRate;  // 機械割, percent, all runs' payouts over all their bets
   PayoutTheory Theory;                // the exact rates, filled by RunAnalysis
-  Spread Balance;               // final medals
-  Spread BalanceYen;            // the same at 20 yen a medal
-  double ProfitShare = 0;       // runs ending above 0 medals, 0..1
+  Spread Balance;                     // final medals
+  Spread BalanceYen;                  // the same at 20 yen a medal
+  double ProfitShare = 0;             // runs ending above 0 medals, 0..1
   double DrawdownMean = 0;
   double DrawdownP95 = 0;
   double BigCountMean = 0;

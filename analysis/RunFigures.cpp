@@ -10,7 +10,6 @@ namespace sorimu {
 
 namespace {
 
-
 uint64_t SplitMix64(uint64_t x) {
   x += 0x9E3779B97F4A7C15ull;
   x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;

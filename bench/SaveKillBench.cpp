@@ -107,9 +107,10 @@ int main(int argc, char** argv) {
       if (entry.path().filename() != "run.sim") std::filesystem::remove(entry.path());
     }
   }
-  std::printf("trials %d: old file intact %d, fully replaced %d, damaged %d, "
-              "temporaries left %d (saves that finished before the kill: %d)\n",
-              trials, intact, replaced, damaged, temporariesLeft, finished);
+  std::printf(
+      "trials %d: old file intact %d, fully replaced %d, damaged %d, "
+      "temporaries left %d (saves that finished before the kill: %d)\n",
+      trials, intact, replaced, damaged, temporariesLeft, finished);
   std::filesystem::remove_all(folder);
   return damaged == 0 ? 0 : 1;
 }

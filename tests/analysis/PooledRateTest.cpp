@@ -40,7 +40,7 @@ TEST(PooledRate, TheAnalysisTableShowsBothRatesAndTheTheoryMarkedWhereItFallsOut
   request.Seed = 5;
   request.Jobs = 2;
   AnalysisOutcome outcome = RunAnalysis(request);
-  ASSERT_EQ(outcome.Status, AnalysisStatus::Completed);
+  ASSERT_TRUE(outcome.status.Ok());
   SettingFigures& f = outcome.Result.Settings[0];
   const PayoutTheory exact = ExactPayout(6, 1500, 255, 255);
   EXPECT_EQ(f.Theory.ForRuns, exact.ForRuns);

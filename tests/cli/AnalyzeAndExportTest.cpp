@@ -39,7 +39,7 @@ TEST(CliAnalyze, PrintsOneColumnPerSettingTheSameForAnyNumberOfJobs) {
   EXPECT_EQ(one.err, "");
   EXPECT_EQ(one.out.rfind("Play数:2000  試行回数:30  BIGストック:10  REGストック:0  seed:11\n\n"
                           "[複数回分析]\n項目\t設定1\t設定2\t設定3\t設定4\t設定5\t設定6\n"
-                          "試行回数\t30\t30\t30\t30\t30\t30\n機械割(%) 平均\t",
+                          "試行回数\t30\t30\t30\t30\t30\t30\n機械割(%) 各回平均\t",
                           0),
             0u)
       << one.out;
