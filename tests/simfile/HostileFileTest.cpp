@@ -7,6 +7,7 @@
 #include <random>
 
 #include "Messages.h"
+#include "PageMemory.h"
 #include "SimReader.h"
 #include "TestSupport.h"
 
@@ -87,6 +88,21 @@ TEST(HostileFiles, HugeSparseFilesAreRefusedAtOnce) {
   }
   RunRecords records;
   EXPECT_EQ(ReadSimFile(path, records).status.Message, kFileTooLargeMessage);
+}
+
+TEST(HostileFiles, FilesThatWouldNotFitInTheFreeMemoryAreRefusedUnread) {
+  // Sized against what is free, not what is installed: rows that fit but
+  // whose display would not are refused before a byte of them is read.
+  TempDir dir;
+  const std::string path = dir.File("wide.sim");
+  WriteBytes(path, Le({4, 1, 1, 0, 0}));
+  const size_t rows = AvailableMemoryBytes() / 1000;
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(20 + 48 * rows)), 0);
+  RunRecords records;
+  records.AppendRow(RunRow{});
+  const SimReadResult result = ReadSimFile(path, records, /*displayBytesPerRow=*/2000);
+  EXPECT_EQ(result.status.Kind, StatusKind::TooLarge);
+  EXPECT_EQ(records.RowCount(), 0u);
 }
 
 TEST(HostileFiles, RandomBytesNeverCrashAndRowValuesAreTakenAsTheyStand) {
