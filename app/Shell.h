@@ -31,7 +31,6 @@ QUrl HomePageUrl();
 QUrl AdPageUrl();  // "ad.html" in the home page's folder
 QUrl AuthorMailUrl();
 
-inline constexpr const char* kHelpFileName = "sorimu.hlp";
 inline constexpr const char* kInstallerFileName = "jwv_for_QX418207.exe";
 inline const QStringList kInstallerArguments = {QStringLiteral("QX418207"), QStringLiteral("1")};
 
