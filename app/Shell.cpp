@@ -15,7 +15,7 @@ void DesktopShell::OpenFile(const QString& path, const QStringList& arguments) {
   }
 }
 
-void DesktopShell::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool DesktopShell::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 QString ExecutableFolder() {
   const QString path = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());

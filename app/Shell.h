@@ -6,20 +6,21 @@
 
 namespace sorimu {
 
-// What the Help menu and the About box hand to the desktop. Nothing looks at
-// the answer: a missing help file or browser is not reported.
+// What the Help menu and the About box hand to the desktop.
 class Shell {
  public:
   virtual ~Shell() = default;
   // A document opens in its viewer; with arguments the file is started as a program.
   virtual void OpenFile(const QString& path, const QStringList& arguments) = 0;
-  virtual void OpenUrl(const QUrl& url) = 0;
+  // False when the desktop has nothing to open it with; whether the viewer
+  // then shows it is not known.
+  virtual bool OpenUrl(const QUrl& url) = 0;
 };
 
 class DesktopShell final : public Shell {
  public:
   void OpenFile(const QString& path, const QStringList& arguments) override;
-  void OpenUrl(const QUrl& url) override;
+  bool OpenUrl(const QUrl& url) override;
 };
 
 // The running executable's folder with its trailing separator; file names
@@ -30,7 +31,6 @@ QUrl HomePageUrl();
 QUrl AdPageUrl();  // "ad.html" in the home page's folder
 QUrl AuthorMailUrl();
 
-inline constexpr const char* kHelpFileName = "sorimu.hlp";
 inline constexpr const char* kInstallerFileName = "jwv_for_QX418207.exe";
 inline const QStringList kInstallerArguments = {QStringLiteral("QX418207"), QStringLiteral("1")};
 

@@ -19,6 +19,7 @@
 #include "AboutBox.h"
 #include "ChartData.h"
 #include "Dialogs.h"
+#include "ManualLocation.h"
 #include "Messages.h"
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
@@ -50,7 +51,10 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
       openDialogName_(Text(wintext::kInitialSimName)),
       saveDialogName_(Text(wintext::kInitialSimName)),
       csvDialogName_(Text(wintext::kInitialCsvName)),
-      imageDialogName_(Text(wintext::kInitialImageName)) {
+      imageDialogName_(Text(wintext::kInitialImageName)),
+      settings_(services.settings),
+      sourceTree_(services.sourceTree.value_or(BuildSourceTree())),
+      recentFiles_(services.settings) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(Text(wintext::kTitle));
   setWindowIcon(QIcon(ProgramIconPixmap(32)));
@@ -77,6 +81,7 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+  SetupDesktop();
 }
 
 TMainForm::~TMainForm() = default;
@@ -146,9 +151,13 @@ void TMainForm::ConnectCommands() {
 }
 
 void TMainForm::Dispatch(void (TMainForm::*command)()) {
+  Dispatch([this, command] { (this->*command)(); });
+}
+
+void TMainForm::Dispatch(const std::function<void()>& command) {
   // An error escaping a command is shown, and the program goes on.
   try {
-    (this->*command)();
+    command();
   } catch (const std::bad_alloc&) {
     dialogs_.ApplicationError(this, Text(kOutOfMemoryMessage));
   } catch (const std::exception& error) {
@@ -191,6 +200,7 @@ void TMainForm::UpdateCommands() {
   FileSaveMenu->setEnabled(session_.CanSave());
   const bool shown = !busy && session_.Display() != DisplayState::Nothing;
   for (QAction* entry : {ToolEstimateMenu, ToolCsvMenu, ToolImageMenu}) entry->setEnabled(shown);
+  RefreshRecentMenu();
 }
 
 QString TMainForm::StatusText() const { return StatusBar1->Text(0); }
@@ -220,10 +230,7 @@ void TMainForm::StartButtonClic() { FileStartMenuClick(); }
 void TMainForm::FileOpenMenuClick() {
   if (session_.Busy()) return;
   const std::optional<QString> path = dialogs_.AskOpenPath(this, openDialogName_);
-  if (!path) return;
-  openDialogName_ = *path;
-  const QString statusBefore = StatusText();
-  Show(session_.Open(LocalPath(*path)), statusBefore);
+  if (path) OpenPath(*path);
 }
 
 void TMainForm::FileSaveMenuClick() {
@@ -232,7 +239,9 @@ void TMainForm::FileSaveMenuClick() {
   if (!path) return;
   saveDialogName_ = *path;
   const QString statusBefore = StatusText();
-  Show(session_.Save(LocalPath(*path)), statusBefore);
+  const CommandOutcome outcome = session_.Save(LocalPath(*path));
+  Show(outcome, statusBefore);
+  if (outcome.status.Ok()) AddRecentFile(*path);
 }
 
 void TMainForm::FlevelButtonClick() {
@@ -244,10 +253,6 @@ void TMainForm::FlevelButtonClick() {
 void TMainForm::FileExitMenuClick() { close(); }
 
 void TMainForm::HelpAboutMenuClick() { dialogs_.ShowModal(*aboutBox_); }
-
-void TMainForm::HelpManMenuClick() {
-  shell_.OpenFile(ExecutableFolder() + QString::fromLatin1(kHelpFileName), {});
-}
 
 void TMainForm::JWord1Click() {
   shell_.OpenFile(ExecutableFolder() + QString::fromLatin1(kInstallerFileName),

@@ -3,11 +3,15 @@
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "MainFormLayout.h"
+#include "RecentFiles.h"
 #include "ResultTexts.h"
 #include "Session.h"
+
+class QSettings;
 
 namespace sorimu {
 
@@ -24,6 +28,11 @@ struct WindowServices {
   Dialogs& dialogs;
   Shell& shell;
   std::optional<uint32_t> seed;  // a fixed machine for tests; the clock otherwise
+  // Where the session is remembered; nothing is remembered without.
+  QSettings* settings = nullptr;
+  // The source tree whose manual a program run from its build folder shows;
+  // the one this program was built from when not given.
+  std::optional<QString> sourceTree = std::nullopt;
 };
 
 // The main window: its controls (MainFormLayout), bound to one Session that
@@ -69,6 +78,17 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   // Shows the session's records in every view; needs at least one row.
   void DisplayResults();
 
+  // The desktop, in Unit1Desktop.cpp. Opens a file as the Open command
+  // does, from the command line, a drop or the recent files.
+  void OpenPath(const QString& path);
+  // The same once the window has handled the events queued before, such as
+  // its first showing.
+  void OpenPathLater(const QString& path);
+  // Lists the recent files that exist; called as the ファイル menu opens.
+  void RefreshRecentMenu();
+  QMenu* FileRecentMenu = nullptr;
+  QAction* RecentClearMenu = nullptr;
+
   const Session& CurrentSession() const { return session_; }
   const Slot& Machine() const { return session_.Machine(); }
   const RunRecords& Records() const { return session_.Records(); }
@@ -83,9 +103,21 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   // True from the start of a run, batch or file load to its end.
   bool Busy() const { return session_.Busy(); }
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  // File drags over the input boxes, which would take the path as text.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void ConnectCommands();
   void Dispatch(void (TMainForm::*command)());
+  void Dispatch(const std::function<void()>& command);
+  void SetupDesktop();
+  void OpenDropped(const QStringList& files);
+  void AddRecentFile(const QString& path);
   SessionHooks Hooks();
   // Shows what a command returned: its box, the records, the inputs, the status.
   void Show(const CommandOutcome& outcome, const QString& statusBefore);
@@ -110,6 +142,9 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   QString saveDialogName_;
   QString csvDialogName_;
   QString imageDialogName_;
+  QSettings* settings_ = nullptr;
+  QString sourceTree_;
+  RecentFiles recentFiles_;
 };
 
 }  // namespace sorimu

@@ -10,6 +10,7 @@
 #include "Messages.h"
 #include "ResultCharts.h"
 #include "RunExports.h"
+#include "SessionMemory.h"
 #include "SettingEstimate.h"
 #include "Unit1.h"
 #include "WindowTexts.h"
@@ -35,6 +36,7 @@ void TMainForm::ToolAnalysisMenuClick() {
   if (analysisDialog_ == nullptr) {
     const auto seed = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
     analysisDialog_ = new AnalysisDialog(dialogs_, seed, this);
+    if (settings_ != nullptr) RestoreAnalysisInputs(*settings_, *analysisDialog_);
   }
   analysisDialog_->show();
   analysisDialog_->raise();

@@ -48,6 +48,33 @@ inline constexpr const char* kCsvDoneStatus = "CSVファイルに出力完了";
 inline constexpr const char* kImageDoneStatus = "画像ファイルに保存完了";
 inline constexpr const char* kChartNotDrawable = "グラフを画像にできません。";
 
+// --- The desktop: the command line, dropped files, recent files, the manual ----------
+inline constexpr const char* kFileRecent = "最近使ったファイル(&R)";
+inline constexpr const char* kRecentEntry = "&%1 %2";
+inline constexpr const char* kRecentClear = "一覧を消去(&C)";
+inline constexpr const char* kDropOneFile =
+    "ファイルは1つずつドロップしてください（%1個のファイルがドロップされました）。";
+inline constexpr const char* kManualMissing =
+    "取扱説明書が見つかりません。次の場所を探しました:\n%1";
+inline constexpr const char* kManualNotOpened = "取扱説明書を開けません: %1";
+inline constexpr const char* kUsage =
+    "使い方:\n"
+    "  sorimu [Qtのオプション] [FILE.sim]\n"
+    "  sorimu --help | --version\n";
+inline constexpr const char* kHelpDetails =
+    "\nSorimuのウィンドウを開きます。FILE.sim を指定すると、ファイル → 開く と同じように"
+    "そのファイルを開いた状態で始まります。\n"
+    "\n"
+    "オプション:\n"
+    "  -h, --help   この説明を表示して終了します。\n"
+    "  --version    バージョンを表示して終了します。\n"
+    "  --           これより後の引数をファイル名として扱います。\n"
+    "\n"
+    "Qtの標準オプション（-platform NAME、-style NAME など）も使えます。\n"
+    "コマンドラインで遊技・分析するには sorimu-cli を使います。\n";
+inline constexpr const char* kUnknownOption = "sorimu: 不明なオプションです: ";
+inline constexpr const char* kOneFileOnly = "sorimu: 開けるファイルは1つだけです。余分な引数: ";
+
 // --- Boxes -------------------------------------------------------------------------
 inline constexpr const char* kErrorCaption = "エラー";
 inline constexpr const char* kAboutTitle = "バージョン情報";

@@ -40,7 +40,7 @@ class NoDialogs final : public Dialogs {
 class NoShell final : public Shell {
  public:
   void OpenFile(const QString&, const QStringList&) override {}
-  void OpenUrl(const QUrl&) override {}
+  bool OpenUrl(const QUrl&) override { return true; }
 };
 
 // Resident and peak resident memory of the process, in bytes.

@@ -51,7 +51,7 @@ class QuietDialogs final : public Dialogs {
 class QuietShell final : public Shell {
  public:
   void OpenFile(const QString&, const QStringList&) override {}
-  void OpenUrl(const QUrl&) override {}
+  bool OpenUrl(const QUrl&) override { return true; }
 };
 
 // The plots redraw on a queued request; they must have done so before a grab.

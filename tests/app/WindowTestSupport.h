@@ -66,10 +66,14 @@ class FakeShell final : public Shell {
   void OpenFile(const QString& path, const QStringList& arguments) override {
     files.push_back({path, arguments});
   }
-  void OpenUrl(const QUrl& url) override { urls.push_back(url); }
+  bool OpenUrl(const QUrl& url) override {
+    urls.push_back(url);
+    return opens;
+  }
 
   std::vector<std::pair<QString, QStringList>> files;
   std::vector<QUrl> urls;
+  bool opens = true;  // false: a desktop with nothing to open a page with
 };
 
 // A window with a fixed machine and fake services, driven through its controls.

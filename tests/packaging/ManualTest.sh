@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The user's manual: every link and picture it shows exists, the pictures
 # are exactly those the screenshot program draws today, and the command-line
-# page names every command and option of sorimu-cli.
-# CMake passes SORIMU_SOURCE, SORIMU_WORK, SORIMU_CLI and SORIMU_SCREENSHOTS.
+# page names every command and option of sorimu-cli, the main page those of sorimu.
+# CMake passes SORIMU_SOURCE, SORIMU_WORK, SORIMU_CLI, SORIMU_APP and SORIMU_SCREENSHOTS.
 set -euo pipefail
 
 MANUAL="$SORIMU_SOURCE/docs/manual"
@@ -46,5 +46,9 @@ diff -u "$WORK/shown" "$WORK/drawn-names" ||
 for word in $("$SORIMU_CLI" --help | grep -o -e '--[a-z]\+' -e 'sorimu-cli [a-z]\+' |
               sed 's/sorimu-cli //' | sort -u); do
   grep -q -- "$word" "$MANUAL/cli.html" || fail "cli.html does not mention $word"
+done
+# The main page tells how to start the window with each of its options.
+for word in $("$SORIMU_APP" --help | grep -o -e '--[a-z]\+' -e ' -[a-z]\b' | sed 's/^ //' | sort -u); do
+  grep -q -- "sorimu $word" "$MANUAL/index.html" || fail "index.html does not mention sorimu $word"
 done
 echo "$(wc -l <"$WORK/shown") pictures, every link resolves"

@@ -231,7 +231,13 @@ man_pages() {
                 sed 's/sorimu-cli //' | sort -u); do
     grep -q -- "$word" "$WORK/sorimu-cli.1" || fail "sorimu-cli(1) does not mention $word"
   done
-  echo "both pages render; sorimu-cli(1) names every command and option"
+  # And sorimu(1) every option of the packaged window's own --help.
+  zcat "$ROOT/usr/share/man/man1/sorimu.1.gz" | sed 's/\\-/-/g' >"$WORK/sorimu.1"
+  for word in $(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$ROOT/usr/bin/sorimu" --help |
+                grep -o -e '--[a-z]\+' -e ' -[a-z]\b' -e 'FILE' | sed 's/^ //' | sort -u); do
+    grep -q -- "$word" "$WORK/sorimu.1" || fail "sorimu(1) does not mention $word"
+  done
+  echo "both pages render and name every command and option"
 }
 
 case "${1:-}" in

@@ -1,0 +1,317 @@
+// The session a window leaves in the settings and the next one finds:
+// what comes back, what a damaged settings file does (nothing), and the
+// recent files shared by several processes.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "AnalysisDialog.h"
+#include "ChartData.h"
+#include "RecentFiles.h"
+#include "ResultCharts.h"
+#include "WindowTestSupport.h"
+
+using namespace sorimu;
+
+namespace {
+
+// A window as main() makes it, over a settings file of the test's own.
+struct RememberingWindow {
+  explicit RememberingWindow(const QString& settingsFile)
+      : settings(settingsFile, QSettings::IniFormat),
+        form(WindowServices{dialogs, shell, 20240601, &settings}) {}
+
+  AnalysisDialog& Analysis() {
+    form.ToolAnalysisMenu->trigger();
+    return *form.AnalysisWindow();
+  }
+
+  FakeDialogs dialogs;
+  FakeShell shell;
+  QSettings settings;
+  TMainForm form;
+};
+
+// Everything the settings could have changed, as text.
+QStringList Snapshot(RememberingWindow& w) {
+  QStringList seen;
+  for (const QLineEdit* box :
+       {w.form.PlayNumEdit, w.form.SimNumEdit, w.form.BigStockEdit, w.form.RegStockEdit}) {
+    seen << box->text();
+  }
+  seen << w.form.FlevelComboBox->currentText();
+  for (int m = 0; m < kMarkerSeriesCount; ++m) {
+    seen << QString::number(w.form.Charts().MarkerActive(m));
+  }
+  seen << QStringLiteral("%1,%2").arg(w.form.pos().x()).arg(w.form.pos().y());
+  emit w.form.FileMenu->aboutToShow();
+  seen << QString::number(w.form.FileRecentMenu->actions().size());
+  AnalysisDialog& analysis = w.Analysis();
+  for (const QLineEdit* box :
+       {analysis.GamesEdit, analysis.TrialsEdit, analysis.BigStockEdit, analysis.RegStockEdit}) {
+    seen << box->text();
+  }
+  seen << QString::number(analysis.SettingComboBox->currentIndex());
+  return seen;
+}
+
+void WriteText(const QString& path, const QByteArray& text) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QCOMPARE(file.write(text), text.size());
+}
+
+QProcess* StartWriter(const QString& settingsFile, const QString& path) {
+  auto* writer = new QProcess;
+  writer->start(QStringLiteral(SORIMU_RECENT_WRITER), {settingsFile, path});
+  return writer;
+}
+
+}  // namespace
+
+class SessionMemoryTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void init();
+  void sessionComesBack();
+  void inputsStartWouldRefuseAreNotKept();
+  void damagedValuesAreIgnored_data();
+  void damagedValuesAreIgnored();
+  void unreadableSettingsFiles();
+  void recentFilesKeepTheNewestOfEach();
+  void anotherProcessAddsToTheSameList();
+  void processesWritingAtOnceLeaveAReadableFile();
+
+ private:
+  QString File(const QString& name);
+
+  QTemporaryDir dir_;
+  QString settingsFile_;
+  int round_ = 0;
+};
+
+void SessionMemoryTest::initTestCase() {
+  QStandardPaths::setTestModeEnabled(true);  // whatever asks, never the user's own settings
+  QVERIFY(dir_.isValid());
+}
+
+void SessionMemoryTest::init() {
+  settingsFile_ = dir_.filePath(QStringLiteral("settings%1.conf").arg(++round_));
+}
+
+QString SessionMemoryTest::File(const QString& name) {
+  const QString path = dir_.filePath(name);
+  WriteText(path, "x");
+  return path;
+}
+
+void SessionMemoryTest::sessionComesBack() {
+  QStringList fresh;
+  const QString recent = File("recent.sim");
+  {
+    RememberingWindow first(settingsFile_);
+    first.form.show();
+    fresh = Snapshot(first);
+    first.form.PlayNumEdit->setText("$20");  // kept as typed
+    first.form.SimNumEdit->setText("3");
+    first.form.BigStockEdit->setText("0");
+    first.form.RegStockEdit->setText("17");
+    first.form.FlevelComboBox->setEditText("?");
+    first.form.Cherry2CheckBox->setChecked(true);
+    first.form.BellCheckBox->setChecked(true);
+    first.form.move(37, 23);
+    AnalysisDialog& analysis = first.Analysis();
+    analysis.GamesEdit->setText("5000");
+    analysis.TrialsEdit->setText("20");
+    analysis.BigStockEdit->setText("1");
+    analysis.RegStockEdit->setText("2");
+    analysis.SettingComboBox->setCurrentIndex(2);
+    analysis.SeedEdit->setText("12345");
+    first.form.close();
+    RecentFiles(&first.settings).Add(recent);
+  }
+  RememberingWindow next(settingsFile_);
+  QVERIFY(next.dialogs.shown.empty());
+  QStringList expected = {"$20", "3", "0", "17", "?"};
+  for (int m = 0; m < kMarkerSeriesCount; ++m) {
+    expected << QString::number(m == kMarkerCherry2 || m == kMarkerBell);
+  }
+  expected << "37,23"
+           << "3"
+           << "5000"
+           << "20"
+           << "1"
+           << "2"
+           << "2";
+  QCOMPARE(Snapshot(next), expected);
+  QVERIFY(expected != fresh);
+  QVERIFY(next.form.Cherry2CheckBox->isChecked() && next.form.BellCheckBox->isChecked());
+  // Each session analyses from a fresh seed.
+  QVERIFY(next.Analysis().SeedEdit->text() != QStringLiteral("12345"));
+}
+
+void SessionMemoryTest::inputsStartWouldRefuseAreNotKept() {
+  {
+    RememberingWindow first(settingsFile_);
+    first.form.PlayNumEdit->setText("250");
+    first.form.BigStockEdit->setText("9");
+    first.form.close();
+  }
+  {
+    RememberingWindow second(settingsFile_);
+    QCOMPARE(second.form.PlayNumEdit->text(), QStringLiteral("250"));
+    second.form.PlayNumEdit->setText("abc");
+    second.form.BigStockEdit->setText("256");
+    second.form.FlevelComboBox->setEditText("7");
+    second.Analysis().TrialsEdit->setText("0");
+    second.form.close();
+  }
+  // Not the text Start refused, nor the value before it: the box as it starts.
+  RememberingWindow third(settingsFile_);
+  QCOMPARE(third.form.PlayNumEdit->text(), QStringLiteral("1"));
+  QCOMPARE(third.form.BigStockEdit->text(), QStringLiteral("255"));
+  QCOMPARE(third.form.FlevelComboBox->currentText(), QStringLiteral("1"));
+  QCOMPARE(third.Analysis().TrialsEdit->text(), QStringLiteral("1000"));
+  QVERIFY(third.dialogs.shown.empty());
+}
+
+void SessionMemoryTest::damagedValuesAreIgnored_data() {
+  // Settings files as a hand edit, another version or a crash may leave them.
+  QTest::addColumn<QByteArray>("ini");
+  QTest::newRow("no games") << QByteArray("[inputs]\nplayNum=0\n");
+  QTest::newRow("games as words") << QByteArray("[inputs]\nplayNum=many\n");
+  QTest::newRow("games past 32 bits") << QByteArray("[inputs]\nplayNum=99999999999\n");
+  QTest::newRow("very long number") << "[inputs]\nplayNum=" + QByteArray(5000, '0') + "5\n";
+  QTest::newRow("stock past 255") << QByteArray("[inputs]\nbigStock=256\nregStock=-1\n");
+  QTest::newRow("setting 7") << QByteArray("[inputs]\nsetting=7\n");
+  QTest::newRow("setting as a point") << QByteArray("[inputs]\nsetting=@Point(1 2)\n");
+  QTest::newRow("marker maybe") << QByteArray("[markers]\nBIGCheckBox=maybe\nREGCheckBox=2\n");
+  QTest::newRow("position off every screen")
+      << QByteArray("[window]\nposition=@Point(5000 5000)\n");
+  QTest::newRow("position above the screen") << QByteArray("[window]\nposition=@Point(10 -300)\n");
+  QTest::newRow("position at the ends of int")
+      << QByteArray("[window]\nposition=@Point(2147483647 -2147483648)\n");
+  QTest::newRow("position as a rectangle") << QByteArray("[window]\nposition=@Rect(1 2 3 4)\n");
+  QTest::newRow("no trials") << QByteArray("[analysis]\ntrials=0\ngames=-5\n");
+  QTest::newRow("analysis setting 7") << QByteArray("[analysis]\nsetting=7\n");
+  QTest::newRow("a relative recent file") << QByteArray("[General]\nrecentFiles=run.sim\n");
+  QTest::newRow("a broken line") << QByteArray("[inputs\nplayNum\n=\n[[]]\n@@@=@Variant(\\0\\0)\n");
+}
+
+void SessionMemoryTest::damagedValuesAreIgnored() {
+  QFETCH(QByteArray, ini);
+  QStringList fresh;
+  {
+    RememberingWindow unset(settingsFile_);
+    fresh = Snapshot(unset);
+  }
+  WriteText(settingsFile_, ini);
+  RememberingWindow w(settingsFile_);
+  w.form.show();
+  QCOMPARE(Snapshot(w), fresh);
+  QVERIFY(w.dialogs.shown.empty());
+}
+
+void SessionMemoryTest::unreadableSettingsFiles() {
+  QByteArray noise;
+  for (int i = 0; i < 4096; ++i) noise.append(static_cast<char>((i * 7919 + 13) % 256));
+  WriteText(settingsFile_, noise);
+  {
+    RememberingWindow w(settingsFile_);
+    w.form.show();
+    QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("1"));
+    w.form.close();
+    QVERIFY(w.dialogs.shown.empty());
+  }
+  // A folder where the file should be: nothing is read, nothing written, nothing said.
+  const QString folder = dir_.filePath("settings-folder.conf");
+  QVERIFY(QDir().mkpath(folder));
+  RememberingWindow w(folder);
+  w.form.show();
+  w.form.PlayNumEdit->setText("40");
+  w.form.close();
+  QVERIFY(w.dialogs.shown.empty());
+  QVERIFY(QFileInfo(folder).isDir());
+}
+
+void SessionMemoryTest::recentFilesKeepTheNewestOfEach() {
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  RecentFiles recent(&settings);
+  QStringList files;
+  for (int i = 0; i < 10; ++i) files << File(QStringLiteral("file%1.sim").arg(i));
+  for (const QString& file : files) recent.Add(file);
+  recent.Add(files[3]);
+  // Through another path to the same file: still one entry.
+  recent.Add(dir_.path() + "/./sub/../" + QFileInfo(files[9]).fileName());
+  QCOMPARE(recent.Existing(), QStringList({files[9], files[3], files[8], files[7], files[6],
+                                           files[5], files[4], files[2]}));
+
+  // Entries that cannot be paths of ours are passed over, the rest kept.
+  settings.setValue(RecentFiles::kKey,
+                    QStringList({"relative.sim", files[1], QString(), files[1], files[0]}));
+  QCOMPARE(recent.Existing(), QStringList({files[1], files[0]}));
+  recent.Clear();
+  QVERIFY(recent.Existing().isEmpty());
+  QVERIFY(!settings.contains(RecentFiles::kKey));
+}
+
+void SessionMemoryTest::anotherProcessAddsToTheSameList() {
+  const QString a = File("other-a.sim");
+  const QString b = File("other-b.sim");
+  RememberingWindow w(settingsFile_);  // open while the others write
+  for (const QString& file : {a, b}) {
+    std::unique_ptr<QProcess> writer(StartWriter(settingsFile_, file));
+    QVERIFY(writer->waitForFinished(60000));
+    QCOMPARE(writer->exitCode(), 0);
+  }
+  emit w.form.FileMenu->aboutToShow();
+  QCOMPARE(w.form.FileRecentMenu->actions()[0]->data().toString(), b);
+  QCOMPARE(w.form.FileRecentMenu->actions()[1]->data().toString(), a);
+
+  // What this window adds goes on top of theirs, and the next window finds it all.
+  const QString c = File("other-c.sim");
+  RecentFiles(&w.settings).Add(c);
+  RememberingWindow next(settingsFile_);
+  QCOMPARE(RecentFiles(&next.settings).Existing(), QStringList({c, b, a}));
+}
+
+void SessionMemoryTest::processesWritingAtOnceLeaveAReadableFile() {
+  {
+    QSettings settings(settingsFile_, QSettings::IniFormat);
+    settings.setValue("inputs/playNum", "77");
+  }
+  QStringList files;
+  std::vector<std::unique_ptr<QProcess>> writers;
+  for (int i = 0; i < 6; ++i) {
+    files << File(QStringLiteral("together%1.sim").arg(i));
+    writers.emplace_back(StartWriter(settingsFile_, files.last()));
+  }
+  for (auto& writer : writers) {
+    QVERIFY(writer->waitForFinished(60000));
+    QCOMPARE(writer->exitCode(), 0);
+  }
+  // Two that read the list at the same moment may each write theirs, so one
+  // addition can be lost; what is there is whole, and the rest stays.
+  QSettings settings(settingsFile_, QSettings::IniFormat);
+  QCOMPARE(settings.status(), QSettings::NoError);
+  const QStringList listed = RecentFiles(&settings).Existing();
+  QVERIFY(!listed.isEmpty());
+  for (const QString& file : listed) {
+    QVERIFY(files.contains(file));
+    QCOMPARE(listed.count(file), 1);
+  }
+  QCOMPARE(settings.value("inputs/playNum").toString(), QStringLiteral("77"));
+}
+
+SORIMU_WINDOW_TEST_MAIN(SessionMemoryTest)
+#include "SessionMemoryTest.moc"
