@@ -33,8 +33,9 @@ std::vector<std::pair<std::string, Cell>> SpecSheetFigureRows() {
       {"機械割(%)", [](const LongRunFigures& f) { return Percent(f.Payout); }},
   };
   for (int k = 0; k < kRtCancelKinds; ++k) {
-    rows.emplace_back("RT解除 " + std::string(RtCancelTableCaption(k)) + "(%)",
-                      [k](const LongRunFigures& f) { return Percent(f.CauseShare[k + 1]); });
+    rows.emplace_back(
+        "RT解除 " + std::string(RtCancelTableCaption(k)) + "(%)",
+        [k](const LongRunFigures& f) { return Percent(f.CauseShare[static_cast<size_t>(k + 1)]); });
   }
   rows.emplace_back("1G連率(%) BIG後",
                     [](const LongRunFigures& f) { return Percent(f.RenAfterBig); });
@@ -96,7 +97,7 @@ std::string SpecSheetTsvLine(const LongRunFigures& f) {
                                     PlainDecimal(f.RegFirstPerGame),
                                     PlainDecimal(f.GamesPerFirstHit),
                                     PlainDecimal(f.GamesPerBonus)};
-  for (int cause = 1; cause < kRtCancelCauseCount; ++cause) {
+  for (size_t cause = 1; cause < f.CauseShare.size(); ++cause) {
     cells.push_back(PlainDecimal(f.CauseShare[cause]));
   }
   cells.push_back(PlainDecimal(f.RenAfterBig));
