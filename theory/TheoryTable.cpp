@@ -1,8 +1,12 @@
 #include "TheoryTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <limits>
 
 #include "NumberFormat.h"
 #include "RoleCaptions.h"
@@ -11,10 +15,30 @@ namespace sorimu::theory {
 
 namespace {
 
+// A chance of a long dry stretch written out in full runs to well over a
+// thousand digits, so the text is sized to what it needs.
 std::string Fixed(Real value, int decimals) {
-  char buffer[128];
-  std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
-  return buffer;
+  const int length = std::snprintf(nullptr, 0, "%.*Lf", decimals, value);
+  std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+  std::snprintf(text.data(), text.size(), "%.*Lf", decimals, value);
+  text.pop_back();
+  return text;
+}
+
+// A chance as the lists show numbers. A double holds the chance of a long
+// first-hit stretch as 0 (at 10,000 games it is near 1E-1585), so one that
+// small keeps its own 15 digits in the lists' scientific form.
+std::string Chance(Real value) {
+  if (value == 0 || value >= std::numeric_limits<double>::min()) {
+    return FormatReal(static_cast<double>(value));
+  }
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.14Le", value);
+  const char* e = std::strchr(buffer, 'e');
+  std::string mantissa(static_cast<const char*>(buffer), e);
+  while (mantissa.back() == '0') mantissa.pop_back();
+  if (mantissa.back() == '.') mantissa.pop_back();
+  return mantissa + "E" + std::to_string(std::atoi(e + 1));
 }
 
 std::string OneIn(Real chance) { return chance > 0 ? "1/" + Fixed(1 / chance, 1) : "-"; }
@@ -111,8 +135,8 @@ std::vector<TableRow> TailTableRows(const std::vector<DryStretchTail>& settings,
   TableRow bonuses{"ボーナス間 " + FormatInt(games) + "G以上"};
   TableRow firstHits{"初当り間 " + FormatInt(games) + "G以上"};
   for (const DryStretchTail& tail : settings) {
-    bonuses.push_back(FormatReal(static_cast<double>(tail.BetweenBonusesAtLeast(games))));
-    firstHits.push_back(FormatReal(static_cast<double>(tail.BetweenFirstHitsAtLeast(games))));
+    bonuses.push_back(Chance(tail.BetweenBonusesAtLeast(games)));
+    firstHits.push_back(Chance(tail.BetweenFirstHitsAtLeast(games)));
   }
   rows.push_back(std::move(bonuses));
   rows.push_back(std::move(firstHits));
