@@ -10,6 +10,7 @@
 #include "InputText.h"
 #include "Report.h"
 #include "Session.h"
+#include "TheoryCommand.h"
 
 namespace sorimu {
 
@@ -120,6 +121,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (args[0] == "run") return Run(args, out, err);
   if (args[0] == "analyze") return RunAnalyzeCommand(args, out, err);
+  if (args[0] == "theory") return RunTheoryCommand(args, out, err);
   if (WantsCsvExport(args)) return RunShowCsvCommand(args, out, err);
   if (args[0] == "show") return Show(args, out, err);
   err << kUnknownCommand << args[0] << '\n' << kUsage;

@@ -11,11 +11,14 @@ inline constexpr const char* kUsage =
     "  sorimu-cli show FILE [--rows | --csv DIR]\n"
     "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big B] [--reg R] [--seed X]"
     " [--jobs J] [--csv FILE]\n"
+    "  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n"
     "  sorimu-cli --help | --version\n";
 inline constexpr const char* kAnalyzeUsage =
     "使い方:\n"
     "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big N] [--reg N]"
     " [--seed N] [--jobs N] [--csv FILE]\n";
+inline constexpr const char* kTheoryUsage =
+    "使い方:\n  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n";
 inline constexpr const char* kExportUsage = "使い方:\n  sorimu-cli show FILE --csv DIR\n";
 
 inline constexpr const char* kUnknownCommand = "不明なコマンドです: ";
@@ -30,6 +33,7 @@ inline constexpr const char* kRowsAndCsv = "--rows と --csv は同時に指定�
 inline constexpr const char* kCliSeedMessage = "--seed は、0～4294967295の整数にしてください。";
 inline constexpr const char* kCliSettingMessage = "設定は、1～6またはallにしてください。";
 inline constexpr const char* kCliJobsMessage = "--jobs は、1～256の整数にしてください。";
+inline constexpr const char* kCliTailMessage = "--tail は、1～100000の整数にしてください。";
 inline constexpr const char* kCannotMakeFolder = "フォルダを作成できません。";
 inline constexpr const char* kStdoutFailed = "標準出力に書き込めません: ";
 

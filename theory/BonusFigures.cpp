@@ -20,9 +20,12 @@ struct Mass {
   Real clean = 0;
 };
 
-// JAC-IN roles drawn so far matter only up to one past the free ones.
-constexpr int kJacInStates = kFreeJacIns + 2;
-using BigStates = std::array<std::array<Mass, kMaxJacSets + 1>, kJacInStates>;
+// JAC-IN roles drawn so far matter only up to one past the free ones. Both
+// counts index the states.
+constexpr size_t kFreeIns = kFreeJacIns;
+constexpr size_t kJacInStates = kFreeIns + 2;
+constexpr size_t kMaxSets = kMaxJacSets;
+using BigStates = std::array<std::array<Mass, kMaxSets + 1>, kJacInStates>;
 
 }  // namespace
 
@@ -37,14 +40,14 @@ BonusFigures BigFigures(const MachineOdds& odds) {
   const Real setPaid = kJacSetGames * kJacPayout * odds.JacWin;
 
   BonusFigures f;
-  std::array<Mass, kMaxJacSets + 1> ended{};
+  std::array<Mass, kMaxSets + 1> ended{};
   BigStates now{};
   now[0][0] = {1, 1};
   for (int game = 1; game <= kBigRoleGames; ++game) {
     const bool last = game == kBigRoleGames;
     BigStates next{};
-    for (int ins = 0; ins < kJacInStates; ++ins) {
-      for (int sets = 0; sets <= kMaxJacSets; ++sets) {
+    for (size_t ins = 0; ins < kJacInStates; ++ins) {
+      for (size_t sets = 0; sets <= kMaxSets; ++sets) {
         const Mass m = now[ins][sets];
         if (m.all == 0) continue;
         f.Bet += m.all * kBigGameBet;
@@ -52,16 +55,16 @@ BonusFigures BigFigures(const MachineOdds& odds) {
         f.HazureGames += m.all * hazure;
         f.Games += m.all;
         // The role of this game, and whether it starts a JAC set.
-        const int moreIns = std::min(ins + 1, kJacInStates - 1);
+        const size_t moreIns = std::min(ins + 1, kJacInStates - 1);
         const struct {
           Real chance;
           bool clean;
-          int ins;
+          size_t ins;
           bool startsSet;
         } roles[] = {
             {hazure, false, ins, false},
-            {plum, true, ins, last && ins > kFreeJacIns},
-            {jacIn, true, moreIns, ins + 1 <= kFreeJacIns || last},
+            {plum, true, ins, last && ins > kFreeIns},
+            {jacIn, true, moreIns, ins + 1 <= kFreeIns || last},
         };
         for (const auto& role : roles) {
           const Mass moved{m.all * role.chance, role.clean ? m.clean * role.chance : 0};
@@ -71,12 +74,12 @@ BonusFigures BigFigures(const MachineOdds& odds) {
             to.clean += moved.clean;
             continue;
           }
-          const int played = sets + 1;
+          const size_t played = sets + 1;
           f.JacGames += moved.all * kJacSetGames;
           f.Paid += moved.all * setPaid;
           f.Bet += moved.all * kJacSetGames * kJacGameBet;
           f.Games += moved.all * kJacSetGames;
-          Mass& to = last || played == kMaxJacSets ? ended[played] : next[role.ins][played];
+          Mass& to = last || played == kMaxSets ? ended[played] : next[role.ins][played];
           to.all += moved.all;
           to.clean += moved.clean;
         }
@@ -86,8 +89,8 @@ BonusFigures BigFigures(const MachineOdds& odds) {
   }
   // Fewer JAC games than the full sets is a パンク; any miss makes a 1G連.
   Real noRen = 0;
-  for (int sets = 0; sets <= kMaxJacSets; ++sets) {
-    if (sets * kJacSetGames != kMaxJacGames) {
+  for (size_t sets = 0; sets <= kMaxSets; ++sets) {
+    if (sets != kMaxSets) {
       f.PunkChance += ended[sets].all;
     } else {
       noRen += ended[sets].clean * Power(odds.JacWin, kMaxJacGames);

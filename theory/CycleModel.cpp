@@ -35,7 +35,7 @@ CycleModel BuildCycleModel(const MachineOdds& odds) {
   model.Odds = odds;
   model.Bonus[kBig] = BigFigures(odds);
   model.Bonus[kReg] = RegFigures(odds);
-  for (int mode = 0; mode < kModeCount; ++mode) model.Fresh[mode] = ComputeFreshRt(odds, mode);
+  for (size_t mode = 0; mode < kModeCount; ++mode) model.Fresh[mode] = ComputeFreshRt(odds, mode);
   model.After[kBig] = AfterBig(odds, model.Bonus[kBig]);
   model.After[kReg] = AfterReg(model.Bonus[kReg]);
   model.AtStart.Fresh = 1;
@@ -48,10 +48,10 @@ const CycleModel& DefaultCycleModel(int setting) {
     const Slot machine(0);
     std::array<CycleModel, kSettingCount> built;
     for (int s = 1; s <= kSettingCount; ++s)
-      built[s - 1] = BuildCycleModel(ReadMachineOdds(machine, s));
+      built[static_cast<size_t>(s - 1)] = BuildCycleModel(ReadMachineOdds(machine, s));
     return built;
   }();
-  return models[setting - 1];
+  return models[static_cast<size_t>(setting - 1)];
 }
 
 }  // namespace sorimu::theory

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 #include "BonusFigures.h"
@@ -11,16 +12,16 @@ namespace sorimu::theory {
 
 // The two bonuses, as indices. A fresh RT of mode m releases kind m (mode 0
 // a BIG, mode 1 a REG) as long as the stocks are filled.
-inline constexpr int kBig = 0;
-inline constexpr int kReg = 1;
-inline constexpr int kKindCount = 2;
+inline constexpr size_t kBig = 0;
+inline constexpr size_t kReg = 1;
+inline constexpr size_t kKindCount = 2;
 
 // A release that follows the end of a bonus within a fixed number of normal
 // games, whatever the roles: a 1G連 or a 3G連.
 struct ChainedRelease {
   Real Chance = 0;
   int32_t Games = 0;
-  int Kind = kBig;
+  size_t Kind = kBig;
   RtCancelCause Cause = RtCancelCause::None;
 };
 

@@ -12,7 +12,7 @@ namespace {
 // P(a fresh RT, its mode drawn, lasts at least n games).
 Real FreshAtLeast(const CycleModel& model, int64_t n) {
   Real tail = 0;
-  for (int mode = 0; mode < kModeCount; ++mode) {
+  for (size_t mode = 0; mode < kModeCount; ++mode) {
     const std::vector<Real>& atLeast = model.Fresh[mode].AtLeast;
     const size_t index = static_cast<size_t>(std::max<int64_t>(n, 0));
     tail += model.Odds.Mode(mode) * (index < atLeast.size() ? atLeast[index] : 0);
@@ -39,7 +39,7 @@ ChainedPart Chained(const CycleModel& model, int32_t maxGames) {
   at[kBig][0] = model.Odds.Mode(0);
   at[kReg][0] = model.Odds.Mode(1);
   for (size_t t = 0; t < size; ++t) {
-    for (int kind = 0; kind < kKindCount; ++kind) {
+    for (size_t kind = 0; kind < kKindCount; ++kind) {
       const Real mass = at[kind][t];
       if (mass == 0) continue;
       part.endsFresh[t] += mass * model.After[kind].Fresh;
@@ -56,7 +56,7 @@ ChainedPart Chained(const CycleModel& model, int32_t maxGames) {
   // two linear equations in m_BIG and m_REG.
   Real a[kKindCount][kKindCount] = {{1, 0}, {0, 1}};
   Real b[kKindCount] = {0, 0};
-  for (int kind = 0; kind < kKindCount; ++kind) {
+  for (size_t kind = 0; kind < kKindCount; ++kind) {
     for (const ChainedRelease& chain : model.After[kind].Chains) {
       a[kind][chain.Kind] -= chain.Chance;
       b[kind] += chain.Chance * chain.Games;
@@ -73,12 +73,14 @@ ChainedPart Chained(const CycleModel& model, int32_t maxGames) {
 
 Real DryStretchTail::BetweenBonusesAtLeast(int64_t games) const {
   if (games <= 0) return 1;
-  return static_cast<size_t>(games) < BetweenBonuses.size() ? BetweenBonuses[games] : 0;
+  const size_t n = static_cast<size_t>(games);
+  return n < BetweenBonuses.size() ? BetweenBonuses[n] : 0;
 }
 
 Real DryStretchTail::BetweenFirstHitsAtLeast(int64_t games) const {
   if (games <= 0) return 1;
-  return static_cast<size_t>(games) < BetweenFirstHits.size() ? BetweenFirstHits[games] : 0;
+  const size_t n = static_cast<size_t>(games);
+  return n < BetweenFirstHits.size() ? BetweenFirstHits[n] : 0;
 }
 
 DryStretchTail ComputeDryStretchTail(const CycleModel& model, int32_t maxGames) {
@@ -92,7 +94,7 @@ DryStretchTail ComputeDryStretchTail(const CycleModel& model, int32_t maxGames) 
   tail.BetweenFirstHits.assign(size, 0);
 
   for (size_t n = 0; n < size; ++n) {
-    for (int from = 0; from < kKindCount; ++from) {
+    for (size_t from = 0; from < kKindCount; ++from) {
       const AfterBonus& after = model.After[from];
       Real p = after.Fresh * FreshAtLeast(model, static_cast<int64_t>(n));
       for (const ChainedRelease& chain : after.Chains) {
@@ -101,7 +103,7 @@ DryStretchTail ComputeDryStretchTail(const CycleModel& model, int32_t maxGames) 
       tail.BetweenBonuses[n] += share[from] * p;
     }
   }
-  for (int from = 0; from < kKindCount; ++from) {
+  for (size_t from = 0; from < kKindCount; ++from) {
     tail.MeanBetweenBonuses += share[from] * MeanGamesAfter(model, model.After[from]);
   }
 

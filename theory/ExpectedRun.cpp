@@ -51,7 +51,7 @@ GameStep Step(const CycleModel& model, const std::array<Real, kKindCount>& now,
                    (1 - now[kBig] - now[kReg]) * odds.RolePay;
   step.balance = pay - bet;
   step.bets = bet;
-  for (int kind = 0; kind < kKindCount; ++kind) {
+  for (size_t kind = 0; kind < kKindCount; ++kind) {
     step.balance += before[kind] * model.Bonus[kind].Net();
     step.bets += before[kind] * model.Bonus[kind].Bet;
   }
@@ -77,14 +77,14 @@ std::optional<std::string> CheckExpectedRun(const RunStart& start, int32_t games
 
 Real ExpectedRun::BalanceAt(int32_t games) const {
   assert(games >= 0 && games <= Games);
-  if (games <= ExactGames) return Balance[games];
-  return Balance[ExactGames] + BalanceSlope * (games - ExactGames);
+  if (games <= ExactGames) return Balance[static_cast<size_t>(games)];
+  return Balance[static_cast<size_t>(ExactGames)] + BalanceSlope * (games - ExactGames);
 }
 
 Real ExpectedRun::BetsAt(int32_t games) const {
   assert(games >= 0 && games <= Games);
-  if (games <= ExactGames) return Bets[games];
-  return Bets[ExactGames] + BetSlope * (games - ExactGames);
+  if (games <= ExactGames) return Bets[static_cast<size_t>(games)];
+  return Bets[static_cast<size_t>(ExactGames)] + BetSlope * (games - ExactGames);
 }
 
 Real ExpectedRun::PayoutRate(int32_t games) const {
@@ -144,11 +144,10 @@ ExpectedRun ComputeExpectedRun(const CycleModel& model, const RunStart& start, i
       a1 += fresh[k - d] * kernel[d].mode1;
     }
     std::array<Real, kKindCount> now = {a0 + b0, a1 + b1};
-    for (int from = 0; from < kKindCount; ++from) {
+    for (size_t from = 0; from < kKindCount; ++from) {
       for (const ChainedRelease& chain : model.After[from].Chains) {
-        if (k > static_cast<size_t>(chain.Games)) {
-          now[chain.Kind] += release[from][k - chain.Games] * chain.Chance;
-        }
+        const size_t chainGames = static_cast<size_t>(chain.Games);
+        if (k > chainGames) now[chain.Kind] += release[from][k - chainGames] * chain.Chance;
       }
     }
     const std::array<Real, kKindCount> before = {release[kBig][k - 1], release[kReg][k - 1]};
@@ -156,7 +155,7 @@ ExpectedRun ComputeExpectedRun(const CycleModel& model, const RunStart& start, i
     const GameStep step = Step(model, now, before, bet);
     run.Balance.push_back(run.Balance.back() + step.balance);
     run.Bets.push_back(run.Bets.back() + step.bets);
-    for (int kind = 0; kind < kKindCount; ++kind) release[kind].push_back(now[kind]);
+    for (size_t kind = 0; kind < kKindCount; ++kind) release[kind].push_back(now[kind]);
     fresh.push_back(now[kBig] * model.After[kBig].Fresh + now[kReg] * model.After[kReg].Fresh);
 
     const Real deviation = std::max(std::fabs(now[kBig] / settled[kBig] - 1),
@@ -175,7 +174,7 @@ ExpectedRun ComputeExpectedRun(const CycleModel& model, const RunStart& start, i
   run.BetSlope = stepAfter.bets;
   // How far one game's amounts can move when each chance moves by its share.
   Real sensitivity = 0;
-  for (int kind = 0; kind < kKindCount; ++kind) {
+  for (size_t kind = 0; kind < kKindCount; ++kind) {
     const Real linePay = RolePayout(kind == kBig ? Outcome::BIG : Outcome::REG);
     sensitivity += settled[kind] *
                    (std::fabs(linePay - model.Odds.RolePay) + kNormalGameBet * model.Odds.Replay() +

@@ -17,23 +17,33 @@ struct CutChances {
   Real upper = 0;      // any cut with kCancelLotteryFrom or more left
 };
 
-std::vector<Real> Powers(Real base, int32_t count) {
-  std::vector<Real> powers(static_cast<size_t>(count) + 1, 1);
-  for (int32_t i = 1; i <= count; ++i) powers[i] = powers[i - 1] * base;
+// Game counts, as indices of the per-game vectors.
+constexpr size_t kMax = kMaxRtGames;
+constexpr size_t kFloor = kCancelFloor;
+constexpr size_t kLotteryFrom = kCancelLotteryFrom;
+constexpr size_t kOneGame = kOneGameRt;
+constexpr size_t kShortMax = kMaxShortRt;
+
+// a - b, or 0 where b is larger.
+constexpr size_t Excess(size_t a, size_t b) { return a > b ? a - b : 0; }
+
+std::vector<Real> Powers(Real base, size_t count) {
+  std::vector<Real> powers(count + 1, 1);
+  for (size_t i = 1; i <= count; ++i) powers[i] = powers[i - 1] * base;
   return powers;
 }
 
 // Adds the release games of one cut, on game `at`, of the given chance:
 // either the very next game, or a short RT after it.
-void AddCut(FreshRt& rt, const MachineOdds& odds, int32_t at, Real oneGame, Real shortRt,
+void AddCut(FreshRt& rt, const MachineOdds& odds, size_t at, Real oneGame, Real shortRt,
             RtCancelCause shortCause, Real cherry2Share) {
-  rt.Games[at + kOneGameRt] += oneGame;
-  rt.Cause[Code(RtCancelCause::Cherry2)] += oneGame * cherry2Share;
-  rt.Cause[Code(RtCancelCause::Hazure)] += oneGame * (1 - cherry2Share);
-  for (int32_t games = 1; games <= kMaxShortRt; ++games) {
+  rt.Games[at + kOneGame] += oneGame;
+  rt.Cause[IndexOf(RtCancelCause::Cherry2)] += oneGame * cherry2Share;
+  rt.Cause[IndexOf(RtCancelCause::Hazure)] += oneGame * (1 - cherry2Share);
+  for (size_t games = 1; games <= kShortMax; ++games) {
     rt.Games[at + games] += shortRt * odds.ShortRt[games];
   }
-  rt.Cause[Code(shortCause)] += shortRt;
+  rt.Cause[IndexOf(shortCause)] += shortRt;
 }
 
 }  // namespace
@@ -44,50 +54,50 @@ void AddCut(FreshRt& rt, const MachineOdds& odds, int32_t at, Real oneGame, Real
 // then the last games, which nothing cuts. So the chance of reaching game k
 // untouched is a product of two powers, and a cut on game k of the upper
 // part needs only c >= k + kCancelLotteryFrom.
-FreshRt ComputeFreshRt(const MachineOdds& odds, int mode) {
-  assert(mode >= 0 && mode < kModeCount);
+FreshRt ComputeFreshRt(const MachineOdds& odds, size_t mode) {
+  assert(mode < kModeCount);
   const std::vector<Real>& length = odds.RtLength[mode];
-  const Real cherry2 = odds.Role[Code(Outcome::Cherry2)];
-  const Real hazure = odds.Role[Code(Outcome::Hazure)];
-  const Real cherry4B = odds.Role[Code(Outcome::Cherry4B)];
+  const Real cherry2 = odds.Role[IndexOf(Outcome::Cherry2)];
+  const Real hazure = odds.Role[IndexOf(Outcome::Hazure)];
+  const Real cherry4B = odds.Role[IndexOf(Outcome::Cherry4B)];
   CutChances cut;
   cut.toOneGame = cherry2 + hazure;
   cut.lower = cut.toOneGame + cherry4B;
   cut.upper = cut.toOneGame + cherry4B * odds.Cancel;
   const Real cherry2Share = cut.toOneGame > 0 ? cherry2 / cut.toOneGame : 0;
 
-  constexpr int32_t kMax = kMaxRtGames;
-  constexpr int32_t kLowerGames = kCancelLotteryFrom - kCancelFloor;
+  constexpr size_t kLowerGames = kLotteryFrom - kFloor;
   // Room for a short RT after a cut on any game; trimmed to the longest
   // stretch that can happen once everything is in.
   FreshRt rt;
-  rt.Games.assign(kMax + kOneGameRt + kMaxShortRt + 1, 0);
+  rt.Games.assign(kMax + kOneGame + kShortMax + 1, 0);
   const std::vector<Real> keepUpper = Powers(1 - cut.upper, kMax);
   const std::vector<Real> keepLower = Powers(1 - cut.lower, kMax);
 
   // Longer-than suffix sums of the drawn count: P(c >= x).
   std::vector<Real> countAtLeast(kMax + 2, 0);
-  for (int32_t c = kMax; c >= 1; --c) countAtLeast[c] = countAtLeast[c + 1] + length[c];
+  for (size_t c = kMax; c >= 1; --c) countAtLeast[c] = countAtLeast[c + 1] + length[c];
 
-  for (int32_t c = 1; c <= kMax; ++c) {
-    const int32_t upperGames = std::max(0, c - kCancelLotteryFrom);
-    const int32_t lowerGames = std::clamp(c - kCancelFloor - upperGames, 0, kLowerGames);
+  for (size_t c = 1; c <= kMax; ++c) {
+    const size_t upperGames = Excess(c, kLotteryFrom);
+    const size_t lowerGames = std::min(Excess(c, kFloor + upperGames), kLowerGames);
     const Real expired = length[c] * keepUpper[upperGames] * keepLower[lowerGames];
     rt.Games[c] += expired;
-    rt.Cause[Code(RtCancelCause::Expired)] += expired;
+    rt.Cause[IndexOf(RtCancelCause::Expired)] += expired;
   }
-  for (int32_t k = 1; k + kCancelLotteryFrom <= kMax; ++k) {
-    const Real reach = keepUpper[k - 1] * countAtLeast[k + kCancelLotteryFrom];
+  for (size_t k = 1; k + kLotteryFrom <= kMax; ++k) {
+    const Real reach = keepUpper[k - 1] * countAtLeast[k + kLotteryFrom];
     AddCut(rt, odds, k, reach * cut.toOneGame, reach * cherry4B * odds.Cancel,
            RtCancelCause::Cherry4B1, cherry2Share);
   }
   // A cut on game k of the lower part: the RT had c in k + kCancelFloor ..
   // k + kCancelLotteryFrom - 1 games, and met k - upperGames(c) lower games.
-  for (int32_t k = 1; k + kCancelFloor <= kMax; ++k) {
+  for (size_t k = 1; k + kFloor <= kMax; ++k) {
     Real reach = 0;
-    const int32_t last = std::min(kMax, k + kCancelLotteryFrom - 1);
-    for (int32_t c = k + kCancelFloor; c <= last; ++c) {
-      const int32_t upperGames = std::max(0, c - kCancelLotteryFrom);
+    const size_t last = std::min(kMax, k + kLotteryFrom - 1);
+    for (size_t c = k + kFloor; c <= last; ++c) {
+      // c < k + kLotteryFrom, so fewer than k upper games.
+      const size_t upperGames = Excess(c, kLotteryFrom);
       reach += length[c] * keepUpper[upperGames] * keepLower[k - upperGames - 1];
     }
     AddCut(rt, odds, k, reach * cut.toOneGame, reach * cherry4B, RtCancelCause::Cherry4B2,
@@ -95,10 +105,10 @@ FreshRt ComputeFreshRt(const MachineOdds& odds, int mode) {
   }
 
   while (rt.Games.size() > 1 && rt.Games.back() == 0) rt.Games.pop_back();
-  const int32_t longest = static_cast<int32_t>(rt.Games.size()) - 1;
+  const size_t longest = rt.Games.size() - 1;
   rt.AtLeast.assign(longest + 2, 0);
-  for (int32_t n = longest; n >= 0; --n) rt.AtLeast[n] = rt.AtLeast[n + 1] + rt.Games[n];
-  for (int32_t n = 1; n <= longest; ++n) rt.Mean += n * rt.Games[n];
+  for (size_t n = longest + 1; n-- > 0;) rt.AtLeast[n] = rt.AtLeast[n + 1] + rt.Games[n];
+  for (size_t n = 1; n <= longest; ++n) rt.Mean += static_cast<Real>(n) * rt.Games[n];
   return rt;
 }
 

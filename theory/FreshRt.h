@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 #include "MachineOdds.h"
@@ -23,6 +24,6 @@ struct FreshRt {
 };
 
 // Requires mode 0 or 1.
-FreshRt ComputeFreshRt(const MachineOdds& odds, int mode);
+FreshRt ComputeFreshRt(const MachineOdds& odds, size_t mode);
 
 }  // namespace sorimu::theory

@@ -10,7 +10,7 @@ Real FreshMean(const CycleModel& model) {
 
 }  // namespace
 
-Real KindTransition(const CycleModel& model, int from, int to) {
+Real KindTransition(const CycleModel& model, size_t from, size_t to) {
   const AfterBonus& after = model.After[from];
   Real chance = after.Fresh * model.Odds.Mode(to);
   for (const ChainedRelease& chain : after.Chains) {
@@ -45,16 +45,16 @@ LongRunFigures ComputeLongRun(const CycleModel& model) {
 
   Real games = 0;
   Real firstHits[kKindCount] = {0, 0};
-  for (int from = 0; from < kKindCount; ++from) {
+  for (size_t from = 0; from < kKindCount; ++from) {
     const AfterBonus& after = model.After[from];
     games += share[from] * MeanGamesAfter(model, after);
     for (const ChainedRelease& chain : after.Chains) {
-      f.CauseShare[Code(chain.Cause)] += share[from] * chain.Chance;
+      f.CauseShare[IndexOf(chain.Cause)] += share[from] * chain.Chance;
     }
-    for (int mode = 0; mode < kModeCount; ++mode) {
+    for (size_t mode = 0; mode < kModeCount; ++mode) {
       const Real fresh = share[from] * after.Fresh * odds.Mode(mode);
       firstHits[mode] += fresh;
-      for (int cause = 0; cause < kRtCancelCauseCount; ++cause) {
+      for (size_t cause = 0; cause < f.CauseShare.size(); ++cause) {
         f.CauseShare[cause] += fresh * model.Fresh[mode].Cause[cause];
       }
     }
@@ -86,7 +86,7 @@ LongRunFigures ComputeLongRun(const CycleModel& model) {
                           share[kBig] * big.JacMisses + share[kReg] * reg.JacMisses,
                           share[kBig] * big.PunkChance};
   const Real allCauses = causes[0] + causes[1] + causes[2];
-  for (int i = 0; i < 3; ++i) f.RenCauseShare[i] = causes[i] / allCauses;
+  for (size_t i = 0; i < f.RenCauseShare.size(); ++i) f.RenCauseShare[i] = causes[i] / allCauses;
   return f;
 }
 

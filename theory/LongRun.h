@@ -36,8 +36,8 @@ struct LongRunFigures {
   Real BonusPerGame() const { return BigPerGame + RegPerGame; }
   Real FirstPerGame() const { return BigFirstPerGame + RegFirstPerGame; }
   // The share of the bonuses followed by a 1G連 (the 1G連率).
-  Real RenShare() const { return CauseShare[Code(RtCancelCause::Ren1G)]; }
-  Real Ren3Share() const { return CauseShare[Code(RtCancelCause::Ren3G)]; }
+  Real RenShare() const { return CauseShare[IndexOf(RtCancelCause::Ren1G)]; }
+  Real Ren3Share() const { return CauseShare[IndexOf(RtCancelCause::Ren3G)]; }
 };
 
 LongRunFigures ComputeLongRun(const CycleModel& model);
@@ -47,7 +47,7 @@ std::vector<LongRunFigures> DefaultLongRun();
 
 // The chance that a bonus of kind `from` is followed by one of kind `to`, and
 // the share of each kind among all bonuses in the long run.
-Real KindTransition(const CycleModel& model, int from, int to);
+Real KindTransition(const CycleModel& model, size_t from, size_t to);
 std::array<Real, kKindCount> KindShares(const CycleModel& model);
 
 // Mean normal games from the end of a bonus (or from the start), with what

@@ -58,13 +58,13 @@ MachineOdds ReadMachineOdds(const Slot& machine, int setting) {
   const Outcome flagRoles[] = {Outcome::Plum, Outcome::Bell, Outcome::Replay, Outcome::Hazure};
   for (size_t i = 0; i < cherry.size(); ++i) {
     const Outcome kind = i < std::size(cherryKinds) ? cherryKinds[i] : Outcome::nCherry;
-    odds.Role[Code(kind)] += flag[0] * cherry[i];
+    odds.Role[IndexOf(kind)] += flag[0] * cherry[i];
   }
   for (size_t i = 1; i < flag.size(); ++i) {
     const Outcome role = i - 1 < std::size(flagRoles) ? flagRoles[i - 1] : Outcome::Miss;
-    odds.Role[Code(role)] += flag[i];
+    odds.Role[IndexOf(role)] += flag[i];
   }
-  for (int code = 0; code < kOutcomeCount; ++code) {
+  for (size_t code = 0; code < odds.Role.size(); ++code) {
     odds.RolePay += odds.Role[code] * RolePayout(static_cast<Outcome>(code));
   }
 

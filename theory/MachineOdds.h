@@ -40,8 +40,15 @@ inline constexpr int32_t kMaxRtGames =
 inline constexpr int32_t kMaxShortRt = detail::LongestClass(kShortRtClasses);
 
 // Mode 0 releases a BIG, mode 1 a REG; a mode lottery that landed beyond its
-// weights would act as mode 1, as the machine treats every mode but 0.
-inline constexpr int kModeCount = 2;
+// weights would act as mode 1, as the machine treats every mode but 0. Modes
+// index the per-mode arrays.
+inline constexpr size_t kModeCount = 2;
+
+// The stored code of a role or a cause, as an index of the arrays kept by it.
+template <typename Enum>
+constexpr size_t IndexOf(Enum value) {
+  return static_cast<size_t>(Code(value));
+}
 
 // The chances of everything the machine draws at one setting.
 struct MachineOdds {
@@ -64,8 +71,8 @@ struct MachineOdds {
   Real BigJacIn = 0;   // JAC-IN role on a BIG small-role game; the plum is the rest
   Real JacWin = 0;
 
-  Real Replay() const { return Role[Code(Outcome::Replay)]; }
-  Real Mode(int mode) const { return mode == 0 ? Mode0 : 1 - Mode0; }
+  Real Replay() const { return Role[IndexOf(Outcome::Replay)]; }
+  Real Mode(size_t mode) const { return mode == 0 ? Mode0 : 1 - Mode0; }
 };
 
 // The chance that Pick yields each index 0..n for a draw uniform over

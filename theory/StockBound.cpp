@@ -20,12 +20,12 @@ Real Generating(const FreshRt& rt, Real z) {
   return sum;
 }
 
-Real StockWin(const MachineOdds& odds, int kind) {
+Real StockWin(const MachineOdds& odds, size_t kind) {
   return kind == kBig ? odds.BigStockWin : odds.RegStockWin;
 }
 
 // The worst (largest) cycle mean over every kind of cycle start.
-Real WorstMean(const CycleModel& model, int kind, Real theta) {
+Real WorstMean(const CycleModel& model, size_t kind, Real theta) {
   Real worst = CycleExponentialMean(model, model.AtStart, kind, theta);
   for (const AfterBonus& after : model.After) {
     worst = std::max(worst, CycleExponentialMean(model, after, kind, theta));
@@ -35,7 +35,7 @@ Real WorstMean(const CycleModel& model, int kind, Real theta) {
 
 // The largest θ with WorstMean <= 1. Each mean is convex in θ and 1 at 0,
 // falling at first where the drift is up, so the set is an interval.
-Real LargestTheta(const CycleModel& model, int kind) {
+Real LargestTheta(const CycleModel& model, size_t kind) {
   const Real probe = 1e-6L;
   if (WorstMean(model, kind, probe) >= 1) return 0;
   Real low = probe;
@@ -59,7 +59,8 @@ constexpr int32_t kFallFromTop = kMaxStock - 1;
 
 }  // namespace
 
-Real CycleExponentialMean(const CycleModel& model, const AfterBonus& after, int kind, Real theta) {
+Real CycleExponentialMean(const CycleModel& model, const AfterBonus& after, size_t kind,
+                          Real theta) {
   const MachineOdds& odds = model.Odds;
   const Real z = 1 - StockWin(odds, kind) * (1 - std::exp(-theta));
   const Real used = std::exp(theta);
@@ -68,7 +69,7 @@ Real CycleExponentialMean(const CycleModel& model, const AfterBonus& after, int 
     mean += chain.Chance * std::pow(z, static_cast<Real>(chain.Games)) *
             (chain.Kind == kind ? used : 1);
   }
-  for (int mode = 0; mode < kModeCount; ++mode) {
+  for (size_t mode = 0; mode < kModeCount; ++mode) {
     mean += after.Fresh * odds.Mode(mode) * Generating(model.Fresh[mode], z) *
             (mode == kind ? used : 1);
   }
@@ -78,7 +79,7 @@ Real CycleExponentialMean(const CycleModel& model, const AfterBonus& after, int 
 StockBound ComputeStockBound(const CycleModel& model) {
   const LongRunFigures longRun = ComputeLongRun(model);
   StockBound bound;
-  for (int kind = 0; kind < kKindCount; ++kind) {
+  for (size_t kind = 0; kind < kKindCount; ++kind) {
     bound.Inflow[kind] = StockWin(model.Odds, kind);
     bound.Outflow[kind] = kind == kBig ? longRun.BigPerGame : longRun.RegPerGame;
     bound.Theta[kind] = LargestTheta(model, kind);
@@ -101,7 +102,7 @@ StockBound ComputeStockBound(const CycleModel& model) {
 Real RunLeaveBound(const StockBound& bound, int32_t bigStock, int32_t regStock, int64_t games) {
   const int32_t start[kKindCount] = {bigStock, regStock};
   Real total = 0;
-  for (int kind = 0; kind < kKindCount; ++kind) {
+  for (size_t kind = 0; kind < kKindCount; ++kind) {
     const Real theta = bound.Theta[kind];
     total +=
         std::exp(-theta * start[kind]) + static_cast<Real>(games) * std::exp(-theta * kFallFromTop);

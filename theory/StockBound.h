@@ -35,6 +35,7 @@ Real RunLeaveBound(const StockBound& bound, int32_t bigStock, int32_t regStock, 
 
 // The cycle's mean of exp(-θ × change of the stock of `kind`) from one bonus
 // end (or the start) to the next: the quantity that must stay at most 1.
-Real CycleExponentialMean(const CycleModel& model, const AfterBonus& after, int kind, Real theta);
+Real CycleExponentialMean(const CycleModel& model, const AfterBonus& after, size_t kind,
+                          Real theta);
 
 }  // namespace sorimu::theory

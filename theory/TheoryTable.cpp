@@ -1,8 +1,12 @@
 #include "TheoryTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <limits>
 
 #include "NumberFormat.h"
 #include "RoleCaptions.h"
@@ -11,10 +15,30 @@ namespace sorimu::theory {
 
 namespace {
 
+// A chance of a long dry stretch written out in full runs to well over a
+// thousand digits, so the text is sized to what it needs.
 std::string Fixed(Real value, int decimals) {
-  char buffer[128];
-  std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
-  return buffer;
+  const int length = std::snprintf(nullptr, 0, "%.*Lf", decimals, value);
+  std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+  std::snprintf(text.data(), text.size(), "%.*Lf", decimals, value);
+  text.pop_back();
+  return text;
+}
+
+// A chance as the lists show numbers. A double holds the chance of a long
+// first-hit stretch as 0 (at 10,000 games it is near 1E-1585), so one that
+// small keeps its own 15 digits in the lists' scientific form.
+std::string Chance(Real value) {
+  if (value == 0 || value >= std::numeric_limits<double>::min()) {
+    return FormatReal(static_cast<double>(value));
+  }
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.14Le", value);
+  const char* e = std::strchr(buffer, 'e');
+  std::string mantissa(static_cast<const char*>(buffer), e);
+  while (mantissa.back() == '0') mantissa.pop_back();
+  if (mantissa.back() == '.') mantissa.pop_back();
+  return mantissa + "E" + std::to_string(std::atoi(e + 1));
 }
 
 std::string OneIn(Real chance) { return chance > 0 ? "1/" + Fixed(1 / chance, 1) : "-"; }
@@ -33,8 +57,9 @@ std::vector<std::pair<std::string, Cell>> SpecSheetFigureRows() {
       {"機械割(%)", [](const LongRunFigures& f) { return Percent(f.Payout); }},
   };
   for (int k = 0; k < kRtCancelKinds; ++k) {
-    rows.emplace_back("RT解除 " + std::string(RtCancelTableCaption(k)) + "(%)",
-                      [k](const LongRunFigures& f) { return Percent(f.CauseShare[k + 1]); });
+    rows.emplace_back(
+        "RT解除 " + std::string(RtCancelTableCaption(k)) + "(%)",
+        [k](const LongRunFigures& f) { return Percent(f.CauseShare[static_cast<size_t>(k + 1)]); });
   }
   rows.emplace_back("1G連率(%) BIG後",
                     [](const LongRunFigures& f) { return Percent(f.RenAfterBig); });
@@ -96,7 +121,7 @@ std::string SpecSheetTsvLine(const LongRunFigures& f) {
                                     PlainDecimal(f.RegFirstPerGame),
                                     PlainDecimal(f.GamesPerFirstHit),
                                     PlainDecimal(f.GamesPerBonus)};
-  for (int cause = 1; cause < kRtCancelCauseCount; ++cause) {
+  for (size_t cause = 1; cause < f.CauseShare.size(); ++cause) {
     cells.push_back(PlainDecimal(f.CauseShare[cause]));
   }
   cells.push_back(PlainDecimal(f.RenAfterBig));
@@ -110,8 +135,8 @@ std::vector<TableRow> TailTableRows(const std::vector<DryStretchTail>& settings,
   TableRow bonuses{"ボーナス間 " + FormatInt(games) + "G以上"};
   TableRow firstHits{"初当り間 " + FormatInt(games) + "G以上"};
   for (const DryStretchTail& tail : settings) {
-    bonuses.push_back(FormatReal(static_cast<double>(tail.BetweenBonusesAtLeast(games))));
-    firstHits.push_back(FormatReal(static_cast<double>(tail.BetweenFirstHitsAtLeast(games))));
+    bonuses.push_back(Chance(tail.BetweenBonusesAtLeast(games)));
+    firstHits.push_back(Chance(tail.BetweenFirstHitsAtLeast(games)));
   }
   rows.push_back(std::move(bonuses));
   rows.push_back(std::move(firstHits));

@@ -28,7 +28,7 @@ GameByGame PlayGameByGame(const CycleModel& model, int32_t games) {
   };
   Left open = empty(), closed = empty();  // open: untouched; closed: cut or chained
   auto drawRt = [&](Left& to, Real mass) {
-    for (int m = 0; m < kModeCount; ++m) {
+    for (size_t m = 0; m < kModeCount; ++m) {
       for (int c = 1; c <= kMaxRtGames; ++c) to[m][c] += mass * o.Mode(m) * o.RtLength[m][c];
     }
   };
@@ -38,7 +38,7 @@ GameByGame PlayGameByGame(const CycleModel& model, int32_t games) {
   for (int32_t k = 1; k <= games; ++k) {
     Left nextOpen = empty(), nextClosed = empty();
     std::array<Real, kModeCount> released{0, 0};
-    for (int m = 0; m < kModeCount; ++m) {
+    for (size_t m = 0; m < kModeCount; ++m) {
       released[m] = open[m][1] + closed[m][1];
       Real shortRt = 0;
       for (int r = 2; r <= kMaxRtGames; ++r) {

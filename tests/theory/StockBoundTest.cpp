@@ -12,7 +12,7 @@ TEST(StockBound, StocksDriftUpAndRunningOutIsNegligible) {
     SCOPED_TRACE(s);
     const CycleModel& model = DefaultCycleModel(s);
     const StockBound bound = ComputeStockBound(model);
-    for (int kind = 0; kind < kKindCount; ++kind) {
+    for (size_t kind = 0; kind < kKindCount; ++kind) {
       EXPECT_GT(bound.Inflow[kind], 1.4 * bound.Outflow[kind]);
       ASSERT_GT(bound.Theta[kind], 0.1);
       // The supermartingale's cycle means stay at most 1 up to θ, and not beyond.

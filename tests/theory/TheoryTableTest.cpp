@@ -63,5 +63,29 @@ TEST(TheoryTable, TsvLinesReadBackToTheFigures) {
   EXPECT_NEAR(std::strtold(line[3].c_str(), nullptr) / tail.BetweenFirstHits[1000], 1, 1e-17);
 }
 
+// Long first-hit stretches have chances far below a double's range; neither
+// the lines nor the table may cut their digits off or show them as 0.
+TEST(TheoryTable, TinyChancesKeepTheirDigits) {
+  const std::string tiny = PlainDecimal(1.25e-300L, 18);
+  EXPECT_EQ(tiny.size(), 2u + 299u + 18u);
+  EXPECT_EQ(tiny.substr(0, 5), "0.000");
+  EXPECT_NEAR(std::strtold(tiny.c_str(), nullptr) / 1.25e-300L, 1, 1e-17);
+
+  const DryStretchTail tail = ComputeDryStretchTail(DefaultCycleModel(1), 4000);
+  const Real far = tail.BetweenFirstHits[4000];
+  ASSERT_GT(far, 0);
+  ASSERT_LT(far, 1e-308L);  // below what a double holds
+  const std::vector<std::string> line = SplitTabs(TailTsvLine(tail, 4000));
+  EXPECT_EQ(line[3].find_first_of("eE"), std::string::npos);
+  EXPECT_NEAR(std::strtold(line[3].c_str(), nullptr) / far, 1, 1e-17);
+
+  const std::vector<TableRow> rows = TailTableRows({tail}, 4000);
+  EXPECT_EQ(rows[1][1], "0");  // no RT and chain between two bonuses is this long
+  const std::string cell = rows[2][1];
+  EXPECT_NE(cell.find("E-"), std::string::npos) << cell;
+  EXPECT_NEAR(std::strtold(cell.c_str(), nullptr) / far, 1, 1e-14) << cell;
+  EXPECT_EQ(TailTableRows({tail}, 500)[2][1].find('E'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace sorimu::theory

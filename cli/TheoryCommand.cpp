@@ -1,0 +1,104 @@
+#include "TheoryCommand.h"
+
+#include <optional>
+
+#include "CliTexts.h"
+#include "CommandOptions.h"
+#include "DryStretch.h"
+#include "InputText.h"
+#include "LongRun.h"
+#include "TheoryTable.h"
+
+namespace sorimu {
+
+namespace {
+
+using theory::kSettingCount;
+
+void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) out << '\t';
+    out << cells[i];
+  }
+  out << '\n';
+}
+
+void WriteSection(std::ostream& out, const char* caption, const std::vector<TableRow>& rows) {
+  out << '[' << caption << "]\n";
+  for (const TableRow& row : rows) WriteCells(out, row);
+}
+
+// The settings asked for, in order; nothing after writing the problem.
+std::optional<std::vector<int>> ReadSettings(const CommandOptions& options, std::ostream& err) {
+  const std::string text = options.ValueOr("--setting", "all");
+  std::vector<int> settings;
+  if (text == "all") {
+    for (int s = 1; s <= kSettingCount; ++s) settings.push_back(s);
+    return settings;
+  }
+  // "?" and the like mean nothing here: the figures belong to a known setting.
+  const CountResult one = ParseCount(text, 1, kSettingCount, kCliSettingMessage);
+  if (!one.status.Ok()) {
+    err << kCliSettingMessage << '\n';
+    return std::nullopt;
+  }
+  settings.push_back(one.value);
+  return settings;
+}
+
+void WriteSpecSheet(std::ostream& out, const std::vector<int>& settings, bool tsv) {
+  const std::vector<theory::LongRunFigures> all = theory::DefaultLongRun();
+  std::vector<theory::LongRunFigures> chosen;
+  for (int s : settings) chosen.push_back(all[static_cast<size_t>(s - 1)]);
+  if (!tsv) {
+    WriteSection(out, theory::kSpecSheetCaption, theory::SpecSheetRows(chosen));
+    return;
+  }
+  out << theory::SpecSheetTsvHeader() << '\n';
+  for (const theory::LongRunFigures& f : chosen) out << theory::SpecSheetTsvLine(f) << '\n';
+}
+
+void WriteTail(std::ostream& out, const std::vector<int>& settings, int32_t games, bool tsv) {
+  std::vector<theory::DryStretchTail> tails;
+  for (int s : settings) {
+    tails.push_back(theory::ComputeDryStretchTail(theory::DefaultCycleModel(s), games));
+  }
+  if (!tsv) {
+    WriteSection(out, theory::kTailCaption, theory::TailTableRows(tails, games));
+    return;
+  }
+  out << theory::TailTsvHeader() << '\n';
+  for (const theory::DryStretchTail& tail : tails) out << theory::TailTsvLine(tail, games) << '\n';
+}
+
+}  // namespace
+
+int RunTheoryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CommandOptions options;
+  if (!ParseCommandOptions(args, 1, {"--setting", "--tail"}, {"--tsv"}, kTheoryUsage, options,
+                           err)) {
+    return kBadUsage;
+  }
+  if (!options.positional.empty()) {
+    err << kExtraArgument << options.positional.front() << '\n' << kTheoryUsage;
+    return kBadUsage;
+  }
+  const std::optional<std::vector<int>> settings = ReadSettings(options, err);
+  if (!settings) return kBadUsage;
+  const bool tsv = options.HasFlag("--tsv");
+  if (!options.Has("--tail")) {
+    WriteSpecSheet(out, *settings, tsv);
+    return kOk;
+  }
+  // Beyond the horizon every chance is below what a long double holds.
+  const CountResult games =
+      ParseCount(options.ValueOr("--tail", ""), 1, theory::kTailHorizon, kCliTailMessage);
+  if (!games.status.Ok()) {
+    err << games.status.Message << '\n';
+    return ExitStatusOf(games.status);
+  }
+  WriteTail(out, *settings, games.value, tsv);
+  return kOk;
+}
+
+}  // namespace sorimu
