@@ -8,7 +8,7 @@ namespace sorimu {
 // The exact payout rates (機械割, percent) that a setting's sampled figures
 // are held against. NaN where there is none to give.
 struct PayoutTheory {
-  // Over ever longer runs: the spec sheet's figure.
+  // Over ever longer runs: the figure of the スペック表.
   double LongRun = std::numeric_limits<double>::quiet_NaN();
   // Expected medals paid out over expected medals bet, for runs of this many
   // normal games started with these stocks on a fresh machine, as the

@@ -17,7 +17,7 @@ namespace sorimu::theory {
 inline constexpr const char* kSpecSheetCaption = "スペック表";
 inline constexpr const char* kTailCaption = "ハマリ確率";
 
-// The spec sheet (スペック表): a header row ("項目", "設定1", ...), then BIG,
+// The figure sheet (スペック表): a header row ("項目", "設定1", ...), then BIG,
 // REG, combined and first-hit chances as 1/x, 機械割 in percent, the share of
 // each RT cancel cause, the 1G連 and 3G連 rates.
 std::vector<TableRow> SpecSheetRows(const std::vector<LongRunFigures>& settings);
