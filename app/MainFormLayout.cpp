@@ -205,6 +205,10 @@ void MainFormLayout::BuildInputs(QWidget* client) {
   Label6 = PlaceLabel(client, "Label6", kSimNumLabel, 224, 12);
   SimNumEdit = PlaceEdit(client, "SimNumEdit", "1", {272, 8, 61, 20});
   StartButton = PlaceButton(client, "StartButton", kStartButton, {272, 32, 63, 41});
+  // Over the Start button, which a run disables; shown only while a long run
+  // can be stopped.
+  CancelButton = PlaceButton(client, "CancelButton", kCancelButton, {272, 32, 63, 41});
+  CancelButton->hide();
   Label4 = PlaceLabel(client, "Label4", kBigStockLabel, 8, 60);
   BigStockEdit = PlaceEdit(client, "BigStockEdit", "255", {68, 56, 37, 20});
   Label7 = PlaceLabel(client, "Label7", kRegStockLabel, 112, 60);

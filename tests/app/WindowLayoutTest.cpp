@@ -109,6 +109,7 @@ void WindowLayoutTest::controlsInPlaceAndReadable_data() {
   row("Label6", {224, 12, 0, 0}, "Sim回数");
   row("SimNumEdit", {272, 8, 61, 20}, "1");
   row("StartButton", {272, 32, 63, 41}, "開始");
+  row("CancelButton", {272, 32, 63, 41}, "中断");
   row("Label4", {8, 60, 0, 0}, "BIGストック");
   row("BigStockEdit", {68, 56, 37, 20}, "255");
   row("Label7", {112, 60, 0, 0}, "REGストック");
@@ -198,6 +199,7 @@ void WindowLayoutTest::windowIsFixed() {
   QCOMPARE(w.form.windowTitle(), QStringLiteral("Sorimu"));
   QCOMPARE(w.form.PageControl1->currentIndex(), 0);
   QVERIFY(w.form.AboutBox().isHidden());
+  QVERIFY(w.form.CancelButton->isHidden());
 
   // Every page caption shows, without scroll buttons.
   const QTabBar* tabs = w.form.PageControl1->tabBar();
