@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ClassicFrames.h"
 #include "Shell.h"
+#include "WindowFont.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
@@ -56,10 +58,10 @@ TAboutBox::TAboutBox(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
 
-  auto* panel = new QFrame(this);
+  setFont(WindowFont());
+
+  auto* panel = new BevelPanel(this);
   panel->setObjectName(QStringLiteral("Panel1"));
-  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  panel->setLineWidth(2);
   panel->setGeometry(8, 8, 281, 161);
 
   auto* icon = PlacedLabel(new QLabel(panel), "ProgramIcon", 40, 8);
@@ -71,9 +73,12 @@ TAboutBox::TAboutBox(Shell& shell, QWidget* parent) : QDialog(parent), shell_(sh
   PlacedLabel(
       new LinkLabel(QString::fromUtf8(wintext::kAboutAuthor), panel, [this] { Label2Click(); }),
       "Label2", 148, 80);
-  PlacedLabel(new LinkLabel(QString::fromUtf8(wintext::kAboutHomePageLink), panel,
-                            [this] { Label1Click(); }),
-              "Label1", 196, 144);
+  QLabel* homePage = PlacedLabel(new LinkLabel(QString::fromUtf8(wintext::kAboutHomePageLink),
+                                               panel, [this] { Label1Click(); }),
+                                 "Label1", 196, 144);
+  // The link ends close to the bevel; a face a pixel wider would run into it.
+  const int inside = panel->contentsRect().right() + 1;
+  if (homePage->geometry().right() + 1 > inside) homePage->move(inside - homePage->width(), 144);
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("OKButton"));

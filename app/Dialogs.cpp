@@ -1,9 +1,14 @@
 #include "Dialogs.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTreeView>
 
+#include "WindowFont.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
@@ -12,6 +17,7 @@ namespace {
 
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& message) {
   QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, parent);
+  box.setFont(WindowFont());
   box.exec();
 }
 
@@ -22,17 +28,33 @@ std::optional<QString> AskPath(QWidget* parent, const QString& offered,
                                QFileDialog::AcceptMode mode,
                                const QString& filter = QString::fromUtf8(wintext::kSimFileFilter)) {
   QFileDialog dialog(parent);
+  dialog.setFont(WindowFont());
   dialog.setAcceptMode(mode);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(filter);
   dialog.setDefaultSuffix(QString());
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   dialog.selectFile(offered);
+  FitFileDialogColumns(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
+
+void FitFileDialogColumns(QFileDialog& dialog) {
+  // Qt's widths for the size and date columns suit a narrower face; in the
+  // window's they would show "429…KiB" and "2026/1… 10:30".
+  auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (view == nullptr) return;
+  const QFontMetrics metrics(view->font());
+  constexpr int kRoom = 24;  // the cell's margins and the sort arrow
+  const QDateTime widestTime(QDate(2088, 12, 28), QTime(20, 58));
+  QHeaderView* header = view->header();
+  header->resizeSection(1, metrics.horizontalAdvance(QStringLiteral("1023.99 KiB")) + kRoom);
+  header->resizeSection(
+      3, metrics.horizontalAdvance(QLocale().toString(widestTime, QLocale::ShortFormat)) + kRoom);
+}
 
 void QtDialogs::Error(QWidget* parent, const QString& message) {
   ShowErrorBox(parent, QString::fromUtf8(wintext::kErrorCaption), message);

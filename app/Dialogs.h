@@ -4,6 +4,7 @@
 #include <optional>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace sorimu {
@@ -33,6 +34,10 @@ class Dialogs {
 
   virtual void ShowModal(QDialog& dialog) = 0;
 };
+
+// Widens the file dialog's size and date columns to what they show in the
+// window's face.
+void FitFileDialogColumns(QFileDialog& dialog);
 
 // The real boxes and dialogs.
 class QtDialogs final : public Dialogs {

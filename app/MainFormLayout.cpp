@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
@@ -22,6 +23,8 @@
 #include <algorithm>
 
 #include "ChartData.h"
+#include "ClassicFrames.h"
+#include "ListCellDelegate.h"
 #include "ListColumns.h"
 #include "ResultCharts.h"
 #include "RoleCaptions.h"
@@ -37,6 +40,8 @@ constexpr int kClientHeight = MainFormLayout::kClientHeight;
 constexpr int kTimerPeriodMs = 100;
 constexpr int kHintRightEdge = 149;
 constexpr int kHintTop = 36;
+constexpr int kLeftColumn = 8;  // where the labels of the first column start
+constexpr int kSmallestHintPixels = 9;
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -103,6 +108,7 @@ QTreeWidget* MakeOwnedList(QWidget* page, const ResultList& list) {
   view->setUniformRowHeights(true);
   view->setAllColumnsShowFocus(true);
   view->setColumnCount(list.columnCount);
+  view->setItemDelegate(new ListCellDelegate(view));
   QStringList captions;
   for (int c = 0; c < list.columnCount; ++c) captions << Text(list.columns[c].caption);
   view->setHeaderLabels(captions);
@@ -148,8 +154,9 @@ void MainFormLayout::BuildMenu(QMainWindow* window) {
   N3 = AddEntry(HelpMenu, "N3", kHelpHomePage);
   N4 = AddEntry(HelpMenu, "N4", kHelpAd);
 
-  // After the menus above, which keep their places and entries.
-  ToolMenu = Named(MainMenu->addMenu(Text(kToolMenu)), "ToolMenu");
+  // Before ヘルプ, where users look for tools; the other menus keep their entries.
+  ToolMenu = Named(new QMenu(Text(kToolMenu), MainMenu), "ToolMenu");
+  MainMenu->insertMenu(HelpMenu->menuAction(), ToolMenu);
   ToolAnalysisMenu = AddEntry(ToolMenu, "ToolAnalysisMenu", kToolAnalysis);
   ToolEstimateMenu = AddEntry(ToolMenu, "ToolEstimateMenu", kToolEstimate);
   N5 = AddSeparator(ToolMenu, "N5");
@@ -159,17 +166,18 @@ void MainFormLayout::BuildMenu(QMainWindow* window) {
 }
 
 void MainFormLayout::ShowHint(const QString& text) {
+  // The note ends at x = 149, under the setting box. Where the face draws it
+  // wider than the room from the first column to there, it takes a smaller
+  // size, so that it neither runs to the window's edge nor loses its spacing.
   QFont hintFont = Label3->parentWidget()->font();
+  const int room = kHintRightEdge - kLeftColumn;
+  for (int pixels = QFontInfo(hintFont).pixelSize();
+       pixels > kSmallestHintPixels && QFontMetrics(hintFont).horizontalAdvance(text) > room;) {
+    hintFont.setPixelSize(--pixels);
+  }
   Label3->setFont(hintFont);
   Label3->setText(text);
   Label3->adjustSize();
-  // A face with full-width kana would push the note past the window's left
-  // edge; it is set a little tighter instead, so that it keeps its place.
-  for (double spacing = 99; Label3->width() > kHintRightEdge && spacing >= 80; --spacing) {
-    hintFont.setLetterSpacing(QFont::PercentageSpacing, spacing);
-    Label3->setFont(hintFont);
-    Label3->adjustSize();
-  }
   Label3->move(std::max(0, kHintRightEdge - Label3->width()), kHintTop);
 }
 
@@ -197,12 +205,16 @@ void MainFormLayout::BuildInputs(QWidget* client) {
   Label6 = PlaceLabel(client, "Label6", kSimNumLabel, 224, 12);
   SimNumEdit = PlaceEdit(client, "SimNumEdit", "1", {272, 8, 61, 20});
   StartButton = PlaceButton(client, "StartButton", kStartButton, {272, 32, 63, 41});
+  // Over the Start button, which a run disables; shown only while a long run
+  // can be stopped.
+  CancelButton = PlaceButton(client, "CancelButton", kCancelButton, {272, 32, 63, 41});
+  CancelButton->hide();
   Label4 = PlaceLabel(client, "Label4", kBigStockLabel, 8, 60);
   BigStockEdit = PlaceEdit(client, "BigStockEdit", "255", {68, 56, 37, 20});
   Label7 = PlaceLabel(client, "Label7", kRegStockLabel, 112, 60);
   RegStockEdit = PlaceEdit(client, "RegStockEdit", "255", {176, 56, 37, 20});
 
-  GroupBox2 = Named(new QGroupBox(Text(kResultGroup), client), "GroupBox2");
+  GroupBox2 = Named(new ClassicGroupBox(Text(kResultGroup), client), "GroupBox2");
   GroupBox2->setGeometry(340, 4, 261, 69);
   ResultLabel = Named(new SummaryLabel(GroupBox2), "ResultLabel");
   ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -225,6 +237,7 @@ void MainFormLayout::BuildPages(QWidget* client, QAbstractItemModel* listModel) 
     if (p == kPlayInfoPage) {
       ResultListView = Named(new QTableView(page), list.listName);
       ResultListView->setModel(listModel);
+      ResultListView->setItemDelegate(new ListCellDelegate(ResultListView));
       // A fixed row height lets the view place millions of rows without
       // measuring any of them.
       QHeaderView* rows = ResultListView->verticalHeader();
@@ -278,7 +291,7 @@ void MainFormLayout::BuildCharts(QWidget* client) {
 }
 
 void MainFormLayout::BuildMarkerBoxes(QWidget* client) {
-  GroupBox1 = Named(new QGroupBox(Text(wintext::kMarkerGroup), client), "GroupBox1");
+  GroupBox1 = Named(new ClassicGroupBox(Text(wintext::kMarkerGroup), client), "GroupBox1");
   GroupBox1->setGeometry(4, 644, 597, 57);
 
   QCheckBox** boxes[kMarkerSeriesCount] = {&BIGCheckBox,      &REGCheckBox,      &Cherry2CheckBox,

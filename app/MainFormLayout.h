@@ -76,6 +76,7 @@ class MainFormLayout {
   QLabel* Label6 = nullptr;
   QLineEdit* SimNumEdit = nullptr;
   QPushButton* StartButton = nullptr;
+  QPushButton* CancelButton = nullptr;
   QLabel* Label4 = nullptr;
   QLineEdit* BigStockEdit = nullptr;
   QLabel* Label7 = nullptr;

@@ -9,14 +9,16 @@ class QLabel;
 
 namespace sorimu {
 
-// The window's status bar: three sunken panels of fixed width. The first
-// holds the status text, the second lies under the progress bar, the third
-// shows the clock.
+// The window's status bar: three sunken panels. The first holds the status
+// text, the second lies under the progress bar, the third shows the clock
+// and, as the last panel of a classic status bar does, takes the rest of
+// the bar.
 class StatusPanels final : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr std::array<int, 3> kPanelWidths = {350, 140, 80};
+  static constexpr int kPanelCount = 3;
+  static constexpr std::array<int, 2> kPanelWidths = {350, 140};  // the clock's is the rest
   static constexpr int kHeight = 21;
 
   explicit StatusPanels(QWidget* parent = nullptr);
@@ -25,12 +27,17 @@ class StatusPanels final : public QWidget {
   void SetText(int index, const QString& text);
   QString Text(int index) const;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
-  std::array<QLabel*, 3> panels_{};
+  void FitClockFace();
+
+  std::array<QLabel*, kPanelCount> panels_{};
 };
 
-// The clock: the locale's short date, one space, its long time; the time is
-// left out at exactly midnight.
+// The clock: the locale's short date, one space, hours:minutes:seconds; the
+// time is left out at exactly midnight.
 QString ClockText(const QDateTime& now, const QLocale& locale);
 
 }  // namespace sorimu

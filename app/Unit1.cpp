@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -12,11 +13,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <new>
 
 #include "AboutBox.h"
+#include "BatchNames.h"
 #include "ChartData.h"
 #include "Dialogs.h"
 #include "ManualLocation.h"
@@ -48,6 +51,7 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
       dialogs_(services.dialogs),
       shell_(services.shell),
       session_(services.seed),
+      longRunAfter_(services.longRunAfter),
       openDialogName_(Text(wintext::kInitialSimName)),
       saveDialogName_(Text(wintext::kInitialSimName)),
       csvDialogName_(Text(wintext::kInitialCsvName)),
@@ -106,7 +110,49 @@ SessionHooks TMainForm::Hooks() {
     return LocalPath(*path);
   };
   hooks.stateChanged = [this] { UpdateCommands(); };
+  hooks.runProgress = [this](const RunProgressInfo& progress) { return RunProgressed(progress); };
   return hooks;
+}
+
+bool TMainForm::RunProgressed(const RunProgressInfo& progress) {
+  if (!longRun_) {
+    // A quick run goes on untouched, exactly as if it could not be stopped.
+    if (!startClock_.isValid() || startClock_.elapsed() < longRunAfter_.count()) return true;
+    longRun_ = true;
+    CancelButton->setEnabled(true);
+    CancelButton->show();
+    CancelButton->raise();
+    cancelShortcut_->setEnabled(true);
+  }
+  const double done = progress.GamesTotal > 0 ? static_cast<double>(progress.GamesDone) /
+                                                    static_cast<double>(progress.GamesTotal)
+                                              : 1.0;
+  if (progress.Repetitions > 1) {
+    // Between the positions the batch reports before and after this run.
+    const int from = BatchProgressPosition(progress.Repetition - 1, progress.Repetitions);
+    const int to = BatchProgressPosition(progress.Repetition, progress.Repetitions);
+    SetProgress(from + static_cast<int>((to - from) * done));
+  } else {
+    SetProgress(static_cast<int>(100 * done));
+  }
+  // The inputs and the commands that would disturb the run are disabled, and
+  // the session ignores them while busy.
+  QCoreApplication::processEvents();
+  return !cancelRequested_;
+}
+
+void TMainForm::CancelRun() {
+  if (!longRun_) return;
+  cancelRequested_ = true;
+  CancelButton->setEnabled(false);  // taken: the run stops at its next report
+}
+
+void TMainForm::EndLongRun() {
+  longRun_ = false;
+  cancelRequested_ = false;
+  startClock_.invalidate();
+  cancelShortcut_->setEnabled(false);
+  CancelButton->hide();
 }
 
 void TMainForm::ConnectCommands() {
@@ -130,6 +176,11 @@ void TMainForm::ConnectCommands() {
   }
   connect(StartButton, &QPushButton::clicked, this,
           [this] { Dispatch(&TMainForm::StartButtonClic); });
+  connect(CancelButton, &QPushButton::clicked, this, &TMainForm::CancelRun);
+  cancelShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  cancelShortcut_->setObjectName(QStringLiteral("CancelShortcut"));
+  cancelShortcut_->setEnabled(false);
+  connect(cancelShortcut_, &QShortcut::activated, this, &TMainForm::CancelRun);
   connect(FlevelButton, &QPushButton::clicked, this,
           [this] { Dispatch(&TMainForm::FlevelButtonClick); });
   connect(Timer1, &QTimer::timeout, this, [this] { Dispatch(&TMainForm::Timer1Timer); });
@@ -222,7 +273,13 @@ void TMainForm::FileStartMenuClick() {
   texts.BigStock = BigStockEdit->text().toStdString();
   texts.RegStock = RegStockEdit->text().toStdString();
   const QString statusBefore = StatusText();
-  Show(session_.Start(texts), statusBefore);
+  const int progressBefore = ProgressBar1->value();
+  startClock_.start();
+  const CommandOutcome outcome = session_.Start(texts);
+  EndLongRun();
+  // A stopped run leaves everything as it was but the status text.
+  if (outcome.status.Kind == StatusKind::Cancelled) SetProgress(progressBefore);
+  Show(outcome, statusBefore);
 }
 
 void TMainForm::StartButtonClic() { FileStartMenuClick(); }

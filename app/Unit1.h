@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,6 +14,7 @@
 #include "Session.h"
 
 class QSettings;
+class QShortcut;
 
 namespace sorimu {
 
@@ -33,6 +36,9 @@ struct WindowServices {
   // The source tree whose manual a program run from its build folder shows;
   // the one this program was built from when not given.
   std::optional<QString> sourceTree = std::nullopt;
+  // How long a run goes before it shows its progress and can be stopped;
+  // shorter ones look and behave as if it could not.
+  std::chrono::milliseconds longRunAfter{500};
 };
 
 // The main window: its controls (MainFormLayout), bound to one Session that
@@ -102,6 +108,10 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   QString StatusText() const;
   // True from the start of a run, batch or file load to its end.
   bool Busy() const { return session_.Busy(); }
+  // True while a run that went past the long-run time can be stopped.
+  bool LongRun() const { return longRun_; }
+  // The cancel button and Esc: the run stops at its next progress report.
+  void CancelRun();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -124,6 +134,10 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   void UpdateCommands();
   void SetStatusText(const QString& text);
   void SetProgress(int position);
+  // The run's progress hook: past the long-run time it shows the progress,
+  // offers the cancel button and lets the window handle its messages.
+  bool RunProgressed(const RunProgressInfo& progress);
+  void EndLongRun();
   void SetMarker(int markerSeries, const QCheckBox* box);
   void FillResultTexts(int32_t totalGames);
   void FillBonusList();
@@ -138,6 +152,11 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   TAboutBox* aboutBox_ = nullptr;
   AnalysisDialog* analysisDialog_ = nullptr;
   TEstimateBox* estimateBox_ = nullptr;
+  QShortcut* cancelShortcut_ = nullptr;
+  std::chrono::milliseconds longRunAfter_;
+  QElapsedTimer startClock_;  // from the Start command's first run
+  bool longRun_ = false;
+  bool cancelRequested_ = false;
   QString openDialogName_;  // each file dialog offers its last choice again
   QString saveDialogName_;
   QString csvDialogName_;

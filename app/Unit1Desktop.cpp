@@ -82,6 +82,9 @@ void TMainForm::SetupDesktop() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  // Closed from a long run's message handling: the run is stopped, so that
+  // the program ends now rather than after it.
+  CancelRun();
   if (settings_ != nullptr) {
     RememberPosition(*settings_, pos());
     RememberInputs(*settings_, *this);

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTableView>
 #include <QTreeWidget>
 #include <cassert>
 
@@ -64,6 +65,8 @@ void TMainForm::DisplayResults() {
   charts_->AddRunPoints(records);
   FillResultTexts(stats.TotalGames);
   resultListModel_->EndRebuild();
+  // A new run is read from its first game, wherever the last one was left.
+  ResultListView->scrollToTop();
   FillBonusList();
 
   // 5.

@@ -14,6 +14,7 @@ inline constexpr const char* kFlevelLabel = "設定";
 inline constexpr const char* kFlevelButton = "設定確認";
 inline constexpr const char* kSimNumLabel = "Sim回数";
 inline constexpr const char* kStartButton = "開始";
+inline constexpr const char* kCancelButton = "中断";
 inline constexpr const char* kBigStockLabel = "BIGストック";
 inline constexpr const char* kRegStockLabel = "REGストック";
 inline constexpr const char* kResultGroup = "シミュレーション結果";

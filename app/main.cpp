@@ -3,8 +3,10 @@
 
 #include "CommandLine.h"
 #include "Dialogs.h"
+#include "QtTranslations.h"
 #include "Shell.h"
 #include "Unit1.h"
+#include "WindowFont.h"
 
 int main(int argc, char* argv[]) {
   // Read before Qt starts, which needs a display even to print --help.
@@ -20,6 +22,8 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(QStringLiteral("Yusora"));
   QApplication::setApplicationName(QStringLiteral("Sorimu"));
   QApplication::setApplicationVersion(QStringLiteral(SORIMU_VERSION));
+  sorimu::UseWindowFace();
+  sorimu::InstallQtTranslations(app);
 
   QSettings settings;
   sorimu::QtDialogs dialogs;

@@ -8,7 +8,8 @@ BUILD="$ROOT/build"
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqcustomplot-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-  fonts-noto-cjk
+  # the window's face and its fallback; Qt's own dialogs in Japanese
+  fonts-ipafont-gothic fonts-noto-cjk qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   # the Debian package and the checks of what it installs

@@ -4,30 +4,26 @@
 #include <QPieSlice>
 #include <QPointer>
 #include <QtCharts/QChart>
-#include <QtCharts/QLegend>
-#include <QtCharts/QLegendMarker>
 #include <algorithm>
 #include <cassert>
 
 #include "ColouredBars.h"
+#include "IntegerTicker.h"
+#include "PieChart.h"
 #include "PlotInteraction.h"
 
 namespace sorimu {
 
 namespace {
 
-// The library's container fills itself point by point and keeps its capacity
-// when cleared; a long run wants the points handed over whole and the memory
-// given back on the next display.
-class GraphData : public QCPGraphDataContainer {
- public:
-  void Adopt(QVector<QCPGraphData>&& points) {
-    mData = std::move(points);
-    mPreallocSize = 0;
-    mPreallocIteration = 0;
-  }
-  void Release() { Adopt(QVector<QCPGraphData>()); }
-};
+// The container's clear() keeps its capacity for the next points; a long
+// run's ten million would then stay in memory through shorter runs after it.
+// Setting an empty vector gives the memory back.
+void Release(QCPGraphDataContainer& data) { data.set(QVector<QCPGraphData>(), true); }
+
+// Legend entries: a small marker beside a line of the plot's own face.
+constexpr QSize kLegendIcon(12, 10);
+constexpr int kLegendIconGap = 4;
 
 QCPScatterStyle::ScatterShape ShapeOf(MarkerShape shape) {
   switch (shape) {
@@ -67,21 +63,25 @@ struct ChartLayer::Series {
   bool inLegend = false;
   QCustomPlot* plot = nullptr;
   QCPGraph* graph = nullptr;
-  QSharedPointer<GraphData> data;
+  QSharedPointer<QCPGraphDataContainer> data;
   QCPRange keys;  // of the points in `data`, valid when it holds any
   QCPRange values;
   ColouredBars* bars = nullptr;
-  QChart* chart = nullptr;
+  PieChart* pieChart = nullptr;
   QPieSeries* pie = nullptr;
 };
 
 struct ChartLayer::Plot {
   QCustomPlot* plot = nullptr;
   bool automatic[2] = {false, false};
-  QCPRange set[2];  // as the display set it, or as the active series need it
+  QCPRange set[2];    // as the display set it, or as the active series need it
+  QCPRange empty[2];  // what an automatic axis shows with nothing to follow
+  double padding[2] = {0, 0};
+  int headroom = 0;
   bool dirty = false;
   bool legendVisible = false;
-  std::unique_ptr<QObject> context;  // ends our connections when the layer goes
+  QCPLayoutGrid* legendColumn = nullptr;  // right of the axis rect while the legend shows
+  std::unique_ptr<QObject> context;       // ends our connections when the layer goes
   QPointer<PlotInteraction> interaction;
 
   QCPAxis* Axis(ChartAxis axis) const {
@@ -117,6 +117,7 @@ ChartLayer::Plot& ChartLayer::PlotOf(QCustomPlot* plot) {
   Plot* state = added.get();
   QObject::connect(plot, &QCustomPlot::beforeReplot, state->context.get(), [this, state] {
     if (state->dirty) UpdateAutomaticAxes(*state);
+    FitLegend(*state);
   });
   plots_.push_back(std::move(added));
   return *state;
@@ -148,7 +149,7 @@ ChartLayer::Series ChartLayer::NewGraphSeries(QCustomPlot* plot, SeriesKind kind
   series.graph = plot->addGraph();
   series.graph->setObjectName(name);
   series.graph->setAdaptiveSampling(true);
-  series.data = QSharedPointer<GraphData>::create();
+  series.data = QSharedPointer<QCPGraphDataContainer>::create();
   series.graph->setData(series.data);
   series.graph->removeFromLegend();
   return series;
@@ -195,15 +196,15 @@ SeriesId ChartLayer::AddBarSeries(QCustomPlot* plot, const QString& name, QRgb o
   return Register(std::move(series));
 }
 
-SeriesId ChartLayer::AddPieSeries(QChart* chart, const QString& name) {
+SeriesId ChartLayer::AddPieSeries(PieChart* chart, const QString& name) {
   Series series;
   series.kind = SeriesKind::Pie;
   series.name = name;
-  series.chart = chart;
+  series.pieChart = chart;
   series.pie = new QPieSeries();
   series.pie->setObjectName(name);
   series.pie->setName(name);
-  chart->addSeries(series.pie);
+  chart->Chart()->addSeries(series.pie);
   const SeriesId id = Register(std::move(series));
   UpdatePie(At(id));
   return id;
@@ -221,13 +222,52 @@ void ChartLayer::SetAxisRange(QCustomPlot* plot, ChartAxis axis, double min, dou
 
 void ChartLayer::SetAxisAutomatic(QCustomPlot* plot, ChartAxis axis) {
   Plot& state = PlotOf(plot);
-  state.automatic[axis == ChartAxis::Bottom ? 0 : 1] = true;
+  const int which = axis == ChartAxis::Bottom ? 0 : 1;
+  state.automatic[which] = true;
+  state.empty[which] = state.set[which];
   Changed(plot);
+}
+
+void ChartLayer::SetAxisPadding(QCustomPlot* plot, ChartAxis axis, double padding) {
+  PlotOf(plot).padding[axis == ChartAxis::Bottom ? 0 : 1] = padding;
+  Changed(plot);
+}
+
+void ChartLayer::SetHeadroom(QCustomPlot* plot, int pixels) {
+  PlotOf(plot).headroom = pixels;
+  Changed(plot);
+}
+
+void ChartLayer::SetIntegerTicks(QCustomPlot* plot, ChartAxis axis) {
+  PlotOf(plot).Axis(axis)->setTicker(QSharedPointer<IntegerTicker>::create());
+  plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartLayer::SetLegendVisible(QCustomPlot* plot, bool visible) {
   Plot& state = PlotOf(plot);
   state.legendVisible = visible;
+  if (visible && state.legendColumn == nullptr) {
+    // Out of the axis rect, where a long list would cover the points, into
+    // a column of its own right of it, at the top.
+    QCPLegend* legend = plot->legend;
+    if (legend->layout()) legend->layout()->take(legend);
+    legend->setFont(plot->font());
+    legend->setIconSize(kLegendIcon);
+    legend->setIconTextPadding(kLegendIconGap);
+    legend->setRowSpacing(0);
+    legend->setColumnSpacing(8);
+    legend->setMargins(QMargins(4, 2, 4, 2));
+    legend->setFillOrder(QCPLayoutGrid::foRowsFirst);
+    // Made in the plot's layout, which gives it the plot, then taken out
+    // again until there is something to list.
+    state.legendColumn = new QCPLayoutGrid();
+    PlaceLegendColumn(state, true);
+    state.legendColumn->addElement(0, 0, legend);
+    state.legendColumn->expandTo(2, 1);
+    state.legendColumn->setRowStretchFactors({0.001, 1});
+    state.legendColumn->setMargins(QMargins(0, 0, 4, 0));
+    PlaceLegendColumn(state, false);
+  }
   UpdateLegend(state);
 }
 
@@ -266,7 +306,9 @@ void ChartLayer::UpdateAutomaticAxes(Plot& state) {
         found = !series.data->isEmpty();
         own = axis == ChartAxis::Bottom ? series.keys : series.values;
       } else if (series.bars) {
-        own = axis == ChartAxis::Bottom ? series.bars->getKeyRange(found)
+        // The keys alone: the library widens them by the bar width measured
+        // at the range on screen, which is the last run's.
+        own = axis == ChartAxis::Bottom ? series.bars->data()->keyRange(found)
                                         : series.bars->getValueRange(found);
       }
       if (!found) continue;
@@ -277,13 +319,28 @@ void ChartLayer::UpdateAutomaticAxes(Plot& state) {
         any = true;
       }
     }
-    if (!any) continue;  // nothing to follow: keep what is shown
+    const int which = axis == ChartAxis::Bottom ? 0 : 1;
+    if (!any) {
+      // Nothing to follow: the axis of an empty chart, not the last run's.
+      state.set[which] = state.empty[which];
+      state.Axis(axis)->setRange(Shown(state.empty[which]));
+      continue;
+    }
+    range.lower -= state.padding[which];
+    range.upper += state.padding[which];
     if (axis == ChartAxis::Left) {
-      const double margin = range.size() > 0 ? range.size() * kValueMargin : 1;
+      const double span = range.size();
+      double margin = span > 0 ? span * kValueMargin : 1;
+      // Headroom in pixels becomes a share of the axis: h of the axis's H
+      // pixels is h / (H - h) of the span.
+      const int pixels = state.plot->axisRect()->height();
+      if (state.headroom > 0 && span > 0 && pixels > 2 * state.headroom) {
+        margin = std::max(margin, span * state.headroom / (pixels - state.headroom));
+      }
       range.upper += margin;
       if (range.lower < 0) range.lower -= margin;
     }
-    state.set[axis == ChartAxis::Bottom ? 0 : 1] = range;
+    state.set[which] = range;
     state.Axis(axis)->setRange(Shown(range));
   }
 }
@@ -296,19 +353,60 @@ void ChartLayer::UpdateLegend(Plot& state) {
       series.graph->addToLegend(legend);
     }
   }
-  legend->setVisible(state.legendVisible && legend->itemCount() > 0);
+  const bool shown = state.legendVisible && legend->itemCount() > 0;
+  legend->setVisible(shown);
+  if (state.legendColumn) {
+    PlaceLegendColumn(state, shown);
+    FitLegend(state);
+  }
   state.plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ChartLayer::PlaceLegendColumn(Plot& state, bool shown) {
+  // The column is in the layout only while it shows, so that the plot has
+  // the whole width otherwise.
+  QCPLayoutGrid* layout = state.plot->plotLayout();
+  const bool placed = state.legendColumn->layout() != nullptr;
+  if (shown && !placed) {
+    int axisRow = 0;
+    while (axisRow < layout->rowCount() && layout->element(axisRow, 0) != state.plot->axisRect()) {
+      ++axisRow;
+    }
+    layout->addElement(axisRow, 1, state.legendColumn);
+    layout->setColumnStretchFactor(1, 0.001);
+  } else if (!shown && placed) {
+    layout->take(state.legendColumn);
+    layout->simplify();
+  }
+}
+
+void ChartLayer::FitLegend(Plot& state) {
+  // As many entries to a column as the plot's height holds; the rest go to
+  // a second column rather than off the bottom.
+  QCPLegend* legend = state.plot->legend;
+  if (state.legendColumn == nullptr || legend->itemCount() == 0) return;
+  const int room = state.plot->axisRect()->outerRect().height() - legend->margins().top() -
+                   legend->margins().bottom();
+  const int entry = legend->item(0)->minimumOuterSizeHint().height() + legend->rowSpacing();
+  const int perColumn = room > entry ? room / entry : legend->itemCount();
+  if (legend->wrap() != perColumn) {
+    legend->setWrap(perColumn);
+    legend->setFillOrder(QCPLayoutGrid::foRowsFirst, true);
+  }
 }
 
 void ChartLayer::UpdatePie(Series& series) {
   double total = 0;
-  for (const QPieSlice* slice : series.pie->slices()) total += slice->value();
+  std::vector<std::pair<QString, QColor>> entries;
+  for (QPieSlice* slice : series.pie->slices()) {  // color() is not const
+    total += slice->value();
+    if (series.active) entries.emplace_back(slice->label(), slice->color());
+  }
   // With every slice at 0 the library keeps drawing the angles it had before,
   // so such a pie is hidden; its legend entries stay.
   series.pie->setVisible(series.active && total > 0);
-  if (QLegend* legend = series.chart->legend()) {
-    for (QLegendMarker* marker : legend->markers(series.pie)) marker->setVisible(series.active);
-  }
+  series.pieChart->Legend()->SetEntries(entries);
+  series.pieChart->Arrange();
 }
 
 void ChartLayer::Clear(SeriesId id) {
@@ -316,7 +414,7 @@ void ChartLayer::Clear(SeriesId id) {
   switch (series.kind) {
     case SeriesKind::Markers:
     case SeriesKind::FastLine:
-      series.data->Release();
+      Release(*series.data);
       Changed(series.plot);
       break;
     case SeriesKind::Bars:
@@ -370,11 +468,10 @@ void ChartLayer::AddPoints(SeriesId id, XYPoints&& points) {
   }
   Merge(series.keys, points.keys_, series.data->isEmpty());
   Merge(series.values, points.values_, series.data->isEmpty());
-  if (series.data->isEmpty()) {
-    series.data->Adopt(std::move(points.data_));
-  } else {
-    series.data->add(points.data_, true);
-  }
+  // Into an empty container the points go by assigning the vector, which
+  // shares it; dropping it here leaves the container the only reference, so
+  // ten million points are never copied.
+  series.data->add(points.data_, true);
   points.data_ = QVector<QCPGraphData>();
   points.sorted_ = true;
   Changed(series.plot);
@@ -459,6 +556,14 @@ QStringList ChartLayer::LegendTexts(QCustomPlot* plot) const {
       texts << item->plottable()->name();
     }
   }
+  return texts;
+}
+
+QStringList ChartLayer::PieLegendTexts(SeriesId id) const {
+  QStringList texts;
+  const PieLegend* legend = At(id).pieChart ? At(id).pieChart->Legend() : nullptr;
+  if (legend == nullptr || legend->isHidden()) return texts;
+  for (const PieLegend::Entry& entry : legend->Entries()) texts << entry.text;
   return texts;
 }
 

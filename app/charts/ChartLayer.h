@@ -12,9 +12,9 @@
 
 #include "ChartData.h"
 
-class QChart;
-
 namespace sorimu {
+
+class PieChart;
 
 // Our one layer over the chart libraries: line and bar series on QCustomPlot,
 // pies on Qt Charts. Series are made once, then only emptied, filled and
@@ -75,13 +75,25 @@ class ChartLayer {
                            MarkerShape shape, QRgb colour);
   SeriesId AddFastLineSeries(QCustomPlot* plot, const QString& name, QRgb colour, int width);
   SeriesId AddBarSeries(QCustomPlot* plot, const QString& name, QRgb outline);
-  SeriesId AddPieSeries(QChart* chart, const QString& name);
+  SeriesId AddPieSeries(PieChart* chart, const QString& name);
   SeriesId Find(const QString& name) const;  // -1 when there is none
 
   // Axes, legend and mouse of a plot.
   void SetAxisRange(QCustomPlot* plot, ChartAxis axis, double min, double max);
-  void SetAxisAutomatic(QCustomPlot* plot, ChartAxis axis);  // follows the active series
-  void SetLegendVisible(QCustomPlot* plot, bool visible);    // lists active series by title
+  // Follows the active series; with none, it goes back to the range it had
+  // when it was made automatic.
+  void SetAxisAutomatic(QCustomPlot* plot, ChartAxis axis);
+  // Room an automatic axis leaves beyond its points, in axis units each side
+  // (half a bar, so that the outer bars are whole).
+  void SetAxisPadding(QCustomPlot* plot, ChartAxis axis, double padding);
+  // Room an automatic left axis leaves above its highest point, in pixels
+  // (for the marks over the bars).
+  void SetHeadroom(QCustomPlot* plot, int pixels);
+  // Labels in whole numbers at whole-number steps.
+  void SetIntegerTicks(QCustomPlot* plot, ChartAxis axis);
+  // Lists the active series by title, right of the plot, where it covers
+  // neither the points nor the axis labels.
+  void SetLegendVisible(QCustomPlot* plot, bool visible);
   void EnableZoomAndScroll(QCustomPlot* plot, bool animatedZoom);
 
   // Contents. A point without colour takes the series' own; line and marker
@@ -102,7 +114,8 @@ class ChartLayer {
   // zoom or scroll of the user; the plot's own axis tells what is shown.
   QCPRange AxisRange(QCustomPlot* plot, ChartAxis axis);
   QStringList LegendTexts(QCustomPlot* plot) const;
-  bool PieDrawsSlices(SeriesId id) const;  // false for an empty or all-zero pie
+  QStringList PieLegendTexts(SeriesId id) const;  // as the pie's legend shows them
+  bool PieDrawsSlices(SeriesId id) const;         // false for an empty or all-zero pie
   QCPAbstractPlottable* Plottable(SeriesId id) const;
 
  private:
@@ -116,6 +129,8 @@ class ChartLayer {
   void Changed(QCustomPlot* plot);
   void UpdateAutomaticAxes(Plot& plot);
   void UpdateLegend(Plot& plot);
+  void PlaceLegendColumn(Plot& plot, bool shown);
+  void FitLegend(Plot& plot);
   void UpdatePie(Series& series);
 
   std::vector<Series> series_;

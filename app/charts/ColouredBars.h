@@ -13,6 +13,13 @@ class ColouredBars : public QCPBars {
   Q_OBJECT
 
  public:
+  // A value mark as placed for the axes' present ranges.
+  struct Mark {
+    int index = 0;  // of the bar, in the data
+    QString text;
+    QRectF box;  // in the plot's pixels
+  };
+
   ColouredBars(QCPAxis* keyAxis, QCPAxis* valueAxis);
 
   // Keeps the colour next to its bar even when x comes out of order.
@@ -21,19 +28,26 @@ class ColouredBars : public QCPBars {
   QRgb BarColour(int index) const { return colours_[static_cast<size_t>(index)]; }
 
   void SetOutline(QRgb outline) { outline_ = outline; }
+  void SetMarkFont(const QFont& font) { markFont_ = font; }
+  const QFont& MarkFont() const { return markFont_; }
+  // Pixel height of a mark's box.
+  int MarkHeight() const;
 
-  // Pixel width of the value mark of a bar of this height.
-  static int MarkWidth(const QFontMetrics& metrics, double height);
+  // The marks drawn at the axes' present ranges. Each stands over its bar,
+  // clear of every bar and every other mark, inside the axis rect. Where
+  // they would not fit over every bar, every second (third, ...) bar gets
+  // one; over bars too narrow to tell apart, none.
+  std::vector<Mark> PlaceMarks() const;
 
  protected:
   void draw(QCPPainter* painter) override;
 
  private:
-  void DrawMarks(QCPPainter* painter, QCPBarsDataContainer::const_iterator begin,
-                 QCPBarsDataContainer::const_iterator end);
+  bool TryPlaceMarks(int step, bool clampToTop, std::vector<Mark>& marks) const;
 
   std::vector<QRgb> colours_;
   QRgb outline_ = 0xFFFFFFFF;
+  QFont markFont_;
 };
 
 }  // namespace sorimu

@@ -97,6 +97,10 @@ void PlotInteraction::StopZoom() {
   if (animation_) animation_->stop();
 }
 
+bool PlotInteraction::Zooming() const {
+  return animation_ != nullptr && animation_->state() == QAbstractAnimation::Running;
+}
+
 void PlotInteraction::ScrollBy(const QPoint& pixels) {
   QCPAxis* x = plot_->xAxis;
   QCPAxis* y = plot_->yAxis;

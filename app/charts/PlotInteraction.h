@@ -27,6 +27,8 @@ class PlotInteraction : public QObject {
   void ScrollBy(const QPoint& pixels);
   // Ends a zoom still under way, so that it cannot overwrite new ranges.
   void StopZoom();
+  // True while an animated zoom moves towards its rectangle.
+  bool Zooming() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

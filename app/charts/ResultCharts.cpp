@@ -1,16 +1,15 @@
 #include "ResultCharts.h"
 
 #include <QChartView>
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
-#include <QPieSeries>
 #include <QtCharts/QChart>
-#include <QtCharts/QLegend>
 #include <algorithm>
 #include <array>
 
 #include "ChartData.h"
 #include "ChartLayer.h"
+#include "ColouredBars.h"
+#include "PieChart.h"
 #include "ResultStats.h"
 #include "RunRecords.h"
 #include "WindowTexts.h"
@@ -22,6 +21,8 @@ namespace {
 const QString kHint = QString::fromUtf8(wintext::kZoomHint);
 constexpr QRgb kSilver = 0xC0C0C0;
 constexpr QRgb kWhite = 0xFFFFFF;
+// The bars' value marks: small enough to stand over bars of an 8000-game run.
+constexpr int kMarkPixels = 10;
 
 QBrush VerticalGradient(QRgb top, QRgb bottom) {
   QLinearGradient gradient(0, 0, 0, 1);
@@ -54,26 +55,16 @@ QCustomPlot* NewPlot(QWidget* parent, const QString& name, const QString& bottom
   return plot;
 }
 
-QChartView* NewPie(QWidget* page, const QString& name) {
-  auto* chart = new QChart();
+PieChart* NewPie(QWidget* page, const QString& name) {
+  auto* pie = new PieChart(page);
+  pie->setObjectName(name);
+  QChart* chart = pie->Chart();
   chart->setTitle(QString());
   chart->setAnimationOptions(QChart::NoAnimation);
   chart->setBackgroundRoundness(0);
   chart->setMargins(QMargins(2, 2, 2, 2));
-  QLegend* legend = chart->legend();
-  legend->setAlignment(Qt::AlignRight);
-  legend->setBackgroundVisible(true);
-  legend->setBrush(Qt::white);
-  legend->setPen(QPen(Qt::black, 1));
-  auto* shadow = new QGraphicsDropShadowEffect();
-  shadow->setOffset(1, 1);
-  shadow->setBlurRadius(0);
-  shadow->setColor(Qt::gray);
-  legend->setGraphicsEffect(shadow);
-  auto* view = new QChartView(chart, page);
-  view->setObjectName(name);
-  view->setRenderHint(QPainter::Antialiasing);
-  return view;
+  pie->View()->setRenderHint(QPainter::Antialiasing);
+  return pie;
 }
 
 }  // namespace
@@ -83,10 +74,10 @@ struct ResultCharts::Impl {
   QCustomPlot* slump = nullptr;
   QCustomPlot* bars = nullptr;
   QLabel* hint = nullptr;
-  QChartView* ren3 = nullptr;
-  QChartView* ren = nullptr;
-  QChartView* koyaku = nullptr;
-  QChartView* rtCancel = nullptr;
+  PieChart* ren3 = nullptr;
+  PieChart* ren = nullptr;
+  PieChart* koyaku = nullptr;
+  PieChart* rtCancel = nullptr;
 
   SeriesId slumpSeries = -1;
   SeriesId barSeries = -1;
@@ -122,6 +113,8 @@ void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
   }
   layer.SetAxisRange(slump, ChartAxis::Bottom, 0, 24);
   layer.SetAxisAutomatic(slump, ChartAxis::Left);
+  layer.SetIntegerTicks(slump, ChartAxis::Bottom);
+  layer.SetIntegerTicks(slump, ChartAxis::Left);
   layer.SetLegendVisible(slump, true);
   layer.EnableZoomAndScroll(slump, true);
 }
@@ -137,8 +130,17 @@ void ResultCharts::Impl::BuildBarChart(QWidget* window) {
   ticker->setTickCount(12);
   bars->xAxis->setTicker(ticker);
   barSeries = layer.AddBarSeries(bars, QStringLiteral("SlumpBSeries"), kWhite);
+  QFont markFont = bars->font();
+  markFont.setPixelSize(kMarkPixels);
+  auto* coloured = static_cast<ColouredBars*>(layer.Plottable(barSeries));
+  coloured->SetMarkFont(markFont);
   layer.SetAxisAutomatic(bars, ChartAxis::Bottom);
   layer.SetAxisAutomatic(bars, ChartAxis::Left);
+  // Half a bar each side, so the first and last bars are whole; room above
+  // the tallest for its mark.
+  layer.SetAxisPadding(bars, ChartAxis::Bottom, 0.5);
+  layer.SetHeadroom(bars, coloured->MarkHeight() + 2);
+  layer.SetIntegerTicks(bars, ChartAxis::Left);
   layer.SetLegendVisible(bars, false);
   layer.EnableZoomAndScroll(bars, false);
 
@@ -162,12 +164,11 @@ ResultCharts::ResultCharts(QWidget* window, QWidget* ren3Page, QWidget* renPage,
   impl_->ren = NewPie(renPage, QStringLiteral("RenChart"));
   impl_->koyaku = NewPie(koyakuPage, QStringLiteral("KoyakuChart"));
   impl_->rtCancel = NewPie(rtCancelPage, QStringLiteral("RTCancelChart"));
-  impl_->ren3Series = impl_->layer.AddPieSeries(impl_->ren3->chart(), QStringLiteral("Ren3Series"));
-  impl_->renSeries = impl_->layer.AddPieSeries(impl_->ren->chart(), QStringLiteral("RenSeries"));
-  impl_->koyakuSeries =
-      impl_->layer.AddPieSeries(impl_->koyaku->chart(), QStringLiteral("KoyakuSeries"));
+  impl_->ren3Series = impl_->layer.AddPieSeries(impl_->ren3, QStringLiteral("Ren3Series"));
+  impl_->renSeries = impl_->layer.AddPieSeries(impl_->ren, QStringLiteral("RenSeries"));
+  impl_->koyakuSeries = impl_->layer.AddPieSeries(impl_->koyaku, QStringLiteral("KoyakuSeries"));
   impl_->rtCancelSeries =
-      impl_->layer.AddPieSeries(impl_->rtCancel->chart(), QStringLiteral("RTCancelSeries"));
+      impl_->layer.AddPieSeries(impl_->rtCancel, QStringLiteral("RTCancelSeries"));
 }
 
 ResultCharts::~ResultCharts() { delete impl_; }

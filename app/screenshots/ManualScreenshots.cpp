@@ -1,5 +1,7 @@
-// Draws the pictures of the user's manual into a folder:
+// Draws the pictures of the user's manual into a folder, or those of the
+// README into its docs folder:
 //   manual_screenshots FOLDER
+//   manual_screenshots --readme DOCS
 // Every picture comes from the real window, driven through its controls with
 // a fixed seed; boxes and file dialogs are answered without being shown, and
 // the clock is stopped at a fixed time, so that the pictures change only
@@ -11,6 +13,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -20,13 +24,17 @@
 #include <cstdio>
 #include <vector>
 
+#include "AboutBox.h"
 #include "AnalysisDialog.h"
 #include "Dialogs.h"
 #include "EstimateBox.h"
+#include "QtTranslations.h"
 #include "ResultCharts.h"
 #include "Shell.h"
+#include "SimWriter.h"
 #include "StatusPanels.h"
 #include "Unit1.h"
+#include "WindowFont.h"
 
 using namespace sorimu;
 
@@ -167,7 +175,7 @@ void WindowShots(Shots& shots) {
   shots.Save(form.centralWidget()->grab(QRect(0, 0, 340, 76)), QStringLiteral("setting-check.png"));
 }
 
-void AnalysisShot(Shots& shots) {
+void AnalysisShot(Shots& shots, const QString& name) {
   QuietDialogs dialogs;
   AnalysisDialog dialog(dialogs, kAnalysisSeed);
   dialog.show();
@@ -175,7 +183,69 @@ void AnalysisShot(Shots& shots) {
   QObject::connect(&dialog, &AnalysisDialog::Ended, &wait, &QEventLoop::quit);
   dialog.StartClick();
   if (dialog.Running()) wait.exec();
-  shots.Save(&dialog, QStringLiteral("analysis.png"));
+  shots.Save(&dialog, name);
+}
+
+// The README's pictures: the window after an 8000-game "?" run with every
+// marker on, the About box, a file dialog, and a run of a million games
+// (the analysis dialog follows).
+void ReadmeShots(Shots& shots) {
+  QuietDialogs dialogs;
+  QuietShell shell;
+  TMainForm form(WindowServices{dialogs, shell, kWindowSeed});
+  form.show();
+  SetInputs(form, QStringLiteral("8000"), QStringLiteral("?"));
+  form.StartButton->click();
+  for (QCheckBox* box : form.GroupBox1->findChildren<QCheckBox*>()) box->setChecked(true);
+  StopClock(form);
+  shots.Save(&form, QStringLiteral("screenshot-window.png"));
+
+  form.HelpAboutMenuClick();
+  if (!dialogs.modal.empty()) {
+    QDialog* about = dialogs.modal.back();
+    about->show();
+    shots.Save(about, QStringLiteral("screenshot-about.png"));
+    about->hide();
+  }
+
+  // The dialog the Open command shows, in a folder of saved runs with a
+  // fixed name and fixed times, so that the picture changes only with Qt.
+  QDir runs(QDir::temp().filePath(QStringLiteral("sorimu-runs")));
+  runs.removeRecursively();
+  runs.mkpath(QStringLiteral("."));
+  const QDateTime saved(QDate(2026, 12, 9), QTime(10, 30, 0));
+  for (const char* name : {"sorimu1_8000_1.sim", "sorimu1_8000_2.sim", "sorimu1_8000_3.sim"}) {
+    const QString path = runs.filePath(QString::fromLatin1(name));
+    SaveSimFile(QFile::encodeName(path).toStdString(), form.CurrentSession().Header(),
+                form.Records());
+    QFile file(path);
+    if (file.open(QIODevice::ReadWrite)) file.setFileTime(saved, QFileDevice::FileModificationTime);
+  }
+  QFileDialog open(&form);
+  open.setFont(WindowFont());
+  open.setAcceptMode(QFileDialog::AcceptOpen);
+  open.setNameFilter(QStringLiteral("Sorimuファイル (*.sim)"));
+  open.setViewMode(QFileDialog::Detail);
+  open.setDirectory(runs.path());
+  FitFileDialogColumns(open);
+  open.show();
+  // The dialog lists the folder in the background.
+  if (auto* model = open.findChild<QFileSystemModel*>()) {
+    QEventLoop loaded;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, &loaded, &QEventLoop::quit);
+    QTimer::singleShot(2000, &loaded, &QEventLoop::quit);
+    if (model->rowCount(model->index(runs.path())) < 3) loaded.exec();
+  }
+  shots.Save(&open, QStringLiteral("screenshot-filedialog.png"));
+  open.hide();
+  runs.removeRecursively();
+
+  // A long run draws as quickly, and reads the same.
+  for (QCheckBox* box : form.GroupBox1->findChildren<QCheckBox*>()) box->setChecked(false);
+  SetInputs(form, QStringLiteral("1000000"), QStringLiteral("3"));
+  form.StartButton->click();
+  StopClock(form);
+  shots.Save(&form, QStringLiteral("screenshot-1m.png"));
 }
 
 }  // namespace
@@ -184,17 +254,25 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorimu"));
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: manual_screenshots FOLDER\n");
+  UseWindowFace();
+  InstallQtTranslations(app);
+  const bool readme = argc == 3 && QString::fromLatin1(argv[1]) == QStringLiteral("--readme");
+  if (argc != 2 && !readme) {
+    std::fprintf(stderr, "usage: manual_screenshots FOLDER | --readme DOCS\n");
     return 2;
   }
-  const QString folder = QString::fromLocal8Bit(argv[1]);
+  const QString folder = QString::fromLocal8Bit(argv[argc - 1]);
   if (!QDir().mkpath(folder)) {
-    std::fprintf(stderr, "cannot create %s\n", argv[1]);
+    std::fprintf(stderr, "cannot create %s\n", argv[argc - 1]);
     return 1;
   }
   Shots shots(folder);
-  WindowShots(shots);
-  AnalysisShot(shots);
+  if (readme) {
+    ReadmeShots(shots);
+    AnalysisShot(shots, QStringLiteral("screenshot-analysis.png"));
+  } else {
+    WindowShots(shots);
+    AnalysisShot(shots, QStringLiteral("analysis.png"));
+  }
   return shots.Failed() ? 1 : 0;
 }

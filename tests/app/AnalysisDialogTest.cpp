@@ -203,8 +203,9 @@ void AnalysisDialogTest::mainWindowRunsWhileItWorks() {
   SetInputs(d, "20000", "100000", kAllSettingsIndex, "1");
   QSignalSpy ended(&d, &AnalysisDialog::Ended);
   QTest::mouseClick(d.StartButton, Qt::LeftButton);
-  // The window answers and its run is the one it showed.
-  QTest::qWait(100);
+  // The window answers (the workers' reports arrive through its messages)
+  // and its run is the one it showed.
+  QTRY_VERIFY_WITH_TIMEOUT(d.ProgressBar->value() > 0, 10000);
   QVERIFY(d.Running());
   QCOMPARE(w.form.Records().RowCount(), rows);
   QCOMPARE(w.form.ResultLabel->text(), summary);
@@ -232,7 +233,9 @@ void AnalysisDialogTest::closingTheProgramStopsTheAnalysis() {
   clock.start();
   w.reset();
   QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-  QTest::qWait(100);  // reports posted before the end find no receiver
+  // Reports posted before the end find no receiver.
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
 }
 
 SORIMU_WINDOW_TEST_MAIN(AnalysisDialogTest)

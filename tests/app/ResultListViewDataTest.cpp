@@ -1,8 +1,13 @@
-// The per-game list: a model that serves only texts it has, on demand.
+// The per-game list: a model that serves only texts it has, on demand; and
+// how the window's lists show texts wider than their columns.
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
+#include <QToolTip>
+#include <QTreeWidget>
 
+#include "ListCellDelegate.h"
 #include "ResultListViewData.h"
 #include "ResultTexts.h"
 #include "WindowTestSupport.h"
@@ -15,6 +20,9 @@ class ResultListViewDataTest : public QObject {
  private slots:
   void neverCountsBeyondItsTexts();
   void servesOnlyTheDisplayText();
+  void narrowCellsKeepWhatTellsThemApart_data();
+  void narrowCellsKeepWhatTellsThemApart();
+  void newRunShowsFromTheTop();
 };
 
 void ResultListViewDataTest::neverCountsBeyondItsTexts() {
@@ -63,6 +71,80 @@ void ResultListViewDataTest::servesOnlyTheDisplayText() {
   QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
   // Rows of one fixed height: the view never measures a row.
   QCOMPARE(w.form.ResultListView->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+}
+
+void ResultListViewDataTest::narrowCellsKeepWhatTellsThemApart_data() {
+  QTest::addColumn<QString>("list");
+  QTest::newRow("RT解除情報") << "RTCancelListView";  // "4枚チェリーB1解除", "…B2解除"
+  QTest::newRow("小役出現率") << "KoyakuListView";    // "1/210.526315789474"
+  QTest::newRow("1G連情報") << "RenListView";
+}
+
+void ResultListViewDataTest::narrowCellsKeepWhatTellsThemApart() {
+  QFETCH(QString, list);
+  WindowFixture w;
+  w.SetInputs("8000", "6");
+  w.Start();
+  auto* view = w.form.findChild<QTreeWidget*>(list);
+  QVERIFY(view);
+  w.form.PageControl1->setCurrentWidget(view->parentWidget());
+
+  // Captions shortened keep their end, numbers their leading figures; the
+  // captions of the first column stay apart.
+  const QChar ellipsis(0x2026);
+  QStringList captions;
+  QModelIndex shortened;
+  QModelIndex whole;
+  for (int row = 0; row < view->topLevelItemCount(); ++row) {
+    for (int column = 0; column < view->columnCount(); ++column) {
+      const QModelIndex cell = view->model()->index(row, column);
+      const QString full = cell.data().toString();
+      const QString shown = ListCellDelegate::ShownText(view, cell);
+      if (column == 0) captions << shown;
+      if (shown == full) {
+        if (!whole.isValid() && !full.isEmpty()) whole = cell;
+        continue;
+      }
+      shortened = cell;
+      QVERIFY2(shown.contains(ellipsis), qPrintable(shown));
+      const bool number = full.front().isDigit() && !full.contains(QStringLiteral("枚"));
+      QVERIFY2(number ? shown.startsWith(full.left(3)) : shown.endsWith(full.right(3)),
+               qPrintable(full + " shows as " + shown));
+    }
+  }
+  QCOMPARE(QSet<QString>(captions.begin(), captions.end()).size(), captions.size());
+
+  // A shortened cell tells its whole text as a tool tip; a whole one tells nothing.
+  auto toolTipAt = [&](const QModelIndex& index) {
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    const QPoint at = view->visualRect(index).center();
+    QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(view->viewport(), &help);
+  };
+  QVERIFY(whole.isValid());
+  toolTipAt(whole);
+  QVERIFY(!QToolTip::isVisible());
+  if (list == "RenListView") return;  // every cell fits there
+  QVERIFY(shortened.isValid());
+  toolTipAt(shortened);
+  QVERIFY(QToolTip::isVisible());
+  QCOMPARE(QToolTip::text(), shortened.data().toString());
+}
+
+void ResultListViewDataTest::newRunShowsFromTheTop() {
+  WindowFixture w;
+  w.SetInputs("3000", "1");
+  w.Start();
+  QTableView* view = w.form.ResultListView;
+  QTRY_VERIFY(view->verticalScrollBar()->maximum() > 2000);  // laid out
+  view->scrollTo(w.form.ResultListModel().index(2000, 0), QAbstractItemView::PositionAtTop);
+  QVERIFY(view->verticalScrollBar()->value() > 0);
+
+  w.SetInputs("2500", "1");
+  w.Start();
+  QCOMPARE(view->verticalScrollBar()->value(), 0);
+  QCOMPARE(view->indexAt(QPoint(1, 1)).row(), 0);
 }
 
 SORIMU_WINDOW_TEST_MAIN(ResultListViewDataTest)

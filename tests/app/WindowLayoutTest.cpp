@@ -1,40 +1,100 @@
-// The window as it opens: controls in their places, menus, status bar and
-// clock, the About box and the commands handed to the desktop.
+// The window as it opens: controls in their places and readable in the face
+// the window really uses, menus, status bar and clock, the About box, Qt's
+// own texts, and the commands handed to the desktop.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleOption>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
 #include "AboutBox.h"
 #include "ChartData.h"
+#include "ClassicFrames.h"
+#include "QtTranslations.h"
 #include "ResultCharts.h"
 #include "StatusPanels.h"
+#include "WindowFont.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;
+
+namespace {
+
+int TextWidth(const QWidget* widget, QString text) {
+  text.remove(QLatin1Char('&'));
+  return widget->fontMetrics().horizontalAdvance(text);
+}
+
+// Where a button or check box draws its caption, as its style lays it out.
+QRect CaptionRect(const QAbstractButton* button) {
+  if (auto* box = qobject_cast<const QCheckBox*>(button)) {
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    return box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+  }
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.text = button->text();
+  return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+}
+
+// Rows of `image` with dark (text) pixels in the columns [left, right].
+QList<int> InkRows(const QImage& image, int left, int right) {
+  QList<int> rows;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = std::max(0, left); x <= std::min(right, image.width() - 1); ++x) {
+      if (qGray(image.pixel(x, y)) < 110) {
+        rows << y;
+        break;
+      }
+    }
+  }
+  return rows;
+}
+
+}  // namespace
 
 class WindowLayoutTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void controls_data();
-  void controls();
+  void windowFace();
+  void controlsInPlaceAndReadable_data();
+  void controlsInPlaceAndReadable();
+  void groupTitlesClearTheirContents();
   void windowIsFixed();
   void menus();
   void statusBarAndClock();
+  void clockText_data();
+  void clockText();
   void markerBoxesSwitchTheirSeries();
   void helpCommandsGoToTheShell();
   void aboutBox();
+  void qtDialogsSpeakJapanese();
 };
 
-void WindowLayoutTest::controls_data() {
+void WindowLayoutTest::windowFace() {
+  // The layout's pixels were drawn for this face; without it captions collide.
+  WindowFixture w;
+  const QFontInfo face(w.form.font());
+  QVERIFY2(face.family() == QLatin1String(kWindowFace),
+           qPrintable("the window draws in " + face.family() + "; install fonts-ipafont-gothic"));
+  QCOMPARE(face.pixelSize(), 12);
+  QVERIFY(w.form.font().families().contains(QLatin1String(kFallbackFace)));
+  QCOMPARE(QFontInfo(w.form.AboutBox().font()).family(), face.family());
+}
+
+void WindowLayoutTest::controlsInPlaceAndReadable_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QRect>("place");  // an empty size: a label sizing itself
   QTest::addColumn<QString>("text");
@@ -49,6 +109,7 @@ void WindowLayoutTest::controls_data() {
   row("Label6", {224, 12, 0, 0}, "Sim回数");
   row("SimNumEdit", {272, 8, 61, 20}, "1");
   row("StartButton", {272, 32, 63, 41}, "開始");
+  row("CancelButton", {272, 32, 63, 41}, "中断");
   row("Label4", {8, 60, 0, 0}, "BIGストック");
   row("BigStockEdit", {68, 56, 37, 20}, "255");
   row("Label7", {112, 60, 0, 0}, "REGストック");
@@ -61,21 +122,72 @@ void WindowLayoutTest::controls_data() {
   row("GroupBox1", {4, 644, 597, 57}, "役出現表示");
   row("ProgressBar1", {352, 704, 137, 21}, "");
   row("StatusBar1", {0, 703, 606, 21}, "");
+  for (const MarkerSeriesStyle& style : kMarkerSeriesStyles) {
+    const std::string_view caption = MarkerCaption(style.role);
+    QTest::newRow(style.checkBoxName)
+        << QString::fromLatin1(style.checkBoxName) << QRect()
+        << QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+  }
 }
 
-void WindowLayoutTest::controls() {
+void WindowLayoutTest::controlsInPlaceAndReadable() {
   QFETCH(QString, name);
   QFETCH(QRect, place);
   QFETCH(QString, text);
   WindowFixture w;
   QWidget* widget = w.form.findChild<QWidget*>(name);
   QVERIFY(widget);
-  QCOMPARE(widget->pos(), place.topLeft());
+  if (!place.isNull()) QCOMPARE(widget->pos(), place.topLeft());
   if (!place.size().isEmpty()) QCOMPARE(widget->size(), place.size());
   QVariant shown = widget->property("text");
   if (!shown.isValid()) shown = widget->property("title");
   if (!shown.isValid()) shown = widget->property("currentText");
   if (shown.isValid() && !qobject_cast<QProgressBar*>(widget)) QCOMPARE(shown.toString(), text);
+  if (text.isEmpty()) return;
+
+  // The caption fits in full, in the face drawn.
+  const int needed = TextWidth(widget, text);
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    QVERIFY2(CaptionRect(button).width() >= needed, qPrintable(text));
+  } else if (auto* group = qobject_cast<ClassicGroupBox*>(widget)) {
+    QVERIFY(group->TitleRect().width() >= needed);
+    QVERIFY(group->rect().contains(group->TitleRect()));
+  } else if (qobject_cast<QLabel*>(widget)) {
+    QVERIFY(widget->width() >= needed);
+  }
+
+  // And it runs into nothing beside it: a label sizes itself, so the edit
+  // box after it is where a wide face shows.
+  const QRect own = widget->geometry();
+  QVERIFY(widget->parentWidget()->rect().contains(own));
+  if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QCheckBox*>(widget)) return;
+  for (QWidget* other :
+       widget->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (other == widget || other->isHidden()) continue;
+    QVERIFY2(!own.intersects(other->geometry()),
+             qPrintable(name + " runs into " + other->objectName()));
+  }
+}
+
+void WindowLayoutTest::groupTitlesClearTheirContents() {
+  // A title in line with the frame takes the first text line of its box;
+  // the first line of contents must start below its letters.
+  WindowFixture w;
+  w.SetInputs("500", "1");
+  w.Start();
+  QVERIFY(w.form.ResultLabel->text().count('\n') == 3);
+  for (ClassicGroupBox* group : {static_cast<ClassicGroupBox*>(w.form.GroupBox2),
+                                 static_cast<ClassicGroupBox*>(w.form.GroupBox1)}) {
+    const QRect title = group->TitleRect();
+    const QList<int> rows = InkRows(group->grab().toImage(), title.left() + 2, title.right() - 2);
+    QVERIFY(!rows.isEmpty());
+    // The title's letters, then a clear row, then the contents.
+    int end = 0;
+    while (end + 1 < rows.size() && rows[end + 1] == rows[end] + 1) ++end;
+    QVERIFY2(rows[end] < title.bottom() + 1, qPrintable(group->objectName()));
+    QVERIFY2(end + 1 < rows.size(), qPrintable(group->objectName() + ": no contents below"));
+    QVERIFY2(rows[end + 1] > rows[end] + 1, qPrintable(group->objectName()));
+  }
 }
 
 void WindowLayoutTest::windowIsFixed() {
@@ -85,11 +197,16 @@ void WindowLayoutTest::windowIsFixed() {
   QVERIFY(!(w.form.windowFlags() & Qt::WindowMaximizeButtonHint));
   QVERIFY(w.form.windowFlags() & Qt::WindowMinimizeButtonHint);
   QCOMPARE(w.form.windowTitle(), QStringLiteral("Sorimu"));
-  QCOMPARE(w.form.font().families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
-  QVERIFY(w.form.font().families().contains(QStringLiteral("Noto Sans CJK JP")));
-  QCOMPARE(w.form.font().pointSize(), 9);
   QCOMPARE(w.form.PageControl1->currentIndex(), 0);
   QVERIFY(w.form.AboutBox().isHidden());
+  QVERIFY(w.form.CancelButton->isHidden());
+
+  // Every page caption shows, without scroll buttons.
+  const QTabBar* tabs = w.form.PageControl1->tabBar();
+  for (int i = 0; i < tabs->count(); ++i) {
+    QVERIFY(tabs->tabRect(i).width() >= TextWidth(tabs, tabs->tabText(i)));
+  }
+  QVERIFY(tabs->tabRect(tabs->count() - 1).right() < w.form.PageControl1->width());
 }
 
 void WindowLayoutTest::menus() {
@@ -97,14 +214,22 @@ void WindowLayoutTest::menus() {
   const QList<QAction*> menus = w.form.MainMenu->actions();
   QCOMPARE(menus.size(), 3);
   QCOMPARE(menus[0]->text(), QStringLiteral("ファイル(&F)"));
-  QCOMPARE(menus[1]->text(), QStringLiteral("ヘルプ(&H)"));
-  QCOMPARE(menus[2]->text(), QStringLiteral("ツール(&T)"));
-  // Access keys only: no entry has a keyboard shortcut.
+  QCOMPARE(menus[1]->text(), QStringLiteral("ツール(&T)"));  // where users look for tools
+  QCOMPARE(menus[2]->text(), QStringLiteral("ヘルプ(&H)"));
+  for (QAction* menu : menus) {
+    QVERIFY(w.form.MainMenu->actionGeometry(menu).width() >=
+            TextWidth(w.form.MainMenu, menu->text()));
+  }
+  // Access keys only: no entry has a keyboard shortcut. Every caption fits.
   auto entries = [](QMenu* menu) {
     QStringList texts;
     for (QAction* action : menu->actions()) {
       texts << action->objectName() + ":" + (action->isSeparator() ? "-" : action->text()) + ":" +
                    (action->isEnabled() ? "on" : "off") + action->shortcut().toString();
+      if (!action->isSeparator() &&
+          menu->actionGeometry(action).width() < TextWidth(menu, action->text())) {
+        texts << "cut: " + action->text();
+      }
     }
     return texts;
   };
@@ -126,10 +251,12 @@ void WindowLayoutTest::menus() {
 void WindowLayoutTest::statusBarAndClock() {
   WindowFixture w;
   StatusPanels* bar = w.form.StatusBar1;
-  int left = 0;
-  for (int i = 0; i < 3; ++i) {
-    QCOMPARE(bar->Panel(i)->x(), left);
-    left += StatusPanels::kPanelWidths[i];
+  // 350, 140, and the rest of the bar for the clock.
+  QCOMPARE(bar->Panel(0)->x(), 0);
+  QCOMPARE(bar->Panel(1)->x(), 350);
+  QCOMPARE(bar->Panel(2)->x(), 490);
+  QCOMPARE(bar->Panel(2)->geometry().right(), bar->width() - 1);
+  for (int i = 0; i < StatusPanels::kPanelCount; ++i) {
     QCOMPARE(bar->Panel(i)->alignment() & Qt::AlignHCenter, i == 0 ? 0 : Qt::AlignHCenter);
   }
   QCOMPARE(bar->Text(0), QString());
@@ -137,22 +264,50 @@ void WindowLayoutTest::statusBarAndClock() {
   QCOMPARE(w.form.ProgressBar1->value(), 0);
   QCOMPARE(w.form.Timer1->interval(), 100);
   QVERIFY(w.form.Timer1->isActive());
+
+  // The widest date and time the clock shows fits its panel whole.
+  const QLabel* clock = bar->Panel(2);
+  const QString widest =
+      ClockText(QDateTime(QDate(2088, 12, 28), QTime(20, 58, 58)), QLocale::system());
+  QVERIFY2(clock->fontMetrics().horizontalAdvance(widest) <= clock->contentsRect().width(),
+           qPrintable(widest));
+  QVERIFY(QFontInfo(clock->font()).pixelSize() >= 10);
+
   // The clock runs while the window is idle.
   QTRY_VERIFY_WITH_TIMEOUT(!bar->Text(2).isEmpty(), 1000);
   const QString first = bar->Text(2);
   QTRY_VERIFY_WITH_TIMEOUT(bar->Text(2) != first, 2500);
 }
 
+void WindowLayoutTest::clockText_data() {
+  QTest::addColumn<QLocale>("locale");
+  QTest::addColumn<QDateTime>("now");
+  QTest::addColumn<QString>("text");
+  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  const QDate day(2026, 12, 9);
+  QTest::newRow("morning") << japanese << QDateTime(day, QTime(9, 5, 7)) << "2026/12/09 9:05:07";
+  QTest::newRow("afternoon") << japanese << QDateTime(day, QTime(23, 59, 59))
+                             << "2026/12/09 23:59:59";
+  QTest::newRow("midnight") << japanese << QDateTime(day, QTime(0, 0)) << "2026/12/09";
+  QTest::newRow("one second past")
+      << japanese << QDateTime(day, QTime(0, 0, 1)) << "2026/12/09 0:00:01";
+  QTest::newRow("another locale's date") << QLocale(QLocale::English, QLocale::UnitedStates)
+                                         << QDateTime(day, QTime(13, 4, 5)) << "12/9/26 13:04:05";
+}
+
+void WindowLayoutTest::clockText() {
+  QFETCH(QLocale, locale);
+  QFETCH(QDateTime, now);
+  QFETCH(QString, text);
+  QCOMPARE(ClockText(now, locale), text);
+}
+
 void WindowLayoutTest::markerBoxesSwitchTheirSeries() {
   WindowFixture w;
-  const char* const captions[kMarkerSeriesCount] = {
-      "BIG",    "REG",  "2枚チェリー", "4枚チェリーA", "4枚チェリーB", "非出現チェリー",
-      "プラム", "ベル", "純ハズレ"};
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     const MarkerSeriesStyle& style = kMarkerSeriesStyles[m];
     auto* box = w.form.findChild<QCheckBox*>(QString::fromLatin1(style.checkBoxName));
     QVERIFY(box);
-    QCOMPARE(box->text(), QString::fromUtf8(captions[m]));
     QVERIFY(!box->isChecked() && !w.form.Charts().MarkerActive(m));
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     QVERIFY(w.form.Charts().MarkerActive(m));
@@ -188,6 +343,25 @@ void WindowLayoutTest::aboutBox() {
   QVERIFY(box->isHidden());
   auto* ok = box->findChild<QPushButton*>("OKButton");
   QVERIFY(ok->isDefault());
+  QVERIFY(CaptionRect(ok).width() >= TextWidth(ok, ok->text()));
+
+  // Inside the bevel, whole and apart, in the face the box draws.
+  auto* panel = box->findChild<BevelPanel*>("Panel1");
+  QVERIFY(panel);
+  QCOMPARE(panel->geometry(), QRect(8, 8, 281, 161));
+  const QList<QLabel*> labels = panel->findChildren<QLabel*>();
+  QCOMPARE(labels.size(), 6);
+  for (QLabel* label : labels) {
+    QVERIFY2(panel->contentsRect().contains(label->geometry()), qPrintable(label->objectName()));
+    if (!label->text().isEmpty()) QVERIFY(label->width() >= TextWidth(label, label->text()));
+    for (QLabel* other : labels) {
+      QVERIFY(other == label || !other->geometry().intersects(label->geometry()));
+    }
+  }
+  const QLabel* link = box->findChild<QLabel*>("Label1");
+  QCOMPARE(link->text(), QStringLiteral("Yusoraのページ"));
+  QCOMPARE(link->y(), 144);
+  QVERIFY(link->x() >= 190 && link->x() <= 196);
 
   box->show();
   QTest::mouseClick(box->findChild<QLabel*>("Label1"), Qt::LeftButton);
@@ -198,6 +372,16 @@ void WindowLayoutTest::aboutBox() {
   QTest::mouseClick(ok, Qt::LeftButton);
   QVERIFY(box->isHidden());
   QCOMPARE(box->result(), int(QDialog::Accepted));
+}
+
+void WindowLayoutTest::qtDialogsSpeakJapanese() {
+  // Installed last: from here on every Qt text of this process is Japanese.
+  QVERIFY2(InstallQtTranslations(*QCoreApplication::instance()),
+           "Qt's Japanese catalogues are missing; install qt6-translations-l10n");
+  QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+  QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+  QCOMPARE(buttons.button(QDialogButtonBox::Open)->text().remove(QRegularExpression("\\(&.\\)")),
+           QStringLiteral("開く"));
 }
 
 SORIMU_WINDOW_TEST_MAIN(WindowLayoutTest)

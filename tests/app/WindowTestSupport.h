@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QtTest>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -78,8 +79,10 @@ class FakeShell final : public Shell {
 
 // A window with a fixed machine and fake services, driven through its controls.
 struct WindowFixture {
-  explicit WindowFixture(uint32_t seed = 20240601)
-      : form(WindowServices{dialogs, shell, seed}), seed(seed) {
+  explicit WindowFixture(uint32_t seed = 20240601,
+                         std::chrono::milliseconds longRunAfter = std::chrono::milliseconds(500))
+      : form(WindowServices{.dialogs = dialogs, .shell = shell, .seed = seed, .longRunAfter = longRunAfter}),
+        seed(seed) {
     form.show();
   }
 

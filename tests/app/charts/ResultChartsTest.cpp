@@ -7,7 +7,10 @@
 
 #include "ChartData.h"
 #include "ChartLayer.h"
+#include "ColouredBars.h"
 #include "Outcome.h"
+#include "PieChart.h"
+#include "PlotInteraction.h"
 #include "ResultCharts.h"
 #include "ResultStats.h"
 #include "RunRecords.h"
@@ -82,6 +85,29 @@ void ShowRun(ResultCharts& charts, const RunRecords& records) {
   charts.FillRTCancelPie(stats);
 }
 
+// A run of `games` with a bar for every `every`-th game, all BIGs.
+std::unique_ptr<RunRecords> BarsRun(int32_t games, int32_t every) {
+  auto records = std::make_unique<RunRecords>();
+  for (int32_t g = 1; g <= games; ++g) {
+    records->AppendRow(Row(g, g, g, g % every == 0 ? Code(Outcome::BIG) : 0));
+  }
+  return records;
+}
+
+// The tick labels of an axis as drawn: whole numbers, each once.
+void CheckWholeNumberTicks(QCPAxis* axis) {
+  axis->parentPlot()->replot(QCustomPlot::rpImmediateRefresh);
+  const QVector<double> ticks = axis->tickVector();
+  QVERIFY(!ticks.isEmpty());
+  QStringList labels;
+  for (double tick : ticks) {
+    QVERIFY2(tick == std::round(tick), qPrintable(QString::number(tick)));
+    labels << axis->numberFormat() + QString::number(tick);
+  }
+  labels.removeDuplicates();
+  QCOMPARE(labels.size(), ticks.size());
+}
+
 int CountColour(const QImage& image, const QRect& area, QRgb colour) {
   int count = 0;
   for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -110,13 +136,32 @@ class ResultChartsTest : public QObject {
   }
   QCustomPlot* Slump() { return static_cast<QCustomPlot*>(charts_->SlumpChart()); }
   QCustomPlot* Bars() { return static_cast<QCustomPlot*>(charts_->SlumpChart2()); }
+  std::array<PieChart*, 4> Pies() {
+    return {static_cast<PieChart*>(charts_->Ren3Chart()),
+            static_cast<PieChart*>(charts_->RenChart()),
+            static_cast<PieChart*>(charts_->KoyakuChart()),
+            static_cast<PieChart*>(charts_->RTCancelChart())};
+  }
+  ColouredBars* BarSeries() {
+    return static_cast<ColouredBars*>(Layer().Plottable(Id("SlumpBSeries")));
+  }
 
  private slots:
   void init() {
     for (auto& page : pages_) page = new QWidget(&window_);
     charts_ = std::make_unique<ResultCharts>(&window_, pages_[0], pages_[1], pages_[2], pages_[3]);
-    // Shown (offscreen) so that sizes and mouse positions mean something.
+    // Shown (offscreen), at the window's sizes, so that sizes and mouse
+    // positions mean something.
+    QFont face(QStringLiteral("IPAPGothic"));
+    face.setPixelSize(12);
+    window_.setFont(face);
     window_.resize(800, 600);
+    charts_->SlumpChart2()->setGeometry(4, 0, 597, 149);
+    charts_->SlumpChart()->setGeometry(4, 150, 597, 217);
+    for (size_t i = 0; i < pages_.size(); ++i) {
+      pages_[i]->resize(239, 180);
+      Pies()[i]->setGeometry(0, 0, 239, 180);
+    }
     window_.show();
   }
   void cleanup() {
@@ -305,9 +350,10 @@ class ResultChartsTest : public QObject {
   }
 
   void allZeroPieShowsEmptyNotThePreviousRun() {
-    auto* view = static_cast<QChartView*>(charts_->RTCancelChart());
+    auto* chart = static_cast<PieChart*>(charts_->RTCancelChart());
     pages_[3]->resize(360, 220);
-    view->resize(360, 220);
+    chart->resize(360, 220);
+    QChartView* view = chart->View();
     ShowRun(*charts_, *PlayRun(3, 8000));
     QCoreApplication::processEvents();
     const QRect pie = view->chart()->plotArea().toAlignedRect();
@@ -418,9 +464,11 @@ class ResultChartsTest : public QObject {
     const QRect area = plot->axisRect()->rect();
     const QPoint from = area.topLeft() + QPoint(20, 20);
     const QPoint to = area.center();
+    auto* interaction = plot->findChild<PlotInteraction*>();
+    QVERIFY(interaction);
     drag(Qt::LeftButton, from, to);
-    QTRY_VERIFY(plot->xAxis->range().size() < home.size() / 2);
-    QTest::qWait(300);  // until an animated zoom has arrived
+    QTRY_VERIFY(!interaction->Zooming());  // an animated zoom has arrived
+    QVERIFY(plot->xAxis->range().size() < home.size() / 2);
     const QCPRange zoomed = plot->xAxis->range();
 
     plot->replot();
@@ -434,10 +482,200 @@ class ResultChartsTest : public QObject {
 
     // A display while a zoom is still moving keeps the display's ranges.
     drag(Qt::LeftButton, from, to);
+    QCOMPARE(interaction->Zooming(), slump);
     ShowRun(*charts_, records);
-    QTest::qWait(400);
+    QVERIFY(!interaction->Zooming());
+    QCoreApplication::processEvents();
     QCOMPARE(plot->xAxis->range().lower, home.lower);
     QCOMPARE(plot->xAxis->range().upper, home.upper);
+  }
+
+  void integerAxesTickInWholeNumbers_data() {
+    QTest::addColumn<int>("games");
+    QTest::addColumn<int>("bonusEvery");  // 0: none
+    QTest::newRow("16 games") << 16 << 0;
+    QTest::newRow("empty bar chart") << 40 << 0;
+    QTest::newRow("three bars") << 30 << 10;
+    QTest::newRow("thirty bars") << 900 << 30;
+    QTest::newRow("seeded 8000") << 8000 << -1;
+  }
+  void integerAxesTickInWholeNumbers() {
+    QFETCH(int, games);
+    QFETCH(int, bonusEvery);
+    const auto run = bonusEvery < 0    ? PlayRun(20240601, games)
+                     : bonusEvery == 0 ? BarsRun(games, games + 1)
+                                       : BarsRun(games, bonusEvery);
+    ShowRun(*charts_, *run);
+    for (QCustomPlot* plot : {Slump(), Bars()}) {
+      for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+        CheckWholeNumberTicks(axis);
+        if (QTest::currentTestFailed()) {
+          qWarning() << plot->objectName() << axis->label();
+          return;
+        }
+      }
+    }
+  }
+
+  void barAxisPaddedByHalfABarAndResetWhenEmpty() {
+    const QCPRange bottomAtStart = Layer().AxisRange(Bars(), ChartAxis::Bottom);
+    const QCPRange leftAtStart = Layer().AxisRange(Bars(), ChartAxis::Left);
+
+    ShowRun(*charts_, *BarsRun(40, 10));  // bars 0 to 3
+    const QCPRange bottom = Layer().AxisRange(Bars(), ChartAxis::Bottom);
+    QCOMPARE(bottom.lower, -0.5);
+    QCOMPARE(bottom.upper, 3.5);
+    Bars()->replot(QCustomPlot::rpImmediateRefresh);
+    QCOMPARE(Bars()->xAxis->range().lower, -0.5);  // the first bar is whole on screen
+    QVERIFY(Layer().AxisRange(Bars(), ChartAxis::Left).upper > 10);
+
+    // A run without a bonus: the axes of an empty chart, not the last run's.
+    ShowRun(*charts_, *BarsRun(40, 41));
+    QCOMPARE(Layer().PointCount(Id("SlumpBSeries")), 0);
+    const QCPRange emptyBottom = Layer().AxisRange(Bars(), ChartAxis::Bottom);
+    const QCPRange emptyLeft = Layer().AxisRange(Bars(), ChartAxis::Left);
+    QCOMPARE(emptyBottom.lower, bottomAtStart.lower);
+    QCOMPARE(emptyBottom.upper, bottomAtStart.upper);
+    QCOMPARE(emptyLeft.lower, leftAtStart.lower);
+    QCOMPARE(emptyLeft.upper, leftAtStart.upper);
+    Bars()->replot(QCustomPlot::rpImmediateRefresh);
+    QCOMPARE(Bars()->xAxis->range().upper, bottomAtStart.upper);
+  }
+
+  void barMarksStandWholeOverTheirBars_data() {
+    QTest::addColumn<int>("games");
+    QTest::addColumn<double>("zoomTo");     // bars in view; 0: the whole run
+    QTest::addColumn<int>("minimumShare");  // of the bars in view that carry a mark, in percent
+    QTest::newRow("8000 games") << 8000 << 0.0 << 50;
+    QTest::newRow("8000 games, zoomed to 8 bars") << 8000 << 8.0 << 100;
+    QTest::newRow("one million games") << 1'000'000 << 0.0 << 0;
+  }
+  void barMarksStandWholeOverTheirBars() {
+    QFETCH(int, games);
+    QFETCH(double, zoomTo);
+    QFETCH(int, minimumShare);
+    ShowRun(*charts_, *PlayRun(20240601, games));
+    QCustomPlot* plot = Bars();
+    plot->replot(QCustomPlot::rpImmediateRefresh);
+    if (zoomTo > 0) {
+      plot->xAxis->setRange(2.5, 2.5 + zoomTo);
+      plot->replot(QCustomPlot::rpImmediateRefresh);
+    }
+    ColouredBars* bars = BarSeries();
+    const std::vector<ColouredBars::Mark> marks = bars->PlaceMarks();
+    const QRectF area = plot->axisRect()->rect();
+    int inView = 0;
+    std::vector<QRectF> barRects;
+    for (int i = 0; i < Layer().PointCount(Id("SlumpBSeries")); ++i) {
+      const ChartPoint bar = Layer().Point(Id("SlumpBSeries"), i);
+      const QRectF rect(
+          QPointF(plot->xAxis->coordToPixel(bar.x - 0.4), plot->yAxis->coordToPixel(bar.y)),
+          QPointF(plot->xAxis->coordToPixel(bar.x + 0.4), plot->yAxis->coordToPixel(0)));
+      barRects.push_back(rect.normalized());
+      if (plot->xAxis->range().contains(bar.x)) ++inView;
+    }
+    QVERIFY(inView > 0);
+    QVERIFY2(static_cast<int>(marks.size()) * 100 >= minimumShare * inView,
+             qPrintable(QStringLiteral("%1 marks over %2 bars").arg(marks.size()).arg(inView)));
+    const QFontMetrics metrics(bars->MarkFont());
+    QVERIFY(QFontInfo(bars->MarkFont()).pixelSize() >= 9);
+    int step = 0;
+    for (size_t m = 0; m < marks.size(); ++m) {
+      const ColouredBars::Mark& mark = marks[m];
+      const ChartPoint bar = Layer().Point(Id("SlumpBSeries"), mark.index);
+      QCOMPARE(QString(mark.text).remove(',').toDouble(), bar.y);
+      QVERIFY2(area.contains(mark.box), qPrintable(mark.text));  // not cut at an edge
+      QVERIFY(mark.box.width() >= metrics.horizontalAdvance(mark.text));
+      QVERIFY(mark.box.left() <= barRects[mark.index].center().x() &&
+              mark.box.right() >= barRects[mark.index].center().x());
+      for (const QRectF& other : barRects) QVERIFY(!mark.box.intersects(other));
+      for (size_t n = m + 1; n < marks.size(); ++n) QVERIFY(!mark.box.intersects(marks[n].box));
+      // Thinned evenly, if at all.
+      if (m == 1) step = mark.index - marks[0].index;
+      if (m > 1) QCOMPARE(mark.index - marks[m - 1].index, step);
+    }
+  }
+
+  void slumpLegendListsEveryMarkerBesideThePlot() {
+    ShowRun(*charts_, *PlayRun(20240601, 8000));
+    QCustomPlot* plot = Slump();
+    plot->replot(QCustomPlot::rpImmediateRefresh);
+    const int fullWidth = plot->axisRect()->width();
+    QVERIFY(!plot->legend->visible());
+
+    for (int i = 0; i < kMarkerSeriesCount; ++i) charts_->SetMarkerActive(i, true);
+    plot->replot(QCustomPlot::rpImmediateRefresh);
+    QStringList names;
+    for (const MarkerSeriesStyle& style : kMarkerSeriesStyles) names << style.legendText;
+    QCOMPARE(Layer().LegendTexts(plot), names);
+
+    // Beside the plot: the points and the axis labels keep their room.
+    QCPLegend* legend = plot->legend;
+    QVERIFY(plot->rect().contains(legend->outerRect()));
+    QVERIFY(!legend->outerRect().intersects(plot->axisRect()->outerRect()));
+    QVERIFY(plot->axisRect()->width() < fullWidth);
+    // Every entry whole, apart from the others.
+    const QFontMetrics metrics(legend->font());
+    std::vector<QRect> entries;
+    for (int i = 0; i < legend->itemCount(); ++i) {
+      QCPAbstractLegendItem* item = legend->item(i);
+      auto* entry = qobject_cast<QCPPlottableLegendItem*>(item);
+      QVERIFY(entry);
+      const int needed = legend->iconSize().width() + legend->iconTextPadding() +
+                         metrics.horizontalAdvance(entry->plottable()->name());
+      QVERIFY2(item->rect().width() >= needed, qPrintable(entry->plottable()->name()));
+      QVERIFY(item->rect().height() >= metrics.height());
+      QVERIFY(legend->rect().contains(item->outerRect()));
+      for (const QRect& other : entries) QVERIFY(!other.intersects(item->outerRect()));
+      entries.push_back(item->outerRect());
+    }
+
+    // All off again: the plot has the whole width back.
+    for (int i = 0; i < kMarkerSeriesCount; ++i) charts_->SetMarkerActive(i, false);
+    plot->replot(QCustomPlot::rpImmediateRefresh);
+    QCOMPARE(plot->axisRect()->width(), fullWidth);
+  }
+
+  void pieLegendsNameEverySliceInFull_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("the window's pages") << QSize(239, 180);
+    QTest::newRow("cramped") << QSize(260, 80);
+  }
+  void pieLegendsNameEverySliceInFull() {
+    QFETCH(QSize, size);
+    ShowRun(*charts_, *PlayRun(3, 8000));
+    const std::array<const char*, 4> series = {"Ren3Series", "RenSeries", "KoyakuSeries",
+                                               "RTCancelSeries"};
+    for (size_t p = 0; p < series.size(); ++p) {
+      PieChart* pie = Pies()[p];
+      pie->resize(size);
+      const SeriesId id = Id(series[p]);
+      QStringList labels;
+      for (int i = 0; i < Layer().PointCount(id); ++i) labels << Layer().Point(id, i).label;
+      QCOMPARE(Layer().PieLegendTexts(id), labels);
+      const PieLegend* legend = pie->Legend();
+      if (labels.isEmpty()) {
+        QVERIFY(legend->isHidden());  // no empty frame for the blank 3G連 pie
+        continue;
+      }
+      QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+      QVERIFY(!legend->isHidden());
+      QVERIFY(pie->contentsRect().contains(legend->geometry()));
+      QVERIFY(!legend->geometry().intersects(pie->View()->geometry()));
+      QVERIFY(QFontInfo(legend->LabelFont()).pixelSize() >= PieLegend::kSmallestPixels);
+      const QFontMetrics metrics(legend->LabelFont());
+      std::vector<QRect> taken;
+      for (const PieLegend::Entry& entry : legend->Entries()) {
+        QVERIFY2(entry.label.width() >= metrics.horizontalAdvance(entry.text),
+                 qPrintable(entry.text));
+        QVERIFY(legend->rect().contains(entry.label) && legend->rect().contains(entry.swatch));
+        for (const QRect& other : taken) {
+          QVERIFY(!other.intersects(entry.label) && !other.intersects(entry.swatch));
+        }
+        taken.push_back(entry.label);
+        taken.push_back(entry.swatch);
+      }
+    }
   }
 };
 
