@@ -81,7 +81,8 @@ class FakeShell final : public Shell {
 struct WindowFixture {
   explicit WindowFixture(uint32_t seed = 20240601,
                          std::chrono::milliseconds longRunAfter = std::chrono::milliseconds(500))
-      : form(WindowServices{.dialogs = dialogs, .shell = shell, .seed = seed, .longRunAfter = longRunAfter}),
+      : form(WindowServices{
+            .dialogs = dialogs, .shell = shell, .seed = seed, .longRunAfter = longRunAfter}),
         seed(seed) {
     form.show();
   }
