@@ -22,13 +22,12 @@
 #include "AnalysisRunner.h"
 #include "AnalysisTable.h"
 #include "Dialogs.h"
+#include "QtText.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
-
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {

@@ -3,13 +3,12 @@
 #include <QSet>
 #include <cstdio>
 
+#include "QtText.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
-
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The options QGuiApplication, QApplication and the X11 platform take from
 // the command line; Qt accepts each with one dash or two.

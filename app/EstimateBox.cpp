@@ -9,15 +9,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "QtText.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
-
-namespace {
-
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
-
-}  // namespace
 
 TEstimateBox::TEstimateBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("EstimateBox"));

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,19 +17,23 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "AboutBox.h"
 #include "ChartData.h"
 #include "ClassicFrames.h"
 #include "ListCellDelegate.h"
 #include "ListColumns.h"
+#include "QtText.h"
 #include "ResultCharts.h"
 #include "RoleCaptions.h"
 #include "StatusPanels.h"
+#include "WindowFont.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
@@ -42,8 +47,6 @@ constexpr int kHintRightEdge = 149;
 constexpr int kHintTop = 36;
 constexpr int kLeftColumn = 8;  // where the labels of the first column start
 constexpr int kSmallestHintPixels = 9;
-
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -123,14 +126,31 @@ QTreeWidget* MakeOwnedList(QWidget* page, const ResultList& list) {
 MainFormLayout::MainFormLayout() = default;
 MainFormLayout::~MainFormLayout() = default;
 
-void MainFormLayout::SetupLayout(QMainWindow* window, QWidget* client,
-                                 QAbstractItemModel* listModel) {
+void MainFormLayout::SetupLayout(QMainWindow* window, QAbstractItemModel* listModel) {
+  window->setObjectName(QStringLiteral("MainForm"));
+  window->setWindowTitle(Text(wintext::kTitle));
+  window->setWindowIcon(QIcon(ProgramIconPixmap(32)));
+  window->setFont(WindowFont());
+  // A single fixed border with a system menu and a minimize box, no maximize box.
+  window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  auto* client = new QWidget(window);
+  client->setObjectName(QStringLiteral("ClientArea"));
+  client->setFixedSize(kClientWidth, kClientHeight);
+  window->setCentralWidget(client);
+
   BuildMenu(window);
   BuildInputs(client);
   BuildPages(client, listModel);
   BuildCharts(client);
   BuildMarkerBoxes(client);
   BuildStatusBar(window, client);
+
+  window->setFixedSize(kClientWidth, kClientHeight + MainMenu->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window->move(screen->availableGeometry().center() - window->rect().center());
+  }
 }
 
 void MainFormLayout::BuildMenu(QMainWindow* window) {

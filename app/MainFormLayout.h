@@ -40,8 +40,9 @@ class MainFormLayout {
   MainFormLayout(const MainFormLayout&) = delete;
   MainFormLayout& operator=(const MainFormLayout&) = delete;
 
-  // Creates every control of `window` in `client`; the per-game list shows `listModel`.
-  void SetupLayout(QMainWindow* window, QWidget* client, QAbstractItemModel* listModel);
+  // Makes `window` the main window: its caption, face, border, size and
+  // place on the screen, and every control; the per-game list shows `listModel`.
+  void SetupLayout(QMainWindow* window, QAbstractItemModel* listModel);
 
   // The red note right-aligned at x = 149 under the setting box.
   void ShowHint(const QString& text);

@@ -2,6 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
+
+#include "Shell.h"
+#include "WindowTexts.h"
 
 namespace sorimu {
 
@@ -26,5 +30,18 @@ std::optional<QString> FindManual(const QStringList& candidates) {
 }
 
 QString BuildSourceTree() { return QString::fromUtf8(SORIMU_SOURCE_DIR); }
+
+std::optional<QString> OpenManual(Shell& shell, const QStringList& candidates) {
+  const std::optional<QString> manual = FindManual(candidates);
+  if (!manual) {
+    QStringList places;
+    for (const QString& candidate : candidates) places << QDir::toNativeSeparators(candidate);
+    return QString::fromUtf8(wintext::kManualMissing).arg(places.join('\n'));
+  }
+  if (!shell.OpenUrl(QUrl::fromLocalFile(*manual))) {
+    return QString::fromUtf8(wintext::kManualNotOpened).arg(QDir::toNativeSeparators(*manual));
+  }
+  return std::nullopt;
+}
 
 }  // namespace sorimu

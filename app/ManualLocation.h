@@ -19,4 +19,10 @@ std::optional<QString> FindManual(const QStringList& candidates);
 // The source folder this program was built from.
 QString BuildSourceTree();
 
+class Shell;
+
+// Opens the first manual found in the user's browser; the message to show
+// when there is none or the browser did not open, nothing otherwise.
+std::optional<QString> OpenManual(Shell& shell, const QStringList& candidates);
+
 }  // namespace sorimu

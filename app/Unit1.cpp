@@ -2,43 +2,33 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <new>
 
 #include "AboutBox.h"
-#include "BatchNames.h"
 #include "ChartData.h"
 #include "Dialogs.h"
+#include "FileDrops.h"
+#include "LongRunGuard.h"
 #include "ManualLocation.h"
 #include "Messages.h"
+#include "QtText.h"
+#include "RecentFilesMenu.h"
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "Shell.h"
 #include "StatusPanels.h"
-#include "WindowFont.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
-
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // What the window spends per row on showing a run besides the row itself:
 // its list texts and its chart points (measured: about 60 bytes).
@@ -51,28 +41,16 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
       dialogs_(services.dialogs),
       shell_(services.shell),
       session_(services.seed),
-      longRunAfter_(services.longRunAfter),
       openDialogName_(Text(wintext::kInitialSimName)),
       saveDialogName_(Text(wintext::kInitialSimName)),
       csvDialogName_(Text(wintext::kInitialCsvName)),
       imageDialogName_(Text(wintext::kInitialImageName)),
       settings_(services.settings),
-      sourceTree_(services.sourceTree.value_or(BuildSourceTree())),
-      recentFiles_(services.settings) {
-  setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(Text(wintext::kTitle));
-  setWindowIcon(QIcon(ProgramIconPixmap(32)));
-  setFont(WindowFont());
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-
+      sourceTree_(services.sourceTree.value_or(BuildSourceTree())) {
   resultListModel_ = new ResultListViewData(resultTexts_, this);
-  auto* client = new QWidget(this);
-  client->setObjectName(QStringLiteral("ClientArea"));
-  client->setFixedSize(kClientWidth, kClientHeight);
-  setCentralWidget(client);
-  SetupLayout(this, client, resultListModel_);
+  SetupLayout(this, resultListModel_);
+  longRun_ = new LongRunGuard(this, CancelButton, services.longRunAfter,
+                              [this](int position) { SetProgress(position); });
   ConnectCommands();
 
   aboutBox_ = new TAboutBox(shell_, this);
@@ -80,12 +58,7 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
 
   session_.SetDisplayBytesPerRow(kDisplayBytesPerRow);
   session_.SetHooks(Hooks());
-
-  setFixedSize(client->width(), client->height() + MainMenu->sizeHint().height());
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
-  SetupDesktop();
+  SetupDesktop(services);
 }
 
 TMainForm::~TMainForm() = default;
@@ -110,50 +83,15 @@ SessionHooks TMainForm::Hooks() {
     return LocalPath(*path);
   };
   hooks.stateChanged = [this] { UpdateCommands(); };
-  hooks.runProgress = [this](const RunProgressInfo& progress) { return RunProgressed(progress); };
+  hooks.runProgress = [this](const RunProgressInfo& progress) {
+    return longRun_->Progressed(progress);
+  };
   return hooks;
 }
 
-bool TMainForm::RunProgressed(const RunProgressInfo& progress) {
-  if (!longRun_) {
-    // A quick run goes on untouched, exactly as if it could not be stopped.
-    if (!startClock_.isValid() || startClock_.elapsed() < longRunAfter_.count()) return true;
-    longRun_ = true;
-    CancelButton->setEnabled(true);
-    CancelButton->show();
-    CancelButton->raise();
-    cancelShortcut_->setEnabled(true);
-  }
-  const double done = progress.GamesTotal > 0 ? static_cast<double>(progress.GamesDone) /
-                                                    static_cast<double>(progress.GamesTotal)
-                                              : 1.0;
-  if (progress.Repetitions > 1) {
-    // Between the positions the batch reports before and after this run.
-    const int from = BatchProgressPosition(progress.Repetition - 1, progress.Repetitions);
-    const int to = BatchProgressPosition(progress.Repetition, progress.Repetitions);
-    SetProgress(from + static_cast<int>((to - from) * done));
-  } else {
-    SetProgress(static_cast<int>(100 * done));
-  }
-  // The inputs and the commands that would disturb the run are disabled, and
-  // the session ignores them while busy.
-  QCoreApplication::processEvents();
-  return !cancelRequested_;
-}
+bool TMainForm::LongRun() const { return longRun_->Active(); }
 
-void TMainForm::CancelRun() {
-  if (!longRun_) return;
-  cancelRequested_ = true;
-  CancelButton->setEnabled(false);  // taken: the run stops at its next report
-}
-
-void TMainForm::EndLongRun() {
-  longRun_ = false;
-  cancelRequested_ = false;
-  startClock_.invalidate();
-  cancelShortcut_->setEnabled(false);
-  CancelButton->hide();
-}
+void TMainForm::CancelRun() { longRun_->Cancel(); }
 
 void TMainForm::ConnectCommands() {
   const std::pair<QAction*, void (TMainForm::*)()> entries[] = {
@@ -176,11 +114,6 @@ void TMainForm::ConnectCommands() {
   }
   connect(StartButton, &QPushButton::clicked, this,
           [this] { Dispatch(&TMainForm::StartButtonClic); });
-  connect(CancelButton, &QPushButton::clicked, this, &TMainForm::CancelRun);
-  cancelShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  cancelShortcut_->setObjectName(QStringLiteral("CancelShortcut"));
-  cancelShortcut_->setEnabled(false);
-  connect(cancelShortcut_, &QShortcut::activated, this, &TMainForm::CancelRun);
   connect(FlevelButton, &QPushButton::clicked, this,
           [this] { Dispatch(&TMainForm::FlevelButtonClick); });
   connect(Timer1, &QTimer::timeout, this, [this] { Dispatch(&TMainForm::Timer1Timer); });
@@ -251,7 +184,8 @@ void TMainForm::UpdateCommands() {
   FileSaveMenu->setEnabled(session_.CanSave());
   const bool shown = !busy && session_.Display() != DisplayState::Nothing;
   for (QAction* entry : {ToolEstimateMenu, ToolCsvMenu, ToolImageMenu}) entry->setEnabled(shown);
-  RefreshRecentMenu();
+  // State changes reach here before the menu exists.
+  if (recentMenu_ != nullptr) recentMenu_->Refresh(!busy);
 }
 
 QString TMainForm::StatusText() const { return StatusBar1->Text(0); }
@@ -274,9 +208,9 @@ void TMainForm::FileStartMenuClick() {
   texts.RegStock = RegStockEdit->text().toStdString();
   const QString statusBefore = StatusText();
   const int progressBefore = ProgressBar1->value();
-  startClock_.start();
+  longRun_->Start();
   const CommandOutcome outcome = session_.Start(texts);
-  EndLongRun();
+  longRun_->End();
   // A stopped run leaves everything as it was but the status text.
   if (outcome.status.Kind == StatusKind::Cancelled) SetProgress(progressBefore);
   Show(outcome, statusBefore);
@@ -298,7 +232,7 @@ void TMainForm::FileSaveMenuClick() {
   const QString statusBefore = StatusText();
   const CommandOutcome outcome = session_.Save(LocalPath(*path));
   Show(outcome, statusBefore);
-  if (outcome.status.Ok()) AddRecentFile(*path);
+  if (outcome.status.Ok()) recentMenu_->Add(*path);
 }
 
 void TMainForm::FlevelButtonClick() {

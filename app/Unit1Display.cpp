@@ -6,29 +6,15 @@
 #include <QTreeWidget>
 #include <cassert>
 
-#include "BonusList.h"
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
+#include "ResultLists.h"
 #include "ResultStats.h"
 #include "Unit1.h"
 
 namespace sorimu {
 
 namespace {
-
-QStringList ToStrings(const TableRow& row) {
-  QStringList cells;
-  cells.reserve(static_cast<qsizetype>(row.size()));
-  for (const std::string& cell : row) cells << QString::fromStdString(cell);
-  return cells;
-}
-
-void FillTable(QTreeWidget* view, const std::vector<TableRow>& rows) {
-  QList<QTreeWidgetItem*> items;
-  items.reserve(static_cast<qsizetype>(rows.size()));
-  for (const TableRow& row : rows) items << new QTreeWidgetItem(ToStrings(row));
-  view->addTopLevelItems(items);
-}
 
 // (i + 1) / totalGames × 100, truncated; rows include bonus games, so this
 // passes 100 before the last row. A foreign file may hold no normal game.
@@ -67,18 +53,18 @@ void TMainForm::DisplayResults() {
   resultListModel_->EndRebuild();
   // A new run is read from its first game, wherever the last one was left.
   ResultListView->scrollToTop();
-  FillBonusList();
+  FillBonusList(BListView, session_.Records());
 
   // 5.
   charts_->AddSlumpLine(records);
 
   // 6. The summary tables, each pie right after its list.
-  FillTable(Ren3ListView, Ren3Rows(stats));
-  FillTable(RenListView, RenRows(stats));
+  FillList(Ren3ListView, Ren3Rows(stats));
+  FillList(RenListView, RenRows(stats));
   charts_->FillRenPie(stats);
-  FillTable(KoyakuListView, KoyakuRows(stats));
+  FillList(KoyakuListView, KoyakuRows(stats));
   charts_->FillKoyakuPie(stats);
-  FillTable(RTCancelListView, RTCancelRows(stats));
+  FillList(RTCancelListView, RTCancelRows(stats));
   charts_->FillRTCancelPie(stats);
 
   // 7., 8. Save and the tools follow the session's state.
@@ -96,19 +82,6 @@ void TMainForm::FillResultTexts(int32_t totalGames) {
       SetProgress(DisplayProgress(index, totalGames));
     }
   });
-}
-
-void TMainForm::FillBonusList() {
-  const std::vector<TableRow> items = BonusListItems(session_.Records());
-  FillTable(BListView, items);
-  // Each completed bonus scrolls the list down one line, so the latest
-  // bonuses are in view when the display ends.
-  int completed = 0;
-  for (const TableRow& item : items) completed += item.size() > 4 ? 1 : 0;
-  if (completed > 0) {
-    const int top = std::min(completed, BListView->topLevelItemCount() - 1);
-    BListView->scrollToItem(BListView->topLevelItem(top), QAbstractItemView::PositionAtTop);
-  }
 }
 
 }  // namespace sorimu

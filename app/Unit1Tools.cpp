@@ -8,6 +8,7 @@
 #include "Dialogs.h"
 #include "EstimateBox.h"
 #include "Messages.h"
+#include "QtText.h"
 #include "ResultCharts.h"
 #include "RunExports.h"
 #include "SessionMemory.h"
@@ -16,14 +17,6 @@
 #include "WindowTexts.h"
 
 namespace sorimu {
-
-namespace {
-
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
-
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-}  // namespace
 
 bool TMainForm::ShownRowsAvailable() {
   // After a batch the records hold a run nobody has seen.

@@ -263,7 +263,7 @@ void DesktopFilesTest::recentFiles() {
   QVERIFY(w.dialogs.shown[0].message.startsWith(QString::fromUtf8(kCannotOpenMessage)));
   QCOMPARE(w.form.CurrentSession().Info().Path, ampersand.toStdString());
 
-  w.form.RecentClearMenu->trigger();
+  w.form.RecentClearMenu()->trigger();
   Settle();
   QVERIFY(RecentEntries(w.form).isEmpty());
   QVERIFY(!w.form.FileRecentMenu->menuAction()->isEnabled());
