@@ -20,7 +20,7 @@ constexpr size_t LaneOf(size_t setting, size_t mode) { return setting * 2 + mode
 
 // Weights are brought back near 1 now and then, by powers of two so that the
 // scaling itself is exact.
-constexpr int32_t kFoldEvery = 1024;
+constexpr int32_t kTidyEvery = 1024;
 constexpr int kSmallExponent = -64;
 
 }  // namespace
@@ -48,7 +48,7 @@ void StretchFilter::Begin(StretchOpening opening) {
   ClearDrawn();
   ClearShort();
   games_ = 0;
-  sinceFold_ = 0;
+  folded_ = false;
   logScale_.fill(0);
   PerSetting drawn;
   drawn.fill(1.0);
@@ -222,7 +222,7 @@ void StretchFilter::Fold() {
   // The last steps only bring the sum back to 0 (up to rounding).
   StepAt(games_ + kMaxRt + 1).fill(0);
   running_.fill(0);
-  sinceFold_ = 0;
+  folded_ = true;
 }
 
 void StretchFilter::ClearDrawn() {
@@ -236,6 +236,7 @@ void StretchFilter::ClearDrawn() {
 }
 
 void StretchFilter::ClearShort() {
+  if (shortCause_ == 0) return;  // nothing is held then
   for (Lanes& lanes : short_) lanes.fill(0);
   shortCause_ = 0;
 }
@@ -314,12 +315,14 @@ void StretchFilter::CutDrawn(int32_t cause, bool zt) {
   shortCause_ = cause;
 }
 
-// Now and then: the running sum folded in (its rounding stays small) and
-// each setting's weights scaled back towards 1.
+// Every so many games the running sum is folded in (its rounding stays
+// small), and whenever the weights are folded, each setting's are scaled
+// back towards 1: roles on every game could shrink them past the smallest
+// double within a thousand games.
 void StretchFilter::Tidy() {
-  if (++sinceFold_ < kFoldEvery) return;
-  if (drawnAlive_) Fold();
-  sinceFold_ = 0;
+  if (games_ % kTidyEvery == 0 && drawnAlive_) Fold();
+  if (!folded_ && games_ % kTidyEvery != 0) return;
+  folded_ = false;
   PerSetting total{};
   for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRt; ++g) {
     const Lanes& mass = MassAt(g);
@@ -334,9 +337,14 @@ void StretchFilter::Tidy() {
     std::frexp(total[s], &exponent);
     const double scale = std::ldexp(1.0, -exponent);
     logScale_[s] += exponent * std::log(2.0);
-    for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRt; ++g) {
-      MassAt(g)[LaneOf(s, 0)] *= scale;
-      MassAt(g)[LaneOf(s, 1)] *= scale;
+    // A new RT drawn since the fold sits in the steps.
+    running_[LaneOf(s, 0)] *= scale;
+    running_[LaneOf(s, 1)] *= scale;
+    for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRt + 1; ++g) {
+      for (Lanes* lanes : {&MassAt(g), &StepAt(g)}) {
+        (*lanes)[LaneOf(s, 0)] *= scale;
+        (*lanes)[LaneOf(s, 1)] *= scale;
+      }
     }
     for (Lanes& lanes : short_) {
       lanes[LaneOf(s, 0)] *= scale;

@@ -102,7 +102,7 @@ class StretchFilter {
   std::array<Lanes, RtLengthModel::kMaxShortRt + 1> short_{};
   int32_t shortCause_ = 0;
   int32_t games_ = 0;
-  int32_t sinceFold_ = 0;
+  bool folded_ = false;  // since the last Tidy
   PerSetting logScale_{};
 };
 

@@ -163,3 +163,57 @@ TEST(StretchLikelihood, WithoutTheEmptyStockStretchesTheOldAnswerComesBack) {
   ExpectSamePosterior(joined.Probability, product, 1e-12);
   EXPECT_EQ(joined.UsedStretches, front.UsedStretches + alone.UsedStretches);
 }
+
+namespace {
+
+// Rows no bonus can come out of (both stocks stay empty), with `role` on
+// every `every`-th game; `cause` is what those games show in RTCancel.
+void EmptyStretch(int32_t games, int32_t role, int32_t every, RunRecords& records,
+                  int32_t cause = 0) {
+  records.ClearRows();
+  records.SetStartStocks(0, 0);
+  for (int32_t g = 1; g <= games; ++g) {
+    const bool marked = g % every == 0;
+    records.AppendRow(testing_support::NormalRow(g, g, 0, marked ? role : 0, marked ? cause : 0));
+  }
+}
+
+std::array<double, 6> LogLikelihood(const RunRecords& records) {
+  std::array<double, 6> sum{};
+  ScanStretches(records, [&](const SettingLikelihood& stretch) {
+    for (size_t s = 0; s < 6; ++s) sum[s] += stretch.Log[s];
+  });
+  return sum;
+}
+
+}  // namespace
+
+// The chances of a long stretch shrink far below the smallest double: they
+// are kept scaled, however fast roles shrink them, and the running sums they
+// are kept in do not drift. A 4-cherry B that cuts the RT on every other
+// game, its one-game short RT running out unseen in between, shrinks them by
+// e^-3.6 a game; one that cuts nothing every 400 games makes a stretch whose
+// likelihood falls by the same amount every 400 games once under way.
+TEST(StretchLikelihood, LongStretchesNeitherUnderflowNorDrift) {
+  RunRecords records;
+  EmptyStretch(3000, Code(Outcome::Cherry4B), 2, records, Code(RtCancelCause::Cherry4B2));
+  const std::array<double, 6> dense = LogLikelihood(records);
+  const std::array<double, 6> plain = testing_support::PlainLogLikelihood(records);
+  for (size_t s = 0; s < 6; ++s) {
+    ASSERT_TRUE(std::isfinite(dense[s]));
+    EXPECT_NEAR(dense[s], plain[s], 1e-9 * std::fabs(plain[s]));
+  }
+
+  std::array<std::array<double, 6>, 3> sparse;
+  for (int32_t k = 1; k <= 3; ++k) {
+    EmptyStretch(100000 * k, Code(Outcome::Cherry4B), 400, records);
+    sparse[static_cast<size_t>(k - 1)] = LogLikelihood(records);
+  }
+  for (size_t s = 0; s < 6; ++s) {
+    const double first = sparse[1][s] - sparse[0][s];
+    const double second = sparse[2][s] - sparse[1][s];
+    ASSERT_TRUE(std::isfinite(second));
+    EXPECT_LT(first, -300);
+    EXPECT_NEAR(second, first, 1e-6 * std::fabs(first));
+  }
+}
