@@ -16,7 +16,7 @@ std::vector<int32_t> FanCheckpoints(int32_t games, int64_t runs) {
   return points;
 }
 
-BalanceBands BandsOf(const std::vector<int32_t>& games, const std::vector<int32_t>& values) {
+BalanceBands BandsOf(const std::vector<int32_t>& games, std::span<const int32_t> values) {
   BalanceBands bands;
   bands.Games = games;
   const size_t points = games.size();
@@ -25,6 +25,7 @@ BalanceBands BandsOf(const std::vector<int32_t>& games, const std::vector<int32_
   for (size_t k = 0; k < points; ++k) {
     for (size_t r = 0; r < runs; ++r) column[r] = values[r * points + k];
     const Spread spread = SummariseValues(column);
+    bands.Mean.push_back(spread.Mean);
     bands.P5.push_back(spread.P5);
     bands.P25.push_back(spread.P25);
     bands.Median.push_back(spread.Median);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace sorimu {
@@ -11,6 +12,7 @@ namespace sorimu {
 // normal game, so a bonus lined up on it counts from the next one on.
 struct BalanceBands {
   std::vector<int32_t> Games;  // normal games played at each checkpoint, rising to the last
+  std::vector<double> Mean;
   std::vector<double> P5;
   std::vector<double> P25;
   std::vector<double> Median;
@@ -30,6 +32,6 @@ std::vector<int32_t> FanCheckpoints(int32_t games, int64_t runs);
 
 // `values` holds each run's balances at the checkpoints, run after run.
 // Percentiles as SummariseValues takes them.
-BalanceBands BandsOf(const std::vector<int32_t>& games, const std::vector<int32_t>& values);
+BalanceBands BandsOf(const std::vector<int32_t>& games, std::span<const int32_t> values);
 
 }  // namespace sorimu
