@@ -129,6 +129,7 @@ RunState ReadRunState(const RunRecords& records) {
     // The last row ended the bonus: the next stretch has not played a game.
     state = RunState{};
     state.Last = records.LastRow();
+    state.Last.GamesSinceBonus = 0;  // as the next Play clears it
     state.Place = RunEnd::Place::Stretch;
     end.firstRow = records.RowCount();
     end.rowCount = 0;
