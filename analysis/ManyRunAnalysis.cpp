@@ -31,6 +31,8 @@ struct Workload {
   const AnalysisRequest* request;
   const std::vector<int32_t>* settings;
   std::vector<RunFigures>* runs;
+  const std::vector<int32_t>* checkpoints;
+  std::vector<int32_t>* balances;  // each run's at the checkpoints, run after run
   const std::atomic<bool>* cancel;
   std::atomic<int64_t> next{0};
   std::atomic<int64_t> done{0};
@@ -55,7 +57,8 @@ struct Workload {
       plan.RegStock = request->RegStock;
       plan.Seed = DeriveRunSeed(request->Seed, setting, trial);
       RunFigures& figures = (*runs)[static_cast<size_t>(i)];
-      if (!PlayRunFigures(plan, figures, cancel, &games)) break;
+      int32_t* along = balances->data() + static_cast<size_t>(i) * checkpoints->size();
+      if (!PlayRunFigures(plan, figures, cancel, &games, *checkpoints, along)) break;
       figures.Trial = trial;
       done.fetch_add(1, std::memory_order_relaxed);
     }
@@ -153,8 +156,13 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
   const std::vector<int32_t> settings = RequestedSettings(request);
   const int64_t total = static_cast<int64_t>(settings.size()) * request.Trials;
   std::vector<RunFigures> runs;
+  // The balances along the way stay few: a hundred points per run at most,
+  // fewer for very many runs; the rows themselves are never kept.
+  const std::vector<int32_t> checkpoints = FanCheckpoints(request.Games, total);
+  std::vector<int32_t> along;
   try {
     runs.resize(static_cast<size_t>(total));
+    along.resize(static_cast<size_t>(total) * checkpoints.size());
   } catch (const std::bad_alloc&) {
     outcome.status = Status::Fail(StatusKind::OutOfMemory, kAnalysisOutOfMemoryMessage);
     return outcome;
@@ -164,6 +172,8 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
   work.request = &request;
   work.settings = &settings;
   work.runs = &runs;
+  work.checkpoints = &checkpoints;
+  work.balances = &along;
   work.cancel = cancel;
   int workers = WorkerCount(request.Jobs, total);
   {
@@ -224,8 +234,12 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
           runs.begin() + static_cast<std::ptrdiff_t>(s * static_cast<size_t>(request.Trials));
       const std::vector<RunFigures> ofSetting(first, first + request.Trials);
       result.Settings.push_back(SummariseSetting(settings[s], ofSetting));
-      result.Settings.back().Theory =
-          ExactPayout(settings[s], request.Games, request.BigStock, request.RegStock);
+      SettingFigures& figures = result.Settings.back();
+      figures.Theory = ExactPayout(settings[s], request.Games, request.BigStock, request.RegStock);
+      const size_t width = static_cast<size_t>(request.Trials) * checkpoints.size();
+      figures.Fan = BandsOf(checkpoints, std::span(along).subspan(s * width, width));
+      figures.ExpectedBalance =
+          ExpectedBalances(settings[s], checkpoints, request.BigStock, request.RegStock);
       auto& balance = balances.emplace_back();
       for (const RunFigures& r : ofSetting) balance.push_back(r.FinalMedal);
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BalanceBands.h"
 #include "FigureSummary.h"
 #include "PayoutTheory.h"
 #include "RunFigures.h"
@@ -60,6 +61,10 @@ struct SettingFigures {
   double FirstRate = 0;  // first hits of either kind
   double DroughtMean = 0;
   double DroughtP95 = 0;
+  // The balance against games played over the runs, for a fan chart, and
+  // the exact expected balance at the same games (NaN where there is none).
+  BalanceBands Fan;
+  std::vector<double> ExpectedBalance;
 };
 
 struct AnalysisResult {

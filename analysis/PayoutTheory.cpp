@@ -29,4 +29,18 @@ PayoutTheory ExactPayout(int32_t setting, int32_t games, int32_t bigStock, int32
   return payout;
 }
 
+std::vector<double> ExpectedBalances(int32_t setting, const std::vector<int32_t>& games,
+                                     int32_t bigStock, int32_t regStock) {
+  std::vector<double> line(games.size(), std::numeric_limits<double>::quiet_NaN());
+  if (games.empty()) return line;
+  theory::RunStart start;
+  start.BigStock = bigStock;
+  start.RegStock = regStock;
+  const theory::ExpectedRun run =
+      theory::ComputeExpectedRun(theory::DefaultCycleModel(setting), start, games.back());
+  if (run.LeaveBound >= kLeaveShown) return line;
+  for (size_t k = 0; k < games.size(); ++k) line[k] = static_cast<double>(run.BalanceAt(games[k]));
+  return line;
+}
+
 }  // namespace sorimu

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace sorimu {
 
@@ -21,5 +22,12 @@ struct PayoutTheory {
 
 // Requires a setting of 1..6, games >= 1 and stocks of 0..255.
 PayoutTheory ExactPayout(int32_t setting, int32_t games, int32_t bigStock, int32_t regStock);
+
+// The exact expected balance (差枚) of such runs on the row of each of
+// `games` (rising, each 1..the run's length), for the line over a fan chart;
+// NaN throughout where the stocks could run out within the run, as for
+// PayoutTheory::ForRuns.
+std::vector<double> ExpectedBalances(int32_t setting, const std::vector<int32_t>& games,
+                                     int32_t bigStock, int32_t regStock);
 
 }  // namespace sorimu

@@ -26,7 +26,8 @@ uint32_t DeriveRunSeed(uint32_t baseSeed, int32_t setting, int64_t trial) {
 }
 
 bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<bool>* cancel,
-                    std::atomic<int64_t>* gamesDone) {
+                    std::atomic<int64_t>* gamesDone, std::span<const int32_t> checkpoints,
+                    int32_t* balances) {
   figures = RunFigures{};
   figures.Setting = plan.Setting;
   figures.Seed = plan.Seed;
@@ -43,6 +44,7 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
   int64_t maxDrawdown = 0;
   int32_t longest = 0;
   int64_t nextCheck = NextCancelCheck(0);
+  size_t nextPoint = 0;
   int32_t counted = 0;
   auto count = [&] {
     if (gamesDone != nullptr)
@@ -63,6 +65,9 @@ bool PlayRunFigures(const RunPlan& plan, RunFigures& figures, const std::atomic<
       bets += jacGame ? kJacGameBet : kBigGameBet;
     } else {
       if (!afterReplay) bets += kNormalGameBet;
+      if (nextPoint < checkpoints.size() && slot.PlayCount == checkpoints[nextPoint]) {
+        balances[nextPoint++] = slot.Medal;
+      }
       longest = std::max(longest, slot.GamesSinceBonus);
       if (IsBonusOutcome(slot.LastOutcome)) {
         const bool first = IsFirstHit(slot.RTCancel);

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <span>
 
 namespace sorimu {
 
@@ -43,10 +44,13 @@ struct RunPlan {
 // with a known level prepares it (SetFlevel, SetStock, Reset), so that
 // `sorimu-cli run --seed <Seed>` shows the same run game for game. Every few
 // thousand normal games it adds the games played to `gamesDone` and looks at
-// `cancel`; it returns false, with partial figures, once that is true.
+// `cancel`; it returns false, with partial figures, once that is true. With
+// `checkpoints` (rising normal-game counts, the last at most plan.Games) it
+// writes the balance on each one's row to `balances`, one value each.
 bool PlayRunFigures(const RunPlan& plan, RunFigures& figures,
                     const std::atomic<bool>* cancel = nullptr,
-                    std::atomic<int64_t>* gamesDone = nullptr);
+                    std::atomic<int64_t>* gamesDone = nullptr,
+                    std::span<const int32_t> checkpoints = {}, int32_t* balances = nullptr);
 
 // Often enough that a cancel lands within a millisecond or so, rarely enough
 // that the relaxed load does not show in the game loop.

@@ -7,19 +7,31 @@
 
 namespace sorimu {
 
+// Weights of the six settings, 1..6 in order.
+using SettingWeights = std::array<double, 6>;
+
+// A hall's mix of settings (設定配分) to start from: six finite weights,
+// none negative and not all 0. They need not sum to 1.
+bool IsValidPrior(const SettingWeights& prior);
+SettingWeights UniformPrior();
+
 // How likely each setting is, given what one run's records show.
 struct SettingEstimate {
   std::array<double, 6> Probability{};  // settings 1..6; they sum to 1
-  // RT stretches whose likelihood entered the estimate, and those left out
-  // (1G連 and 3G連, stretches begun with an empty stock, contradictory rows).
+  std::array<double, 6> Prior{};        // the prior it started from, scaled to sum to 1
+  // RT stretches that told the settings apart, and those that did not: a
+  // 1G連 or 3G連 that lined up its bonus, a stretch in which no RT could have
+  // run out, rows no machine writes.
   int32_t UsedStretches = 0;
   int32_t SkippedStretches = 0;
 };
 
-// A uniform prior times the exact likelihood of every usable RT stretch: its
-// length or the game on which a role cut it short, given the roles seen on
-// the way (see docs/estimation.md). Records without a usable stretch give
-// 1/6 each. Reads the rows and start stocks only; never the level played.
-SettingEstimate EstimateSetting(const RunRecords& records);
+// The prior times the exact likelihood of every RT stretch: the games on
+// which its RTs may have run out or been cut, given the roles, ZTs and
+// stocks on the way (see docs/estimation.md). Records that tell nothing give
+// the prior back. Reads the rows and start stocks only; never the level
+// played. An invalid prior counts as uniform.
+SettingEstimate EstimateSetting(const RunRecords& records,
+                                const SettingWeights& prior = UniformPrior());
 
 }  // namespace sorimu

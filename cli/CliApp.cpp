@@ -6,6 +6,7 @@
 #include "AnalyzeCommand.h"
 #include "CliTexts.h"
 #include "CommandOptions.h"
+#include "EstimateCommand.h"
 #include "ExportCommand.h"
 #include "InputText.h"
 #include "Report.h"
@@ -122,6 +123,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (args[0] == "run") return Run(args, out, err);
   if (args[0] == "analyze") return RunAnalyzeCommand(args, out, err);
   if (args[0] == "theory") return RunTheoryCommand(args, out, err);
+  if (args[0] == "estimate") return RunEstimateCommand(args, out, err);
   if (WantsCsvExport(args)) return RunShowCsvCommand(args, out, err);
   if (args[0] == "show") return Show(args, out, err);
   err << kUnknownCommand << args[0] << '\n' << kUsage;

@@ -12,6 +12,8 @@ inline constexpr const char* kUsage =
     "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big B] [--reg R] [--seed X]"
     " [--jobs J] [--csv FILE]\n"
     "  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n"
+    "  sorimu-cli estimate FILE [--prior W1,...,W6] [--tsv] [--next N [--draws K] [--seed X]"
+    " [--jobs J]]\n"
     "  sorimu-cli --help | --version\n";
 inline constexpr const char* kAnalyzeUsage =
     "使い方:\n"
@@ -19,6 +21,10 @@ inline constexpr const char* kAnalyzeUsage =
     " [--seed N] [--jobs N] [--csv FILE]\n";
 inline constexpr const char* kTheoryUsage =
     "使い方:\n  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n";
+inline constexpr const char* kEstimateUsage =
+    "使い方:\n  sorimu-cli estimate FILE [--prior W1,...,W6] [--tsv]"
+    " [--next N [--draws K] [--seed X] [--jobs J]]\n";
+inline constexpr const char* kNeedsNext = " は --next と一緒に指定してください。\n";
 inline constexpr const char* kExportUsage = "使い方:\n  sorimu-cli show FILE --csv DIR\n";
 
 inline constexpr const char* kUnknownCommand = "不明なコマンドです: ";

@@ -19,6 +19,10 @@ inline constexpr const char* kTrialsRangeMessage = "試行回数は、1～100000
 inline constexpr const char* kAnalysisSettingMessage = "設定は、1～6または全設定にしてください。";
 inline constexpr const char* kJobsRangeMessage = "スレッド数は、0～256にしてください。";
 inline constexpr const char* kSeedRangeMessage = "seedは、0～4294967295の整数にしてください。";
+inline constexpr const char* kNextGamesRangeMessage = "予測ゲーム数は、1～10000000にしてください。";
+inline constexpr const char* kNextDrawsRangeMessage = "予測回数は、1～1000000にしてください。";
+inline constexpr const char* kPriorMessage =
+    "設定配分は、0以上の数を6つ、カンマで区切って指定してください（すべて0にはできません）。";
 
 // "'<text>' は整数ではありません": a text that is no integer.
 std::string NotIntegerMessage(std::string_view text);
@@ -34,6 +38,8 @@ inline constexpr const char* kBatchDoneStatus = "シミュレーションファ�
 inline constexpr const char* kBatchErrorStatus = "エラーにより強制終了しました。";
 inline constexpr const char* kAnalysisOutOfMemoryMessage =
     "メモリが不足したため、分析を中断しました。";
+inline constexpr const char* kPredictionOutOfMemoryMessage =
+    "メモリが不足したため、予測を中断しました。";
 
 // A run too long for the memory left: names the longest Play数 that fits.
 std::string RunTooLargeMessage(long long largestPlayNum);

@@ -1,5 +1,8 @@
 #include "InputText.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "Messages.h"
 
 namespace sorimu {
@@ -73,6 +76,28 @@ std::optional<uint32_t> ParseSeed(std::string_view text) {
   }
   if (value > UINT32_MAX) return std::nullopt;
   return static_cast<uint32_t>(value);
+}
+
+std::optional<SettingWeights> ParsePrior(std::string_view text) {
+  SettingWeights prior{};
+  size_t count = 0;
+  while (true) {
+    const size_t comma = text.find(',');
+    std::string_view part = text.substr(0, comma);
+    while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+    while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+    if (part.empty() || error != std::errc{} || end != part.data() + part.size()) {
+      return std::nullopt;
+    }
+    if (count == prior.size()) return std::nullopt;
+    prior[count++] = value;
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+  }
+  if (count != prior.size() || !IsValidPrior(prior)) return std::nullopt;
+  return prior;
 }
 
 }  // namespace sorimu

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "AnalysisTable.h"
@@ -56,7 +57,9 @@ TEST(RunFigures, MatchTheRowsOfTheSameRunPlayedAsASingleRun) {
       SCOPED_TRACE(testing::Message() << "setting " << setting << " stocks " << big);
       RunPlan plan{setting, 6000, big, reg, DeriveRunSeed(7, setting, 3)};
       RunFigures figures;
-      ASSERT_TRUE(PlayRunFigures(plan, figures));
+      const std::vector<int32_t> checkpoints = FanCheckpoints(6000, 1);
+      std::vector<int32_t> along(checkpoints.size());
+      ASSERT_TRUE(PlayRunFigures(plan, figures, nullptr, nullptr, checkpoints, along.data()));
 
       Slot slot(plan.Seed);
       RunRecords records;
@@ -65,8 +68,13 @@ TEST(RunFigures, MatchTheRowsOfTheSameRunPlayedAsASingleRun) {
       int64_t paid = 0;
       int32_t peak = 0, longest = 0, bigs = 0, regs = 0, firstBigs = 0;
       int64_t drawdown = 0;
+      size_t point = 0;
       for (size_t i = 0; i < records.RowCount(); ++i) {
         const RunRow& row = records.Row(i);
+        if (IsNormalGameRow(row) && point < checkpoints.size() &&
+            row.PlayCount == checkpoints[point]) {
+          EXPECT_EQ(along[point++], row.Medal) << "at game " << row.PlayCount;
+        }
         paid += Payout(row);
         peak = std::max(peak, row.Medal);
         drawdown = std::max<int64_t>(drawdown, peak - row.Medal);
@@ -102,7 +110,61 @@ TEST(ManyRunAnalysis, FiguresDoNotDependOnTheNumberOfThreads) {
     EXPECT_TRUE(many.Result.Runs == one.Result.Runs);
     EXPECT_EQ(AnalysisTableRows(many.Result), AnalysisTableRows(one.Result));
     EXPECT_EQ(HistogramTableRows(many.Result), HistogramTableRows(one.Result));
+    for (size_t s = 0; s < 6; ++s) {
+      const BalanceBands& a = one.Result.Settings[s].Fan;
+      const BalanceBands& b = many.Result.Settings[s].Fan;
+      EXPECT_EQ(a.Mean, b.Mean);
+      EXPECT_EQ(a.P5, b.P5);
+      EXPECT_EQ(a.Median, b.Median);
+      EXPECT_EQ(a.P95, b.P95);
+    }
   }
+}
+
+// The fan: the runs' balances at a hundred points, their last point the
+// final balances, and the exact expected line through their mean. Without
+// stocks to guarantee the model there is no exact line.
+TEST(ManyRunAnalysis, FanBandsFollowTheRunsAndTheExactLineTheirMean) {
+  AnalysisRequest request;
+  request.Games = 3000;
+  request.Trials = 400;
+  request.Setting = 3;
+  request.Seed = 8;
+  request.Jobs = 2;
+  const SettingFigures f = RunAnalysis(request).Result.Settings[0];
+  ASSERT_EQ(f.Fan.Games.size(), 100u);
+  EXPECT_EQ(f.Fan.Games.front(), 30);
+  EXPECT_EQ(f.Fan.Games.back(), 3000);
+  EXPECT_EQ(f.Fan.Median.back(), f.Balance.Median);
+  EXPECT_EQ(f.Fan.P5.back(), f.Balance.P5);
+  EXPECT_DOUBLE_EQ(f.Fan.Mean.back(), f.Balance.Mean);
+  ASSERT_EQ(f.ExpectedBalance.size(), 100u);
+  const double error = f.Balance.Sd / std::sqrt(400.0);
+  EXPECT_NEAR(f.Fan.Mean.back(), f.ExpectedBalance.back(), 4 * error);
+  for (size_t k = 0; k < 100; ++k) {
+    EXPECT_LE(f.Fan.P5[k], f.Fan.P25[k]);
+    EXPECT_LE(f.Fan.P75[k], f.Fan.P95[k]);
+    EXPECT_LT(f.Fan.P5[k], f.ExpectedBalance[k]);
+    EXPECT_GT(f.Fan.P95[k], f.ExpectedBalance[k]);
+  }
+
+  request.BigStock = 0;
+  request.RegStock = 0;
+  request.Trials = 20;
+  const AnalysisOutcome empty = RunAnalysis(request);
+  for (double v : empty.Result.Settings[0].ExpectedBalance) EXPECT_TRUE(std::isnan(v));
+}
+
+TEST(BalanceBands, CheckpointsAreEvenAndFewerForVeryManyRuns) {
+  EXPECT_EQ(FanCheckpoints(1, 1), std::vector<int32_t>{1});
+  const std::vector<int32_t> fifty = FanCheckpoints(50, 10);
+  ASSERT_EQ(fifty.size(), 50u);
+  EXPECT_EQ(fifty.front(), 1);
+  EXPECT_EQ(fifty.back(), 50);
+  const std::vector<int32_t> many = FanCheckpoints(8000, 6 * kMaxTrials);
+  EXPECT_EQ(many, (std::vector<int32_t>{1600, 3200, 4800, 6400, 8000}));
+  EXPECT_EQ(FanCheckpoints(1000, 1).size(), 100u);
+  EXPECT_EQ(FanCheckpoints(1001, 1)[0], 11);  // rounded up, the last at 1001
 }
 
 TEST(ManyRunAnalysis, OneSettingAloneGivesItsColumnOfAllSix) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <numeric>
 
 #include "RtLengthModel.h"
+#include "RunStretches.h"
 #include "SettingEstimate.h"
 #include "SingleRun.h"
 #include "TestSupport.h"
@@ -15,13 +17,22 @@ using testing_support::NormalRow;
 
 namespace {
 
-// A short BIG's last game as the rows show it, with both stocks still filled.
-RunRow BonusEndRow(int32_t playCount, int32_t gamesSinceBonus) {
-  RunRow row = NormalRow(playCount, gamesSinceBonus, 0, 11);
-  row.BonusKind = 1;
-  row.BonusGames = 30;
+// A normal-game row of a machine with stocks in hand.
+RunRow Row(int32_t game, int32_t outcome = 0, int32_t rtCancel = 0, int32_t zt = 0) {
+  RunRow row = NormalRow(game, game, 0, outcome, rtCancel);
+  row.ZtCount = zt;
   row.BigStock = 5;
   row.RegStock = 5;
+  return row;
+}
+
+// The last game of a REG that ended with a JAC miss: a 1G連 is due.
+RunRow RegEndWithMissRow(int32_t playCount, int32_t gamesSinceBonus) {
+  RunRow row = Row(playCount, 12);
+  row.GamesSinceBonus = gamesSinceBonus;
+  row.BonusKind = 2;
+  row.BonusGames = 1;
+  row.RenCause = 2;
   return row;
 }
 
@@ -64,6 +75,8 @@ TEST(RtLengthModel, MeanLengthsAndCancelRatesAreThoseOfTheTables) {
       const auto& p = model.Length[mode][s - 1];
       EXPECT_NEAR(std::accumulate(p.begin(), p.end(), 0.0), 1.0, 1e-12);
       EXPECT_EQ(p[0], 0.0);
+      EXPECT_NEAR(model.LengthBetween(mode, s, 118, 128),
+                  std::accumulate(p.begin() + 118, p.begin() + 129, 0.0), 1e-15);
     }
     EXPECT_NEAR(model.MeanLength(0, s), mode0[s - 1], 0.06);
     EXPECT_NEAR(model.MeanLength(1, s), mode1[s - 1], 0.06);
@@ -71,6 +84,13 @@ TEST(RtLengthModel, MeanLengthsAndCancelRatesAreThoseOfTheTables) {
   EXPECT_DOUBLE_EQ(model.CancelProbability[0], 30 / 256.0);
   EXPECT_DOUBLE_EQ(model.CancelProbability[5], 105 / 256.0);
   EXPECT_DOUBLE_EQ(model.ModeProbability[0], 151 / 256.0);
+  // The common parts: short RTs of 1-8, 9-24 and 25-32 games by 32:112:112.
+  EXPECT_DOUBLE_EQ(model.ShortLength[8], 32 / 256.0 / 8);
+  EXPECT_DOUBLE_EQ(model.ShortLength[9], 112 / 256.0 / 16);
+  EXPECT_NEAR(model.ShortLongerThan(24), 112 / 256.0, 1e-15);
+  EXPECT_DOUBLE_EQ(model.ZtAfterCut, 192 / 256.0);
+  EXPECT_DOUBLE_EQ(model.ZtAfterKeep, 200 / 256.0);
+  EXPECT_DOUBLE_EQ(model.Ren3Chance, 77 / 256.0);
 }
 
 // Hand-built stretches whose likelihood ratios can be read off the tables.
@@ -80,8 +100,8 @@ TEST(SettingEstimate, SingleStretchesGiveTheRatiosOfTheTables) {
 
   // An RT of exactly 1490 games (mode 0's last class): weights 7 7 6 5 5 5.
   records.ClearRows();
-  for (int32_t g = 1; g < 1490; ++g) records.AppendRow(NormalRow(g, g, 0));
-  records.AppendRow(NormalRow(1490, 1490, 0, 9, 1));
+  for (int32_t g = 1; g < 1490; ++g) records.AppendRow(Row(g));
+  records.AppendRow(Row(1490, 9, 1));
   SettingEstimate e = EstimateSetting(records);
   const double expected[] = {7, 7, 6, 5, 5, 5};
   for (int s = 0; s < 6; ++s) EXPECT_NEAR(e.Probability[s], expected[s] / 35, 1e-12);
@@ -89,47 +109,115 @@ TEST(SettingEstimate, SingleStretchesGiveTheRatiosOfTheTables) {
 
   // A 4-cherry B cutting the RT on the first game: settings 5 and 6 share the
   // mode-0 lengths, so only their cancel weights 64 and 105 tell them apart.
-  Fill(records, {NormalRow(1, 1, 0, 3, 3), NormalRow(2, 2, 0, 0, 3), NormalRow(3, 3, 0, 9, 3)});
+  Fill(records, {Row(1, 3, 3), Row(2, 0, 3), Row(3, 9, 3)});
   e = EstimateSetting(records);
   EXPECT_NEAR(e.Probability[5] / e.Probability[4], 105.0 / 64.0, 1e-12);
 
   // A 4-cherry B that did not cut an RT with more than 128 left: 151 / 192.
   records.ClearRows();
-  records.AppendRow(NormalRow(1, 1, 0, 3));
-  for (int32_t g = 2; g < 300; ++g) records.AppendRow(NormalRow(g, g, 0));
-  records.AppendRow(NormalRow(300, 300, 0, 9, 1));
+  records.AppendRow(Row(1, 3));
+  for (int32_t g = 2; g < 300; ++g) records.AppendRow(Row(g));
+  records.AppendRow(Row(300, 9, 1));
   e = EstimateSetting(records);
   EXPECT_NEAR(e.Probability[5] / e.Probability[4], (256.0 - 105) / (256.0 - 64), 1e-12);
+}
+
+// A ZT after a 4-cherry B that did not cut the RT comes only from the cancel
+// lottery (200/256 after it kept the RT), so the RT had more than 128 games
+// left; without a ZT it may also have had fewer than 32.
+TEST(SettingEstimate, AZtAfterAKept4CherryBSaysTheRtHadMoreThan128Left) {
+  const RtLengthModel& model = MachineRtModel();
+  auto chance = [&](int mode, int s, int first, int last) {
+    double sum = 0;
+    for (int g = first; g <= last; ++g) sum += model.Length[mode][s - 1][g];
+    return sum;
+  };
+  for (bool zt : {true, false}) {
+    SCOPED_TRACE(zt);
+    RunRecords records;
+    records.SetStartStocks(255, 255);
+    records.AppendRow(Row(1, 3, 0, zt ? 30 : 0));
+    for (int32_t g = 2; g <= 10; ++g) records.AppendRow(Row(g, 0, 0, zt ? 31 - g : 0));
+    std::array<double, 6> likelihood{};
+    double total = 0;
+    for (int s = 1; s <= 6; ++s) {
+      const double keep = 1 - model.CancelOf(s);
+      for (int m = 0; m < 2; ++m) {
+        const double high = chance(m, s, 130, 1490) * keep;
+        likelihood[s - 1] += model.ModeProbability[m] *
+                             (zt ? high * 200 / 256 : chance(m, s, 11, 32) + high * 56 / 256);
+      }
+      total += likelihood[s - 1];
+    }
+    const SettingEstimate e = EstimateSetting(records);
+    for (int s = 0; s < 6; ++s) EXPECT_NEAR(e.Probability[s], likelihood[s] / total, 1e-12);
+  }
 }
 
 TEST(SettingEstimate, LeavesOutWhatCarriesNoSettingOrContradictsTheMachine) {
   RunRecords records;
   records.SetStartStocks(255, 255);
   // A 1G連 after a bonus says nothing about the setting.
-  Fill(records, {NormalRow(1, 1, 0, 10, 1), BonusEndRow(1, 1), NormalRow(2, 1, 0, 9, 6)});
+  Fill(records, {Row(1, 10, 1), RegEndWithMissRow(1, 1), Row(2, 9, 6)});
   SettingEstimate e = EstimateSetting(records);
   EXPECT_EQ(e.UsedStretches, 1);  // the first RT, one game long
   EXPECT_EQ(e.SkippedStretches, 1);
 
   // A 2-cherry with 40 games left would have cut the RT: no setting plays this.
   records.ClearRows();
-  records.AppendRow(NormalRow(1, 1, 0, 1));
-  for (int32_t g = 2; g < 41; ++g) records.AppendRow(NormalRow(g, g, 0));
-  records.AppendRow(NormalRow(41, 41, 0, 9, 1));
+  records.AppendRow(Row(1, 1));
+  for (int32_t g = 2; g < 41; ++g) records.AppendRow(Row(g));
+  records.AppendRow(Row(41, 9, 1));
   e = EstimateSetting(records);
   EXPECT_EQ(e.UsedStretches, 0);
   EXPECT_EQ(e.SkippedStretches, 1);
   for (double p : e.Probability) EXPECT_DOUBLE_EQ(p, 1.0 / 6);
 
-  // Empty stocks at the start: an RT may have ended unseen.
+  // So does a BIG lined up without a BIG in stock.
+  Fill(records, {Row(1), NormalRow(2, 2, 0, 9, 1)});
+  e = EstimateSetting(records);
+  EXPECT_EQ(e.UsedStretches, 0);
+
+  // With both stocks empty nothing can be lined up: two games say nothing.
   records.SetStartStocks(0, 0);
   Fill(records, {NormalRow(1, 1, 0), NormalRow(2, 2, 0)});
   e = EstimateSetting(records);
   EXPECT_EQ(e.UsedStretches, 0);
-  for (double p : e.Probability) EXPECT_DOUBLE_EQ(p, 1.0 / 6);
+  for (double p : e.Probability) EXPECT_NEAR(p, 1.0 / 6, 1e-12);
 
   records.ClearRows();
   for (double p : EstimateSetting(records).Probability) EXPECT_DOUBLE_EQ(p, 1.0 / 6);
+}
+
+TEST(SettingEstimate, APriorWeighsTheLikelihoodAndComesBackWhenTheRowsSayNothing) {
+  Slot slot(77);
+  RunRecords records;
+  Simulate(slot, records, testing_support::Inputs(8000, 3));
+  const SettingEstimate flat = EstimateSetting(records);
+  const SettingWeights hall = {40, 25, 15, 10, 10, 0};
+  const SettingEstimate weighed = EstimateSetting(records, hall);
+  double total = 0;
+  for (int s = 0; s < 6; ++s) total += hall[s] * flat.Probability[s];
+  for (int s = 0; s < 6; ++s) {
+    EXPECT_NEAR(weighed.Probability[s], hall[s] * flat.Probability[s] / total, 1e-12);
+    EXPECT_DOUBLE_EQ(weighed.Prior[s], hall[s] / 100);
+  }
+  EXPECT_EQ(weighed.Probability[5], 0.0);
+  EXPECT_EQ(weighed.UsedStretches, flat.UsedStretches);
+
+  records.ClearRows();
+  const SettingEstimate nothing = EstimateSetting(records, hall);
+  for (int s = 0; s < 6; ++s) EXPECT_DOUBLE_EQ(nothing.Probability[s], hall[s] / 100);
+
+  EXPECT_TRUE(IsValidPrior(hall));
+  EXPECT_TRUE(IsValidPrior({0, 0, 0, 0, 0, 1e-300}));
+  for (const SettingWeights& bad :
+       {SettingWeights{0, 0, 0, 0, 0, 0}, SettingWeights{1, 1, 1, 1, 1, -1},
+        SettingWeights{1, 1, 1, 1, 1, NAN}, SettingWeights{1, 1, 1, 1, 1, INFINITY}}) {
+    EXPECT_FALSE(IsValidPrior(bad));
+    Simulate(slot, records, testing_support::Inputs(2000, 3));
+    EXPECT_EQ(EstimateSetting(records, bad).Probability, EstimateSetting(records).Probability);
+  }
 }
 
 // Where the truth is known: seeded runs at each setting. The true setting
@@ -151,18 +239,32 @@ TEST(SettingEstimate, FavoursTheTrueSettingAndSharpensWithLongerRuns) {
   for (const Quality& q : {short2000, mid8000, long32000}) EXPECT_NEAR(q.truth, q.squares, 0.04);
 }
 
-TEST(SettingEstimate, AllStretchesOfAMachineRunAreUsable) {
-  Slot slot(77);
-  RunRecords records;
-  Simulate(slot, records, testing_support::Inputs(8000, 3));
-  const SettingEstimate e = EstimateSetting(records);
-  EXPECT_GT(e.UsedStretches, 5);
-  EXPECT_NEAR(std::accumulate(e.Probability.begin(), e.Probability.end(), 0.0), 1.0, 1e-12);
-  // Only 1G連 and 3G連 are left out of a run with full stocks.
-  int32_t chained = 0;
-  for (size_t i = 0; i < records.RowCount(); ++i) {
-    const RunRow& row = records.Row(i);
-    chained += IsBonusRow(row) && (row.RTCancel == 6 || row.RTCancel == 7);
+// Every stretch of a machine's run is one the machine could have played,
+// from full stocks and from empty ones; only chains and stretches that give
+// every setting the same chance are counted as left out.
+TEST(SettingEstimate, EveryStretchOfAMachineRunIsReadAsPossible) {
+  for (auto [big, reg] : {std::pair{255, 255}, std::pair{0, 0}, std::pair{3, 0}}) {
+    SCOPED_TRACE(testing::Message() << big << "/" << reg);
+    Slot slot(77);
+    RunRecords records;
+    Simulate(slot, records, testing_support::Inputs(8000, 3, big, reg));
+    int32_t stretches = 0, impossible = 0;
+    ScanStretches(records, [&](const SettingLikelihood& stretch) {
+      ++stretches;
+      for (double v : stretch.Log) impossible += std::isfinite(v) ? 0 : 1;
+    });
+    EXPECT_EQ(impossible, 0);
+    const SettingEstimate e = EstimateSetting(records);
+    EXPECT_GT(e.UsedStretches, 5);
+    EXPECT_EQ(e.UsedStretches + e.SkippedStretches, stretches);
+    EXPECT_NEAR(std::accumulate(e.Probability.begin(), e.Probability.end(), 0.0), 1.0, 1e-12);
+    int32_t chained = 0;
+    for (size_t i = 0; i < records.RowCount(); ++i) {
+      const RunRow& row = records.Row(i);
+      chained += IsBonusRow(row) && (row.RTCancel == 6 || row.RTCancel == 7);
+    }
+    if (big == 255) {
+      EXPECT_GE(e.SkippedStretches, chained);
+    }
   }
-  EXPECT_EQ(e.SkippedStretches, chained);
 }

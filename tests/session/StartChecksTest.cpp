@@ -102,6 +102,17 @@ TEST(ParseSeed, TakesPlainDecimalsUpTo32Bits) {
   }
 }
 
+TEST(ParsePrior, TakesSixNonNegativeNumbersNotAllZero) {
+  EXPECT_EQ(ParsePrior("40,25,15,10,5,5"), (SettingWeights{40, 25, 15, 10, 5, 5}));
+  EXPECT_EQ(ParsePrior(" 0.5 , 0,0,0,0, 1e-3"), (SettingWeights{0.5, 0, 0, 0, 0, 0.001}));
+  for (const char* text :
+       {"", "1,1,1,1,1", "1,1,1,1,1,1,1", "1,1,1,1,1,-1", "0,0,0,0,0,0", "1,1,1,1,1,x",
+        "1,1,1,1,1,", ",1,1,1,1,1", "1,1,1,1,1,nan", "1,1,1,1,1,inf", "1,1,1,1,1,+1", "1;1;1;1;1;1",
+        "1,1,1,1,1,1e400", "1,1,1,1,1,1 2"}) {
+    EXPECT_FALSE(ParsePrior(text).has_value()) << text;
+  }
+}
+
 TEST(ReadAnalysisRequest, ConvertsTheCountsFirstThenChecksRangesThenTheSeed) {
   AnalysisTexts texts;
   texts.Games = "8000";

@@ -41,6 +41,13 @@ RunRow NormalRow(int32_t playCount, int32_t gamesSinceBonus, int32_t medal, int3
   return row;
 }
 
+RunRow RowOf(const Slot& slot) {
+  return RunRow{slot.GamesSinceBonus, slot.Medal,       slot.PlayCount,
+                slot.BonusKind,       slot.LastOutcome, slot.RTCancel,
+                slot.BonusGames,      slot.RenCause,    slot.Punk,
+                slot.ZtCount,         slot.BigStock,    slot.RegStock};
+}
+
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "sorimu-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");

@@ -25,6 +25,9 @@ void Fill(RunRecords& records, std::initializer_list<RunRow> rows);
 RunRow NormalRow(int32_t playCount, int32_t gamesSinceBonus, int32_t medal, int32_t outcome = 0,
                  int32_t rtCancel = 0);
 
+// The row a run records after the machine's last Play.
+RunRow RowOf(const Slot& slot);
+
 // A folder under /tmp removed with everything in it when the object goes.
 class TempDir {
  public:

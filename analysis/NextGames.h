@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "BalanceBands.h"
+#include "FigureSummary.h"
+#include "RunRecords.h"
+#include "SettingEstimate.h"
+#include "Status.h"
+
+namespace sorimu {
+
+inline constexpr int32_t kMaxNextGames = 10000000;
+inline constexpr int32_t kMaxNextDraws = 1000000;
+
+// What the next N normal games of a run may bring (期待収支).
+struct NextGamesRequest {
+  int32_t Games = 1000;  // normal games ahead
+  int32_t Draws = 10000;
+  uint32_t Seed = 0;  // every draw's own seed derives from it
+  int Jobs = 0;       // worker threads; 0 for one per core
+  SettingWeights Prior = UniformPrior();
+};
+
+// BadInput with the message for the first input out of range; Ok otherwise.
+Status CheckNextGamesRequest(const NextGamesRequest& request);
+
+struct NextGamesPrediction {
+  NextGamesRequest Request;  // with Jobs as actually used
+  SettingEstimate Estimate;  // what the settings were drawn from
+  std::array<int32_t, 6> DrawsPerSetting{};
+  // The balance (差枚) after the next Games normal games, counted from the
+  // last row; a bonus lined up on the last of them is not played.
+  Spread Balance;
+  Spread BalanceYen;       // the same at 20 yen a medal
+  double AheadChance = 0;  // share of the draws ending above 0 medals
+  double PayoutRate = 0;   // exact long-run 機械割 (percent), weighted by the estimate
+  BalanceBands Fan;        // the balance along the way
+};
+
+// Ok, Cancelled, BadInput or OutOfMemory.
+struct NextGamesOutcome {
+  Status status;
+  NextGamesPrediction Prediction;  // filled only when Ok
+};
+
+// The posterior-predictive distribution of the balance over the next games:
+// each draw takes a setting from the estimate (the prior times what the rows
+// show), the RT from what the current stretch showed under that setting (or
+// the bonus under way as its rows show it), the stocks from the last row,
+// and plays the machine on from there with a seed of its own. The figures
+// depend on the records and the request minus Jobs only. `cancel` stops it
+// within a few milliseconds.
+NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request,
+                                  const std::atomic<bool>* cancel = nullptr);
+
+}  // namespace sorimu

@@ -1,0 +1,167 @@
+#include "EstimateCommand.h"
+
+#include <cstdio>
+#include <ctime>
+#include <optional>
+
+#include "CliTexts.h"
+#include "CommandOptions.h"
+#include "EstimateTable.h"
+#include "InputText.h"
+#include "ManyRunAnalysis.h"
+#include "Messages.h"
+#include "NextGames.h"
+#include "Session.h"
+
+namespace sorimu {
+
+namespace {
+
+void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) out << '\t';
+    out << cells[i];
+  }
+  out << '\n';
+}
+
+// Every digit a double holds, so that a script reads back the very number.
+std::string Exact(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  return buffer;
+}
+
+// The count an option names, or nothing after writing its message.
+std::optional<int32_t> Count(const CommandOptions& options, const char* name, int32_t fallback,
+                             int32_t maximum, const char* rangeMessage, std::ostream& err) {
+  if (!options.Has(name)) return fallback;
+  const CountResult count = ParseCount(options.ValueOr(name, ""), 1, maximum, rangeMessage);
+  if (!count.status.Ok()) {
+    err << count.status.Message << '\n';
+    return std::nullopt;
+  }
+  return count.value;
+}
+
+// Fills the prediction request from the options; false after writing the
+// first problem.
+bool ReadNextRequest(const CommandOptions& options, NextGamesRequest& request, std::ostream& err) {
+  if (!options.Has("--next")) {
+    for (const char* name : {"--draws", "--seed", "--jobs"}) {
+      if (options.Has(name)) {
+        err << name << kNeedsNext << kEstimateUsage;
+        return false;
+      }
+    }
+    return true;
+  }
+  const auto games =
+      Count(options, "--next", request.Games, kMaxNextGames, kNextGamesRangeMessage, err);
+  if (!games) return false;
+  const auto draws =
+      Count(options, "--draws", request.Draws, kMaxNextDraws, kNextDrawsRangeMessage, err);
+  if (!draws) return false;
+  const auto jobs = Count(options, "--jobs", 0, kMaxJobs, kCliJobsMessage, err);
+  if (!jobs) return false;
+  request.Games = *games;
+  request.Draws = *draws;
+  request.Jobs = *jobs;
+  request.Seed = static_cast<uint32_t>(std::time(nullptr));
+  if (options.Has("--seed")) {
+    const std::optional<uint32_t> seed = ParseSeed(options.ValueOr("--seed", ""));
+    if (!seed) {
+      err << kCliSeedMessage << '\n';
+      return false;
+    }
+    request.Seed = *seed;
+  }
+  return true;
+}
+
+void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
+              const std::optional<NextGamesPrediction>& next) {
+  out << "setting\tprobability\n";
+  for (size_t s = 0; s < 6; ++s) out << s + 1 << '\t' << Exact(estimate.Probability[s]) << '\n';
+  if (!next) return;
+  const NextGamesPrediction& p = *next;
+  out << "\nfigure\tmedals\tyen\n";
+  const std::pair<const char*, double Spread::*> parts[] = {
+      {"mean", &Spread::Mean},  {"p5", &Spread::P5},   {"p25", &Spread::P25},
+      {"p50", &Spread::Median}, {"p75", &Spread::P75}, {"p95", &Spread::P95},
+  };
+  for (const auto& [name, member] : parts) {
+    out << name << '\t' << Exact(p.Balance.*member) << '\t' << Exact(p.BalanceYen.*member) << '\n';
+  }
+  out << "ahead\t" << Exact(p.AheadChance) << "\npayout\t" << Exact(p.PayoutRate) << '\n';
+  out << "\ngames\tmean\tp5\tp25\tp50\tp75\tp95\n";
+  const BalanceBands& fan = p.Fan;
+  for (size_t k = 0; k < fan.Games.size(); ++k) {
+    out << fan.Games[k] << '\t' << Exact(fan.Mean[k]) << '\t' << Exact(fan.P5[k]) << '\t'
+        << Exact(fan.P25[k]) << '\t' << Exact(fan.Median[k]) << '\t' << Exact(fan.P75[k]) << '\t'
+        << Exact(fan.P95[k]) << '\n';
+  }
+}
+
+}  // namespace
+
+int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CommandOptions options;
+  if (!ParseCommandOptions(args, 1, {"--prior", "--next", "--draws", "--seed", "--jobs"}, {"--tsv"},
+                           kEstimateUsage, options, err)) {
+    return kBadUsage;
+  }
+  if (options.positional.size() != 1) {
+    err << kEstimateUsage;
+    return kBadUsage;
+  }
+  SettingWeights prior = UniformPrior();
+  if (options.Has("--prior")) {
+    const std::optional<SettingWeights> parsed = ParsePrior(options.ValueOr("--prior", ""));
+    if (!parsed) {
+      err << kPriorMessage << '\n';
+      return kBadUsage;
+    }
+    prior = *parsed;
+  }
+  NextGamesRequest request;
+  request.Prior = prior;
+  if (!ReadNextRequest(options, request, err)) return kBadUsage;
+
+  // The file is read as the window's Open reads it, and the estimate is the
+  // one its 設定推測 box shows for the records on display.
+  const std::string& path = options.positional.front();
+  Session session;
+  const CommandOutcome opened = session.Open(path);
+  if (!opened.status.Ok()) {
+    err << opened.status.Message << '\n';
+    return ExitStatusOf(opened.status);
+  }
+  const SettingEstimate estimate = EstimateSetting(session.Records(), prior);
+  std::optional<NextGamesPrediction> next;
+  if (options.Has("--next")) {
+    const NextGamesOutcome predicted = PredictNextGames(session.Records(), request);
+    if (!predicted.status.Ok()) {
+      err << predicted.status.Message << '\n';
+      return ExitStatusOf(predicted.status);
+    }
+    next = predicted.Prediction;
+  }
+
+  if (options.HasFlag("--tsv")) {
+    WriteTsv(out, estimate, next);
+    return kOk;
+  }
+  out << "[設定推測]\n";
+  for (const TableRow& row : EstimateTableRows(estimate)) WriteCells(out, row);
+  out << EstimateNote(estimate) << '\n';
+  if (next) {
+    // The seed goes with the figures: with it they can be made again.
+    out << "\n[次の" << request.Games << "ゲーム]  予測回数:" << request.Draws
+        << "  seed:" << request.Seed << '\n';
+    for (const TableRow& row : NextGamesTableRows(*next)) WriteCells(out, row);
+  }
+  return kOk;
+}
+
+}  // namespace sorimu
