@@ -34,6 +34,7 @@ install_missing_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# The release preset (build/), with whatever options the caller adds.
 configure() {
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  (cd "$ROOT" && cmake --preset release "$@" >/dev/null)
 }
