@@ -4,10 +4,11 @@
 #include <string_view>
 #include <vector>
 
+#include "ResultStats.h"
 #include "RunRecords.h"
 #include "Status.h"
 
-// The exports of the run on display, named after the one name the user
+// The exports of the run on display (and of the figure sheet), named after the one name the user
 // chose: its folder and its name without the extension, then a suffix each.
 // Each export writes all its files or none (SafeSave.h).
 namespace sorimu {
@@ -35,5 +36,12 @@ struct ExportBytes {
 };
 ExportResult ExportFiles(const std::string& chosen, const std::vector<ExportBytes>& files,
                          const char* headline);
+
+// Tables of cells as CSV, UTF-8 with a BOM, one file per suffix.
+struct ExportTable {
+  std::string_view suffix;
+  std::vector<TableRow> rows;
+};
+ExportResult ExportCsvTables(const std::string& chosen, const std::vector<ExportTable>& tables);
 
 }  // namespace sorimu
