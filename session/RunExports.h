@@ -17,6 +17,10 @@ inline constexpr std::string_view kGamesCsvSuffix = "_games.csv";
 inline constexpr std::string_view kBonusesCsvSuffix = "_bonuses.csv";
 inline constexpr std::string_view kSlumpImageSuffix = "_slump.png";
 inline constexpr std::string_view kBarsImageSuffix = "_bars.png";
+// The figure sheet's table and tail curves, and its plot alone.
+inline constexpr std::string_view kSheetCsvSuffix = "_sheet.csv";
+inline constexpr std::string_view kTailCsvSuffix = "_tail.csv";
+inline constexpr std::string_view kPngSuffix = ".png";
 
 // "/data/run.csv" and "_games.csv" give "/data/run_games.csv".
 std::string ExportPath(const std::string& chosen, std::string_view suffix);
