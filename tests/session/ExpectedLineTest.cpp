@@ -3,6 +3,7 @@
 // leads to: when there is one, and that its points are the exact figures.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,11 @@ TEST(ExpectedLine, OfferedOnlyForThisMachineAndStocksThatCannotRunOut) {
       // Setting 6 uses its stocks fastest: 100 each could run out.
       {"100 each at setting 6", Known(6, 8000, 100, 100), LineAbsence::StocksMayRunOut},
       {"100 each at setting 1", Known(1, 8000, 100, 100), LineAbsence::None},
+      // The chance of ever running out grows with the run: setting 6 with
+      // filled stocks holds to about 27.8 million games.
+      {"setting 6, 27 million games", Known(6, 27000000), LineAbsence::None},
+      {"setting 6, 29 million games", Known(6, 29000000), LineAbsence::StocksMayRunOut},
+      {"setting 5, the longest run", Known(5, INT32_MAX), LineAbsence::None},
       {"a foreign level", Known(7, 8000), LineAbsence::NotThisMachine},
       {"a foreign stock", Known(2, 8000, 256, 255), LineAbsence::NotThisMachine},
       {"a foreign first bet", Known(2, 8000, 255, 255, 5), LineAbsence::NotThisMachine},
