@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ExpectedLine.h"
@@ -16,15 +17,10 @@ using namespace testing_support;
 
 namespace {
 
-StartTexts Texts(const char* play, const char* flevel, const char* sim = "1",
-                 const char* big = "255", const char* reg = "255") {
-  StartTexts texts;
-  texts.PlayNum = play;
-  texts.Flevel = flevel;
-  texts.SimNum = sim;
-  texts.BigStock = big;
-  texts.RegStock = reg;
-  return texts;
+StartTexts Texts(std::string play, std::string flevel, std::string sim = "1",
+                 std::string big = "255", std::string reg = "255") {
+  return StartTexts{std::move(play), std::move(flevel), std::move(sim), std::move(big),
+                    std::move(reg)};
 }
 
 ShownRun Known(int32_t flevel, int32_t games, int32_t big = 255, int32_t reg = 255,
@@ -83,16 +79,6 @@ TEST(ShownRun, HiddenLevelIsKnownOnlyAfterTheSettingCheckOfThatRun) {
   ASSERT_TRUE(session.Open(saved[0]).status.Ok());
   ASSERT_TRUE(session.Shown().KnownLevel().has_value());
   EXPECT_EQ(session.Shown().KnownLevel(), session.Info().Flevel);
-}
-
-TEST(ShownRun, SettingCheckWhileBusyRevealsNothing) {
-  Session session(99);
-  ASSERT_TRUE(session.Start(Texts("100", "?")).status.Ok());
-  SessionHooks hooks;
-  hooks.messagePoint = [&](bool) { EXPECT_FALSE(session.SettingCheck().has_value()); };
-  session.SetHooks(hooks);
-  ASSERT_TRUE(session.Start(Texts("100", "?")).status.Ok());
-  EXPECT_FALSE(session.Shown().KnownLevel());
 }
 
 // The first row shows the first game's payout and balance; their difference
