@@ -23,24 +23,21 @@
 #include "AnalysisTable.h"
 #include "Dialogs.h"
 #include "QtText.h"
+#include "SettingColours.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
 
+// A theoretical rate outside its interval: dark red on pale red.
+const QColor kOutsideBackground(255, 214, 214);
+const QColor kOutsideText(160, 0, 0);
+
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
   return widget;
-}
-
-// One colour per setting, the same in every histogram.
-QColor SettingColour(int32_t setting) {
-  static const QColor kColours[] = {QColor(31, 119, 180),  QColor(44, 160, 44),
-                                    QColor(148, 103, 189), QColor(140, 86, 75),
-                                    QColor(255, 127, 14),  QColor(214, 39, 40)};
-  return kColours[(setting - 1 + 6) % 6];
 }
 
 }  // namespace
@@ -247,6 +244,7 @@ void AnalysisDialog::ShowFigures(const AnalysisResult& result) {
       FigureTable->setItem(static_cast<int>(r - 1), static_cast<int>(c), item);
     }
   }
+  MarkTheoryOutside(result);
   FigureTable->resizeColumnsToContents();
 
   // The table takes the width of its columns, the histogram what is left.
@@ -257,6 +255,32 @@ void AnalysisDialog::ShowFigures(const AnalysisResult& result) {
   const int total = sizes.value(0) + sizes.value(1);
   if (total > 0)
     splitter_->setSizes({std::min(tableWidth, total - 300), std::max(300, total - tableWidth)});
+}
+
+// The note after a theoretical rate outside the pooled interval is easy to
+// miss in a column of figures; the cell is coloured too, and says why.
+void AnalysisDialog::MarkTheoryOutside(const AnalysisResult& result) {
+  const QString note = Text(wintext::kOutsideIntervalNote);
+  for (int c = 1; c < FigureTable->columnCount(); ++c) {
+    const size_t setting = static_cast<size_t>(c - 1);
+    if (setting >= result.Settings.size()) break;
+    const SettingFigures& f = result.Settings[setting];
+    if (!TheoryOutsidePooledInterval(f)) continue;
+    const QString tip = Text(wintext::kOutsideIntervalTip)
+                            .arg(Text(FormatFixed(f.Theory.ForRuns, 2)),
+                                 Text(FormatFixed(f.PooledPayoutRate.Low, 2)),
+                                 Text(FormatFixed(f.PooledPayoutRate.High, 2)));
+    for (int r = 0; r < FigureTable->rowCount(); ++r) {
+      QTableWidgetItem* item = FigureTable->item(r, c);
+      if (item == nullptr || !item->text().endsWith(note)) continue;
+      item->setBackground(kOutsideBackground);
+      item->setForeground(kOutsideText);
+      QFont bold = FigureTable->font();
+      bold.setBold(true);
+      item->setFont(bold);
+      item->setToolTip(tip);
+    }
+  }
 }
 
 void AnalysisDialog::DrawHistogram(const AnalysisResult& result) {

@@ -66,6 +66,7 @@ class AnalysisDialog final : public QDialog {
   void ShowProgress(int perMille, qint64 runsDone, qint64 runsTotal);
   void Finish();
   void ShowFigures(const AnalysisResult& result);
+  void MarkTheoryOutside(const AnalysisResult& result);
   void DrawHistogram(const AnalysisResult& result);
 
   Dialogs& dialogs_;

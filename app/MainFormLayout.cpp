@@ -178,6 +178,7 @@ void MainFormLayout::BuildMenu(QMainWindow* window) {
   ToolMenu = Named(new QMenu(Text(kToolMenu), MainMenu), "ToolMenu");
   MainMenu->insertMenu(HelpMenu->menuAction(), ToolMenu);
   ToolAnalysisMenu = AddEntry(ToolMenu, "ToolAnalysisMenu", kToolAnalysis);
+  ToolFigureSheetMenu = AddEntry(ToolMenu, "ToolFigureSheetMenu", kToolFigureSheet);
   ToolEstimateMenu = AddEntry(ToolMenu, "ToolEstimateMenu", kToolEstimate);
   N5 = AddSeparator(ToolMenu, "N5");
   ToolCsvMenu = AddEntry(ToolMenu, "ToolCsvMenu", kToolCsv);
@@ -318,6 +319,10 @@ void MainFormLayout::BuildMarkerBoxes(QWidget* client) {
                                            &Cherry4aCheckBox, &Cherry4bCheckBox, &CherryNCheckBox,
                                            &PlumCheckBox,     &BellCheckBox,     &HazureCheckBox};
   constexpr int kPerRow = 5;
+  auto place = [](QCheckBox* box, int slot) {
+    box->move(8 + (slot % kPerRow) * 116, 16 + (slot / kPerRow) * 19);
+    box->adjustSize();
+  };
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     const MarkerSeriesStyle& style = kMarkerSeriesStyles[m];
     const std::string_view caption = MarkerCaption(style.role);
@@ -325,10 +330,13 @@ void MainFormLayout::BuildMarkerBoxes(QWidget* client) {
         new QCheckBox(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
                       GroupBox1),
         style.checkBoxName);
-    box->move(8 + (m % kPerRow) * 116, 16 + (m / kPerRow) * 19);
-    box->adjustSize();
+    place(box, m);
     *boxes[m] = box;
   }
+  // The last place of the second row.
+  ExpectedCheckBox =
+      Named(new QCheckBox(Text(wintext::kExpectedBox), GroupBox1), "ExpectedCheckBox");
+  place(ExpectedCheckBox, kMarkerSeriesCount);
 }
 
 void MainFormLayout::BuildStatusBar(QMainWindow* window, QWidget* client) {

@@ -63,6 +63,7 @@ class MainFormLayout {
   QAction* N4 = nullptr;
   QMenu* ToolMenu = nullptr;
   QAction* ToolAnalysisMenu = nullptr;
+  QAction* ToolFigureSheetMenu = nullptr;
   QAction* ToolEstimateMenu = nullptr;
   QAction* N5 = nullptr;
   QAction* ToolCsvMenu = nullptr;
@@ -101,6 +102,7 @@ class MainFormLayout {
   QCheckBox* PlumCheckBox = nullptr;
   QCheckBox* BellCheckBox = nullptr;
   QCheckBox* HazureCheckBox = nullptr;
+  QCheckBox* ExpectedCheckBox = nullptr;  // the expected-balance line, after the markers
   StatusPanels* StatusBar1 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
   QTimer* Timer1 = nullptr;

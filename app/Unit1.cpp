@@ -14,6 +14,7 @@
 #include "AboutBox.h"
 #include "ChartData.h"
 #include "Dialogs.h"
+#include "ExpectedLineSwitch.h"
 #include "FileDrops.h"
 #include "LongRunGuard.h"
 #include "ManualLocation.h"
@@ -51,6 +52,7 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   SetupLayout(this, resultListModel_);
   longRun_ = new LongRunGuard(this, CancelButton, services.longRunAfter,
                               [this](int position) { SetProgress(position); });
+  expectedLine_ = std::make_unique<ExpectedLineSwitch>(ExpectedCheckBox, *charts_);
   ConnectCommands();
 
   aboutBox_ = new TAboutBox(shell_, this);
@@ -105,6 +107,7 @@ void TMainForm::ConnectCommands() {
       {N3, &TMainForm::N3Click},
       {N4, &TMainForm::N4Click},
       {ToolAnalysisMenu, &TMainForm::ToolAnalysisMenuClick},
+      {ToolFigureSheetMenu, &TMainForm::ToolFigureSheetMenuClick},
       {ToolEstimateMenu, &TMainForm::ToolEstimateMenuClick},
       {ToolCsvMenu, &TMainForm::ToolCsvMenuClick},
       {ToolImageMenu, &TMainForm::ToolImageMenuClick},
@@ -128,6 +131,7 @@ void TMainForm::ConnectCommands() {
       {PlumCheckBox, &TMainForm::PlumCheckBoxClick},
       {BellCheckBox, &TMainForm::BellCheckBoxClick},
       {HazureCheckBox, &TMainForm::HazureCheckBoxClick},
+      {ExpectedCheckBox, &TMainForm::ExpectedCheckBoxClick},
   };
   for (const auto& [box, command] : boxes) {
     connect(box, &QCheckBox::toggled, this, [this, command = command] { Dispatch(command); });
@@ -239,6 +243,7 @@ void TMainForm::FlevelButtonClick() {
   if (const std::optional<int32_t> level = session_.SettingCheck()) {
     FlevelComboBox->setEditText(QString::number(*level));
   }
+  expectedLine_->Refresh(session_.Shown());
 }
 
 void TMainForm::FileExitMenuClick() { close(); }
@@ -271,5 +276,6 @@ void TMainForm::CherryNCheckBoxClick() { SetMarker(kMarkerNCherry, CherryNCheckB
 void TMainForm::PlumCheckBoxClick() { SetMarker(kMarkerPlum, PlumCheckBox); }
 void TMainForm::BellCheckBoxClick() { SetMarker(kMarkerBell, BellCheckBox); }
 void TMainForm::HazureCheckBoxClick() { SetMarker(kMarkerHazure, HazureCheckBox); }
+void TMainForm::ExpectedCheckBoxClick() { expectedLine_->Switched(); }
 
 }  // namespace sorimu

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "MainFormLayout.h"
@@ -14,6 +15,8 @@
 namespace sorimu {
 
 class AnalysisDialog;
+class ExpectedLineSwitch;
+class FigureSheetDialog;
 class FileDrops;
 class LongRunGuard;
 class RecentFilesMenu;
@@ -51,6 +54,7 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   void PlumCheckBoxClick();
   void JWord1Click();
   void HazureCheckBoxClick();
+  void ExpectedCheckBoxClick();
   void BellCheckBoxClick();
   void Cherry4bCheckBoxClick();
   void CherryNCheckBoxClick();
@@ -60,6 +64,7 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   // The ツール menu, in Unit1Tools.cpp: analyses of many runs and what can
   // be taken from the run on display.
   void ToolAnalysisMenuClick();
+  void ToolFigureSheetMenuClick();
   void ToolEstimateMenuClick();
   void ToolCsvMenuClick();
   void ToolImageMenuClick();
@@ -86,6 +91,7 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   TAboutBox& AboutBox() const { return *aboutBox_; }
   // Made on first use; null before.
   AnalysisDialog* AnalysisWindow() const { return analysisDialog_; }
+  FigureSheetDialog* FigureSheetWindow() const { return figureSheet_; }
   TEstimateBox* EstimateBox() const { return estimateBox_; }
   QString StatusText() const;
   // True from the start of a run, batch or file load to its end.
@@ -122,6 +128,8 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   ResultListViewData* resultListModel_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
   AnalysisDialog* analysisDialog_ = nullptr;
+  FigureSheetDialog* figureSheet_ = nullptr;
+  std::unique_ptr<ExpectedLineSwitch> expectedLine_;
   TEstimateBox* estimateBox_ = nullptr;
   LongRunGuard* longRun_ = nullptr;
   FileDrops* drops_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <cassert>
 
+#include "ExpectedLineSwitch.h"
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "ResultLists.h"
@@ -55,8 +56,9 @@ void TMainForm::DisplayResults() {
   ResultListView->scrollToTop();
   FillBonusList(BListView, session_.Records());
 
-  // 5.
+  // 5. The expected line follows the slump line, for the run now shown.
   charts_->AddSlumpLine(records);
+  expectedLine_->Displayed(session_.Shown());
 
   // 6. The summary tables, each pie right after its list.
   FillList(Ren3ListView, Ren3Rows(stats));

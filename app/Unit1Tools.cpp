@@ -1,5 +1,5 @@
-// The ツール menu: the many-run analysis, and the setting estimate, CSV and
-// picture exports of the run on display.
+// The ツール menu: the many-run analysis, the figure sheet, and the setting
+// estimate, CSV and picture exports of the run on display.
 #include <QDateTime>
 #include <QFile>
 
@@ -7,6 +7,7 @@
 #include "ChartPictures.h"
 #include "Dialogs.h"
 #include "EstimateBox.h"
+#include "FigureSheetDialog.h"
 #include "Messages.h"
 #include "QtText.h"
 #include "ResultCharts.h"
@@ -34,6 +35,13 @@ void TMainForm::ToolAnalysisMenuClick() {
   analysisDialog_->show();
   analysisDialog_->raise();
   analysisDialog_->activateWindow();
+}
+
+void TMainForm::ToolFigureSheetMenuClick() {
+  if (figureSheet_ == nullptr) figureSheet_ = new FigureSheetDialog(dialogs_, this);
+  figureSheet_->show();
+  figureSheet_->raise();
+  figureSheet_->activateWindow();
 }
 
 void TMainForm::ToolEstimateMenuClick() {

@@ -34,6 +34,7 @@ inline constexpr const char* kHelpHomePage = "ホームページ";
 inline constexpr const char* kHelpAd = "広告";
 inline constexpr const char* kToolMenu = "ツール(&T)";
 inline constexpr const char* kToolAnalysis = "複数回分析(&M)...";
+inline constexpr const char* kToolFigureSheet = "スペック表(&S)...";
 inline constexpr const char* kToolEstimate = "設定推測(&E)...";
 inline constexpr const char* kToolCsv = "CSV出力";
 inline constexpr const char* kToolImage = "画像保存";
@@ -91,6 +92,21 @@ inline constexpr const char* kZoomHint =
 inline constexpr const char* kBarsAxisBonuses = "ボーナス回数";
 inline constexpr const char* kBarsAxisGames = "Play数";
 
+// --- The expected-balance line of the slump graph ---------------------------------
+inline constexpr const char* kExpectedBox = "期待差枚";
+inline constexpr const char* kExpectedLegend = "期待差枚(設定%1)";
+inline constexpr const char* kExpectedShownTip =
+    "設定%1で、このストックから始めた遊技の差枚の期待値です（台の表から計算した理論値）。";
+inline constexpr const char* kExpectedNoRunTip = "結果を表示すると使えます。";
+inline constexpr const char* kExpectedHiddenTip =
+    "設定「?」で遊技した結果には、設定確認の後に表示できます。";
+inline constexpr const char* kExpectedStocksTip =
+    "開始時のストックが途中で尽きる可能性があるため表示できません"
+    "（理論値はストックが尽きない遊技のものです）。";
+inline constexpr const char* kExpectedForeignTip =
+    "この結果の設定・ストック・最初のゲームは、この台の遊技の始まり方と合わないため表示できません"
+    "。";
+
 // --- The analysis dialog ------------------------------------------------------------
 inline constexpr const char* kAnalysisTitle = "複数回分析";
 inline constexpr const char* kAnalysisGames = "Play数";
@@ -113,6 +129,26 @@ inline constexpr const char* kAnalysisDone = "分析完了 (%1秒)";
 inline constexpr const char* kAnalysisCancelled = "分析をキャンセルしました";
 inline constexpr const char* kAnalysisCannotStart = "分析を開始できません。";
 inline constexpr const char* kAnalysisFailed = "分析を実行できません: ";
+// The note the figures table puts after a theoretical rate outside the
+// pooled rate's interval, and what the marked cell says of it.
+inline constexpr const char* kOutsideIntervalNote = "※区間外";
+inline constexpr const char* kOutsideIntervalTip =
+    "理論値 %1 % が、全体の機械割の95%信頼区間 %2～%3 % の外にあります。";
+
+// --- The figure sheet (スペック表) ----------------------------------------------------
+inline constexpr const char* kSheetTitle = "スペック表";
+inline constexpr const char* kSheetTailTitle = "ハマリ確率";
+inline constexpr const char* kSheetBetweenBonuses = "ボーナス間";
+inline constexpr const char* kSheetBetweenFirstHits = "初当り間";
+inline constexpr const char* kSheetTailXAxis = "ハマリ G数 (N)";
+inline constexpr const char* kSheetTailYAxis = "N G以上ハマる確率 (%)";
+inline constexpr const char* kSheetCsv = "CSV出力(&C)...";
+inline constexpr const char* kSheetImage = "画像保存(&P)...";
+inline constexpr const char* kSheetClose = "閉じる";
+inline constexpr const char* kSheetNote =
+    "台の表から計算した理論値です。遊技はせず、ストックは尽きないものとしています。";
+inline constexpr const char* kInitialSheetCsvName = "sorimu_sheet.csv";
+inline constexpr const char* kInitialSheetImageName = "sorimu_tail.png";
 
 // --- The setting estimate ------------------------------------------------------------
 inline constexpr const char* kEstimateTitle = "設定推測";

@@ -49,4 +49,15 @@ ExportResult ExportFiles(const std::string& chosen, const std::vector<ExportByte
   return Save(toSave, headline);
 }
 
+ExportResult ExportCsvTables(const std::string& chosen, const std::vector<ExportTable>& tables) {
+  std::vector<FileToSave> toSave;
+  for (const ExportTable& table : tables) {
+    toSave.push_back({ExportPath(chosen, table.suffix), TextContent([&table](std::ostream& out) {
+                        out << kUtf8Bom;
+                        for (const TableRow& row : table.rows) WriteCsvRow(out, row);
+                      })});
+  }
+  return Save(toSave, kCsvSaveFailedMessage);
+}
+
 }  // namespace sorimu

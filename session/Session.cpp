@@ -61,8 +61,11 @@ int64_t Session::ExpectedRows(int64_t playNum) {
   return static_cast<int64_t>(static_cast<double>(playNum) * kRowsPerNormalGame);
 }
 
-std::optional<int32_t> Session::SettingCheck() const {
+std::optional<int32_t> Session::SettingCheck() {
   if (busy_) return std::nullopt;
+  // After a batch the level told is that of its last run, not of the run on
+  // display, which stays as hidden as it was.
+  if (display_ == DisplayState::Current) shownRun_.LevelRevealed = true;
   return info_.Flevel;
 }
 
@@ -153,6 +156,7 @@ CommandOutcome Session::PlaySingle(const StartInputs& inputs) {
   }
   ShowSpare();
   info_ = RecordsInfo{slot_.GetFlevel(), slot_.PlayCount, RecordsSource::Played, {}};
+  shownRun_ = ShownRunOf(Records(), info_.Flevel, inputs.HiddenFlevel);
   SetDisplay(DisplayState::Current);
   CommandOutcome outcome;
   outcome.display = true;
@@ -217,6 +221,8 @@ CommandOutcome Session::Open(const std::string& path) {
   const SimFileHeader& header = read.header;
   records_[shown_].SetStartStocks(header.BigStock, header.RegStock);
   info_ = RecordsInfo{header.Flevel, header.Games, RecordsSource::Opened, path};
+  // An opened file puts its level in the setting box: nothing is hidden.
+  shownRun_ = ShownRunOf(Records(), header.Flevel, false);
   SetDisplay(DisplayState::Current);
   CommandOutcome outcome;
   outcome.display = true;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "RunRecords.h"
+#include "ShownRun.h"
 #include "SimFileHeader.h"
 #include "SingleRun.h"
 #include "Slot.h"
@@ -93,8 +94,9 @@ class Session {
   // anything was shown.
   CommandOutcome Save(const std::string& path);
   // The level of the run the records hold (the drawn one for "?"); nothing
-  // while busy, when the setting box is one of the run's inputs.
-  std::optional<int32_t> SettingCheck() const;
+  // while busy, when the setting box is one of the run's inputs. When the
+  // records are the run on display, its level is known from then on.
+  std::optional<int32_t> SettingCheck();
 
   bool Busy() const { return busy_; }
   DisplayState Display() const { return display_; }
@@ -105,6 +107,7 @@ class Session {
   const Slot& Machine() const { return slot_; }
   const RunRecords& Records() const { return records_[shown_]; }
   const RecordsInfo& Info() const { return info_; }
+  const ShownRun& Shown() const { return shownRun_; }
   SimFileHeader Header() const;  // what a save writes
 
   // Rows a run of `playNum` normal games is expected to leave: the normal
@@ -132,6 +135,7 @@ class Session {
   std::array<RunRecords, 2> records_;
   size_t shown_ = 0;
   RecordsInfo info_;
+  ShownRun shownRun_;
   DisplayState display_ = DisplayState::Nothing;
   bool busy_ = false;
   size_t displayBytesPerRow_ = 0;

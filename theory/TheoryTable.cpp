@@ -143,6 +143,26 @@ std::vector<TableRow> TailTableRows(const std::vector<DryStretchTail>& settings,
   return rows;
 }
 
+std::vector<TableRow> TailCurveRows(const std::vector<DryStretchTail>& settings, int32_t maxGames) {
+  TableRow header{"G数"};
+  for (const char* kind : {" ボーナス間", " 初当り間"}) {
+    for (const DryStretchTail& tail : settings)
+      header.push_back("設定" + FormatInt(tail.Setting) + kind);
+  }
+  std::vector<TableRow> rows{std::move(header)};
+  rows.reserve(static_cast<size_t>(std::max(maxGames, 0)) + 1);
+  for (int32_t games = 1; games <= maxGames; ++games) {
+    TableRow row{FormatInt(games)};
+    for (const DryStretchTail& tail : settings)
+      row.push_back(Chance(tail.BetweenBonusesAtLeast(games)));
+    for (const DryStretchTail& tail : settings) {
+      row.push_back(Chance(tail.BetweenFirstHitsAtLeast(games)));
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 std::string TailTsvHeader() {
   return Join({"setting", "games", "between_bonuses", "between_first_hits"});
 }

@@ -34,6 +34,11 @@ std::vector<TableRow> TailTableRows(const std::vector<DryStretchTail>& settings,
 std::string TailTsvHeader();
 std::string TailTsvLine(const DryStretchTail& tail, int32_t games);
 
+// The tails as curves, for a spreadsheet to draw: a header ("G数", then
+// "設定1 ボーナス間" ... and "設定1 初当り間" ...), then one row per stretch
+// length 1 .. maxGames with P(stretch >= length) of each kind and setting.
+std::vector<TableRow> TailCurveRows(const std::vector<DryStretchTail>& settings, int32_t maxGames);
+
 // A plain decimal (no exponent) with `digits` significant digits.
 std::string PlainDecimal(Real value, int digits = 18);
 

@@ -180,6 +180,24 @@ SeriesId ChartLayer::AddFastLineSeries(QCustomPlot* plot, const QString& name, Q
   return Register(std::move(series));
 }
 
+SeriesId ChartLayer::AddLegendLineSeries(QCustomPlot* plot, const QString& name,
+                                         const QString& legendText, QRgb colour, int width,
+                                         Qt::PenStyle style) {
+  Series series = NewGraphSeries(plot, SeriesKind::FastLine, name, colour);
+  series.inLegend = true;
+  series.graph->setName(legendText);
+  series.graph->setLineStyle(QCPGraph::lsLine);
+  series.graph->setPen(QPen(QColor::fromRgb(colour), width, style));
+  return Register(std::move(series));
+}
+
+void ChartLayer::SetLegendText(SeriesId id, const QString& legendText) {
+  Series& series = At(id);
+  assert(series.graph != nullptr && series.inLegend);
+  series.graph->setName(legendText);
+  UpdateLegend(PlotOf(series.plot));
+}
+
 SeriesId ChartLayer::AddBarSeries(QCustomPlot* plot, const QString& name, QRgb outline) {
   Series series;
   series.kind = SeriesKind::Bars;

@@ -74,6 +74,10 @@ class ChartLayer {
   SeriesId AddMarkerSeries(QCustomPlot* plot, const QString& name, const QString& legendText,
                            MarkerShape shape, QRgb colour);
   SeriesId AddFastLineSeries(QCustomPlot* plot, const QString& name, QRgb colour, int width);
+  // A line that the legend lists under `legendText` while it is active.
+  SeriesId AddLegendLineSeries(QCustomPlot* plot, const QString& name, const QString& legendText,
+                               QRgb colour, int width, Qt::PenStyle style);
+  void SetLegendText(SeriesId id, const QString& legendText);
   SeriesId AddBarSeries(QCustomPlot* plot, const QString& name, QRgb outline);
   SeriesId AddPieSeries(PieChart* chart, const QString& name);
   SeriesId Find(const QString& name) const;  // -1 when there is none

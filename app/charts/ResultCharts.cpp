@@ -21,6 +21,7 @@ namespace {
 const QString kHint = QString::fromUtf8(wintext::kZoomHint);
 constexpr QRgb kSilver = 0xC0C0C0;
 constexpr QRgb kWhite = 0xFFFFFF;
+constexpr QRgb kExpectedLineColour = 0x008000;  // green: no series of the slump graph uses it
 // The bars' value marks: small enough to stand over bars of an 8000-game run.
 constexpr int kMarkPixels = 10;
 
@@ -80,6 +81,7 @@ struct ResultCharts::Impl {
   PieChart* rtCancel = nullptr;
 
   SeriesId slumpSeries = -1;
+  SeriesId expectedSeries = -1;
   SeriesId barSeries = -1;
   std::array<SeriesId, kMarkerSeriesCount> markers{};
   SeriesId ren3Series = -1;
@@ -104,6 +106,10 @@ void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
                   QStringLiteral("Medal"), VerticalGradient(kSilver, kWhite));
   // The line first, so the markers are drawn over it.
   slumpSeries = layer.AddFastLineSeries(slump, QStringLiteral("SlumpSeries"), kSlumpLineColour, 2);
+  // Dashed over the run's own line, so that both stay readable where they meet.
+  expectedSeries = layer.AddLegendLineSeries(slump, QStringLiteral("ExpectedSeries"), QString(),
+                                             kExpectedLineColour, 2, Qt::DashLine);
+  layer.SetActive(expectedSeries, false);
   for (int i = 0; i < kMarkerSeriesCount; ++i) {
     const MarkerSeriesStyle& style = kMarkerSeriesStyles[static_cast<size_t>(i)];
     markers[static_cast<size_t>(i)] =
@@ -185,6 +191,7 @@ const ChartLayer& ResultCharts::Layer() const { return impl_->layer; }
 void ResultCharts::ClearSeries() {
   ChartLayer& layer = impl_->layer;
   layer.Clear(impl_->slumpSeries);
+  layer.Clear(impl_->expectedSeries);
   layer.Clear(impl_->barSeries);
   for (SeriesId marker : impl_->markers) layer.Clear(marker);
   // The 3G連 pie is emptied with the others but never filled: it stays blank.
@@ -250,6 +257,21 @@ void ResultCharts::FillKoyakuPie(const ResultStats& stats) {
 void ResultCharts::FillRTCancelPie(const ResultStats& stats) {
   impl_->FillPie(impl_->rtCancelSeries, RTCancelPieSlices(stats));
 }
+
+void ResultCharts::SetExpectedLine(XYPoints&& points, const QString& legendText) {
+  ChartLayer& layer = impl_->layer;
+  layer.Clear(impl_->expectedSeries);
+  layer.AddPoints(impl_->expectedSeries, std::move(points));
+  layer.SetLegendText(impl_->expectedSeries, legendText);
+}
+
+void ResultCharts::ClearExpectedLine() { impl_->layer.Clear(impl_->expectedSeries); }
+
+void ResultCharts::SetExpectedLineActive(bool active) {
+  impl_->layer.SetActive(impl_->expectedSeries, active);
+}
+
+bool ResultCharts::ExpectedLineActive() const { return impl_->layer.Active(impl_->expectedSeries); }
 
 void ResultCharts::SetMarkerActive(int markerSeries, bool active) {
   if (markerSeries < 0 || markerSeries >= kMarkerSeriesCount) return;

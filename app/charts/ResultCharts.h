@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+class QString;
 class QWidget;
 
 namespace sorimu {
@@ -9,6 +10,7 @@ namespace sorimu {
 class RunRecords;
 struct ResultStats;
 class ChartLayer;
+class XYPoints;
 
 // The six charts of the main window: the slump graph, the bar chart of games
 // per bonus and the four pies. The window places the widgets (setGeometry)
@@ -40,6 +42,14 @@ class ResultCharts {
   void FillRenPie(const ResultStats& stats);
   void FillKoyakuPie(const ResultStats& stats);
   void FillRTCancelPie(const ResultStats& stats);
+
+  // The expected-balance line over the slump line ("ExpectedSeries"), listed
+  // in the legend under `legendText` while it is switched on. ClearSeries
+  // empties it with the rest; its switch, like the markers', stays.
+  void SetExpectedLine(XYPoints&& points, const QString& legendText);
+  void ClearExpectedLine();
+  void SetExpectedLineActive(bool active);
+  bool ExpectedLineActive() const;
 
   // The nine check boxes: marker series index as in ChartData.h (kMarkerBIG ...).
   void SetMarkerActive(int markerSeries, bool active);

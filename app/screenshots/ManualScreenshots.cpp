@@ -28,6 +28,7 @@
 #include "AnalysisDialog.h"
 #include "Dialogs.h"
 #include "EstimateBox.h"
+#include "FigureSheetDialog.h"
 #include "QtTranslations.h"
 #include "ResultCharts.h"
 #include "Shell.h"
@@ -169,10 +170,30 @@ void WindowShots(Shots& shots) {
     box->hide();
   }
 
-  // The setting check reveals the level the "?" run drew.
+  // The setting check reveals the level the "?" run drew, and with it the
+  // expected-balance line.
   form.FlevelButton->click();
   Settle();
   shots.Save(form.centralWidget()->grab(QRect(0, 0, 340, 76)), QStringLiteral("setting-check.png"));
+  form.BIGCheckBox->setChecked(false);
+  form.PlumCheckBox->setChecked(false);
+  form.ExpectedCheckBox->setChecked(true);
+  if (auto* slump = qobject_cast<QCustomPlot*>(form.Charts().SlumpChart())) {
+    slump->xAxis->setRange(1, 8000);  // the whole run again, after the zoom above
+  }
+  Settle();
+  shots.Save(form.centralWidget()->grab(QRect(0, 428, 606, 275)),
+             QStringLiteral("slump-expected.png"));
+}
+
+void SheetShots(Shots& shots, const QString& name, const QString& firstHitsName) {
+  QuietDialogs dialogs;
+  FigureSheetDialog dialog(dialogs);
+  dialog.show();
+  shots.Save(&dialog, name);
+  if (firstHitsName.isEmpty()) return;
+  dialog.FirstHitsButton->click();
+  shots.Save(dialog.TailPlot, firstHitsName);
 }
 
 void AnalysisShot(Shots& shots, const QString& name) {
@@ -187,8 +208,8 @@ void AnalysisShot(Shots& shots, const QString& name) {
 }
 
 // The README's pictures: the window after an 8000-game "?" run with every
-// marker on, the About box, a file dialog, and a run of a million games
-// (the analysis dialog follows).
+// marker on, the About box, a file dialog, and a run of a million games with
+// its expected line (the analysis dialog and the figure sheet follow).
 void ReadmeShots(Shots& shots) {
   QuietDialogs dialogs;
   QuietShell shell;
@@ -240,8 +261,10 @@ void ReadmeShots(Shots& shots) {
   open.hide();
   runs.removeRecursively();
 
-  // A long run draws as quickly, and reads the same.
+  // A long run draws as quickly, and reads the same; beside it the line it
+  // tends to at its level.
   for (QCheckBox* box : form.GroupBox1->findChildren<QCheckBox*>()) box->setChecked(false);
+  form.ExpectedCheckBox->setChecked(true);
   SetInputs(form, QStringLiteral("1000000"), QStringLiteral("3"));
   form.StartButton->click();
   StopClock(form);
@@ -270,9 +293,11 @@ int main(int argc, char* argv[]) {
   if (readme) {
     ReadmeShots(shots);
     AnalysisShot(shots, QStringLiteral("screenshot-analysis.png"));
+    SheetShots(shots, QStringLiteral("screenshot-sheet.png"), QString());
   } else {
     WindowShots(shots);
     AnalysisShot(shots, QStringLiteral("analysis.png"));
+    SheetShots(shots, QStringLiteral("figure-sheet.png"), QStringLiteral("sheet-first-hits.png"));
   }
   return shots.Failed() ? 1 : 0;
 }

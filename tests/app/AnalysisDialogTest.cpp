@@ -65,6 +65,7 @@ class AnalysisDialogTest : public QObject {
  private slots:
   void showsTheCoreFiguresForAFixedSeed_data();
   void showsTheCoreFiguresForAFixedSeed();
+  void theoryOutsideItsIntervalIsMarked();
   void cancelStopsPromptly();
   void badInputIsReported_data();
   void badInputIsReported();
@@ -123,6 +124,53 @@ void AnalysisDialogTest::showsTheCoreFiguresForAFixedSeed() {
     QCOMPARE(series->name(), QStringLiteral("設定%1").arg(core.Result.Settings[p].Setting));
   }
   QCOMPARE(w.form.Records().RowCount(), size_t{0});  // the dialog plays machines of its own
+}
+
+// 20 runs of 400 games with this seed leave settings 1 and 3 with a pooled
+// interval that misses the exact rate; the note, the colour and the tool tip
+// mark exactly the settings the core names.
+void AnalysisDialogTest::theoryOutsideItsIntervalIsMarked() {
+  WindowFixture w;
+  AnalysisDialog& d = OpenDialog(w);
+  SetInputs(d, "400", "20", kAllSettingsIndex, "11");
+  QSignalSpy ended(&d, &AnalysisDialog::Ended);
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  QVERIFY(ended.wait(20000));
+
+  AnalysisRequest request;
+  request.Games = 400;
+  request.Trials = 20;
+  request.Seed = 11;
+  request.Jobs = 1;
+  const AnalysisOutcome core = RunAnalysis(request);
+  const QString theoryCaption = QStringLiteral("機械割(%) 理論値 400G");
+  int theoryRow = -1;
+  for (int r = 0; r < d.FigureTable->rowCount(); ++r) {
+    if (d.FigureTable->item(r, 0)->text() == theoryCaption) theoryRow = r;
+  }
+  QVERIFY(theoryRow >= 0);
+  int marked = 0;
+  for (int c = 1; c <= 6; ++c) {
+    const SettingFigures& f = core.Result.Settings[size_t(c - 1)];
+    const bool outside = TheoryOutsidePooledInterval(f);
+    marked += outside;
+    for (int r = 0; r < d.FigureTable->rowCount(); ++r) {
+      const QTableWidgetItem* item = d.FigureTable->item(r, c);
+      const bool expected = outside && r == theoryRow;
+      QCOMPARE(item->text().endsWith(QStringLiteral("※区間外")), expected);
+      QCOMPARE(item->background().style() != Qt::NoBrush, expected);
+      QCOMPARE(item->font().bold(), expected);
+      QCOMPARE(item->toolTip().isEmpty(), !expected);
+    }
+    if (outside) {
+      QCOMPARE(d.FigureTable->item(theoryRow, c)->toolTip(),
+               QStringLiteral("理論値 %1 % が、全体の機械割の95%信頼区間 %2～%3 % の外にあります。")
+                   .arg(QString::fromStdString(FormatFixed(f.Theory.ForRuns, 2)),
+                        QString::fromStdString(FormatFixed(f.PooledPayoutRate.Low, 2)),
+                        QString::fromStdString(FormatFixed(f.PooledPayoutRate.High, 2))));
+    }
+  }
+  QCOMPARE(marked, 2);
 }
 
 void AnalysisDialogTest::cancelStopsPromptly() {

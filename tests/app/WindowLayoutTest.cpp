@@ -128,6 +128,7 @@ void WindowLayoutTest::controlsInPlaceAndReadable_data() {
         << QString::fromLatin1(style.checkBoxName) << QRect()
         << QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
   }
+  row("ExpectedCheckBox", {472, 35, 0, 0}, "期待差枚");
 }
 
 void WindowLayoutTest::controlsInPlaceAndReadable() {
@@ -242,10 +243,11 @@ void WindowLayoutTest::menus() {
                         "JWord1:JWordのインストール:on", "N2:-:on", "N3:ホームページ:on",
                         "N4:広告:on"}));
   // Entries that read the run on display wait for one.
-  QCOMPARE(
-      entries(w.form.ToolMenu),
-      QStringList({"ToolAnalysisMenu:複数回分析(&M)...:on", "ToolEstimateMenu:設定推測(&E)...:off",
-                   "N5:-:on", "ToolCsvMenu:CSV出力:off", "ToolImageMenu:画像保存:off"}));
+  QCOMPARE(entries(w.form.ToolMenu),
+           QStringList({"ToolAnalysisMenu:複数回分析(&M)...:on",
+                        "ToolFigureSheetMenu:スペック表(&S)...:on",
+                        "ToolEstimateMenu:設定推測(&E)...:off", "N5:-:on",
+                        "ToolCsvMenu:CSV出力:off", "ToolImageMenu:画像保存:off"}));
 }
 
 void WindowLayoutTest::statusBarAndClock() {

@@ -87,5 +87,24 @@ TEST(TheoryTable, TinyChancesKeepTheirDigits) {
   EXPECT_EQ(TailTableRows({tail}, 500)[2][1].find('E'), std::string::npos);
 }
 
+// The curves of the figure sheet's plot, for a spreadsheet: every length from
+// 1 on, the bonus columns of all settings first, each cell the table's.
+TEST(TheoryTable, TailCurvesHoldEveryLengthOfEverySetting) {
+  const std::vector<DryStretchTail> tails = {ComputeDryStretchTail(DefaultCycleModel(2), 1600),
+                                             ComputeDryStretchTail(DefaultCycleModel(6), 1600)};
+  const std::vector<TableRow> rows = TailCurveRows(tails, 1600);
+  ASSERT_EQ(rows.size(), 1601u);
+  EXPECT_EQ(rows[0], (TableRow{"G数", "設定2 ボーナス間", "設定6 ボーナス間", "設定2 初当り間",
+                               "設定6 初当り間"}));
+  for (int32_t games : {1, 250, 1490, 1600}) {
+    const TableRow& row = rows[static_cast<size_t>(games)];
+    const std::vector<TableRow> table = TailTableRows(tails, games);
+    EXPECT_EQ(
+        row, (TableRow{std::to_string(games), table[1][1], table[1][2], table[2][1], table[2][2]}));
+  }
+  EXPECT_EQ(rows[1600][1], "0");  // past the longest RT
+  EXPECT_NE(rows[1600][3], "0");  // chains still reach it
+}
+
 }  // namespace
 }  // namespace sorimu::theory
