@@ -9,19 +9,13 @@
 #include "LongRun.h"
 #include "ManyRunAnalysis.h"
 #include "Messages.h"
+#include "RunFigures.h"
 #include "RunState.h"
 #include "Slot.h"
 
 namespace sorimu {
 
 namespace {
-
-uint64_t SplitMix64(uint64_t x) {
-  x += 0x9E3779B97F4A7C15ull;
-  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-  return x ^ (x >> 31);
-}
 
 // A uniform draw in [0, 1) from the top 53 bits.
 double Uniform(uint64_t bits) { return static_cast<double>(bits >> 11) * 0x1.0p-53; }

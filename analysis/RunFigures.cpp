@@ -8,16 +8,12 @@
 
 namespace sorimu {
 
-namespace {
-
 uint64_t SplitMix64(uint64_t x) {
   x += 0x9E3779B97F4A7C15ull;
   x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
   x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
   return x ^ (x >> 31);
 }
-
-}  // namespace
 
 uint32_t DeriveRunSeed(uint32_t baseSeed, int32_t setting, int64_t trial) {
   const uint64_t key =

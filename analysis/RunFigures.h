@@ -62,6 +62,10 @@ constexpr int64_t NextCancelCheck(int32_t playCount) {
   return int64_t{playCount} + kCancelCheckGames;
 }
 
+// A 64-bit mix with every input bit reaching every output bit: seeds derived
+// from one base seed share nothing a run could show.
+uint64_t SplitMix64(uint64_t x);
+
 // The seed of run `trial` at `setting`, derived from the analysis's base
 // seed alone: whichever thread plays a run, it plays the same games.
 uint32_t DeriveRunSeed(uint32_t baseSeed, int32_t setting, int64_t trial);

@@ -9,20 +9,13 @@
 #include "InputText.h"
 #include "ManyRunAnalysis.h"
 #include "Messages.h"
+#include "Report.h"
 #include "RunFiguresCsv.h"
 #include "SafeSave.h"
 
 namespace sorimu {
 
 namespace {
-
-void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) out << '\t';
-    out << cells[i];
-  }
-  out << '\n';
-}
 
 // Fills `request` from the options; false after writing the first problem.
 bool ReadRequest(const CommandOptions& options, AnalysisRequest& request, std::ostream& err) {
@@ -102,9 +95,9 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
       << "  BIGストック:" << request.BigStock << "  REGストック:" << request.RegStock
       << "  seed:" << request.Seed << '\n';
   out << "\n[複数回分析]\n";
-  for (const TableRow& row : AnalysisTableRows(result)) WriteCells(out, row);
+  for (const TableRow& row : AnalysisTableRows(result)) WriteTabRow(out, row);
   out << "\n[差枚分布]\n";
-  for (const TableRow& row : HistogramTableRows(result)) WriteCells(out, row);
+  for (const TableRow& row : HistogramTableRows(result)) WriteTabRow(out, row);
 
   if (options.Has("--csv")) {
     SaveOptions save;

@@ -11,19 +11,12 @@
 #include "ManyRunAnalysis.h"
 #include "Messages.h"
 #include "NextGames.h"
+#include "Report.h"
 #include "Session.h"
 
 namespace sorimu {
 
 namespace {
-
-void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) out << '\t';
-    out << cells[i];
-  }
-  out << '\n';
-}
 
 // Every digit a double holds, so that a script reads back the very number.
 std::string Exact(double value) {
@@ -153,13 +146,13 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
     return kOk;
   }
   out << "[設定推測]\n";
-  for (const TableRow& row : EstimateTableRows(estimate)) WriteCells(out, row);
+  for (const TableRow& row : EstimateTableRows(estimate)) WriteTabRow(out, row);
   out << EstimateNote(estimate) << '\n';
   if (next) {
     // The seed goes with the figures: with it they can be made again.
     out << "\n[次の" << request.Games << "ゲーム]  予測回数:" << request.Draws
         << "  seed:" << request.Seed << '\n';
-    for (const TableRow& row : NextGamesTableRows(*next)) WriteCells(out, row);
+    for (const TableRow& row : NextGamesTableRows(*next)) WriteTabRow(out, row);
   }
   return kOk;
 }

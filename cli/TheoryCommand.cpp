@@ -7,6 +7,7 @@
 #include "DryStretch.h"
 #include "InputText.h"
 #include "LongRun.h"
+#include "Report.h"
 #include "TheoryTable.h"
 
 namespace sorimu {
@@ -15,17 +16,9 @@ namespace {
 
 using theory::kSettingCount;
 
-void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) out << '\t';
-    out << cells[i];
-  }
-  out << '\n';
-}
-
 void WriteSection(std::ostream& out, const char* caption, const std::vector<TableRow>& rows) {
   out << '[' << caption << "]\n";
-  for (const TableRow& row : rows) WriteCells(out, row);
+  for (const TableRow& row : rows) WriteTabRow(out, row);
 }
 
 // The settings asked for, in order; nothing after writing the problem.

@@ -12,25 +12,17 @@ namespace sorimu {
 
 namespace {
 
-void WriteCells(std::ostream& out, const std::vector<std::string>& cells) {
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) out << '\t';
-    out << cells[i];
-  }
-  out << '\n';
-}
-
 void WriteSectionHead(std::ostream& out, ResultPage page) {
   const ResultList& list = kResultLists[page];
   out << "\n[" << list.pageCaption << "]\n";
   std::vector<std::string> captions;
   for (int c = 0; c < list.columnCount; ++c) captions.emplace_back(list.columns[c].caption);
-  WriteCells(out, captions);
+  WriteTabRow(out, captions);
 }
 
 void WriteTable(std::ostream& out, ResultPage page, const std::vector<TableRow>& rows) {
   WriteSectionHead(out, page);
-  for (const TableRow& row : rows) WriteCells(out, row);
+  for (const TableRow& row : rows) WriteTabRow(out, row);
 }
 
 }  // namespace
@@ -58,6 +50,14 @@ void WriteReport(std::ostream& out, const RunRecords& records, bool withRows) {
   WriteTable(out, kRenPage, RenRows(stats));
   WriteTable(out, kKoyakuPage, KoyakuRows(stats));
   WriteTable(out, kRTCancelPage, RTCancelRows(stats));
+}
+
+void WriteTabRow(std::ostream& out, const std::vector<std::string>& cells) {
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) out << '\t';
+    out << cells[i];
+  }
+  out << '\n';
 }
 
 }  // namespace sorimu

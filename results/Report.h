@@ -1,6 +1,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "RunRecords.h"
 
@@ -11,5 +13,8 @@ namespace sorimu {
 // joined by TAB, one empty line before each section. The per-game list only
 // when `withRows`. Requires at least one row.
 void WriteReport(std::ostream& out, const RunRecords& records, bool withRows);
+
+// One line of every text report: the cells joined by TAB, ended by LF.
+void WriteTabRow(std::ostream& out, const std::vector<std::string>& cells);
 
 }  // namespace sorimu
