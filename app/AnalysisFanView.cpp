@@ -35,8 +35,8 @@ AnalysisFanView::AnalysisFanView(QWidget* parent) : QWidget(parent) {
   for (int s = 1; s <= 6; ++s) {
     const size_t i = static_cast<size_t>(s - 1);
     const QColor colour = SettingColour(s);
-    fans_[i] = std::make_unique<FanSeries>(layer_, FanPlot, QStringLiteral("Fan%1").arg(s),
-                                           colour, texts);
+    fans_[i] =
+        std::make_unique<FanSeries>(layer_, FanPlot, QStringLiteral("Fan%1").arg(s), colour, texts);
     fans_[i]->SetActive(false);
     // Black and dashed: the exact figure stands apart from what the runs did.
     expected_[i] =

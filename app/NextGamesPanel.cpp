@@ -58,8 +58,7 @@ NextGamesPanel::NextGamesPanel(Dialogs& dialogs, uint32_t seed, QWidget* parent)
   }
 
   StartButton = Named(new QPushButton(Text(wintext::kNextGamesStart), this), "NextStartButton");
-  CancelButton =
-      Named(new QPushButton(Text(wintext::kNextGamesCancel), this), "NextCancelButton");
+  CancelButton = Named(new QPushButton(Text(wintext::kNextGamesCancel), this), "NextCancelButton");
   // Enter on this page computes; on the other page, where it is hidden, it
   // does nothing rather than close the box.
   StartButton->setDefault(true);
@@ -138,10 +137,10 @@ std::optional<NextGamesRequest> NextGamesPanel::ReadRequest() {
   NextGamesRequest request;
   request.Prior = prior_;
   request.Jobs = 0;  // every core
-  const CountResult games = ParseCount(GamesEdit->text().toStdString(), 1, kMaxNextGames,
-                                       kNextGamesRangeMessage);
-  const CountResult draws = ParseCount(DrawsEdit->text().toStdString(), 1, kMaxNextDraws,
-                                       kNextDrawsRangeMessage);
+  const CountResult games =
+      ParseCount(GamesEdit->text().toStdString(), 1, kMaxNextGames, kNextGamesRangeMessage);
+  const CountResult draws =
+      ParseCount(DrawsEdit->text().toStdString(), 1, kMaxNextDraws, kNextDrawsRangeMessage);
   const std::optional<uint32_t> seed = ParseSeed(SeedEdit->text().toStdString());
   const std::pair<std::string, QLineEdit*> problems[] = {
       {games.status.Message, GamesEdit},
@@ -207,10 +206,8 @@ void NextGamesPanel::Finish() {
     case StatusKind::Ok: {
       const NextGamesRequest& request = outcome.Prediction.Request;
       ProgressBar->setValue(ProgressBar->maximum());
-      StatusLabel->setText(Text(wintext::kNextGamesDone)
-                               .arg(request.Games)
-                               .arg(request.Draws)
-                               .arg(request.Seed));
+      StatusLabel->setText(
+          Text(wintext::kNextGamesDone).arg(request.Games).arg(request.Draws).arg(request.Seed));
       Show(std::move(outcome.Prediction));
       break;
     }

@@ -42,8 +42,8 @@ bool NextGamesRunner::Start(const RunRecords& records, const NextGamesRequest& r
         outcome->status = Status::Fail(StatusKind::OutOfMemory, kPredictionOutOfMemoryMessage);
       } catch (const std::exception& error) {
         *outcome = {};
-        outcome->status =
-            Status::Fail(StatusKind::BadInput, std::string(wintext::kNextGamesFailed) + error.what());
+        outcome->status = Status::Fail(StatusKind::BadInput,
+                                       std::string(wintext::kNextGamesFailed) + error.what());
       }
       QMetaObject::invokeMethod(
           this,

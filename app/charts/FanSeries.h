@@ -11,8 +11,8 @@ struct BalanceBands;
 
 // The legend's names of a fan's parts.
 struct FanTexts {
-  QString outer;   // 5–95 %
-  QString inner;   // 25–75 %
+  QString outer;  // 5–95 %
+  QString inner;  // 25–75 %
   QString median;
 };
 
