@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include "ChartLayer.h"
@@ -97,6 +98,10 @@ void EstimateBoxTest::priorAndEstimateSideBySide() {
   QCOMPARE(box.NoteLabel->text(), QString::fromStdString(EstimateNote(expected)));
   QCOMPARE(BarValues(box.EstimateChart, 0), Percents(expected.Prior));
   QCOMPARE(BarValues(box.EstimateChart, 1), Percents(expected.Probability));
+  // Enter in the prior's box keeps the box open.
+  box.show();
+  QTest::keyClick(box.PriorEdit, Qt::Key_Return);
+  QVERIFY(box.isVisible());
 
   // 均等に戻す brings back the uniform prior and its estimate.
   box.UniformButton->click();
@@ -151,7 +156,11 @@ void EstimateBoxTest::nextGamesAreTheCoreFiguresAndDrawAsAFan() {
   QCOMPARE(next.GamesEdit->text(), QStringLiteral("1000"));
   SetNextInputs(next, "700", "3000", "99");
   QSignalSpy ended(&next, &NextGamesPanel::Ended);
-  QTest::mouseClick(next.StartButton, Qt::LeftButton);
+  // Enter on the page computes, as 計算 does.
+  box.show();
+  box.Pages->setCurrentWidget(&next);
+  QTest::keyClick(next.GamesEdit, Qt::Key_Return);
+  QVERIFY(box.isVisible());
   QVERIFY(next.Running());
   QVERIFY(!next.StartButton->isEnabled() && !box.PriorEdit->isEnabled());
   QVERIFY(ended.wait(60000));
@@ -245,8 +254,8 @@ void EstimateBoxTest::badNextGamesInputIsReported_data() {
   QTest::addColumn<QString>("message");
   QTest::newRow("games 0") << QStringList{"0", "100", "1"} << kNextGamesRangeMessage;
   QTest::newRow("games text") << QStringList{"abc", "100", "1"} << "'abc' は整数ではありません";
-  QTest::newRow("draws past the most") << QStringList{"100", "1000001", "1"}
-                                       << kNextDrawsRangeMessage;
+  QTest::newRow("draws past the most")
+      << QStringList{"100", "1000001", "1"} << kNextDrawsRangeMessage;
   QTest::newRow("seed negative") << QStringList{"100", "100", "-1"} << kSeedRangeMessage;
 }
 
