@@ -133,7 +133,12 @@ void TEstimateBox::Show(const RunRecords& records) {
   Refill();
 }
 
-void TEstimateBox::RunReplaced() { NextGames->Forget(); }
+void TEstimateBox::RunReplaced() {
+  // Until Show hands it the new records, the box has none to read.
+  records_ = nullptr;
+  NextGames->SetRecords(nullptr);
+  NextGames->Forget();
+}
 
 void TEstimateBox::PriorEdited(const QString& text) {
   const std::optional<SettingWeights> prior = ParsePrior(text.toStdString());

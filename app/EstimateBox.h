@@ -34,7 +34,8 @@ class TEstimateBox final : public QDialog {
   // The run to estimate; the caller keeps the records unchanged while the
   // box is open, or calls RunReplaced first.
   void Show(const RunRecords& records);
-  // The records may change: the prediction is stopped and forgotten.
+  // The records may change: the prediction is stopped and forgotten, and
+  // nothing is read until the next Show.
   void RunReplaced();
 
   // The prior in use: the last one typed that was valid.

@@ -64,7 +64,9 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   SetupDesktop(services);
 }
 
-TMainForm::~TMainForm() = default;
+// The 期待収支 draws read the session's records, which go before the
+// window's children do.
+TMainForm::~TMainForm() { delete estimateBox_; }
 
 SessionHooks TMainForm::Hooks() {
   SessionHooks hooks;

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <memory>
 
 #include "ChartLayer.h"
 #include "EstimateBox.h"
@@ -215,7 +216,8 @@ void EstimateBoxTest::nextGamesAreTheCoreFiguresAndDrawAsAFan() {
 }
 
 void EstimateBoxTest::predictionWorksOffTheWindowAndStops() {
-  WindowFixture w;
+  auto fixture = std::make_unique<WindowFixture>();
+  WindowFixture& w = *fixture;
   w.SetInputs("2000", "3");
   w.Start();
   TEstimateBox& box = OpenBox(w);
@@ -247,6 +249,15 @@ void EstimateBoxTest::predictionWorksOffTheWindowAndStops() {
   QVERIFY(!next.Running());
   QVERIFY(next.StartButton->isEnabled());
   QVERIFY(w.dialogs.shown.empty());
+
+  // The window goes while the draws play: they stop with it, and their
+  // reports find nobody.
+  OpenBox(w);
+  QTest::mouseClick(next.StartButton, Qt::LeftButton);
+  QVERIFY(next.Running());
+  fixture.reset();
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
 }
 
 void EstimateBoxTest::badNextGamesInputIsReported_data() {
