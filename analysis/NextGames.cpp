@@ -32,6 +32,7 @@ struct Draws {
   std::vector<int32_t>* along;
   std::vector<int32_t>* settings;
   const std::atomic<bool>* cancel;
+  std::atomic<int32_t>* shown;  // may be null
   std::atomic<int64_t> next{0};
   std::atomic<int64_t> done{0};
 
@@ -67,6 +68,7 @@ struct Draws {
       if (Cancelled()) return;
       Play(i);
       done.fetch_add(1, std::memory_order_relaxed);
+      if (shown != nullptr) shown->fetch_add(1, std::memory_order_relaxed);
     }
   }
 };
@@ -109,7 +111,8 @@ Status CheckNextGamesRequest(const NextGamesRequest& r) {
 }
 
 NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request,
-                                  const std::atomic<bool>* cancel) {
+                                  const std::atomic<bool>* cancel,
+                                  std::atomic<int32_t>* drawsDone) {
   NextGamesOutcome outcome;
   outcome.status = CheckNextGamesRequest(request);
   if (!outcome.status.Ok()) return outcome;
@@ -133,6 +136,7 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
     work.along = &along;
     work.settings = &settings;
     work.cancel = cancel;
+    work.shown = drawsDone;
     p.Request.Jobs = PlayAll(work, WorkerCount(request.Jobs, request.Draws));
     if (work.done.load() != request.Draws) {
       outcome = NextGamesOutcome{};

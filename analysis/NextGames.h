@@ -52,8 +52,10 @@ struct NextGamesOutcome {
 // the bonus under way as its rows show it), the stocks from the last row,
 // and plays the machine on from there with a seed of its own. The figures
 // depend on the records and the request minus Jobs only. `cancel` stops it
-// within a few milliseconds.
+// within a few milliseconds; `drawsDone`, when given, counts the draws played
+// so far, for another thread to show.
 NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request,
-                                  const std::atomic<bool>* cancel = nullptr);
+                                  const std::atomic<bool>* cancel = nullptr,
+                                  std::atomic<int32_t>* drawsDone = nullptr);
 
 }  // namespace sorimu

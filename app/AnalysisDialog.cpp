@@ -14,15 +14,18 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "AnalysisFanView.h"
 #include "AnalysisInputs.h"
 #include "AnalysisRunner.h"
 #include "AnalysisTable.h"
 #include "Dialogs.h"
 #include "QtText.h"
+#include "ResultLists.h"
 #include "SettingColours.h"
 #include "WindowTexts.h"
 
@@ -108,9 +111,14 @@ AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
   HistogramPlot->setMinimumSize(360, 260);
   HistogramPlot->xAxis->ticker()->setTickCount(4);  // five-digit balances need the room
 
+  FanView = new AnalysisFanView(this);
+  ChartPages = Named(new QTabWidget(this), "ChartPages");
+  ChartPages->addTab(HistogramPlot, Text(wintext::kHistogramTitle));
+  ChartPages->addTab(FanView, Text(wintext::kFanTab));
+
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->addWidget(FigureTable);
-  splitter_->addWidget(HistogramPlot);
+  splitter_->addWidget(ChartPages);
   splitter_->setStretchFactor(0, 3);
   splitter_->setStretchFactor(1, 2);
   splitter_->setSizes({720, 440});
@@ -166,6 +174,7 @@ void AnalysisDialog::StartClick() {
   FigureTable->setColumnCount(0);
   HistogramPlot->clearPlottables();
   HistogramPlot->replot();
+  FanView->Clear();
   ProgressBar->setValue(0);
   StatusLabel->setText(Text(wintext::kAnalysisRunning));
   startedMs_ = QDateTime::currentMSecsSinceEpoch();
@@ -212,6 +221,7 @@ void AnalysisDialog::Finish() {
       shown_ = std::move(outcome.Result);
       ShowFigures(*shown_);
       DrawHistogram(*shown_);
+      FanView->Show(*shown_);
       StatusLabel->setText(Text(wintext::kAnalysisDone).arg(seconds, 0, 'f', 2));
       break;
     }
@@ -229,21 +239,7 @@ void AnalysisDialog::Finish() {
 }
 
 void AnalysisDialog::ShowFigures(const AnalysisResult& result) {
-  const std::vector<TableRow> rows = AnalysisTableRows(result);
-  if (rows.empty()) return;
-  const TableRow& header = rows.front();
-  FigureTable->setColumnCount(static_cast<int>(header.size()));
-  FigureTable->setRowCount(static_cast<int>(rows.size() - 1));
-  QStringList captions;
-  for (const std::string& caption : header) captions << QString::fromStdString(caption);
-  FigureTable->setHorizontalHeaderLabels(captions);
-  for (size_t r = 1; r < rows.size(); ++r) {
-    for (size_t c = 0; c < rows[r].size(); ++c) {
-      auto* item = new QTableWidgetItem(QString::fromStdString(rows[r][c]));
-      if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      FigureTable->setItem(static_cast<int>(r - 1), static_cast<int>(c), item);
-    }
-  }
+  FillTable(FigureTable, AnalysisTableRows(result));
   MarkTheoryOutside(result);
   FigureTable->resizeColumnsToContents();
 

@@ -12,17 +12,20 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
+class QTabWidget;
 class QTableWidget;
 
 namespace sorimu {
 
+class AnalysisFanView;
 class AnalysisRunner;
 class Dialogs;
 
 // The many-run analysis: its inputs, a worker that plays the runs while both
 // windows stay usable, the figures one column per setting, and the spread of
 // the final balance. It plays machines of its own and never touches the main
-// window's records. Closing it cancels a running analysis.
+// window's records. The final balances show as a histogram, their course
+// as a fan per setting. Closing it cancels a running analysis.
 class AnalysisDialog final : public QDialog {
   Q_OBJECT
 
@@ -50,7 +53,9 @@ class AnalysisDialog final : public QDialog {
   QProgressBar* ProgressBar = nullptr;
   QLabel* StatusLabel = nullptr;
   QTableWidget* FigureTable = nullptr;
+  QTabWidget* ChartPages = nullptr;
   QCustomPlot* HistogramPlot = nullptr;
+  AnalysisFanView* FanView = nullptr;
 
  signals:
   // An analysis ended: completed, cancelled or failed.

@@ -3,88 +3,182 @@
 #include <qcustomplot.h>
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
+#include "EstimateTable.h"
+#include "InputText.h"
+#include "Messages.h"
+#include "NextGamesPanel.h"
 #include "QtText.h"
+#include "ResultLists.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
 
-TEstimateBox::TEstimateBox(QWidget* parent) : QDialog(parent) {
+namespace {
+
+const QString kUniformText = QStringLiteral("1,1,1,1,1,1");
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QCPBars* NewBars(QCustomPlot* plot, const char* name, QColor pen, QColor brush) {
+  auto* bars = new QCPBars(plot->xAxis, plot->yAxis);
+  bars->setName(Text(name));
+  bars->setWidth(0.36);
+  bars->setPen(QPen(pen));
+  bars->setBrush(brush);
+  return bars;
+}
+
+}  // namespace
+
+TEstimateBox::TEstimateBox(Dialogs& dialogs, uint32_t seed, QWidget* parent)
+    : QDialog(parent), priorText_(kUniformText) {
   setObjectName(QStringLiteral("EstimateBox"));
   setWindowTitle(Text(wintext::kEstimateTitle));
+  setSizeGripEnabled(true);
 
-  EstimateChart = new QCustomPlot(this);
-  EstimateChart->setObjectName(QStringLiteral("EstimateChart"));
-  EstimateChart->setMinimumSize(300, 180);
+  auto* estimatePage = new QWidget(this);
+  PriorEdit = Named(new QLineEdit(kUniformText, estimatePage), "PriorEdit");
+  UniformButton =
+      Named(new QPushButton(Text(wintext::kPriorUniform), estimatePage), "UniformButton");
+  UniformButton->setAutoDefault(false);
+  PriorMessageLabel = Named(new QLabel(Text(kPriorMessage), estimatePage), "PriorMessageLabel");
+  PriorMessageLabel->setWordWrap(true);
+  PriorMessageLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
+  PriorMessageLabel->hide();
+  auto* priorRow = new QHBoxLayout;
+  priorRow->addWidget(new QLabel(Text(wintext::kPriorLabel), estimatePage));
+  priorRow->addWidget(PriorEdit, 1);
+  priorRow->addWidget(UniformButton);
+
+  EstimateChart = Named(new QCustomPlot(estimatePage), "EstimateChart");
+  EstimateChart->setMinimumSize(300, 200);
   QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
   for (int s = 1; s <= 6; ++s) ticker->addTick(s, Text(wintext::kSettingColumn).arg(s));
   EstimateChart->xAxis->setTicker(ticker);
   EstimateChart->xAxis->setRange(0.4, 6.6);
   EstimateChart->yAxis->setRange(0, 100);
   EstimateChart->yAxis->setLabel(Text(wintext::kEstimateAxis));
-  auto* bars = new QCPBars(EstimateChart->xAxis, EstimateChart->yAxis);
-  bars->setWidth(0.6);
-  bars->setPen(QPen(QColor(40, 80, 160)));
-  bars->setBrush(QColor(90, 140, 220));
+  // The prior in grey beside the estimate in colour: what the hall was
+  // assumed to hold, and what the rows made of it.
+  auto* group = new QCPBarsGroup(EstimateChart);
+  for (QCPBars* bars :
+       {NewBars(EstimateChart, wintext::kPriorSeries, QColor(110, 110, 110), QColor(190, 190, 190)),
+        NewBars(EstimateChart, wintext::kPosteriorSeries, QColor(40, 80, 160),
+                QColor(90, 140, 220))}) {
+    bars->setBarsGroup(group);
+  }
+  EstimateChart->legend->setVisible(true);
+  EstimateChart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
 
-  EstimateTable = new QTableWidget(6, 2, this);
-  EstimateTable->setObjectName(QStringLiteral("EstimateTable"));
-  EstimateTable->setHorizontalHeaderLabels(
-      {Text(wintext::kEstimateSettingHeader), Text(wintext::kEstimateProbabilityHeader)});
+  EstimateTable = Named(new QTableWidget(estimatePage), "EstimateTable");
   EstimateTable->verticalHeader()->hide();
   EstimateTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   EstimateTable->setSelectionMode(QAbstractItemView::NoSelection);
   EstimateTable->setFocusPolicy(Qt::NoFocus);
-  EstimateTable->horizontalHeader()->setStretchLastSection(true);
+  EstimateTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   EstimateTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-  EstimateTable->setFixedHeight(EstimateTable->horizontalHeader()->sizeHint().height() +
-                                6 * EstimateTable->verticalHeader()->defaultSectionSize() + 4);
+  EstimateTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  NoteLabel = new QLabel(this);
-  NoteLabel->setObjectName(QStringLiteral("NoteLabel"));
+  NoteLabel = Named(new QLabel(estimatePage), "NoteLabel");
   NoteLabel->setWordWrap(true);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  auto* estimateLayout = new QVBoxLayout(estimatePage);
+  estimateLayout->addLayout(priorRow);
+  estimateLayout->addWidget(PriorMessageLabel);
+  estimateLayout->addWidget(EstimateChart, 1);
+  estimateLayout->addWidget(EstimateTable);
+  estimateLayout->addWidget(NoteLabel);
+
+  NextGames = new NextGamesPanel(dialogs, seed, this);
+  Pages = Named(new QTabWidget(this), "EstimatePages");
+  Pages->addTab(estimatePage, Text(wintext::kEstimateTab));
+  Pages->addTab(NextGames, Text(wintext::kNextGamesTab));
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  buttons->button(QDialogButtonBox::Close)->setAutoDefault(false);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(EstimateChart, 1);
-  layout->addWidget(EstimateTable);
-  layout->addWidget(NoteLabel);
+  layout->addWidget(Pages, 1);
   layout->addWidget(buttons);
-  resize(380, 480);
+  resize(460, 600);
+
+  connect(PriorEdit, &QLineEdit::textChanged, this, &TEstimateBox::PriorEdited);
+  connect(UniformButton, &QPushButton::clicked, this, [this] { PriorEdit->setText(kUniformText); });
+  // A prediction works with the prior it started from.
+  connect(NextGames, &NextGamesPanel::RunningChanged, this,
+          [this](bool running) { PriorEdit->setEnabled(!running); });
 }
 
-void TEstimateBox::Fill(const SettingEstimate& estimate) {
-  QVector<double> keys, percents;
-  for (int s = 0; s < 6; ++s) {
-    const double percent = estimate.Probability[s] * 100.0;
-    keys << s + 1;
-    percents << percent;
-    auto* setting = new QTableWidgetItem(QString::number(s + 1));
-    auto* probability = new QTableWidgetItem(QStringLiteral("%1 %").arg(percent, 0, 'f', 1));
-    setting->setTextAlignment(Qt::AlignCenter);
-    probability->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    EstimateTable->setItem(s, 0, setting);
-    EstimateTable->setItem(s, 1, probability);
-  }
-  qobject_cast<QCPBars*>(EstimateChart->plottable(0))->setData(keys, percents, true);
-  EstimateChart->replot();
+TEstimateBox::~TEstimateBox() = default;
 
-  // Which rows carried the estimate, so that an even spread is understood.
-  QString note = estimate.UsedStretches == 0
-                     ? Text(wintext::kEstimateNoStretch)
-                     : Text(wintext::kEstimateUsed).arg(estimate.UsedStretches);
-  if (estimate.SkippedStretches > 0) {
-    note += Text(wintext::kEstimateSkipped).arg(estimate.SkippedStretches);
+void TEstimateBox::Show(const RunRecords& records) {
+  records_ = &records;
+  NextGames->SetRecords(records_);
+  Refill();
+}
+
+void TEstimateBox::RunReplaced() {
+  // Until Show hands it the new records, the box has none to read.
+  records_ = nullptr;
+  NextGames->SetRecords(nullptr);
+  NextGames->Forget();
+}
+
+void TEstimateBox::PriorEdited(const QString& text) {
+  const std::optional<SettingWeights> prior = ParsePrior(text.toStdString());
+  // A text on its way to a valid one is no reason to lose the estimate shown.
+  PriorMessageLabel->setVisible(!prior);
+  if (!prior) return;
+  priorText_ = text;
+  if (*prior == prior_) return;
+  prior_ = *prior;
+  NextGames->SetPrior(prior_);
+  Refill();
+}
+
+void TEstimateBox::Refill() {
+  if (records_ == nullptr) return;
+  estimate_ = EstimateSetting(*records_, prior_);
+  QVector<double> keys, prior, posterior;
+  for (size_t s = 0; s < 6; ++s) {
+    keys << static_cast<double>(s + 1);
+    prior << estimate_.Prior[s] * 100.0;
+    posterior << estimate_.Probability[s] * 100.0;
   }
-  note += Text(wintext::kEstimateMethod);
-  NoteLabel->setText(note);
+  qobject_cast<QCPBars*>(EstimateChart->plottable(0))->setData(keys, prior, true);
+  qobject_cast<QCPBars*>(EstimateChart->plottable(1))->setData(keys, posterior, true);
+  // Room above the tallest bar for the legend, in steps of ten.
+  const double tallest = std::max(*std::max_element(prior.begin(), prior.end()),
+                                  *std::max_element(posterior.begin(), posterior.end()));
+  EstimateChart->yAxis->setRange(0, std::min(100.0, 10.0 * std::ceil(tallest * 1.3 / 10.0)));
+  EstimateChart->replot();
+  FillTable(EstimateTable, EstimateTableRows(estimate_));
+  FitTableHeight(EstimateTable);
+  NoteLabel->setText(Text(EstimateNote(estimate_)));
+}
+
+void TEstimateBox::done(int result) {
+  // Nobody would see its figures; the cores are better given back at once.
+  if (NextGames->Running()) NextGames->Forget();
+  // What is shown again next time is the prior in use.
+  if (PriorEdit->text() != priorText_) PriorEdit->setText(priorText_);
+  QDialog::done(result);
 }
 
 }  // namespace sorimu

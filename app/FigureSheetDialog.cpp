@@ -16,6 +16,7 @@
 #include "Dialogs.h"
 #include "Messages.h"
 #include "QtText.h"
+#include "ResultLists.h"
 #include "RunExports.h"
 #include "SettingColours.h"
 #include "TheoryTable.h"
@@ -115,20 +116,7 @@ FigureSheetDialog::FigureSheetDialog(Dialogs& dialogs, QWidget* parent)
 FigureSheetDialog::~FigureSheetDialog() = default;
 
 void FigureSheetDialog::FillTable() {
-  const std::vector<TableRow> rows = theory::SpecSheetRows(figures_);
-  const TableRow& header = rows.front();
-  SheetTable->setColumnCount(static_cast<int>(header.size()));
-  SheetTable->setRowCount(static_cast<int>(rows.size() - 1));
-  QStringList captions;
-  for (const std::string& caption : header) captions << QString::fromStdString(caption);
-  SheetTable->setHorizontalHeaderLabels(captions);
-  for (size_t r = 1; r < rows.size(); ++r) {
-    for (size_t c = 0; c < rows[r].size(); ++c) {
-      auto* item = new QTableWidgetItem(QString::fromStdString(rows[r][c]));
-      if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      SheetTable->setItem(static_cast<int>(r - 1), static_cast<int>(c), item);
-    }
-  }
+  sorimu::FillTable(SheetTable, theory::SpecSheetRows(figures_));
   SheetTable->resizeColumnsToContents();
 }
 

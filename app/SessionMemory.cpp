@@ -10,7 +10,10 @@
 
 #include "AnalysisDialog.h"
 #include "AnalysisInputs.h"
+#include "EstimateBox.h"
+#include "InputText.h"
 #include "MainFormLayout.h"
+#include "NextGamesPanel.h"
 #include "StartChecks.h"
 
 namespace sorimu {
@@ -29,12 +32,16 @@ const QString kPositionKey = QStringLiteral("window/position");
 const QString kSettingKey = QStringLiteral("inputs/setting");
 const QString kAnalysisSettingKey = QStringLiteral("analysis/setting");
 const QString kAllSettingsText = QStringLiteral("all");
+const QString kPriorKey = QStringLiteral("estimate/prior");
+// Six weights with their commas and spaces; room for long decimals.
+constexpr qsizetype kMaxPriorText = 256;
 
-std::optional<std::string> StoredText(const QSettings& settings, const QString& key) {
+std::optional<std::string> StoredText(const QSettings& settings, const QString& key,
+                                      qsizetype longest = kMaxStoredText) {
   const QVariant value = settings.value(key);
   if (value.typeId() != QMetaType::QString) return std::nullopt;
   const QString text = value.toString();
-  if (text.size() > kMaxStoredText) return std::nullopt;
+  if (text.size() > longest) return std::nullopt;
   return text.toStdString();
 }
 
@@ -92,6 +99,21 @@ bool AnalysisAccepts(std::string AnalysisTexts::*field, const std::string& text)
   AnalysisTexts texts;
   texts.*field = text;
   return ReadAnalysisRequest(texts).status.Ok();
+}
+
+// The next games' boxes with the range their count must lie in.
+struct NextGamesBox {
+  const char* key;
+  QLineEdit* NextGamesPanel::*box;
+  int32_t maximum;
+};
+constexpr NextGamesBox kNextGamesBoxes[] = {
+    {"estimate/nextGames", &NextGamesPanel::GamesEdit, kMaxNextGames},
+    {"estimate/nextDraws", &NextGamesPanel::DrawsEdit, kMaxNextDraws},
+};
+
+bool CountAccepted(const std::string& text, int32_t maximum) {
+  return ParseCount(text, 1, maximum, "").status.Ok();
 }
 
 // The setting list holds 1 to 6, then every setting.
@@ -163,6 +185,32 @@ void RememberAnalysisInputs(QSettings& settings, const AnalysisDialog& dialog) {
   settings.setValue(kAnalysisSettingKey, index >= 0 && index < kAllSettingsIndex
                                              ? QString::number(index + 1)
                                              : kAllSettingsText);
+}
+
+void RestoreEstimateInputs(const QSettings& settings, TEstimateBox& box) {
+  if (const std::optional<std::string> prior = StoredText(settings, kPriorKey, kMaxPriorText);
+      prior && ParsePrior(*prior)) {
+    box.PriorEdit->setText(QString::fromStdString(*prior));
+  }
+  for (const NextGamesBox& input : kNextGamesBoxes) {
+    const std::optional<std::string> text = StoredText(settings, QLatin1String(input.key));
+    if (text && CountAccepted(*text, input.maximum)) {
+      (box.NextGames->*input.box)->setText(QString::fromStdString(*text));
+    }
+  }
+}
+
+void RememberEstimateInputs(QSettings& settings, const TEstimateBox& box) {
+  // The prior in use: the box shows no other once it is closed.
+  settings.setValue(kPriorKey, box.PriorText());
+  for (const NextGamesBox& input : kNextGamesBoxes) {
+    const QString text = (box.NextGames->*input.box)->text();
+    if (CountAccepted(text.toStdString(), input.maximum)) {
+      settings.setValue(QLatin1String(input.key), text);
+    } else {
+      settings.remove(QLatin1String(input.key));
+    }
+  }
 }
 
 std::optional<QPoint> StoredPosition(const QSettings& settings, QSize size,

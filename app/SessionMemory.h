@@ -16,6 +16,7 @@ namespace sorimu {
 
 class AnalysisDialog;
 class MainFormLayout;
+class TEstimateBox;
 
 // The four input boxes and the setting ("inputs/..."), the checked marker
 // boxes ("markers/<box name>").
@@ -27,6 +28,12 @@ void RememberInputs(QSettings& settings, const MainFormLayout& form);
 // are not the same runs unless the user types the seed again.
 void RestoreAnalysisInputs(const QSettings& settings, AnalysisDialog& dialog);
 void RememberAnalysisInputs(QSettings& settings, const AnalysisDialog& dialog);
+
+// The setting estimate's prior ("estimate/prior", as typed) and the next
+// games' count and draws ("estimate/nextGames", "estimate/nextDraws"); the
+// seed is not kept, as the analysis dialog's is not.
+void RestoreEstimateInputs(const QSettings& settings, TEstimateBox& box);
+void RememberEstimateInputs(QSettings& settings, const TEstimateBox& box);
 
 // The window's top left corner ("window/position"), when a window of `size`
 // placed there could still be taken by its title bar on one of `screens`

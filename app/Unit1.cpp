@@ -14,6 +14,7 @@
 #include "AboutBox.h"
 #include "ChartData.h"
 #include "Dialogs.h"
+#include "EstimateBox.h"
 #include "ExpectedLineSwitch.h"
 #include "FileDrops.h"
 #include "LongRunGuard.h"
@@ -63,7 +64,9 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   SetupDesktop(services);
 }
 
-TMainForm::~TMainForm() = default;
+// The 期待収支 draws read the session's records, which go before the
+// window's children do.
+TMainForm::~TMainForm() { delete estimateBox_; }
 
 SessionHooks TMainForm::Hooks() {
   SessionHooks hooks;
@@ -177,6 +180,8 @@ void TMainForm::UpdateCommands() {
   // the run's message point must not start another run, replace the records
   // or change the inputs the run was started with.
   const bool busy = session_.Busy();
+  // The prediction reads the records in place and belongs to the run shown.
+  if (busy && estimateBox_ != nullptr) estimateBox_->RunReplaced();
   for (QWidget* input : {static_cast<QWidget*>(PlayNumEdit), static_cast<QWidget*>(FlevelComboBox),
                          static_cast<QWidget*>(SimNumEdit), static_cast<QWidget*>(BigStockEdit),
                          static_cast<QWidget*>(RegStockEdit), static_cast<QWidget*>(FlevelButton),

@@ -57,6 +57,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     RememberPosition(*settings_, pos());
     RememberInputs(*settings_, *this);
     if (analysisDialog_ != nullptr) RememberAnalysisInputs(*settings_, *analysisDialog_);
+    if (estimateBox_ != nullptr) RememberEstimateInputs(*settings_, *estimateBox_);
     settings_->sync();  // settings that cannot be written are not worth a box at exit
   }
   QMainWindow::closeEvent(event);

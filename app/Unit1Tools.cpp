@@ -9,11 +9,11 @@
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
 #include "Messages.h"
+#include "NextGamesPanel.h"
 #include "QtText.h"
 #include "ResultCharts.h"
 #include "RunExports.h"
 #include "SessionMemory.h"
-#include "SettingEstimate.h"
 #include "Unit1.h"
 #include "WindowTexts.h"
 
@@ -48,9 +48,20 @@ void TMainForm::ToolEstimateMenuClick() {
   if (session_.Busy() || session_.Display() == DisplayState::Nothing || !ShownRowsAvailable()) {
     return;
   }
-  const SettingEstimate estimate = EstimateSetting(session_.Records());
-  if (estimateBox_ == nullptr) estimateBox_ = new TEstimateBox(this);
-  estimateBox_->Fill(estimate);
+  if (estimateBox_ == nullptr) {
+    const auto seed = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
+    estimateBox_ = new TEstimateBox(dialogs_, seed, this);
+    if (settings_ != nullptr) RestoreEstimateInputs(*settings_, *estimateBox_);
+    connect(estimateBox_->NextGames, &NextGamesPanel::FanChanged, this,
+            [this](const BalanceBands* fan, int32_t fromGames, int32_t fromBalance) {
+              if (fan != nullptr) {
+                charts_->SetForecastFan(*fan, fromGames, fromBalance);
+              } else {
+                charts_->ClearForecastFan();
+              }
+            });
+  }
+  estimateBox_->Show(session_.Records());
   dialogs_.ShowModal(*estimateBox_);
 }
 

@@ -120,6 +120,16 @@ inline constexpr const char* kAnalysisCancel = "キャンセル";
 inline constexpr const char* kAllSettingsItem = "全設定";
 inline constexpr const char* kSettingColumn = "設定%1";
 inline constexpr const char* kHistogramTitle = "最終差枚の分布";
+inline constexpr const char* kFanTab = "差枚の推移";
+inline constexpr const char* kFanSetting = "設定";
+inline constexpr const char* kFanXAxis = "Play数";
+inline constexpr const char* kFanYAxis = "差枚 (枚)";
+inline constexpr const char* kFanOuter = "5～95%";
+inline constexpr const char* kFanInner = "25～75%";
+inline constexpr const char* kFanMedian = "中央値";
+inline constexpr const char* kFanExpected = "期待差枚(理論値)";
+inline constexpr const char* kFanNoExpected =
+    "開始時のストックが途中で尽きる可能性があるため、期待差枚は表示できません。";
 inline constexpr const char* kHistogramXAxis = "最終差枚 (枚)";
 inline constexpr const char* kHistogramYAxis = "回数";
 inline constexpr const char* kAnalysisRunning = "分析中・・・";
@@ -153,14 +163,32 @@ inline constexpr const char* kInitialSheetImageName = "sorimu_tail.png";
 // --- The setting estimate ------------------------------------------------------------
 inline constexpr const char* kEstimateTitle = "設定推測";
 inline constexpr const char* kEstimateAxis = "確率 (%)";
-inline constexpr const char* kEstimateSettingHeader = "設定";
-inline constexpr const char* kEstimateProbabilityHeader = "確率";
-inline constexpr const char* kEstimateNoStretch =
-    "設定の違いが表れるRT区間がないため、どの設定も同じ確率です。";
-inline constexpr const char* kEstimateUsed = "RT区間 %1 件から推測しました。";
-inline constexpr const char* kEstimateSkipped = "（対象外の区間 %1 件）";
-inline constexpr const char* kEstimateMethod =
-    "\n各設定を同じ確率とした上で、RTの長さと解除のされ方から計算した確率です。"
-    "遊技した設定そのものは見ていません。";
+inline constexpr const char* kEstimateTab = "設定推測";
+inline constexpr const char* kPriorLabel = "設定配分（設定1～6の比率）";
+inline constexpr const char* kPriorUniform = "均等に戻す";
+inline constexpr const char* kPriorSeries = "設定配分";
+inline constexpr const char* kPosteriorSeries = "推測";
+
+// --- The next games (期待収支), a page of the setting estimate ----------------------------
+inline constexpr const char* kNextGamesTab = "期待収支";
+inline constexpr const char* kNextGamesGames = "ゲーム数";
+inline constexpr const char* kNextGamesDraws = "予測回数";
+inline constexpr const char* kNextGamesSeed = "seed";
+inline constexpr const char* kNextGamesStart = "計算";
+inline constexpr const char* kNextGamesCancel = "キャンセル";
+inline constexpr const char* kNextGamesRunning = "計算中・・・ %1 / %2 回";
+inline constexpr const char* kNextGamesCancelling = "キャンセル中・・・";
+inline constexpr const char* kNextGamesDone = "次の%1ゲーム（予測回数 %2、seed %3）";
+inline constexpr const char* kNextGamesCancelled = "計算をキャンセルしました";
+inline constexpr const char* kNextGamesCannotStart = "計算を開始できません。";
+inline constexpr const char* kNextGamesFailed = "計算できません: ";
+inline constexpr const char* kNextGamesFanBox = "スランプグラフに表示";
+inline constexpr const char* kNextGamesNote =
+    "この後のゲームを、設定推測タブの確率で選んだ設定と、記録から推測したRTの残り・"
+    "ストックから何度も遊技した結果です。台の内部状態そのものは見ていません。";
+// The fan the next games leave on the slump graph.
+inline constexpr const char* kForecastOuter = "予測 5～95%";
+inline constexpr const char* kForecastInner = "予測 25～75%";
+inline constexpr const char* kForecastMedian = "予測 中央値";
 
 }  // namespace sorimu::wintext

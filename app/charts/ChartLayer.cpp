@@ -198,6 +198,15 @@ void ChartLayer::SetLegendText(SeriesId id, const QString& legendText) {
   UpdateLegend(PlotOf(series.plot));
 }
 
+void ChartLayer::FillBetween(SeriesId upper, SeriesId lower, QColor fill) {
+  Series& top = At(upper);
+  const Series& bottom = At(lower);
+  assert(top.graph != nullptr && bottom.graph != nullptr && top.plot == bottom.plot);
+  top.graph->setChannelFillGraph(bottom.graph);
+  top.graph->setBrush(fill);
+  Changed(top.plot);
+}
+
 SeriesId ChartLayer::AddBarSeries(QCustomPlot* plot, const QString& name, QRgb outline) {
   Series series;
   series.kind = SeriesKind::Bars;
@@ -286,6 +295,16 @@ void ChartLayer::SetLegendVisible(QCustomPlot* plot, bool visible) {
     state.legendColumn->setMargins(QMargins(0, 0, 4, 0));
     PlaceLegendColumn(state, false);
   }
+  UpdateLegend(state);
+}
+
+void ChartLayer::SetLegendInside(QCustomPlot* plot, Qt::Alignment corner) {
+  Plot& state = PlotOf(plot);
+  assert(state.legendColumn == nullptr);
+  state.legendVisible = true;
+  plot->legend->setFont(plot->font());
+  plot->legend->setBrush(QColor(255, 255, 255, 220));
+  plot->axisRect()->insetLayout()->setInsetAlignment(0, corner);
   UpdateLegend(state);
 }
 

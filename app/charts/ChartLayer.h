@@ -78,6 +78,9 @@ class ChartLayer {
   SeriesId AddLegendLineSeries(QCustomPlot* plot, const QString& name, const QString& legendText,
                                QRgb colour, int width, Qt::PenStyle style);
   void SetLegendText(SeriesId id, const QString& legendText);
+  // Fills the area between two line series of one plot, drawn with `upper`;
+  // the legend shows the fill with `upper`'s entry.
+  void FillBetween(SeriesId upper, SeriesId lower, QColor fill);
   SeriesId AddBarSeries(QCustomPlot* plot, const QString& name, QRgb outline);
   SeriesId AddPieSeries(PieChart* chart, const QString& name);
   SeriesId Find(const QString& name) const;  // -1 when there is none
@@ -98,6 +101,9 @@ class ChartLayer {
   // Lists the active series by title, right of the plot, where it covers
   // neither the points nor the axis labels.
   void SetLegendVisible(QCustomPlot* plot, bool visible);
+  // Lists them inside the plot, in a corner the points leave free, where a
+  // narrow plot has no room for a column beside it.
+  void SetLegendInside(QCustomPlot* plot, Qt::Alignment corner);
   void EnableZoomAndScroll(QCustomPlot* plot, bool animatedZoom);
 
   // Contents. A point without colour takes the series' own; line and marker

@@ -5,10 +5,13 @@
 #include <QtCharts/QChart>
 #include <algorithm>
 #include <array>
+#include <memory>
 
+#include "BalanceBands.h"
 #include "ChartData.h"
 #include "ChartLayer.h"
 #include "ColouredBars.h"
+#include "FanSeries.h"
 #include "PieChart.h"
 #include "ResultStats.h"
 #include "RunRecords.h"
@@ -22,6 +25,7 @@ const QString kHint = QString::fromUtf8(wintext::kZoomHint);
 constexpr QRgb kSilver = 0xC0C0C0;
 constexpr QRgb kWhite = 0xFFFFFF;
 constexpr QRgb kExpectedLineColour = 0x008000;  // green: no series of the slump graph uses it
+constexpr QRgb kForecastColour = 0x2060C0;      // blue, apart from the red run and the green line
 // The bars' value marks: small enough to stand over bars of an 8000-game run.
 constexpr int kMarkPixels = 10;
 
@@ -83,6 +87,8 @@ struct ResultCharts::Impl {
   SeriesId slumpSeries = -1;
   SeriesId expectedSeries = -1;
   SeriesId barSeries = -1;
+  std::unique_ptr<FanSeries> forecast;
+  int32_t slumpGames = 24;  // the bottom axis's end without the fan
   std::array<SeriesId, kMarkerSeriesCount> markers{};
   SeriesId ren3Series = -1;
   SeriesId renSeries = -1;
@@ -117,6 +123,13 @@ void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
                               QString::fromUtf8(style.legendText), style.shape, style.colour);
     layer.SetActive(markers[static_cast<size_t>(i)], false);
   }
+  // Under the markers, which stay readable through its bands.
+  forecast = std::make_unique<FanSeries>(layer, slump, QStringLiteral("Forecast"),
+                                         QColor::fromRgb(kForecastColour),
+                                         FanTexts{QString::fromUtf8(wintext::kForecastOuter),
+                                                  QString::fromUtf8(wintext::kForecastInner),
+                                                  QString::fromUtf8(wintext::kForecastMedian)});
+  forecast->SetActive(false);
   layer.SetAxisRange(slump, ChartAxis::Bottom, 0, 24);
   layer.SetAxisAutomatic(slump, ChartAxis::Left);
   layer.SetIntegerTicks(slump, ChartAxis::Bottom);
@@ -192,6 +205,8 @@ void ResultCharts::ClearSeries() {
   ChartLayer& layer = impl_->layer;
   layer.Clear(impl_->slumpSeries);
   layer.Clear(impl_->expectedSeries);
+  impl_->forecast->Clear();
+  impl_->forecast->SetActive(false);
   layer.Clear(impl_->barSeries);
   for (SeriesId marker : impl_->markers) layer.Clear(marker);
   // The 3G連 pie is emptied with the others but never filled: it stays blank.
@@ -202,6 +217,7 @@ void ResultCharts::ClearSeries() {
 }
 
 void ResultCharts::SetSlumpAxis(int32_t totalGames) {
+  impl_->slumpGames = totalGames;
   impl_->layer.SetAxisRange(impl_->slump, ChartAxis::Bottom, 1, totalGames);
 }
 
@@ -272,6 +288,24 @@ void ResultCharts::SetExpectedLineActive(bool active) {
 }
 
 bool ResultCharts::ExpectedLineActive() const { return impl_->layer.Active(impl_->expectedSeries); }
+
+void ResultCharts::SetForecastFan(const BalanceBands& fan, int32_t fromGames, int32_t fromBalance) {
+  impl_->forecast->Fill(fan, fromGames, fromBalance);
+  impl_->forecast->SetActive(true);
+  const int32_t ahead = fan.Games.empty() ? 0 : fan.Games.back();
+  impl_->layer.SetAxisRange(
+      impl_->slump, ChartAxis::Bottom, 1,
+      std::max<double>(impl_->slumpGames, static_cast<double>(fromGames) + ahead));
+}
+
+void ResultCharts::ClearForecastFan() {
+  if (impl_->forecast->Empty()) return;
+  impl_->forecast->Clear();
+  impl_->forecast->SetActive(false);
+  impl_->layer.SetAxisRange(impl_->slump, ChartAxis::Bottom, 1, impl_->slumpGames);
+}
+
+const FanSeries& ResultCharts::ForecastFan() const { return *impl_->forecast; }
 
 void ResultCharts::SetMarkerActive(int markerSeries, bool active) {
   if (markerSeries < 0 || markerSeries >= kMarkerSeriesCount) return;

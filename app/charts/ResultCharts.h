@@ -8,6 +8,8 @@ class QWidget;
 namespace sorimu {
 
 class RunRecords;
+struct BalanceBands;
+class FanSeries;
 struct ResultStats;
 class ChartLayer;
 class XYPoints;
@@ -50,6 +52,13 @@ class ResultCharts {
   void ClearExpectedLine();
   void SetExpectedLineActive(bool active);
   bool ExpectedLineActive() const;
+
+  // What the next games may bring, as a fan from (`fromGames`, `fromBalance`),
+  // the run's last point, to the right of it ("ForecastP5" ... "ForecastP95");
+  // the bottom axis widens to hold it. ClearSeries takes it away with the run.
+  void SetForecastFan(const BalanceBands& fan, int32_t fromGames, int32_t fromBalance);
+  void ClearForecastFan();
+  const FanSeries& ForecastFan() const;
 
   // The nine check boxes: marker series index as in ChartData.h (kMarkerBIG ...).
   void SetMarkerActive(int markerSeries, bool active);

@@ -26,9 +26,11 @@
 
 #include "AboutBox.h"
 #include "AnalysisDialog.h"
+#include "AnalysisFanView.h"
 #include "Dialogs.h"
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
+#include "NextGamesPanel.h"
 #include "QtTranslations.h"
 #include "ResultCharts.h"
 #include "Shell.h"
@@ -43,6 +45,9 @@ namespace {
 
 constexpr uint32_t kWindowSeed = 20240601;
 constexpr uint32_t kAnalysisSeed = 20261209;
+constexpr uint32_t kNextGamesSeed = 20261210;
+// A hall that sets its machines low: the mix a player might assume.
+const QString kHallPrior = QStringLiteral("35,30,15,10,5,5");
 
 // Modal boxes would block offscreen; they are kept to be drawn instead.
 class QuietDialogs final : public Dialogs {
@@ -165,9 +170,25 @@ void WindowShots(Shots& shots) {
 
   form.ToolEstimateMenuClick();
   if (TEstimateBox* box = form.EstimateBox()) {
+    box->PriorEdit->setText(kHallPrior);
     box->show();
     shots.Save(box, QStringLiteral("estimate.png"));
+    // The next 3000 games, and their fan beside the run.
+    NextGamesPanel& next = *box->NextGames;
+    box->Pages->setCurrentWidget(&next);
+    next.GamesEdit->setText(QStringLiteral("3000"));
+    next.SeedEdit->setText(QString::number(kNextGamesSeed));
+    QEventLoop wait;
+    QObject::connect(&next, &NextGamesPanel::Ended, &wait, &QEventLoop::quit);
+    next.StartClick();
+    if (next.Running()) wait.exec();
+    next.FanCheckBox->setChecked(true);
+    shots.Save(box, QStringLiteral("estimate-next.png"));
     box->hide();
+    shots.Save(form.centralWidget()->grab(QRect(0, 428, 606, 275)),
+               QStringLiteral("slump-forecast.png"));
+    next.FanCheckBox->setChecked(false);
+    box->Pages->setCurrentIndex(0);
   }
 
   // The setting check reveals the level the "?" run drew, and with it the
@@ -196,7 +217,9 @@ void SheetShots(Shots& shots, const QString& name, const QString& firstHitsName)
   shots.Save(dialog.TailPlot, firstHitsName);
 }
 
-void AnalysisShot(Shots& shots, const QString& name) {
+// The analysis dialog after its default analysis, and its fan page for one
+// setting when `fanName` is given.
+void AnalysisShot(Shots& shots, const QString& name, const QString& fanName, int fanSetting) {
   QuietDialogs dialogs;
   AnalysisDialog dialog(dialogs, kAnalysisSeed);
   dialog.show();
@@ -204,7 +227,11 @@ void AnalysisShot(Shots& shots, const QString& name) {
   QObject::connect(&dialog, &AnalysisDialog::Ended, &wait, &QEventLoop::quit);
   dialog.StartClick();
   if (dialog.Running()) wait.exec();
-  shots.Save(&dialog, name);
+  if (!name.isEmpty()) shots.Save(&dialog, name);
+  if (fanName.isEmpty()) return;
+  dialog.ChartPages->setCurrentWidget(dialog.FanView);
+  dialog.FanView->SettingComboBox->setCurrentIndex(fanSetting - 1);
+  shots.Save(dialog.ChartPages, fanName);
 }
 
 // The README's pictures: the window after an 8000-game "?" run with every
@@ -292,11 +319,12 @@ int main(int argc, char* argv[]) {
   Shots shots(folder);
   if (readme) {
     ReadmeShots(shots);
-    AnalysisShot(shots, QStringLiteral("screenshot-analysis.png"));
+    AnalysisShot(shots, QStringLiteral("screenshot-analysis.png"),
+                 QStringLiteral("screenshot-fan.png"), 6);
     SheetShots(shots, QStringLiteral("screenshot-sheet.png"), QString());
   } else {
     WindowShots(shots);
-    AnalysisShot(shots, QStringLiteral("analysis.png"));
+    AnalysisShot(shots, QStringLiteral("analysis.png"), QStringLiteral("analysis-fan.png"), 1);
     SheetShots(shots, QStringLiteral("figure-sheet.png"), QStringLiteral("sheet-first-hits.png"));
   }
   return shots.Failed() ? 1 : 0;

@@ -15,7 +15,9 @@
 #include <memory>
 
 #include "AnalysisDialog.h"
+#include "AnalysisFanView.h"
 #include "AnalysisTable.h"
+#include "FanSeries.h"
 #include "ManyRunAnalysis.h"
 #include "WindowTestSupport.h"
 
@@ -40,21 +42,6 @@ void SetInputs(AnalysisDialog& d, const QString& games, const QString& trials, i
   d.RegStockEdit->setText(reg);
 }
 
-// The table as shown: the header, then every row, cells joined by "|".
-QStringList ShownTable(const QTableWidget* table) {
-  QStringList rows;
-  QStringList header;
-  for (int c = 0; c < table->columnCount(); ++c) header << table->horizontalHeaderItem(c)->text();
-  rows << header.join('|');
-  for (int r = 0; r < table->rowCount(); ++r) {
-    QStringList cells;
-    for (int c = 0; c < table->columnCount(); ++c) cells << table->item(r, c)->text();
-    while (!cells.isEmpty() && cells.last().isEmpty()) cells.removeLast();
-    rows << cells.join('|');
-  }
-  return rows;
-}
-
 constexpr int kAllSettingsIndex = 6;
 
 }  // namespace
@@ -66,6 +53,8 @@ class AnalysisDialogTest : public QObject {
   void showsTheCoreFiguresForAFixedSeed_data();
   void showsTheCoreFiguresForAFixedSeed();
   void theoryOutsideItsIntervalIsMarked();
+  void fanShowsTheCoreBands_data();
+  void fanShowsTheCoreBands();
   void cancelStopsPromptly();
   void badInputIsReported_data();
   void badInputIsReported();
@@ -171,6 +160,63 @@ void AnalysisDialogTest::theoryOutsideItsIntervalIsMarked() {
     }
   }
   QCOMPARE(marked, 2);
+}
+
+void AnalysisDialogTest::fanShowsTheCoreBands_data() {
+  QTest::addColumn<int>("settingIndex");
+  QTest::addColumn<QString>("stocks");  // BIG and REG at the start
+  QTest::addColumn<bool>("expectedLine");
+  QTest::newRow("all settings, full stocks") << kAllSettingsIndex << "255" << true;
+  QTest::newRow("setting 2, stocks that may run out") << 1 << "0" << false;
+}
+
+void AnalysisDialogTest::fanShowsTheCoreBands() {
+  QFETCH(int, settingIndex);
+  QFETCH(QString, stocks);
+  QFETCH(bool, expectedLine);
+  WindowFixture w;
+  AnalysisDialog& d = OpenDialog(w);
+  SetInputs(d, "600", "30", settingIndex, "4242", stocks, stocks);
+  QSignalSpy ended(&d, &AnalysisDialog::Ended);
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  QVERIFY(ended.wait(20000));
+
+  AnalysisRequest request;
+  request.Games = 600;
+  request.Trials = 30;
+  request.Setting = settingIndex == kAllSettingsIndex ? kAllSettings : settingIndex + 1;
+  request.BigStock = request.RegStock = stocks.toInt();
+  request.Seed = 4242;
+  request.Jobs = 1;
+  const AnalysisOutcome core = RunAnalysis(request);
+  AnalysisFanView& view = *d.FanView;
+  ChartLayer& layer = view.Layer();
+  QCOMPARE(view.SettingComboBox->count(), int(core.Result.Settings.size()));
+  for (int i = 0; i < view.SettingComboBox->count(); ++i) {
+    const SettingFigures& f = core.Result.Settings[size_t(i)];
+    view.SettingComboBox->setCurrentIndex(i);
+    // Every run starts from nothing at game 0.
+    QCOMPARE(FanMismatch(layer, view.Fan(f.Setting), f.Fan, 0, 0), QString());
+    const SeriesId line = view.ExpectedLine(f.Setting);
+    QCOMPARE(layer.Active(line), expectedLine);
+    QCOMPARE(view.NoteLabel->text().isEmpty(), expectedLine);
+    if (expectedLine) {
+      QCOMPARE(layer.PointCount(line), int(f.Fan.Games.size()) + 1);
+      for (size_t k = 0; k < f.Fan.Games.size(); ++k) {
+        QCOMPARE(layer.Point(line, int(k) + 1).x, double(f.Fan.Games[k]));
+        QCOMPARE(layer.Point(line, int(k) + 1).y, f.ExpectedBalance[k]);
+      }
+    }
+    // One setting at a time.
+    for (int s = 1; s <= 6; ++s) QCOMPARE(layer.Active(view.Fan(s).Median), s == f.Setting);
+  }
+
+  // A new analysis starts from an empty chart.
+  d.SeedEdit->setText("1");
+  QTest::mouseClick(d.StartButton, Qt::LeftButton);
+  QCOMPARE(view.SettingComboBox->count(), 0);
+  for (int s = 1; s <= 6; ++s) QVERIFY(view.Fan(s).Empty());
+  QVERIFY(ended.wait(20000));
 }
 
 void AnalysisDialogTest::cancelStopsPromptly() {

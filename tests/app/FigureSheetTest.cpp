@@ -31,19 +31,6 @@ FigureSheetDialog& OpenSheet(WindowFixture& w) {
   return *dialog;
 }
 
-QStringList ShownTable(const QTableWidget* table) {
-  QStringList rows;
-  QStringList header;
-  for (int c = 0; c < table->columnCount(); ++c) header << table->horizontalHeaderItem(c)->text();
-  rows << header.join('|');
-  for (int r = 0; r < table->rowCount(); ++r) {
-    QStringList cells;
-    for (int c = 0; c < table->columnCount(); ++c) cells << table->item(r, c)->text();
-    rows << cells.join('|');
-  }
-  return rows;
-}
-
 QByteArray CsvOf(const std::vector<TableRow>& rows) {
   std::ostringstream out;
   out << kUtf8Bom;

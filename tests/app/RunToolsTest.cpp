@@ -1,22 +1,15 @@
-// The ツール entries that work on the run on display: the setting estimate,
-// the CSV export and the picture export, checked on what they show and write.
-#include <qcustomplot.h>
-
+// The ツール entries that work on the run on display, checked on when they
+// can be used and on what the CSV and picture exports write.
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QImage>
-#include <QLabel>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <sstream>
 
 #include "CsvLists.h"
-#include "EstimateBox.h"
 #include "Messages.h"
 #include "ResultCharts.h"
-#include "SettingEstimate.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;
@@ -38,7 +31,6 @@ class RunToolsTest : public QObject {
 
  private slots:
   void entriesNeedADisplay();
-  void estimateOfARunPlayedWithHiddenSetting();
   void afterABatchTheEntriesExplainInsteadOfDescribingAnotherRun();
   void csvExportWritesBothListsWithBom();
   void pngExportWritesBothCharts();
@@ -65,40 +57,6 @@ void RunToolsTest::entriesNeedADisplay() {
   for (QAction* entry : {w.form.ToolEstimateMenu, w.form.ToolCsvMenu, w.form.ToolImageMenu}) {
     QVERIFY2(entry->isEnabled(), qPrintable(entry->objectName()));
   }
-}
-
-void RunToolsTest::estimateOfARunPlayedWithHiddenSetting() {
-  WindowFixture w;
-  w.SetInputs("8000", "?");
-  w.Start();
-  w.form.ToolEstimateMenu->trigger();
-
-  TEstimateBox* box = w.form.EstimateBox();
-  QVERIFY(box != nullptr);
-  QCOMPARE(w.dialogs.modal, std::vector<QDialog*>{box});
-  const SettingEstimate expected = EstimateSetting(w.form.Records());
-  QVERIFY(expected.UsedStretches > 0);
-
-  double sum = 0;
-  auto* bars = qobject_cast<QCPBars*>(box->EstimateChart->plottable(0));
-  QVERIFY(bars != nullptr);
-  QCOMPARE(bars->data()->size(), 6);
-  QCOMPARE(box->EstimateTable->rowCount(), 6);
-  for (int s = 0; s < 6; ++s) {
-    const double probability = expected.Probability[s];
-    sum += probability;
-    QCOMPARE(box->EstimateTable->item(s, 0)->text(), QString::number(s + 1));
-    QCOMPARE(box->EstimateTable->item(s, 1)->text(),
-             QStringLiteral("%1 %").arg(probability * 100, 0, 'f', 1));
-    QCOMPARE(bars->data()->at(s)->key, s + 1.0);
-    QCOMPARE(bars->data()->at(s)->value, probability * 100);
-  }
-  QVERIFY(qAbs(sum - 1.0) < 1e-9);
-  QVERIFY(box->NoteLabel->text().contains(QString::number(expected.UsedStretches)));
-
-  // The drawn level stays hidden until the setting check.
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QStringLiteral("?"));
-  QCOMPARE(w.form.Label3->text(), QStringLiteral("終了時に設定が確認できます。"));
 }
 
 void RunToolsTest::afterABatchTheEntriesExplainInsteadOfDescribingAnotherRun() {

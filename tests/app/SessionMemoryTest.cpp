@@ -15,6 +15,8 @@
 
 #include "AnalysisDialog.h"
 #include "ChartData.h"
+#include "EstimateBox.h"
+#include "NextGamesPanel.h"
 #include "RecentFiles.h"
 #include "ResultCharts.h"
 #include "WindowTestSupport.h"
@@ -32,6 +34,15 @@ struct RememberingWindow {
   AnalysisDialog& Analysis() {
     form.ToolAnalysisMenu->trigger();
     return *form.AnalysisWindow();
+  }
+
+  // The box opens on a run only.
+  TEstimateBox& Estimate() {
+    form.PlayNumEdit->setText("100");
+    form.SimNumEdit->setText("1");
+    form.StartButton->click();
+    form.ToolEstimateMenu->trigger();
+    return *form.EstimateBox();
   }
 
   FakeDialogs dialogs;
@@ -87,6 +98,9 @@ class SessionMemoryTest : public QObject {
   void inputsStartWouldRefuseAreNotKept();
   void damagedValuesAreIgnored_data();
   void damagedValuesAreIgnored();
+  void estimateInputsComeBack();
+  void damagedEstimateValuesAreIgnored_data();
+  void damagedEstimateValuesAreIgnored();
   void unreadableSettingsFiles();
   void recentFilesKeepTheNewestOfEach();
   void anotherProcessAddsToTheSameList();
@@ -219,6 +233,53 @@ void SessionMemoryTest::damagedValuesAreIgnored() {
   RememberingWindow w(settingsFile_);
   w.form.show();
   QCOMPARE(Snapshot(w), fresh);
+  QVERIFY(w.dialogs.shown.empty());
+}
+
+void SessionMemoryTest::estimateInputsComeBack() {
+  {
+    RememberingWindow first(settingsFile_);
+    TEstimateBox& box = first.Estimate();
+    box.PriorEdit->setText("40, 25,15,10,5,5");
+    box.PriorEdit->setText("40, 25,15,-");  // typed on: the one in use stays
+    box.NextGames->GamesEdit->setText("2500");
+    box.NextGames->DrawsEdit->setText("0");  // refused: not kept
+    box.NextGames->SeedEdit->setText("777");
+    first.form.close();
+  }
+  RememberingWindow next(settingsFile_);
+  TEstimateBox& box = next.Estimate();
+  QCOMPARE(box.PriorEdit->text(), QStringLiteral("40, 25,15,10,5,5"));
+  QCOMPARE(box.Prior(), (SettingWeights{40, 25, 15, 10, 5, 5}));
+  QCOMPARE(box.Estimate().Prior[0], 0.4);
+  QCOMPARE(box.NextGames->GamesEdit->text(), QStringLiteral("2500"));
+  QCOMPARE(box.NextGames->DrawsEdit->text(), QStringLiteral("10000"));
+  QVERIFY(box.NextGames->SeedEdit->text() != QStringLiteral("777"));
+  QVERIFY(next.dialogs.shown.empty());
+}
+
+void SessionMemoryTest::damagedEstimateValuesAreIgnored_data() {
+  QTest::addColumn<QByteArray>("ini");
+  QTest::newRow("five weights") << QByteArray("[estimate]\nprior=\"1,2,3,4,5\"\n");
+  QTest::newRow("a negative weight") << QByteArray("[estimate]\nprior=\"1,2,3,4,5,-6\"\n");
+  QTest::newRow("all zero") << QByteArray("[estimate]\nprior=\"0,0,0,0,0,0\"\n");
+  QTest::newRow("prior as a point") << QByteArray("[estimate]\nprior=@Point(1 2)\n");
+  QTest::newRow("very long prior")
+      << "[estimate]\nprior=\"1,1,1,1,1," + QByteArray(5000, '0') + "1\"\n";
+  QTest::newRow("no games, too many draws")
+      << QByteArray("[estimate]\nnextGames=0\nnextDraws=1000001\n");
+}
+
+void SessionMemoryTest::damagedEstimateValuesAreIgnored() {
+  QFETCH(QByteArray, ini);
+  WriteText(settingsFile_, ini);
+  RememberingWindow w(settingsFile_);
+  TEstimateBox& box = w.Estimate();
+  QCOMPARE(box.PriorEdit->text(), QStringLiteral("1,1,1,1,1,1"));
+  QCOMPARE(box.Prior(), UniformPrior());
+  QVERIFY(box.PriorMessageLabel->isHidden());
+  QCOMPARE(box.NextGames->GamesEdit->text(), QStringLiteral("1000"));
+  QCOMPARE(box.NextGames->DrawsEdit->text(), QStringLiteral("10000"));
   QVERIFY(w.dialogs.shown.empty());
 }
 

@@ -4,8 +4,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QtEndian>
+
+#include "BalanceBands.h"
+#include "FanSeries.h"
 
 using namespace sorimu;
 
@@ -41,6 +45,52 @@ QStringList TableTexts(const std::vector<std::vector<std::string>>& rows) {
     items << cells.join('|');
   }
   return items;
+}
+
+QStringList ShownTable(const QTableWidget* table) {
+  QStringList rows;
+  QStringList header;
+  for (int c = 0; c < table->columnCount(); ++c) header << table->horizontalHeaderItem(c)->text();
+  rows << header.join('|');
+  for (int r = 0; r < table->rowCount(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c) {
+      const QTableWidgetItem* item = table->item(r, c);
+      cells << (item != nullptr ? item->text() : QString());
+    }
+    while (!cells.isEmpty() && cells.last().isEmpty()) cells.removeLast();
+    rows << cells.join('|');
+  }
+  return rows;
+}
+
+QString FanMismatch(const ChartLayer& layer, const FanSeries& fan, const BalanceBands& bands,
+                    double x0, double y0) {
+  const std::pair<SeriesId, const std::vector<double>*> parts[] = {
+      {fan.P5, &bands.P5},   {fan.P25, &bands.P25}, {fan.Median, &bands.Median},
+      {fan.P75, &bands.P75}, {fan.P95, &bands.P95},
+  };
+  for (const auto& [id, values] : parts) {
+    const QString name = layer.Name(id);
+    if (layer.PointCount(id) != static_cast<int>(bands.Games.size()) + 1) {
+      return QStringLiteral("%1: %2 points").arg(name).arg(layer.PointCount(id));
+    }
+    for (int k = 0; k < layer.PointCount(id); ++k) {
+      const ChartPoint point = layer.Point(id, k);
+      const double x = k == 0 ? x0 : x0 + bands.Games[size_t(k - 1)];
+      const double y = k == 0 ? y0 : y0 + (*values)[size_t(k - 1)];
+      if (point.x != x || point.y != y) {
+        return QStringLiteral("%1 point %2: (%3, %4), not (%5, %6)")
+            .arg(name)
+            .arg(k)
+            .arg(point.x)
+            .arg(point.y)
+            .arg(x)
+            .arg(y);
+      }
+    }
+  }
+  return QString();
 }
 
 QByteArray FileBytes(const QString& path) {

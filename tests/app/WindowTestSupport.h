@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "ChartLayer.h"
 #include "Dialogs.h"
 #include "RunRecords.h"
 #include "Shell.h"
@@ -20,6 +21,12 @@
 // The tests speak of the project's types by their plain names.
 using namespace sorimu;
 
+namespace sorimu {
+struct BalanceBands;
+class FanSeries;
+}  // namespace sorimu
+
+class QTableWidget;
 class QTreeWidget;
 
 // Answers the window's boxes and dialogs without showing any.
@@ -100,6 +107,13 @@ struct WindowFixture {
 // The texts of a list's items, cells joined by "|".
 QStringList ListTexts(const QTreeWidget* view);
 QStringList TableTexts(const std::vector<std::vector<std::string>>& rows);
+// A table as shown: the header, then every row, cells joined by "|".
+QStringList ShownTable(const QTableWidget* table);
+
+// Where a fan's series differ from `bands` moved to start at (x0, y0), as
+// FanSeries::Fill draws them; empty when they do not.
+QString FanMismatch(const ChartLayer& layer, const FanSeries& fan, const BalanceBands& bands,
+                    double x0, double y0);
 
 QByteArray FileBytes(const QString& path);
 // The bytes a save of these records with this header would write.
