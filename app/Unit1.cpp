@@ -26,6 +26,7 @@
 #include "ResultListViewData.h"
 #include "Shell.h"
 #include "StatusPanels.h"
+#include "ToolCommands.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
@@ -45,8 +46,6 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
       session_(services.seed),
       openDialogName_(Text(wintext::kInitialSimName)),
       saveDialogName_(Text(wintext::kInitialSimName)),
-      csvDialogName_(Text(wintext::kInitialCsvName)),
-      imageDialogName_(Text(wintext::kInitialImageName)),
       settings_(services.settings),
       sourceTree_(services.sourceTree.value_or(BuildSourceTree())) {
   resultListModel_ = new ResultListViewData(resultTexts_, this);
@@ -54,6 +53,8 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   longRun_ = new LongRunGuard(this, CancelButton, services.longRunAfter,
                               [this](int position) { SetProgress(position); });
   expectedLine_ = std::make_unique<ExpectedLineSwitch>(ExpectedCheckBox, *charts_);
+  tools_ = std::make_unique<ToolCommands>(this, dialogs_, session_, *charts_, services.settings,
+                                          [this](const QString& text) { SetStatusText(text); });
   ConnectCommands();
 
   aboutBox_ = new TAboutBox(shell_, this);
@@ -64,9 +65,8 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   SetupDesktop(services);
 }
 
-// The 期待収支 draws read the session's records, which go before the
-// window's children do.
-TMainForm::~TMainForm() { delete estimateBox_; }
+// The tools go first: a 期待収支 still running reads the session's records.
+TMainForm::~TMainForm() { tools_.reset(); }
 
 SessionHooks TMainForm::Hooks() {
   SessionHooks hooks;
@@ -181,7 +181,7 @@ void TMainForm::UpdateCommands() {
   // or change the inputs the run was started with.
   const bool busy = session_.Busy();
   // The prediction reads the records in place and belongs to the run shown.
-  if (busy && estimateBox_ != nullptr) estimateBox_->RunReplaced();
+  if (busy && tools_ != nullptr) tools_->RecordsChanging();
   for (QWidget* input : {static_cast<QWidget*>(PlayNumEdit), static_cast<QWidget*>(FlevelComboBox),
                          static_cast<QWidget*>(SimNumEdit), static_cast<QWidget*>(BigStockEdit),
                          static_cast<QWidget*>(RegStockEdit), static_cast<QWidget*>(FlevelButton),
@@ -261,6 +261,12 @@ void TMainForm::JWord1Click() {
 }
 
 void TMainForm::N3Click() { shell_.OpenUrl(HomePageUrl()); }
+
+void TMainForm::ToolAnalysisMenuClick() { tools_->Analysis(); }
+void TMainForm::ToolFigureSheetMenuClick() { tools_->FigureSheet(); }
+void TMainForm::ToolEstimateMenuClick() { tools_->Estimate(); }
+void TMainForm::ToolCsvMenuClick() { tools_->Csv(); }
+void TMainForm::ToolImageMenuClick() { tools_->Image(); }
 
 void TMainForm::N4Click() { shell_.OpenUrl(AdPageUrl()); }
 

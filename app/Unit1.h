@@ -10,6 +10,7 @@
 #include "MainFormLayout.h"
 #include "ResultTexts.h"
 #include "Session.h"
+#include "ToolCommands.h"
 #include "WindowServices.h"
 
 namespace sorimu {
@@ -61,8 +62,8 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   void N3Click();
   void N4Click();
 
-  // The ツール menu, in Unit1Tools.cpp: analyses of many runs and what can
-  // be taken from the run on display.
+  // The ツール menu (ToolCommands): analyses of many runs and what can be
+  // taken from the run on display.
   void ToolAnalysisMenuClick();
   void ToolFigureSheetMenuClick();
   void ToolEstimateMenuClick();
@@ -90,9 +91,9 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   ResultCharts& Charts() const { return *charts_; }
   TAboutBox& AboutBox() const { return *aboutBox_; }
   // Made on first use; null before.
-  AnalysisDialog* AnalysisWindow() const { return analysisDialog_; }
-  FigureSheetDialog* FigureSheetWindow() const { return figureSheet_; }
-  TEstimateBox* EstimateBox() const { return estimateBox_; }
+  AnalysisDialog* AnalysisWindow() const { return tools_->AnalysisWindow(); }
+  FigureSheetDialog* FigureSheetWindow() const { return tools_->FigureSheetWindow(); }
+  TEstimateBox* EstimateBox() const { return tools_->EstimateBox(); }
   QString StatusText() const;
   // True from the start of a run, batch or file load to its end.
   bool Busy() const { return session_.Busy(); }
@@ -118,8 +119,6 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   void SetProgress(int position);
   void SetMarker(int markerSeries, const QCheckBox* box);
   void FillResultTexts(int32_t totalGames);
-  // The estimate and the lists must describe what the views show.
-  bool ShownRowsAvailable();
 
   Dialogs& dialogs_;
   Shell& shell_;
@@ -127,17 +126,13 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
   ResultTexts resultTexts_;
   ResultListViewData* resultListModel_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
-  AnalysisDialog* analysisDialog_ = nullptr;
-  FigureSheetDialog* figureSheet_ = nullptr;
   std::unique_ptr<ExpectedLineSwitch> expectedLine_;
-  TEstimateBox* estimateBox_ = nullptr;
+  std::unique_ptr<ToolCommands> tools_;
   LongRunGuard* longRun_ = nullptr;
   FileDrops* drops_ = nullptr;
   RecentFilesMenu* recentMenu_ = nullptr;
   QString openDialogName_;  // each file dialog offers its last choice again
   QString saveDialogName_;
-  QString csvDialogName_;
-  QString imageDialogName_;
   QSettings* settings_ = nullptr;
   QString sourceTree_;
 };

@@ -56,8 +56,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   if (settings_ != nullptr) {
     RememberPosition(*settings_, pos());
     RememberInputs(*settings_, *this);
-    if (analysisDialog_ != nullptr) RememberAnalysisInputs(*settings_, *analysisDialog_);
-    if (estimateBox_ != nullptr) RememberEstimateInputs(*settings_, *estimateBox_);
+    tools_->Remember(*settings_);
     settings_->sync();  // settings that cannot be written are not worth a box at exit
   }
   QMainWindow::closeEvent(event);

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QSettings;
+class QWidget;
+
+namespace sorimu {
+
+class AnalysisDialog;
+class Dialogs;
+class FigureSheetDialog;
+class ResultCharts;
+class Session;
+class TEstimateBox;
+
+// The ツール menu: the many-run analysis and the figure sheet, which play or
+// work out machines of their own, and the setting estimate, 期待収支 and the
+// CSV and picture exports of the run on display. The main window binds its
+// entries here; the dialogs are made on first use and kept.
+class ToolCommands {
+ public:
+  ToolCommands(QWidget* window, Dialogs& dialogs, const Session& session, ResultCharts& charts,
+               QSettings* settings, std::function<void(const QString&)> setStatus);
+  ~ToolCommands();
+  ToolCommands(const ToolCommands&) = delete;
+  ToolCommands& operator=(const ToolCommands&) = delete;
+
+  void Analysis();
+  void FigureSheet();
+  void Estimate();
+  void Csv();
+  void Image();
+
+  // A run, batch or read is starting: work on the records stops.
+  void RecordsChanging();
+  // The inputs of the dialogs made so far, into the settings.
+  void Remember(QSettings& settings) const;
+
+  AnalysisDialog* AnalysisWindow() const { return analysis_; }
+  FigureSheetDialog* FigureSheetWindow() const { return figureSheet_; }
+  TEstimateBox* EstimateBox() const { return estimate_; }
+
+ private:
+  // The estimate and the lists must describe what the views show.
+  bool ShownRowsAvailable();
+  bool SomethingShown() const;
+
+  QWidget* window_;
+  Dialogs& dialogs_;
+  const Session& session_;
+  ResultCharts& charts_;
+  QSettings* settings_;
+  std::function<void(const QString&)> setStatus_;
+  AnalysisDialog* analysis_ = nullptr;
+  FigureSheetDialog* figureSheet_ = nullptr;
+  TEstimateBox* estimate_ = nullptr;
+  QString csvName_;  // each dialog offers its last choice again
+  QString imageName_;
+};
+
+}  // namespace sorimu
