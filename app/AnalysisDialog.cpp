@@ -24,6 +24,7 @@
 #include "AnalysisRunner.h"
 #include "AnalysisTable.h"
 #include "Dialogs.h"
+#include "Named.h"
 #include "QtText.h"
 #include "ResultLists.h"
 #include "SettingColours.h"
@@ -36,12 +37,6 @@ namespace {
 // A theoretical rate outside its interval: dark red on pale red.
 const QColor kOutsideBackground(255, 214, 214);
 const QColor kOutsideText(160, 0, 0);
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "EstimateTable.h"
 #include "InputText.h"
 #include "Messages.h"
+#include "Named.h"
 #include "NextGamesPanel.h"
 #include "QtText.h"
 #include "ResultLists.h"
@@ -27,12 +28,6 @@ namespace sorimu {
 namespace {
 
 const QString kUniformText = QStringLiteral("1,1,1,1,1,1");
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QCPBars* NewBars(QCustomPlot* plot, const char* name, QColor pen, QColor brush) {
   auto* bars = new QCPBars(plot->xAxis, plot->yAxis);

@@ -15,6 +15,7 @@
 #include "ChartPictures.h"
 #include "Dialogs.h"
 #include "Messages.h"
+#include "Named.h"
 #include "QtText.h"
 #include "ResultLists.h"
 #include "RunExports.h"
@@ -23,16 +24,6 @@
 #include "WindowTexts.h"
 
 namespace sorimu {
-
-namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-}  // namespace
 
 FigureSheetDialog::FigureSheetDialog(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent),

@@ -29,6 +29,7 @@
 #include "ClassicFrames.h"
 #include "ListCellDelegate.h"
 #include "ListColumns.h"
+#include "Named.h"
 #include "QtText.h"
 #include "ResultCharts.h"
 #include "RoleCaptions.h"
@@ -47,12 +48,6 @@ constexpr int kHintRightEdge = 149;
 constexpr int kHintTop = 36;
 constexpr int kLeftColumn = 8;  // where the labels of the first column start
 constexpr int kSmallestHintPixels = 9;
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 // Labels size themselves to their text.
 QLabel* PlaceLabel(QWidget* parent, const char* name, const char* text, int left, int top) {

@@ -15,6 +15,7 @@
 #include "EstimateTable.h"
 #include "InputText.h"
 #include "Messages.h"
+#include "Named.h"
 #include "NextGamesRunner.h"
 #include "QtText.h"
 #include "ResultLists.h"
@@ -24,12 +25,6 @@
 namespace sorimu {
 
 namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 // The captions of the table without figures.
 std::vector<TableRow> EmptyTable() {
