@@ -1,12 +1,8 @@
 #include "ManyRunAnalysis.h"
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
 #include <new>
-#include <system_error>
-#include <thread>
 
 #include "MachineRules.h"
 #include "Messages.h"
@@ -16,55 +12,37 @@ namespace sorimu {
 
 namespace {
 
-constexpr auto kProgressInterval = std::chrono::milliseconds(40);
-
-int WorkerCount(int jobs, int64_t total) {
-  int count = jobs;
-  if (count <= 0) count = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  return static_cast<int>(std::min<int64_t>(count, std::max<int64_t>(total, 1)));
-}
-
-// The runs waiting to be played: each worker takes the next index, plays it
-// and writes its figures to that index alone, so no two threads touch the
-// same memory and the game loop shares nothing.
+// One run of the workload: it writes its figures and its balances along the
+// way to its own index alone, so no two threads touch the same memory and
+// the game loop shares nothing.
 struct Workload {
   const AnalysisRequest* request;
   const std::vector<int32_t>* settings;
   std::vector<RunFigures>* runs;
   const std::vector<int32_t>* checkpoints;
   std::vector<int32_t>* balances;  // each run's at the checkpoints, run after run
-  const std::atomic<bool>* cancel;
-  std::atomic<int64_t> next{0};
+  Job* job;
   std::atomic<int64_t> done{0};
-  std::atomic<int64_t> games{0};
-  std::mutex mutex;
-  std::condition_variable finished;
-  int running = 0;
 
-  bool Cancelled() const { return cancel != nullptr && cancel->load(std::memory_order_relaxed); }
-
-  void Work() {
-    const int64_t total = static_cast<int64_t>(runs->size());
+  void Play(int64_t i) {
     const int64_t trials = request->Trials;
-    for (int64_t i = next.fetch_add(1); i < total; i = next.fetch_add(1)) {
-      if (Cancelled()) break;
-      const int32_t setting = (*settings)[static_cast<size_t>(i / trials)];
-      const int32_t trial = static_cast<int32_t>(i % trials);
-      RunPlan plan;
-      plan.Setting = setting;
-      plan.Games = request->Games;
-      plan.BigStock = request->BigStock;
-      plan.RegStock = request->RegStock;
-      plan.Seed = DeriveRunSeed(request->Seed, setting, trial);
-      RunFigures& figures = (*runs)[static_cast<size_t>(i)];
-      int32_t* along = balances->data() + static_cast<size_t>(i) * checkpoints->size();
-      if (!PlayRunFigures(plan, figures, cancel, &games, *checkpoints, along)) break;
-      figures.Trial = trial;
-      done.fetch_add(1, std::memory_order_relaxed);
+    const int32_t setting = (*settings)[static_cast<size_t>(i / trials)];
+    const int32_t trial = static_cast<int32_t>(i % trials);
+    RunPlan plan;
+    plan.Setting = setting;
+    plan.Games = request->Games;
+    plan.BigStock = request->BigStock;
+    plan.RegStock = request->RegStock;
+    plan.Seed = DeriveRunSeed(request->Seed, setting, trial);
+    RunFigures& figures = (*runs)[static_cast<size_t>(i)];
+    int32_t* along = balances->data() + static_cast<size_t>(i) * checkpoints->size();
+    if (!PlayRunFigures(plan, figures, job->CancelFlag(), job->DoneCounter(), *checkpoints,
+                        along)) {
+      return;
     }
-    std::lock_guard lock(mutex);
-    --running;
-    finished.notify_all();
+    figures.Trial = trial;
+    done.fetch_add(1, std::memory_order_relaxed);
+    job->AdvanceParts();
   }
 };
 
@@ -147,8 +125,12 @@ SettingFigures SummariseSetting(int32_t setting, const std::vector<RunFigures>& 
   return f;
 }
 
-AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgress& progress,
-                            const std::atomic<bool>* cancel) {
+AnalysisOutcome RunAnalysis(const AnalysisRequest& request) {
+  Job job;
+  return RunAnalysis(request, job);
+}
+
+AnalysisOutcome RunAnalysis(const AnalysisRequest& request, Job& job) {
   AnalysisOutcome outcome;
   outcome.status = CheckAnalysisRequest(request);
   if (!outcome.status.Ok()) return outcome;
@@ -168,61 +150,21 @@ AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgre
     return outcome;
   }
 
+  job.SetTotal(total * request.Games);
+  job.SetPartsTotal(total);
   Workload work;
   work.request = &request;
   work.settings = &settings;
   work.runs = &runs;
   work.checkpoints = &checkpoints;
   work.balances = &along;
-  work.cancel = cancel;
-  int workers = WorkerCount(request.Jobs, total);
-  {
-    std::vector<std::jthread> threads;
-    for (int i = 0; i < workers; ++i) {
-      {
-        std::lock_guard lock(work.mutex);
-        ++work.running;
-      }
-      try {
-        threads.emplace_back([&work] { work.Work(); });
-      } catch (const std::system_error&) {
-        // Fewer threads than asked for still finish the work.
-        std::lock_guard lock(work.mutex);
-        --work.running;
-        break;
-      }
-    }
-    if (threads.empty()) {
-      {
-        std::lock_guard lock(work.mutex);
-        ++work.running;
-      }
-      work.Work();
-    }
-    workers = std::max<int>(1, static_cast<int>(threads.size()));
-    AnalysisProgressInfo info;
-    info.RunsTotal = total;
-    info.GamesTotal = total * request.Games;
-    info.GamesDone = -1;
-    std::unique_lock lock(work.mutex);
-    while (work.running > 0) {
-      work.finished.wait_for(lock, kProgressInterval);
-      const int64_t games = work.games.load(std::memory_order_relaxed);
-      if (progress && games != info.GamesDone && work.running > 0) {
-        info.GamesDone = games;
-        info.RunsDone = work.done.load(std::memory_order_relaxed);
-        lock.unlock();
-        progress(info);
-        lock.lock();
-      }
-    }
-  }
+  work.job = &job;
+  const int workers = job.ParallelFor(total, request.Jobs, [&work](int64_t i) { work.Play(i); });
 
   if (work.done.load() != total) {
     outcome.status = Status::Fail(StatusKind::Cancelled, "");
     return outcome;
   }
-  if (progress) progress({total, total, total * request.Games, total * request.Games});
 
   AnalysisResult& result = outcome.Result;
   result.Request = request;

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "BalanceBands.h"
 #include "FigureSummary.h"
+#include "Job.h"
 #include "PayoutTheory.h"
 #include "RunFigures.h"
 #include "Status.h"
@@ -81,32 +80,17 @@ struct AnalysisOutcome {
   AnalysisResult Result;  // filled only when Ok
 };
 
-// How far an analysis has come. Normal games move even while a single very
-// long run is being played; runs count only finished ones.
-struct AnalysisProgressInfo {
-  int64_t RunsDone = 0;
-  int64_t RunsTotal = 0;
-  int64_t GamesDone = 0;
-  int64_t GamesTotal = 0;
-
-  // 0..1000, for a progress bar.
-  int PerMille() const {
-    return GamesTotal == 0 ? 0 : static_cast<int>(1000 * GamesDone / GamesTotal);
-  }
-};
-
-// Called on the thread that called RunAnalysis, never concurrently, about
-// every 40 ms while anything moved and once more at the end.
-using AnalysisProgress = std::function<void(const AnalysisProgressInfo&)>;
-
-// Plays every run on request.Jobs worker threads and waits for them. A window
-// calls it from a worker thread of its own and sets `cancel` to stop: the
-// workers notice within a few milliseconds and the call returns Cancelled.
-// The figures depend only on the request minus Jobs: run i of a setting is
-// always played with the same derived seed, and the figures are gathered in
-// run order once every run is done.
-AnalysisOutcome RunAnalysis(const AnalysisRequest& request, const AnalysisProgress& progress = {},
-                            const std::atomic<bool>* cancel = nullptr);
+// Plays every run on up to request.Jobs threads of the job's service (one
+// per core for 0; the calling thread alone for a job without a service) and
+// returns when they are done. It counts normal games (Done, moving even
+// inside one very long run) and finished runs (Parts), and returns Cancelled
+// within a few milliseconds of the job's cancel. The figures depend only on
+// the request minus Jobs: run i of a setting is always played with the same
+// derived seed, and the figures are gathered in run order once every run is
+// done.
+AnalysisOutcome RunAnalysis(const AnalysisRequest& request, Job& job);
+// The same on the calling thread alone.
+AnalysisOutcome RunAnalysis(const AnalysisRequest& request);
 
 // The figures of one setting from its runs' figures.
 SettingFigures SummariseSetting(int32_t setting, const std::vector<RunFigures>& runs);

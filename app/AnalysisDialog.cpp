@@ -21,10 +21,11 @@
 
 #include "AnalysisFanView.h"
 #include "AnalysisInputs.h"
-#include "AnalysisRunner.h"
 #include "AnalysisTable.h"
 #include "Dialogs.h"
+#include "Messages.h"
 #include "Named.h"
+#include "QtJobs.h"
 #include "QtText.h"
 #include "ResultLists.h"
 #include "SettingColours.h"
@@ -40,8 +41,11 @@ const QColor kOutsideText(160, 0, 0);
 
 }  // namespace
 
-AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), runner_(new AnalysisRunner(this)) {
+AnalysisDialog::AnalysisDialog(Dialogs& dialogs, JobService& jobs, uint32_t seed, QWidget* parent)
+    : QDialog(parent),
+      dialogs_(dialogs),
+      lane_(jobs, PostToEventLoop()),
+      ticker_(new JobTicker(this, [this] { ShowProgress(); })) {
   setObjectName(QStringLiteral("AnalysisDialog"));
   setWindowTitle(Text(wintext::kAnalysisTitle));
   setModal(false);
@@ -126,13 +130,13 @@ AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
 
   connect(StartButton, &QPushButton::clicked, this, &AnalysisDialog::StartClick);
   connect(CancelButton, &QPushButton::clicked, this, &AnalysisDialog::CancelClick);
-  connect(runner_, &AnalysisRunner::Progressed, this, &AnalysisDialog::ShowProgress);
-  connect(runner_, &AnalysisRunner::Finished, this, &AnalysisDialog::Finish);
 }
 
-AnalysisDialog::~AnalysisDialog() = default;  // the runner, a child, stops its thread
+// The lane forgets a running analysis, which stops within milliseconds on
+// its own; nobody waits for it.
+AnalysisDialog::~AnalysisDialog() = default;
 
-bool AnalysisDialog::Running() const { return runner_->Running(); }
+bool AnalysisDialog::Running() const { return lane_.Running(); }
 
 std::optional<AnalysisRequest> AnalysisDialog::ReadRequest() {
   // Read as the command line reads its options, in the order they are laid out.
@@ -174,16 +178,20 @@ void AnalysisDialog::StartClick() {
   StatusLabel->setText(Text(wintext::kAnalysisRunning));
   startedMs_ = QDateTime::currentMSecsSinceEpoch();
   SetRunning(true);
-  if (!runner_->Start(*request)) {
-    SetRunning(false);
-    StatusLabel->clear();
-    dialogs_.Error(this, Text(wintext::kAnalysisCannotStart));
-  }
+  lane_.Start([request = *request](Job& job) { return RunAnalysis(request, job); },
+              [this](AnalysisOutcome outcome) { Finish(std::move(outcome)); },
+              [](const std::exception_ptr& error) {
+                AnalysisOutcome failed;
+                failed.status =
+                    JobFailure(error, kAnalysisOutOfMemoryMessage, wintext::kAnalysisFailed);
+                return failed;
+              });
+  ticker_->Start();
 }
 
 void AnalysisDialog::CancelClick() {
   if (!Running()) return;
-  runner_->Cancel();
+  lane_.Cancel();
   CancelButton->setEnabled(false);
   StatusLabel->setText(Text(wintext::kAnalysisCancelling));
 }
@@ -198,16 +206,19 @@ void AnalysisDialog::SetRunning(bool running) {
   CancelButton->setEnabled(running);
 }
 
-void AnalysisDialog::ShowProgress(int perMille, qint64 runsDone, qint64 runsTotal) {
-  ProgressBar->setValue(perMille);
+void AnalysisDialog::ShowProgress() {
+  const JobProgress progress = lane_.Progress();
+  if (progress.Done <= 0) return;
+  ProgressBar->setValue(progress.PerMille());
   if (CancelButton->isEnabled()) {  // "キャンセル中" stays until the end
-    StatusLabel->setText(Text(wintext::kAnalysisRunningCount).arg(runsDone).arg(runsTotal));
+    StatusLabel->setText(
+        Text(wintext::kAnalysisRunningCount).arg(progress.Parts).arg(progress.PartsTotal));
   }
 }
 
-void AnalysisDialog::Finish() {
+void AnalysisDialog::Finish(AnalysisOutcome outcome) {
+  ticker_->Stop();
   SetRunning(false);
-  AnalysisOutcome outcome = runner_->TakeOutcome();
   switch (outcome.status.Kind) {
     case StatusKind::Ok: {
       const double seconds = (QDateTime::currentMSecsSinceEpoch() - startedMs_) / 1000.0;
@@ -319,12 +330,12 @@ void AnalysisDialog::DrawHistogram(const AnalysisResult& result) {
 
 void AnalysisDialog::closeEvent(QCloseEvent* event) {
   // Nobody would see its figures; the cores are better given back at once.
-  runner_->Cancel();
+  lane_.Cancel();
   QDialog::closeEvent(event);
 }
 
 void AnalysisDialog::reject() {
-  runner_->Cancel();
+  lane_.Cancel();
   QDialog::reject();
 }
 

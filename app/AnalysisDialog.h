@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <optional>
 
+#include "JobLane.h"
 #include "ManyRunAnalysis.h"
 
 class QComboBox;
@@ -18,10 +19,10 @@ class QTableWidget;
 namespace sorimu {
 
 class AnalysisFanView;
-class AnalysisRunner;
 class Dialogs;
+class JobTicker;
 
-// The many-run analysis: its inputs, a worker that plays the runs while both
+// The many-run analysis: its inputs, a job that plays the runs while both
 // windows stay usable, the figures one column per setting, and the spread of
 // the final balance. It plays machines of its own and never touches the main
 // window's records. The final balances show as a histogram, their course
@@ -31,7 +32,7 @@ class AnalysisDialog final : public QDialog {
 
  public:
   // `seed` is the first base seed shown; the caller takes it from the clock.
-  AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent = nullptr);
+  AnalysisDialog(Dialogs& dialogs, JobService& jobs, uint32_t seed, QWidget* parent = nullptr);
   ~AnalysisDialog() override;
 
   // The 開始 and キャンセル buttons.
@@ -68,14 +69,15 @@ class AnalysisDialog final : public QDialog {
  private:
   std::optional<AnalysisRequest> ReadRequest();
   void SetRunning(bool running);
-  void ShowProgress(int perMille, qint64 runsDone, qint64 runsTotal);
-  void Finish();
+  void ShowProgress();
+  void Finish(AnalysisOutcome outcome);
   void ShowFigures(const AnalysisResult& result);
   void MarkTheoryOutside(const AnalysisResult& result);
   void DrawHistogram(const AnalysisResult& result);
 
   Dialogs& dialogs_;
-  AnalysisRunner* runner_ = nullptr;
+  JobLane<AnalysisOutcome> lane_;
+  JobTicker* ticker_ = nullptr;
   QSplitter* splitter_ = nullptr;
   std::optional<AnalysisResult> shown_;
   qint64 startedMs_ = 0;

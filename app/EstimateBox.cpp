@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -14,11 +15,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Dialogs.h"
 #include "EstimateTable.h"
 #include "InputText.h"
 #include "Messages.h"
 #include "Named.h"
 #include "NextGamesPanel.h"
+#include "QtJobs.h"
 #include "QtText.h"
 #include "ResultLists.h"
 #include "WindowTexts.h"
@@ -40,8 +43,13 @@ QCPBars* NewBars(QCustomPlot* plot, const char* name, QColor pen, QColor brush) 
 
 }  // namespace
 
-TEstimateBox::TEstimateBox(Dialogs& dialogs, uint32_t seed, QWidget* parent)
-    : QDialog(parent), priorText_(kUniformText) {
+TEstimateBox::TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QWidget* parent)
+    : QDialog(parent),
+      dialogs_(dialogs),
+      lane_(jobs, PostToEventLoop()),
+      ticker_(
+          new JobTicker(this, [this] { ReadProgressBar->setValue(lane_.Progress().PerMille()); })),
+      priorText_(kUniformText) {
   setObjectName(QStringLiteral("EstimateBox"));
   setWindowTitle(Text(wintext::kEstimateTitle));
   setSizeGripEnabled(true);
@@ -92,14 +100,28 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, uint32_t seed, QWidget* parent)
   NoteLabel = Named(new QLabel(estimatePage), "NoteLabel");
   NoteLabel->setWordWrap(true);
 
+  // Shown only while the rows are read: a file of millions of rows takes a while.
+  ReadProgressBar = Named(new QProgressBar(estimatePage), "ReadProgressBar");
+  ReadProgressBar->setRange(0, 1000);
+  ReadProgressBar->setTextVisible(false);
+  ReadCancelButton =
+      Named(new QPushButton(Text(wintext::kEstimateCancel), estimatePage), "ReadCancelButton");
+  ReadCancelButton->setAutoDefault(false);
+  auto* readRow = new QHBoxLayout;
+  readRow->addWidget(ReadProgressBar, 1);
+  readRow->addWidget(ReadCancelButton);
+  ReadProgressBar->hide();
+  ReadCancelButton->hide();
+
   auto* estimateLayout = new QVBoxLayout(estimatePage);
   estimateLayout->addLayout(priorRow);
   estimateLayout->addWidget(PriorMessageLabel);
+  estimateLayout->addLayout(readRow);
   estimateLayout->addWidget(EstimateChart, 1);
   estimateLayout->addWidget(EstimateTable);
   estimateLayout->addWidget(NoteLabel);
 
-  NextGames = new NextGamesPanel(dialogs, seed, this);
+  NextGames = new NextGamesPanel(dialogs, jobs, seed, this);
   Pages = Named(new QTabWidget(this), "EstimatePages");
   Pages->addTab(estimatePage, Text(wintext::kEstimateTab));
   Pages->addTab(NextGames, Text(wintext::kNextGamesTab));
@@ -115,6 +137,7 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, uint32_t seed, QWidget* parent)
 
   connect(PriorEdit, &QLineEdit::textChanged, this, &TEstimateBox::PriorEdited);
   connect(UniformButton, &QPushButton::clicked, this, [this] { PriorEdit->setText(kUniformText); });
+  connect(ReadCancelButton, &QPushButton::clicked, this, &TEstimateBox::CancelClick);
   // A prediction works with the prior it started from.
   connect(NextGames, &NextGamesPanel::RunningChanged, this,
           [this](bool running) { PriorEdit->setEnabled(!running); });
@@ -122,17 +145,61 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, uint32_t seed, QWidget* parent)
 
 TEstimateBox::~TEstimateBox() = default;
 
-void TEstimateBox::Show(const RunRecords& records) {
-  records_ = &records;
-  NextGames->SetRecords(records_);
+void TEstimateBox::Show(RunRef run) {
+  if (run == run_ && (evidence_ || Reading())) return;
+  run_ = std::move(run);
+  evidence_.reset();
+  NextGames->SetRun(run_, std::nullopt);
+  NoteLabel->setText(Text(wintext::kEstimateRunning));
+  SetReading(true);
+  lane_.Start([run = run_](Job& job) { return WeighRows(run->Records, job); },
+              [this](std::optional<SettingEvidence> evidence) { Weighed(std::move(evidence)); },
+              [this](const std::exception_ptr& error) {
+                // On this thread, as the lane hands the result over.
+                const Status failure =
+                    JobFailure(error, wintext::kEstimateOutOfMemory, wintext::kEstimateFailed);
+                dialogs_.Error(this, Text(failure.Message));
+                return std::optional<SettingEvidence>();
+              });
+  ticker_->Start();
+}
+
+void TEstimateBox::RunShown(const RunRef& run) {
+  if (run == run_) return;
+  lane_.Forget();
+  SetReading(false);
+  run_.reset();
+  evidence_.reset();
+  NextGames->SetRun(run, std::nullopt);
+}
+
+void TEstimateBox::CancelClick() {
+  if (!Reading()) return;
+  lane_.Cancel();
+  ReadCancelButton->setEnabled(false);
+}
+
+void TEstimateBox::Weighed(std::optional<SettingEvidence> evidence) {
+  SetReading(false);
+  if (!evidence) {
+    // Cancelled (or failed): nothing is shown for the run until it is read again.
+    run_.reset();
+    NoteLabel->setText(Text(wintext::kEstimateCancelled));
+    return;
+  }
+  evidence_ = std::move(evidence);
+  NextGames->SetRun(run_, evidence_);
   Refill();
 }
 
-void TEstimateBox::RunReplaced() {
-  // Until Show hands it the new records, the box has none to read.
-  records_ = nullptr;
-  NextGames->SetRecords(nullptr);
-  NextGames->Forget();
+void TEstimateBox::SetReading(bool reading) {
+  ReadProgressBar->setValue(0);
+  ReadProgressBar->setVisible(reading);
+  ReadCancelButton->setVisible(reading);
+  ReadCancelButton->setEnabled(reading);
+  if (!reading) ticker_->Stop();
+  // The prediction needs what the rows say.
+  NextGames->setEnabled(!reading);
 }
 
 void TEstimateBox::PriorEdited(const QString& text) {
@@ -148,8 +215,8 @@ void TEstimateBox::PriorEdited(const QString& text) {
 }
 
 void TEstimateBox::Refill() {
-  if (records_ == nullptr) return;
-  estimate_ = EstimateSetting(*records_, prior_);
+  if (!evidence_) return;
+  estimate_ = EstimateFromEvidence(*evidence_, prior_);
   QVector<double> keys, prior, posterior;
   for (size_t s = 0; s < 6; ++s) {
     keys << static_cast<double>(s + 1);
@@ -171,6 +238,11 @@ void TEstimateBox::Refill() {
 void TEstimateBox::done(int result) {
   // Nobody would see its figures; the cores are better given back at once.
   if (NextGames->Running()) NextGames->Forget();
+  if (Reading()) {
+    lane_.Forget();
+    SetReading(false);
+    run_.reset();
+  }
   // What is shown again next time is the prior in use.
   if (PriorEdit->text() != priorText_) PriorEdit->setText(priorText_);
   QDialog::done(result);

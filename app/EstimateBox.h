@@ -2,12 +2,16 @@
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 
+#include "JobLane.h"
+#include "RunSnapshot.h"
 #include "SettingEstimate.h"
 
 class QCustomPlot;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
@@ -15,28 +19,32 @@ class QTableWidget;
 namespace sorimu {
 
 class Dialogs;
+class JobTicker;
 class NextGamesPanel;
-class RunRecords;
 
 // The setting estimate of the run on display: the hall's mix of settings
 // (設定配分) the user starts from and the probabilities the rows lead to,
 // side by side as bars and as a table, and on a second page what the next
 // games may bring (期待収支). It reads the rows and nothing else: the level a
-// run was played at never reaches it. Closing it stops a running prediction.
+// run was played at never reaches it. The rows are read once per run, as a
+// job with its own bar and キャンセル; a new prior only weighs what they
+// said again. Closing it stops whatever it works on, without waiting.
 class TEstimateBox final : public QDialog {
   Q_OBJECT
 
  public:
   // `seed` is the first seed the prediction shows.
-  TEstimateBox(Dialogs& dialogs, uint32_t seed, QWidget* parent = nullptr);
+  TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QWidget* parent = nullptr);
   ~TEstimateBox() override;
 
-  // The run to estimate; the caller keeps the records unchanged while the
-  // box is open, or calls RunReplaced first.
-  void Show(const RunRecords& records);
-  // The records may change: the prediction is stopped and forgotten, and
-  // nothing is read until the next Show.
-  void RunReplaced();
+  // The run to estimate: read now, unless it is the run read last.
+  void Show(RunRef run);
+  // Another run is on display: what the box worked out of another goes.
+  void RunShown(const RunRef& run);
+  // The rows are being read.
+  bool Reading() const { return lane_.Running(); }
+  // The キャンセル button of the reading.
+  void CancelClick();
 
   // The prior in use: the last one typed that was valid.
   const SettingWeights& Prior() const { return prior_; }
@@ -51,6 +59,8 @@ class TEstimateBox final : public QDialog {
   QCustomPlot* EstimateChart = nullptr;
   QTableWidget* EstimateTable = nullptr;
   QLabel* NoteLabel = nullptr;
+  QProgressBar* ReadProgressBar = nullptr;
+  QPushButton* ReadCancelButton = nullptr;
   NextGamesPanel* NextGames = nullptr;
 
  public slots:
@@ -58,9 +68,15 @@ class TEstimateBox final : public QDialog {
 
  private:
   void PriorEdited(const QString& text);
+  void Weighed(std::optional<SettingEvidence> evidence);
+  void SetReading(bool reading);
   void Refill();
 
-  const RunRecords* records_ = nullptr;
+  Dialogs& dialogs_;
+  JobLane<std::optional<SettingEvidence>> lane_;
+  JobTicker* ticker_ = nullptr;
+  RunRef run_;                               // the run read last, or being read
+  std::optional<SettingEvidence> evidence_;  // what its rows said, once read
   SettingWeights prior_ = UniformPrior();
   QString priorText_;
   SettingEstimate estimate_;

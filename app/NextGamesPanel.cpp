@@ -16,10 +16,9 @@
 #include "InputText.h"
 #include "Messages.h"
 #include "Named.h"
-#include "NextGamesRunner.h"
+#include "QtJobs.h"
 #include "QtText.h"
 #include "ResultLists.h"
-#include "RunRecords.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
@@ -35,8 +34,11 @@ std::vector<TableRow> EmptyTable() {
 
 }  // namespace
 
-NextGamesPanel::NextGamesPanel(Dialogs& dialogs, uint32_t seed, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), runner_(new NextGamesRunner(this)) {
+NextGamesPanel::NextGamesPanel(Dialogs& dialogs, JobService& jobs, uint32_t seed, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      lane_(jobs, PostToEventLoop()),
+      ticker_(new JobTicker(this, [this] { ShowProgress(); })) {
   setObjectName(QStringLiteral("NextGamesPanel"));
   const NextGamesRequest defaults;
   GamesEdit = Named(new QLineEdit(QString::number(defaults.Games), this), "NextGamesEdit");
@@ -97,19 +99,21 @@ NextGamesPanel::NextGamesPanel(Dialogs& dialogs, uint32_t seed, QWidget* parent)
   connect(StartButton, &QPushButton::clicked, this, &NextGamesPanel::StartClick);
   connect(CancelButton, &QPushButton::clicked, this, &NextGamesPanel::CancelClick);
   connect(FanCheckBox, &QCheckBox::toggled, this, &NextGamesPanel::UpdateFan);
-  connect(runner_, &NextGamesRunner::Progressed, this, &NextGamesPanel::ShowProgress);
-  connect(runner_, &NextGamesRunner::Finished, this, &NextGamesPanel::Finish);
   Show(std::nullopt);
 }
 
-NextGamesPanel::~NextGamesPanel() = default;  // the runner, a child, stops its thread
+// The lane forgets a running prediction, which stops within milliseconds on
+// its own; nobody waits for it.
+NextGamesPanel::~NextGamesPanel() = default;
 
-bool NextGamesPanel::Running() const { return runner_->Running(); }
+bool NextGamesPanel::Running() const { return lane_.Running(); }
 
-void NextGamesPanel::SetRecords(const RunRecords* records) {
-  if (records == records_) return;
+void NextGamesPanel::SetRun(RunRef run, std::optional<SettingEvidence> evidence) {
+  if (evidence) evidence_ = std::move(evidence);
+  if (run == run_) return;
   Forget();
-  records_ = records;
+  run_ = std::move(run);
+  evidence_ = std::move(evidence);
 }
 
 void NextGamesPanel::SetPrior(const SettingWeights& prior) {
@@ -120,7 +124,8 @@ void NextGamesPanel::SetPrior(const SettingWeights& prior) {
 
 void NextGamesPanel::Forget() {
   if (Running()) {
-    runner_->Stop();
+    lane_.Forget();
+    ticker_->Stop();
     SetRunning(false);
   }
   ProgressBar->setValue(0);
@@ -156,23 +161,29 @@ std::optional<NextGamesRequest> NextGamesPanel::ReadRequest() {
 }
 
 void NextGamesPanel::StartClick() {
-  if (Running() || records_ == nullptr || records_->RowCount() == 0) return;
+  if (Running() || run_ == nullptr || run_->Records.RowCount() == 0) return;
   const std::optional<NextGamesRequest> request = ReadRequest();
   if (!request) return;
   Show(std::nullopt);
   ProgressBar->setValue(0);
   StatusLabel->setText(Text(wintext::kNextGamesRunning).arg(0).arg(request->Draws));
   SetRunning(true);
-  if (!runner_->Start(*records_, *request)) {
-    SetRunning(false);
-    StatusLabel->clear();
-    dialogs_.Error(this, Text(wintext::kNextGamesCannotStart));
-  }
+  lane_.Start(
+      [run = run_, request = *request, evidence = evidence_](Job& job) {
+        return PredictNextGames(run->Records, request, job, evidence ? &*evidence : nullptr);
+      },
+      [this](NextGamesOutcome outcome) { Finish(std::move(outcome)); },
+      [](const std::exception_ptr& error) {
+        NextGamesOutcome failed;
+        failed.status = JobFailure(error, kPredictionOutOfMemoryMessage, wintext::kNextGamesFailed);
+        return failed;
+      });
+  ticker_->Start();
 }
 
 void NextGamesPanel::CancelClick() {
   if (!Running()) return;
-  runner_->Cancel();
+  lane_.Cancel();
   CancelButton->setEnabled(false);
   StatusLabel->setText(Text(wintext::kNextGamesCancelling));
 }
@@ -186,17 +197,19 @@ void NextGamesPanel::SetRunning(bool running) {
   emit RunningChanged(running);
 }
 
-void NextGamesPanel::ShowProgress(int drawsDone, int drawsTotal) {
-  if (drawsTotal <= 0) return;
-  ProgressBar->setValue(static_cast<int>(int64_t{1000} * drawsDone / drawsTotal));
+void NextGamesPanel::ShowProgress() {
+  const JobProgress progress = lane_.Progress();
+  if (progress.PartsTotal <= 0) return;
+  ProgressBar->setValue(progress.PerMille());
   if (CancelButton->isEnabled()) {  // "キャンセル中" stays until the end
-    StatusLabel->setText(Text(wintext::kNextGamesRunning).arg(drawsDone).arg(drawsTotal));
+    StatusLabel->setText(
+        Text(wintext::kNextGamesRunning).arg(progress.Parts).arg(progress.PartsTotal));
   }
 }
 
-void NextGamesPanel::Finish() {
+void NextGamesPanel::Finish(NextGamesOutcome outcome) {
+  ticker_->Stop();
   SetRunning(false);
-  NextGamesOutcome outcome = runner_->TakeOutcome();
   switch (outcome.status.Kind) {
     case StatusKind::Ok: {
       const NextGamesRequest& request = outcome.Prediction.Request;
@@ -232,8 +245,8 @@ void NextGamesPanel::Show(std::optional<NextGamesPrediction> prediction) {
 }
 
 void NextGamesPanel::UpdateFan() {
-  if (shown_ && FanCheckBox->isChecked() && records_ != nullptr && records_->RowCount() > 0) {
-    const RunRow& last = records_->LastRow();
+  if (shown_ && FanCheckBox->isChecked() && run_ != nullptr && run_->Records.RowCount() > 0) {
+    const RunRow& last = run_->Records.LastRow();
     emit FanChanged(&shown_->Fan, last.PlayCount, last.Medal);
   } else {
     emit FanChanged(nullptr, 0, 0);

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "JobLane.h"
 #include "NextGames.h"
+#include "RunSnapshot.h"
 
 class QCheckBox;
 class QLabel;
@@ -16,27 +18,26 @@ class QTableWidget;
 namespace sorimu {
 
 class Dialogs;
-class NextGamesRunner;
-class RunRecords;
+class JobTicker;
 
 // The 期待収支 page of the setting estimate: what the next N games of the run
-// on display may bring, worked out on a thread of its own with the prior the
-// estimate uses, and on request drawn as a fan on the slump graph. What it
-// shows always belongs to the records and prior it was given last.
+// on display may bring, worked out as a job with the prior the estimate
+// uses, and on request drawn as a fan on the slump graph. What it shows
+// always belongs to the run and prior it was given last.
 class NextGamesPanel final : public QWidget {
   Q_OBJECT
 
  public:
   // `seed` is the first seed shown; the caller takes it from the clock.
-  NextGamesPanel(Dialogs& dialogs, uint32_t seed, QWidget* parent = nullptr);
+  NextGamesPanel(Dialogs& dialogs, JobService& jobs, uint32_t seed, QWidget* parent = nullptr);
   ~NextGamesPanel() override;
 
-  // The run the next games follow. The caller keeps the records unchanged
-  // while a prediction runs, or calls Forget first.
-  void SetRecords(const RunRecords* records);
+  // The run the next games follow, with what its rows say of the settings
+  // when that is known already; a prediction of another run is forgotten.
+  void SetRun(RunRef run, std::optional<SettingEvidence> evidence);
   // A prediction made with another prior is forgotten.
   void SetPrior(const SettingWeights& prior);
-  // Stops a running prediction, waits for it and clears what is shown.
+  // Stops a running prediction (never waiting for it) and clears what is shown.
   void Forget();
 
   // The 計算 and キャンセル buttons.
@@ -67,14 +68,16 @@ class NextGamesPanel final : public QWidget {
  private:
   std::optional<NextGamesRequest> ReadRequest();
   void SetRunning(bool running);
-  void ShowProgress(int drawsDone, int drawsTotal);
-  void Finish();
+  void ShowProgress();
+  void Finish(NextGamesOutcome outcome);
   void Show(std::optional<NextGamesPrediction> prediction);
   void UpdateFan();
 
   Dialogs& dialogs_;
-  NextGamesRunner* runner_ = nullptr;
-  const RunRecords* records_ = nullptr;
+  JobLane<NextGamesOutcome> lane_;
+  JobTicker* ticker_ = nullptr;
+  RunRef run_;
+  std::optional<SettingEvidence> evidence_;
   SettingWeights prior_ = UniformPrior();
   std::optional<NextGamesPrediction> shown_;
 };

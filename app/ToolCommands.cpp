@@ -29,11 +29,12 @@ void Raise(QWidget* dialog) {
 
 }  // namespace
 
-ToolCommands::ToolCommands(QWidget* window, Dialogs& dialogs, const Session& session,
-                           ResultCharts& charts, QSettings* settings,
+ToolCommands::ToolCommands(QWidget* window, Dialogs& dialogs, JobService& jobs,
+                           const Session& session, ResultCharts& charts, QSettings* settings,
                            std::function<void(const QString&)> setStatus)
     : window_(window),
       dialogs_(dialogs),
+      jobs_(jobs),
       session_(session),
       charts_(charts),
       settings_(settings),
@@ -41,11 +42,10 @@ ToolCommands::ToolCommands(QWidget* window, Dialogs& dialogs, const Session& ses
       csvName_(Text(wintext::kInitialCsvName)),
       imageName_(Text(wintext::kInitialImageName)) {}
 
-// A 期待収支 still running reads the session's records: it goes before them.
-ToolCommands::~ToolCommands() { delete estimate_; }
+ToolCommands::~ToolCommands() = default;  // the dialogs are the window's children
 
-void ToolCommands::RecordsChanging() {
-  if (estimate_ != nullptr) estimate_->RunReplaced();
+void ToolCommands::RunShown(const RunRef& run) {
+  if (estimate_ != nullptr) estimate_->RunShown(run);
 }
 
 void ToolCommands::Remember(QSettings& settings) const {
@@ -67,7 +67,7 @@ bool ToolCommands::ShownRowsAvailable() {
 void ToolCommands::Analysis() {
   if (analysis_ == nullptr) {
     const auto seed = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
-    analysis_ = new AnalysisDialog(dialogs_, seed, window_);
+    analysis_ = new AnalysisDialog(dialogs_, jobs_, seed, window_);
     if (settings_ != nullptr) RestoreAnalysisInputs(*settings_, *analysis_);
   }
   Raise(analysis_);
@@ -82,7 +82,7 @@ void ToolCommands::Estimate() {
   if (!SomethingShown() || !ShownRowsAvailable()) return;
   if (estimate_ == nullptr) {
     const auto seed = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
-    estimate_ = new TEstimateBox(dialogs_, seed, window_);
+    estimate_ = new TEstimateBox(dialogs_, jobs_, seed, window_);
     if (settings_ != nullptr) RestoreEstimateInputs(*settings_, *estimate_);
     QObject::connect(estimate_->NextGames, &NextGamesPanel::FanChanged, window_,
                      [this](const BalanceBands* fan, int32_t fromGames, int32_t fromBalance) {
@@ -93,7 +93,7 @@ void ToolCommands::Estimate() {
                        }
                      });
   }
-  estimate_->Show(session_.Records());
+  estimate_->Show(session_.Current());
   dialogs_.ShowModal(*estimate_);
 }
 
@@ -104,7 +104,7 @@ void ToolCommands::Csv() {
   if (!path) return;
   csvName_ = *path;
 
-  const ExportResult result = ExportRunLists(session_.Records(), LocalPath(*path));
+  const ExportResult result = ExportRunLists(session_.Current()->Records, LocalPath(*path));
   if (!result.status.Ok()) {
     dialogs_.Error(window_, Text(result.status.Message));
     return;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+#include "RunSnapshot.h"
+
 class QSettings;
 class QWidget;
 
@@ -11,6 +13,7 @@ namespace sorimu {
 class AnalysisDialog;
 class Dialogs;
 class FigureSheetDialog;
+class JobService;
 class ResultCharts;
 class Session;
 class TEstimateBox;
@@ -21,8 +24,9 @@ class TEstimateBox;
 // entries here; the dialogs are made on first use and kept.
 class ToolCommands {
  public:
-  ToolCommands(QWidget* window, Dialogs& dialogs, const Session& session, ResultCharts& charts,
-               QSettings* settings, std::function<void(const QString&)> setStatus);
+  ToolCommands(QWidget* window, Dialogs& dialogs, JobService& jobs, const Session& session,
+               ResultCharts& charts, QSettings* settings,
+               std::function<void(const QString&)> setStatus);
   ~ToolCommands();
   ToolCommands(const ToolCommands&) = delete;
   ToolCommands& operator=(const ToolCommands&) = delete;
@@ -33,8 +37,8 @@ class ToolCommands {
   void Csv();
   void Image();
 
-  // A run, batch or read is starting: work on the records stops.
-  void RecordsChanging();
+  // Another run is on display: what was worked out of the one before goes.
+  void RunShown(const RunRef& run);
   // The inputs of the dialogs made so far, into the settings.
   void Remember(QSettings& settings) const;
 
@@ -49,6 +53,7 @@ class ToolCommands {
 
   QWidget* window_;
   Dialogs& dialogs_;
+  JobService& jobs_;
   const Session& session_;
   ResultCharts& charts_;
   QSettings* settings_;

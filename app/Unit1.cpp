@@ -17,6 +17,7 @@
 #include "EstimateBox.h"
 #include "ExpectedLineSwitch.h"
 #include "FileDrops.h"
+#include "JobService.h"
 #include "LongRunGuard.h"
 #include "ManualLocation.h"
 #include "Messages.h"
@@ -37,12 +38,34 @@ namespace {
 // its list texts and its chart points (measured: about 60 bytes).
 constexpr size_t kDisplayBytesPerRow = 64;
 
+// The status line's text for what the session says; `before` for Keep.
+QString StatusLineText(StatusLine line, const std::string& detail, const QString& before) {
+  switch (line) {
+    case StatusLine::Keep: return before;
+    case StatusLine::Clear: return QString();
+    case StatusLine::Running: return Text(kRunningStatus);
+    case StatusLine::Done: return Text(kDoneStatus);
+    case StatusLine::Cancelled: return Text(kRunCancelledStatus);
+    case StatusLine::OutOfMemory: return Text(kOutOfMemoryMessage);
+    case StatusLine::BatchSaving: return Text(kBatchSavingStatus + detail);
+    case StatusLine::BatchDone: return Text(kBatchDoneStatus);
+    case StatusLine::BatchError: return Text(kBatchErrorStatus);
+    case StatusLine::Reading: return Text(kReadingStatus);
+    case StatusLine::ReadDone: return Text(kReadDoneStatus);
+    case StatusLine::ReadBrokenOff: return Text(kReadBrokenOffStatus);
+    case StatusLine::SaveDone: return Text(kSaveDoneStatus);
+  }
+  return before;
+}
+
 }  // namespace
 
 TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(services.dialogs),
       shell_(services.shell),
+      ownJobs_(services.jobs == nullptr ? std::make_unique<JobService>() : nullptr),
+      jobs_(services.jobs != nullptr ? *services.jobs : *ownJobs_),
       session_(services.seed),
       openDialogName_(Text(wintext::kInitialSimName)),
       saveDialogName_(Text(wintext::kInitialSimName)),
@@ -53,8 +76,9 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   longRun_ = new LongRunGuard(this, CancelButton, services.longRunAfter,
                               [this](int position) { SetProgress(position); });
   expectedLine_ = std::make_unique<ExpectedLineSwitch>(ExpectedCheckBox, *charts_);
-  tools_ = std::make_unique<ToolCommands>(this, dialogs_, session_, *charts_, services.settings,
-                                          [this](const QString& text) { SetStatusText(text); });
+  tools_ =
+      std::make_unique<ToolCommands>(this, dialogs_, jobs_, session_, *charts_, services.settings,
+                                     [this](const QString& text) { SetStatusText(text); });
   ConnectCommands();
 
   aboutBox_ = new TAboutBox(shell_, this);
@@ -65,13 +89,12 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   SetupDesktop(services);
 }
 
-// The tools go first: a 期待収支 still running reads the session's records.
-TMainForm::~TMainForm() { tools_.reset(); }
+TMainForm::~TMainForm() = default;
 
 SessionHooks TMainForm::Hooks() {
   SessionHooks hooks;
-  hooks.report = [this](const std::string& status, int progress) {
-    SetStatusText(Text(status));
+  hooks.report = [this](StatusLine line, const std::string& detail, int progress) {
+    SetStatusText(StatusLineText(line, detail, StatusText()));
     if (progress >= 0) SetProgress(progress);
   };
   hooks.messagePoint = [this](bool hiddenLevel) {
@@ -172,7 +195,7 @@ void TMainForm::Show(const CommandOutcome& outcome, const QString& statusBefore)
     BigStockEdit->setText(QString::number(header->BigStock));
     RegStockEdit->setText(QString::number(header->RegStock));
   }
-  SetStatusText(outcome.statusText ? Text(*outcome.statusText) : statusBefore);
+  SetStatusText(StatusLineText(outcome.line, {}, statusBefore));
 }
 
 void TMainForm::UpdateCommands() {
@@ -180,8 +203,6 @@ void TMainForm::UpdateCommands() {
   // the run's message point must not start another run, replace the records
   // or change the inputs the run was started with.
   const bool busy = session_.Busy();
-  // The prediction reads the records in place and belongs to the run shown.
-  if (busy && tools_ != nullptr) tools_->RecordsChanging();
   for (QWidget* input : {static_cast<QWidget*>(PlayNumEdit), static_cast<QWidget*>(FlevelComboBox),
                          static_cast<QWidget*>(SimNumEdit), static_cast<QWidget*>(BigStockEdit),
                          static_cast<QWidget*>(RegStockEdit), static_cast<QWidget*>(FlevelButton),

@@ -19,6 +19,7 @@ class AnalysisDialog;
 class ExpectedLineSwitch;
 class FigureSheetDialog;
 class FileDrops;
+class JobService;
 class LongRunGuard;
 class RecentFilesMenu;
 class Dialogs;
@@ -122,6 +123,8 @@ class TMainForm final : public QMainWindow, public MainFormLayout {
 
   Dialogs& dialogs_;
   Shell& shell_;
+  std::unique_ptr<JobService> ownJobs_;  // when the program gave none
+  JobService& jobs_;
   Session session_;
   ResultTexts resultTexts_;
   ResultListViewData* resultListModel_ = nullptr;

@@ -70,6 +70,7 @@ void TMainForm::DisplayResults() {
   charts_->FillRTCancelPie(stats);
 
   // 7., 8. Save and the tools follow the session's state.
+  tools_->RunShown(session_.ShownSnapshot());
   ResultLabel->setText(QString::fromStdString(SummaryText(stats)));
   UpdateCommands();
 }

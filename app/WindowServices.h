@@ -10,6 +10,7 @@ class QSettings;
 namespace sorimu {
 
 class Dialogs;
+class JobService;
 class Shell;
 
 // What the window hands its boxes, dialogs and help commands to.
@@ -25,6 +26,8 @@ struct WindowServices {
   // How long a run goes before it shows its progress and can be stopped;
   // shorter ones look and behave as if it could not.
   std::chrono::milliseconds longRunAfter{500};
+  // Where the window's long work runs; a service of the window's own when not given.
+  JobService* jobs = nullptr;
 };
 
 }  // namespace sorimu

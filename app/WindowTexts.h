@@ -167,6 +167,12 @@ inline constexpr const char* kEstimateTab = "設定推測";
 inline constexpr const char* kPriorLabel = "設定配分（設定1～6の比率）";
 inline constexpr const char* kPriorUniform = "均等に戻す";
 inline constexpr const char* kPriorSeries = "設定配分";
+inline constexpr const char* kEstimateCancel = "キャンセル";
+inline constexpr const char* kEstimateRunning = "記録を読んでいます・・・";
+inline constexpr const char* kEstimateCancelled =
+    "推測をキャンセルしました。もう一度開くと、初めから読み直します。";
+inline constexpr const char* kEstimateFailed = "推測できません: ";
+inline constexpr const char* kEstimateOutOfMemory = "メモリが不足したため、推測を中断しました。";
 inline constexpr const char* kPosteriorSeries = "推測";
 
 // --- The next games (期待収支), a page of the setting estimate ----------------------------

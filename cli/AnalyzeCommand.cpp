@@ -4,6 +4,7 @@
 
 #include "AnalysisInputs.h"
 #include "AnalysisTable.h"
+#include "CliJobs.h"
 #include "CliTexts.h"
 #include "CommandOptions.h"
 #include "InputText.h"
@@ -64,7 +65,8 @@ bool ReadRequest(const CommandOptions& options, AnalysisRequest& request, std::o
 
 }  // namespace
 
-int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                      CliJobs& jobs) {
   CommandOptions options;
   if (!ParseCommandOptions(
           args, 1,
@@ -83,7 +85,9 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
   AnalysisRequest request;
   if (!ReadRequest(options, request, err)) return kBadUsage;
 
-  const AnalysisOutcome outcome = RunAnalysis(request);
+  AnalysisOutcome outcome;
+  jobs.Run(kGamesUnit, [&](Job& job) { outcome = RunAnalysis(request, job); });
+  if (outcome.status.Kind == StatusKind::Cancelled) return Interrupted(err);
   if (!outcome.status.Ok()) {
     err << outcome.status.Message << '\n';
     return ExitStatusOf(outcome.status);

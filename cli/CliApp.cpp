@@ -1,14 +1,21 @@
 #include "CliApp.h"
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <iostream>
+#include <mutex>
 #include <optional>
+#include <vector>
 
 #include "AnalyzeCommand.h"
+#include "CliJobs.h"
 #include "CliTexts.h"
 #include "CommandOptions.h"
 #include "EstimateCommand.h"
 #include "ExportCommand.h"
 #include "InputText.h"
+#include "Messages.h"
 #include "Report.h"
 #include "Session.h"
 #include "TheoryCommand.h"
@@ -23,18 +30,15 @@ int Fail(const Status& status, std::ostream& err) {
   return ExitStatusOf(status);
 }
 
-// The same for a command of the session, with the status text the window
-// would show after the message when it says more ("エラーにより強制終了しました。").
+// The same for a command of the session, with what the window's status line
+// would say after the message where it says more: a batch stopped by an error.
 int Fail(const CommandOutcome& outcome, std::ostream& err) {
   err << outcome.status.Message << '\n';
-  if (outcome.statusText && !outcome.statusText->empty() &&
-      *outcome.statusText != outcome.status.Message) {
-    err << *outcome.statusText << '\n';
-  }
+  if (outcome.line == StatusLine::BatchError) err << kBatchErrorStatus << '\n';
   return ExitStatusOf(outcome.status);
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, CliJobs& jobs) {
   CommandOptions options;
   if (!ParseCommandOptions(args, 1,
                            {"--seed", "--games", "--setting", "--big", "--reg", "--runs", "--out"},
@@ -75,12 +79,32 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   // One process is one random sequence, like one session of the window.
   Session session(seed);
-  SessionHooks hooks;
-  hooks.askBatchPath = [&] { return std::optional<std::string>(outPath); };
-  hooks.batchFileSaved = [&](const std::string& path) { out << path << '\n'; };
-  session.SetHooks(hooks);
-
-  const CommandOutcome started = session.Start(texts);
+  std::mutex savedMutex;
+  std::vector<std::string> saved;  // a batch's files, printed from this thread
+  CommandOutcome started;
+  jobs.Run(
+      kGamesUnit,
+      [&](Job& job) {
+        SessionHooks hooks;
+        hooks.askBatchPath = [&] { return std::optional<std::string>(outPath); };
+        hooks.batchFileSaved = [&](const std::string& path) {
+          std::lock_guard lock(savedMutex);
+          saved.push_back(path);
+        };
+        hooks.runProgress = [&job](const RunProgressInfo& progress) {
+          job.SetTotal(progress.GamesTotal * progress.Repetitions);
+          job.SetDone((progress.Repetition - 1) * progress.GamesTotal + progress.GamesDone);
+          return !job.Cancelled();
+        };
+        session.SetHooks(hooks);
+        started = session.Start(texts);
+      },
+      [&] {
+        std::lock_guard lock(savedMutex);
+        for (const std::string& path : saved) out << path << '\n';
+        saved.clear();
+      });
+  if (started.status.Kind == StatusKind::Cancelled) return Interrupted(err);
   if (!started.status.Ok()) return Fail(started, err);
   if (check.inputs.SimNum >= 2) return kOk;
   if (!outPath.empty()) {
@@ -108,6 +132,8 @@ int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // A bar only where a person watches stderr, never into a file or a pipe.
+  CliJobs jobs(err, &err == &std::cerr && isatty(STDERR_FILENO) == 1);
   if (args.empty()) {
     err << kUsage;
     return kBadUsage;
@@ -120,10 +146,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     out << "sorimu-cli " << SORIMU_VERSION << '\n';
     return kOk;
   }
-  if (args[0] == "run") return Run(args, out, err);
-  if (args[0] == "analyze") return RunAnalyzeCommand(args, out, err);
+  if (args[0] == "run") return Run(args, out, err, jobs);
+  if (args[0] == "analyze") return RunAnalyzeCommand(args, out, err, jobs);
   if (args[0] == "theory") return RunTheoryCommand(args, out, err);
-  if (args[0] == "estimate") return RunEstimateCommand(args, out, err);
+  if (args[0] == "estimate") return RunEstimateCommand(args, out, err, jobs);
   if (WantsCsvExport(args)) return RunShowCsvCommand(args, out, err);
   if (args[0] == "show") return Show(args, out, err);
   err << kUnknownCommand << args[0] << '\n' << kUsage;

@@ -42,5 +42,11 @@ inline constexpr const char* kCliJobsMessage = "--jobs は、1～256の整数に
 inline constexpr const char* kCliTailMessage = "--tail は、1～100000の整数にしてください。";
 inline constexpr const char* kCannotMakeFolder = "フォルダを作成できません。";
 inline constexpr const char* kStdoutFailed = "標準出力に書き込めません: ";
+inline constexpr const char* kInterruptedMessage = "Ctrl-C で中断しました。";
+// The progress line on a terminal: what is counted, and the time left.
+inline constexpr const char* kGamesUnit = "ゲーム";
+inline constexpr const char* kRowsUnit = "行";
+inline constexpr const char* kPerSecond = "/秒";
+inline constexpr const char* kTimeLeft = "残り ";
 
 }  // namespace sorimu

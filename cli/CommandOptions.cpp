@@ -46,8 +46,14 @@ int ExitStatusOf(const Status& status) {
     case StatusKind::Ok: return kOk;
     case StatusKind::BadInput:
     case StatusKind::NotInteger: return kBadUsage;
+    case StatusKind::Cancelled: return kInterrupted;
     default: return kFileFailed;
   }
+}
+
+int Interrupted(std::ostream& err) {
+  err << kInterruptedMessage << '\n';
+  return kInterrupted;
 }
 
 }  // namespace sorimu

@@ -31,8 +31,13 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
 inline constexpr int kOk = 0;
 inline constexpr int kFileFailed = 1;
 inline constexpr int kBadUsage = 2;
+inline constexpr int kInterrupted = 130;  // as a shell reports a program Ctrl-C ended
 
-// The exit status for a failure: 2 for what the user typed, 1 for the rest.
+// The exit status for a failure: 2 for what the user typed, 130 for work
+// Ctrl-C stopped, 1 for the rest.
 int ExitStatusOf(const Status& status);
+
+// Work Ctrl-C stopped: says so, and gives its exit status.
+int Interrupted(std::ostream& err);
 
 }  // namespace sorimu

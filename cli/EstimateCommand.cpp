@@ -4,6 +4,7 @@
 #include <ctime>
 #include <optional>
 
+#include "CliJobs.h"
 #include "CliTexts.h"
 #include "CommandOptions.h"
 #include "EstimateTable.h"
@@ -98,7 +99,8 @@ void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
 
 }  // namespace
 
-int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                       CliJobs& jobs) {
   CommandOptions options;
   if (!ParseCommandOptions(args, 1, {"--prior", "--next", "--draws", "--seed", "--jobs"}, {"--tsv"},
                            kEstimateUsage, options, err)) {
@@ -130,10 +132,18 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
     err << opened.status.Message << '\n';
     return ExitStatusOf(opened.status);
   }
-  const SettingEstimate estimate = EstimateSetting(session.Records(), prior);
+  const RunRef run = session.Current();
+  std::optional<SettingEvidence> evidence;
+  jobs.Run(kRowsUnit, [&](Job& job) { evidence = WeighRows(run->Records, job); });
+  if (!evidence) return Interrupted(err);
+  const SettingEstimate estimate = EstimateFromEvidence(*evidence, prior);
   std::optional<NextGamesPrediction> next;
   if (options.Has("--next")) {
-    const NextGamesOutcome predicted = PredictNextGames(session.Records(), request);
+    NextGamesOutcome predicted;
+    jobs.Run(kGamesUnit, [&](Job& job) {
+      predicted = PredictNextGames(run->Records, request, job, &*evidence);
+    });
+    if (predicted.status.Kind == StatusKind::Cancelled) return Interrupted(err);
     if (!predicted.status.Ok()) {
       err << predicted.status.Message << '\n';
       return ExitStatusOf(predicted.status);

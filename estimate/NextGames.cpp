@@ -1,12 +1,12 @@
 #include "NextGames.h"
 
-#include <algorithm>
+#include <atomic>
 #include <new>
-#include <system_error>
-#include <thread>
+#include <optional>
 #include <vector>
 
 #include "LongRun.h"
+#include "MachineRules.h"
 #include "ManyRunAnalysis.h"
 #include "Messages.h"
 #include "RunFigures.h"
@@ -20,6 +20,14 @@ namespace {
 // A uniform draw in [0, 1) from the top 53 bits.
 double Uniform(uint64_t bits) { return static_cast<double>(bits >> 11) * 0x1.0p-53; }
 
+// Play calls between two looks at the cancel flag: well under a millisecond.
+constexpr int32_t kGamesPerCheck = 4096;
+// The most games one bonus takes: every small-role game of a BIG and every
+// JAC game of its sets. A machine placed in a state no machine reaches (a
+// damaged file's counters) may never end its bonus; a draw that plays more
+// bonus games in a row than this never will, and is stopped.
+constexpr int32_t kMostBonusGames = kBigRoleGames + kMaxJacGames;
+
 // Draws take their own random values and write to their own slots, so no
 // thread shares anything with another and the figures do not depend on
 // which thread played which draw.
@@ -31,12 +39,9 @@ struct Draws {
   std::vector<int32_t>* finals;
   std::vector<int32_t>* along;
   std::vector<int32_t>* settings;
-  const std::atomic<bool>* cancel;
-  std::atomic<int32_t>* shown;  // may be null
-  std::atomic<int64_t> next{0};
+  Job* job;
   std::atomic<int64_t> done{0};
-
-  bool Cancelled() const { return cancel != nullptr && cancel->load(std::memory_order_relaxed); }
+  std::atomic<bool> unplayable{false};
 
   int32_t SettingOf(double u) const {
     for (size_t s = 0; s < 5; ++s) {
@@ -45,7 +50,8 @@ struct Draws {
     return 6;
   }
 
-  void Play(int64_t draw) {
+  // False when the draw was cancelled or cannot be played on.
+  bool Play(int64_t draw) {
     const uint64_t key = SplitMix64(SplitMix64(request->Seed) ^ static_cast<uint64_t>(draw));
     const int32_t setting = SettingOf(Uniform(SplitMix64(key + 1)));
     Slot slot(static_cast<uint32_t>(key >> 32));
@@ -53,46 +59,40 @@ struct Draws {
     const size_t points = checkpoints->size();
     int32_t* out = along->data() + static_cast<size_t>(draw) * points;
     size_t k = 0;
+    int32_t untilCheck = kGamesPerCheck;
+    int32_t bonusGamesInRow = 0;
+    int32_t counted = slot.PlayCount;
     while (slot.PlayCount < request->Games) {
+      if (--untilCheck == 0) {
+        untilCheck = kGamesPerCheck;
+        job->Advance(slot.PlayCount - counted);
+        counted = slot.PlayCount;
+        if (job->Cancelled()) return false;
+      }
+      const int32_t before = slot.PlayCount;
       slot.Play();
+      if (slot.PlayCount != before) {
+        bonusGamesInRow = 0;
+      } else if (++bonusGamesInRow > kMostBonusGames) {
+        unplayable.store(true, std::memory_order_relaxed);
+        return false;
+      }
       if (slot.BonusGames == 0 && k < points && slot.PlayCount == (*checkpoints)[k]) {
         out[k++] = slot.Medal;
       }
     }
+    job->Advance(slot.PlayCount - counted);
     (*finals)[static_cast<size_t>(draw)] = slot.Medal;
     (*settings)[static_cast<size_t>(draw)] = setting;
+    return true;
   }
 
-  void Work() {
-    for (int64_t i = next.fetch_add(1); i < request->Draws; i = next.fetch_add(1)) {
-      if (Cancelled()) return;
-      Play(i);
-      done.fetch_add(1, std::memory_order_relaxed);
-      if (shown != nullptr) shown->fetch_add(1, std::memory_order_relaxed);
-    }
+  void Work(int64_t draw) {
+    if (unplayable.load(std::memory_order_relaxed) || !Play(draw)) return;
+    done.fetch_add(1, std::memory_order_relaxed);
+    job->AdvanceParts();
   }
 };
-
-int WorkerCount(int jobs, int64_t draws) {
-  int count = jobs;
-  if (count <= 0) count = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  return static_cast<int>(std::min<int64_t>(count, std::max<int64_t>(draws, 1)));
-}
-
-// Plays every draw on `workers` threads (or on this one when none start);
-// returns the number of threads that did the work.
-int PlayAll(Draws& draws, int workers) {
-  std::vector<std::jthread> threads;
-  for (int i = 0; i < workers; ++i) {
-    try {
-      threads.emplace_back([&draws] { draws.Work(); });
-    } catch (const std::system_error&) {
-      break;  // fewer threads still finish the work
-    }
-  }
-  if (threads.empty()) draws.Work();
-  return std::max<int>(1, static_cast<int>(threads.size()));
-}
 
 }  // namespace
 
@@ -110,18 +110,34 @@ Status CheckNextGamesRequest(const NextGamesRequest& r) {
   return message == nullptr ? Status{} : Status::Fail(StatusKind::BadInput, message);
 }
 
+NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request) {
+  Job job;
+  return PredictNextGames(records, request, job);
+}
+
 NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request,
-                                  const std::atomic<bool>* cancel,
-                                  std::atomic<int32_t>* drawsDone) {
+                                  Job& job, const SettingEvidence* evidence) {
   NextGamesOutcome outcome;
   outcome.status = CheckNextGamesRequest(request);
   if (!outcome.status.Ok()) return outcome;
   NextGamesPrediction& p = outcome.Prediction;
   p.Request = request;
-  p.Estimate = EstimateSetting(records, request.Prior);
+  auto cancelled = [] {
+    NextGamesOutcome stopped;
+    stopped.status = Status::Fail(StatusKind::Cancelled, "");
+    return stopped;
+  };
 
   try {
-    const RunState state = ReadRunState(records);
+    if (evidence != nullptr) {
+      p.Estimate = EstimateFromEvidence(*evidence, request.Prior);
+    } else {
+      const std::optional<SettingEvidence> weighed = WeighRows(records, job);
+      if (!weighed) return cancelled();
+      p.Estimate = EstimateFromEvidence(*weighed, request.Prior);
+    }
+    const RunState state = ReadRunState(records, &job);
+    if (job.Cancelled()) return cancelled();
     const std::vector<int32_t> checkpoints = FanCheckpoints(request.Games, request.Draws);
     const size_t draws = static_cast<size_t>(request.Draws);
     std::vector<int32_t> finals(draws), along(draws * checkpoints.size()), settings(draws);
@@ -135,15 +151,18 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
     work.finals = &finals;
     work.along = &along;
     work.settings = &settings;
-    work.cancel = cancel;
-    work.shown = drawsDone;
-    p.Request.Jobs = PlayAll(work, WorkerCount(request.Jobs, request.Draws));
-    if (work.done.load() != request.Draws) {
+    work.job = &job;
+    job.SetDone(0);
+    job.SetTotal(int64_t{request.Games} * request.Draws);
+    job.SetPartsTotal(request.Draws);
+    p.Request.Jobs =
+        job.ParallelFor(request.Draws, request.Jobs, [&work](int64_t i) { work.Work(i); });
+    if (work.unplayable.load()) {
       outcome = NextGamesOutcome{};
-      outcome.status = Status::Fail(StatusKind::Cancelled, "");
+      outcome.status = Status::Fail(StatusKind::BadInput, kPredictionUnplayableMessage);
       return outcome;
     }
-
+    if (work.done.load() != request.Draws) return cancelled();
     int64_t ahead = 0;
     std::vector<double> values(draws);
     for (size_t i = 0; i < draws; ++i) {

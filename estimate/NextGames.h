@@ -1,11 +1,11 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 
 #include "BalanceBands.h"
 #include "FigureSummary.h"
+#include "Job.h"
 #include "RunRecords.h"
 #include "SettingEstimate.h"
 #include "Status.h"
@@ -40,7 +40,8 @@ struct NextGamesPrediction {
   BalanceBands Fan;        // the balance along the way
 };
 
-// Ok, Cancelled, BadInput or OutOfMemory.
+// Ok, Cancelled, BadInput (a request out of range, or a last state no
+// machine reaches) or OutOfMemory.
 struct NextGamesOutcome {
   Status status;
   NextGamesPrediction Prediction;  // filled only when Ok
@@ -51,11 +52,14 @@ struct NextGamesOutcome {
 // show), the RT from what the current stretch showed under that setting (or
 // the bonus under way as its rows show it), the stocks from the last row,
 // and plays the machine on from there with a seed of its own. The figures
-// depend on the records and the request minus Jobs only. `cancel` stops it
-// within a few milliseconds; `drawsDone`, when given, counts the draws played
-// so far, for another thread to show.
+// depend on the records and the request minus Jobs only. The draws run on
+// up to request.Jobs threads of the job's service; the job counts them
+// (Parts) and their games (Done), and its cancel stops even a single long
+// draw within a few milliseconds. `evidence`, when given, is what the rows
+// say of the settings (WeighRows), so that it is not worked out again.
 NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request,
-                                  const std::atomic<bool>* cancel = nullptr,
-                                  std::atomic<int32_t>* drawsDone = nullptr);
+                                  Job& job, const SettingEvidence* evidence = nullptr);
+// The same on the calling thread alone.
+NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request);
 
 }  // namespace sorimu

@@ -107,11 +107,11 @@ bool ReadBonus(const RunRecords& records, const RunEnd& end, RunState& state) {
 
 }  // namespace
 
-RunState ReadRunState(const RunRecords& records) {
+RunState ReadRunState(const RunRecords& records, Job* job) {
   RunState state;
   RunEnd end;
   ScanStretches(
-      records, [](const SettingLikelihood&) {}, &end);
+      records, [](const SettingLikelihood&) {}, &end, StretchRoute::Fastest, job);
   if (records.RowCount() > 0) {
     state.Last = records.LastRow();
   } else {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Job.h"
 #include "RunRecords.h"
 #include "RunStretches.h"
 #include "Slot.h"
@@ -41,7 +42,9 @@ struct RunState {
   double HiddenJacInChance = 0;
 };
 
-RunState ReadRunState(const RunRecords& records);
+// `job`, when given, counts the rows read; once it is cancelled the scan
+// stops and what comes back means nothing.
+RunState ReadRunState(const RunRecords& records, Job* job = nullptr);
 
 // Puts `slot` (its tables filled) into a state drawn from `state` for
 // `setting`, by the uniform draws u and v in [0, 1), with its balance and

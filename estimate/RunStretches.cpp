@@ -7,6 +7,10 @@ namespace sorimu {
 
 namespace {
 
+// Rows between two looks at the job: a few milliseconds even for rows that
+// cost the filter most.
+constexpr size_t kRowsPerCheck = 256;
+
 // One stretch at a time, read by the fast sum when every RT that runs out
 // must line up a bonus, and by the filter otherwise.
 class StretchReader {
@@ -54,9 +58,9 @@ class StretchReader {
 
 }  // namespace
 
-void ScanStretches(const RunRecords& records,
+bool ScanStretches(const RunRecords& records,
                    const std::function<void(const SettingLikelihood&)>& add, RunEnd* end,
-                   StretchRoute route) {
+                   StretchRoute route, Job* job) {
   StretchReader reader(route);
   StretchOpening next = records.StartBigStock == 0 && records.StartRegStock == 0
                             ? StretchOpening::ResetEmpty
@@ -67,8 +71,15 @@ void ScanStretches(const RunRecords& records,
   bool renDue = false;
   int32_t bonusKind = 0;
   size_t index = 0;
+  bool cancelled = false;
+  if (job != nullptr) job->SetTotal(static_cast<int64_t>(records.RowCount()));
   records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
-    for (size_t i = 0; i < count; ++i, ++index) {
+    for (size_t i = 0; i < count && !cancelled; ++i, ++index) {
+      if (job != nullptr && index % kRowsPerCheck == 0) {
+        job->SetDone(static_cast<int64_t>(index));
+        cancelled = job->Cancelled();
+        if (cancelled) break;
+      }
       const RunRow& row = rows[i];
       if (IsBonusGameRow(row)) {
         // A 1G連 is due after a pure miss or a JAC miss in the bonus, or a パンク.
@@ -103,8 +114,10 @@ void ScanStretches(const RunRecords& records,
       reader.Play(row);
     }
   });
+  if (cancelled) return false;
+  if (job != nullptr) job->SetDone(static_cast<int64_t>(index));
   if (reader.Open()) add(reader.Close());
-  if (end == nullptr) return;
+  if (end == nullptr) return true;
   where.rowCount = index - where.firstRow;
   if (afterLineUp) {
     where.place = where.rowCount == 1 && IsBonusRow(records.LastRow()) ? RunEnd::Place::BonusPending
@@ -116,6 +129,7 @@ void ScanStretches(const RunRecords& records,
     where.place = RunEnd::Place::Stretch;
   }
   *end = where;
+  return true;
 }
 
 }  // namespace sorimu

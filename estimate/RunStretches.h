@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 
+#include "Job.h"
 #include "RunRecords.h"
 #include "StretchFilter.h"
 
@@ -32,9 +33,10 @@ enum class StretchRoute { Fastest, FilterOnly };
 // Cuts the rows into RT stretches, from the draw of an RT (the reset, or the
 // end of a bonus) to the bonus it lines up or to the last row, and hands the
 // likelihood of each to `add` in row order. `end`, when given, is told where
-// the rows stop.
-void ScanStretches(const RunRecords& records,
+// the rows stop. `job`, when given, counts the rows read and can stop the
+// scan part way (false: it was cancelled, and `end` is not told).
+bool ScanStretches(const RunRecords& records,
                    const std::function<void(const SettingLikelihood&)>& add, RunEnd* end = nullptr,
-                   StretchRoute route = StretchRoute::Fastest);
+                   StretchRoute route = StretchRoute::Fastest, Job* job = nullptr);
 
 }  // namespace sorimu

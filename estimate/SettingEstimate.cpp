@@ -15,48 +15,19 @@ constexpr size_t kSettings = 6;
 // Log-likelihoods closer than this are the same: the stretch said nothing.
 constexpr double kSameLikelihood = 1e-12;
 
-class Estimator {
- public:
-  Estimator() { logLikelihood_.fill(0); }
-
-  void Add(const SettingLikelihood& stretch) {
-    const auto [low, high] = std::minmax_element(stretch.Log.begin(), stretch.Log.end());
-    if (!std::isfinite(*high)) {
-      ++estimate_.SkippedStretches;  // no setting could have played it
-      return;
-    }
-    for (size_t s = 0; s < kSettings; ++s) logLikelihood_[s] += stretch.Log[s];
-    if (*high - *low > kSameLikelihood) {
-      ++estimate_.UsedStretches;
-    } else {
-      ++estimate_.SkippedStretches;
-    }
+void Add(SettingEvidence& evidence, const SettingLikelihood& stretch) {
+  const auto [low, high] = std::minmax_element(stretch.Log.begin(), stretch.Log.end());
+  if (!std::isfinite(*high)) {
+    ++evidence.SkippedStretches;  // no setting could have played it
+    return;
   }
-
-  SettingEstimate Finish(const SettingWeights& prior) {
-    double priorTotal = 0;
-    for (double w : prior) priorTotal += w;
-    for (size_t s = 0; s < kSettings; ++s) estimate_.Prior[s] = prior[s] / priorTotal;
-
-    double best = -std::numeric_limits<double>::infinity();
-    for (size_t s = 0; s < kSettings; ++s) {
-      if (prior[s] > 0) best = std::max(best, logLikelihood_[s]);
-    }
-    estimate_.Probability = estimate_.Prior;
-    if (!std::isfinite(best)) return estimate_;
-    double total = 0;
-    for (size_t s = 0; s < kSettings; ++s) {
-      estimate_.Probability[s] = estimate_.Prior[s] * std::exp(logLikelihood_[s] - best);
-      total += estimate_.Probability[s];
-    }
-    for (double& p : estimate_.Probability) p /= total;
-    return estimate_;
+  for (size_t s = 0; s < kSettings; ++s) evidence.LogLikelihood[s] += stretch.Log[s];
+  if (*high - *low > kSameLikelihood) {
+    ++evidence.UsedStretches;
+  } else {
+    ++evidence.SkippedStretches;
   }
-
- private:
-  std::array<double, kSettings> logLikelihood_{};
-  SettingEstimate estimate_;
-};
+}
 
 }  // namespace
 
@@ -75,10 +46,46 @@ SettingWeights UniformPrior() {
   return prior;
 }
 
+std::optional<SettingEvidence> WeighRows(const RunRecords& records, Job& job) {
+  SettingEvidence evidence;
+  const bool whole = ScanStretches(
+      records, [&](const SettingLikelihood& stretch) { Add(evidence, stretch); }, nullptr,
+      StretchRoute::Fastest, &job);
+  if (!whole) return std::nullopt;
+  return evidence;
+}
+
+SettingEvidence WeighRows(const RunRecords& records) {
+  Job job;
+  return *WeighRows(records, job);
+}
+
+SettingEstimate EstimateFromEvidence(const SettingEvidence& evidence, const SettingWeights& given) {
+  const SettingWeights prior = IsValidPrior(given) ? given : UniformPrior();
+  SettingEstimate estimate;
+  estimate.UsedStretches = evidence.UsedStretches;
+  estimate.SkippedStretches = evidence.SkippedStretches;
+  double priorTotal = 0;
+  for (double w : prior) priorTotal += w;
+  for (size_t s = 0; s < kSettings; ++s) estimate.Prior[s] = prior[s] / priorTotal;
+
+  double best = -std::numeric_limits<double>::infinity();
+  for (size_t s = 0; s < kSettings; ++s) {
+    if (prior[s] > 0) best = std::max(best, evidence.LogLikelihood[s]);
+  }
+  estimate.Probability = estimate.Prior;
+  if (!std::isfinite(best)) return estimate;
+  double total = 0;
+  for (size_t s = 0; s < kSettings; ++s) {
+    estimate.Probability[s] = estimate.Prior[s] * std::exp(evidence.LogLikelihood[s] - best);
+    total += estimate.Probability[s];
+  }
+  for (double& p : estimate.Probability) p /= total;
+  return estimate;
+}
+
 SettingEstimate EstimateSetting(const RunRecords& records, const SettingWeights& prior) {
-  Estimator estimator;
-  ScanStretches(records, [&](const SettingLikelihood& stretch) { estimator.Add(stretch); });
-  return estimator.Finish(IsValidPrior(prior) ? prior : UniformPrior());
+  return EstimateFromEvidence(WeighRows(records), prior);
 }
 
 }  // namespace sorimu

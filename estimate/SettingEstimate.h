@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "Job.h"
 #include "RunRecords.h"
 
 namespace sorimu {
@@ -26,11 +28,29 @@ struct SettingEstimate {
   int32_t SkippedStretches = 0;
 };
 
-// The prior times the exact likelihood of every RT stretch: the games on
-// which its RTs may have run out or been cut, given the roles, ZTs and
-// stocks on the way (see docs/estimation.md). Records that tell nothing give
-// the prior back. Reads the rows and start stocks only; never the level
-// played. An invalid prior counts as uniform.
+// What a run's rows say of each setting before any prior: the exact
+// log-likelihood of every RT stretch, summed, up to a constant shared by all
+// six. Worked out once per run; a new prior only weighs it again.
+struct SettingEvidence {
+  std::array<double, 6> LogLikelihood{};  // -infinity where no setting plays the rows
+  int32_t UsedStretches = 0;
+  int32_t SkippedStretches = 0;
+};
+
+// The likelihood of every RT stretch: the games on which its RTs may have
+// run out or been cut, given the roles, ZTs and stocks on the way (see
+// docs/estimation.md). Reads the rows and start stocks only; never the level
+// played. Counts rows as the job's progress and stops, with nothing, within
+// a few milliseconds of its cancel.
+std::optional<SettingEvidence> WeighRows(const RunRecords& records, Job& job);
+SettingEvidence WeighRows(const RunRecords& records);
+
+// The prior times the evidence. Records that tell nothing give the prior
+// back; an invalid prior counts as uniform.
+SettingEstimate EstimateFromEvidence(const SettingEvidence& evidence,
+                                     const SettingWeights& prior = UniformPrior());
+
+// Both at once.
 SettingEstimate EstimateSetting(const RunRecords& records,
                                 const SettingWeights& prior = UniformPrior());
 

@@ -40,6 +40,9 @@ inline constexpr const char* kAnalysisOutOfMemoryMessage =
     "メモリが不足したため、分析を中断しました。";
 inline constexpr const char* kPredictionOutOfMemoryMessage =
     "メモリが不足したため、予測を中断しました。";
+inline constexpr const char* kPredictionUnplayableMessage =
+    "記録の最後の状態は、この機械では起こりえない状態です（ボーナスが終わりません）。"
+    "続きを予測できません。";
 
 // A run too long for the memory left: names the longest Play数 that fits.
 std::string RunTooLargeMessage(long long largestPlayNum);

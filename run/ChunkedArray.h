@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -54,6 +55,15 @@ class ChunkedArray {
   }
 
   void clear() { size_ = 0; }  // keeps the chunks
+
+  // Gives back the chunks that `count` values do not need.
+  void ReleaseBeyond(size_t count) {
+    const size_t keep = (std::max(count, size_) + kChunkSize - 1) >> ChunkShift;
+    while (chunks_.size() > keep) {
+      FreePages(chunks_.back(), kChunkSize * sizeof(T));
+      chunks_.pop_back();
+    }
+  }
 
   void Release() {
     for (T* chunk : chunks_) FreePages(chunk, kChunkSize * sizeof(T));

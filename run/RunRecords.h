@@ -12,12 +12,19 @@ namespace sorimu {
 // stocks the run started with. The twelve columns are stored row by row
 // (the order the files use), so they can never differ in length.
 class RunRecords {
+  using Rows = ChunkedArray<RunRow, 17>;
+
  public:
+  // Rows are held, and given back, in blocks of this many.
+  static constexpr size_t kChunkRows = Rows::kChunkSize;
+
   void ClearRows() { rows_.clear(); }
   // False, with nothing appended, when memory runs out.
   bool AppendRow(const RunRow& row) { return rows_.push_back(row); }
   bool ReserveRows(size_t count) { return rows_.reserve(count); }
   void ReleaseMemory() { rows_.Release(); }
+  // Gives back the memory its rows do not use.
+  void ReleaseUnused() { rows_.ReleaseBeyond(rows_.size()); }
 
   size_t RowCount() const { return rows_.size(); }
   size_t RowCapacity() const { return rows_.capacity(); }
@@ -39,7 +46,7 @@ class RunRecords {
   int32_t StartRegStock = 0;
 
  private:
-  ChunkedArray<RunRow, 17> rows_;
+  Rows rows_;
 };
 
 }  // namespace sorimu

@@ -23,12 +23,24 @@ constexpr double kRowsPerNormalGame = 1.25;
 // Left free for everything else on the machine when a run is sized up.
 constexpr size_t kMemoryMargin = size_t{128} << 20;
 
-CommandOutcome Failure(Status status, std::optional<std::string> statusText) {
+CommandOutcome Failure(Status status, StatusLine line) {
   CommandOutcome outcome;
   outcome.status = std::move(status);
   outcome.notify = true;
-  outcome.statusText = std::move(statusText);
+  outcome.line = line;
   return outcome;
+}
+
+CommandOutcome Stopped() {
+  CommandOutcome outcome;
+  outcome.status = Status::Fail(StatusKind::Cancelled, kRunCancelledStatus);
+  outcome.line = StatusLine::Cancelled;
+  return outcome;
+}
+
+const RunRecords& NoRecords() {
+  static const RunRecords none;
+  return none;
 }
 
 }  // namespace
@@ -38,11 +50,11 @@ class Session::BusyScope {
  public:
   explicit BusyScope(Session& session) : session_(session) {
     session_.busy_ = true;
-    if (session_.hooks_.stateChanged) session_.hooks_.stateChanged();
+    session_.StateChanged();
   }
   ~BusyScope() {
     session_.busy_ = false;
-    if (session_.hooks_.stateChanged) session_.hooks_.stateChanged();
+    session_.StateChanged();
   }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
@@ -53,8 +65,28 @@ class Session::BusyScope {
 
 Session::Session(std::optional<uint32_t> seed) : slot_(MakeSlot(seed)) {}
 
+DisplayState Session::Display() const {
+  if (shown_ == nullptr) return DisplayState::Nothing;
+  return shown_ == current_ ? DisplayState::Current : DisplayState::Stale;
+}
+
+const RunRecords& Session::Records() const {
+  return current_ != nullptr ? current_->Records : NoRecords();
+}
+
+RecordsInfo Session::Info() const {
+  RecordsInfo info;
+  if (current_ == nullptr) return info;
+  info.Flevel = current_->Header.Flevel;
+  info.Games = current_->Header.Games;
+  info.Source = current_->Source;
+  info.Path = path_;
+  return info;
+}
+
 SimFileHeader Session::Header() const {
-  return SimFileHeader{info_.Flevel, info_.Games, Records().StartBigStock, Records().StartRegStock};
+  const RecordsInfo info = Info();
+  return SimFileHeader{info.Flevel, info.Games, Records().StartBigStock, Records().StartRegStock};
 }
 
 int64_t Session::ExpectedRows(int64_t playNum) {
@@ -65,47 +97,86 @@ std::optional<int32_t> Session::SettingCheck() {
   if (busy_) return std::nullopt;
   // After a batch the level told is that of its last run, not of the run on
   // display, which stays as hidden as it was.
-  if (display_ == DisplayState::Current) shownRun_.LevelRevealed = true;
-  return info_.Flevel;
+  if (Display() == DisplayState::Current) shownRun_.LevelRevealed = true;
+  return Info().Flevel;
 }
 
-void Session::Report(const std::string& status, int progress) const {
-  if (hooks_.report) hooks_.report(status, progress);
+void Session::Report(StatusLine line, int progress, const std::string& detail) const {
+  if (hooks_.report) hooks_.report(line, detail, progress);
 }
 
-void Session::SetDisplay(DisplayState state) {
-  if (display_ == state) return;
-  display_ = state;
+void Session::StateChanged() const {
   if (hooks_.stateChanged) hooks_.stateChanged();
 }
 
-void Session::ShowSpare() {
-  shown_ = 1 - shown_;
-  Spare().ClearRows();  // the memory stays for the next run or read
+std::shared_ptr<RunSnapshot> Session::Fresh() {
+  std::shared_ptr<RunSnapshot> run = std::move(spare_);
+  // Held by a view or a worker, it is theirs until they let it go.
+  if (run == nullptr || run.use_count() > 1) return std::make_shared<RunSnapshot>();
+  run->Records.ClearRows();
+  run->Records.SetStartStocks(0, 0);
+  run->Header = {};
+  run->Source = RecordsSource::None;
+  run->HiddenLevel = false;
+  return run;
+}
+
+void Session::Publish(std::shared_ptr<RunSnapshot> run, bool show) {
+  const DisplayState before = Display();
+  // What a smaller run leaves of a reused snapshot's memory goes back now.
+  run->Records.ReleaseUnused();
+  std::shared_ptr<RunSnapshot> previous = std::move(current_);
+  current_ = std::move(run);
+  if (show) {
+    shown_ = current_;
+    shownRun_ = ShownRunOf(current_->Records, current_->Header.Flevel, current_->HiddenLevel);
+  }
+  // The run before stays for the next run to fill when it is no larger than
+  // this one; a larger one is let go, and its memory with it once nobody
+  // reads it any more.
+  const size_t room = current_->Records.RowCapacity();
+  if (previous != nullptr && previous != shown_ &&
+      previous->Records.RowCapacity() <= room + room / 8 + RunRecords::kChunkRows) {
+    spare_ = std::move(previous);
+  } else {
+    spare_.reset();
+  }
+  if (Display() != before) StateChanged();
+}
+
+bool Session::PrepareShow(const std::shared_ptr<RunSnapshot>& run) {
+  return !hooks_.prepareShow || hooks_.prepareShow(run);
+}
+
+std::optional<CommandOutcome> Session::CheckStart(const StartTexts& texts) const {
+  const StartCheck check = CheckStartInputs(texts);
+  if (!check.status.Ok()) {
+    // A range error empties the status line; a text that is no integer leaves it.
+    const bool notInteger = check.status.Kind == StatusKind::NotInteger;
+    return Failure(check.status, notInteger ? StatusLine::Keep : StatusLine::Clear);
+  }
+  if (const std::optional<std::string> tooLarge = CheckRunFits(check.inputs.PlayNum)) {
+    return Failure(Status::Fail(StatusKind::TooLarge, *tooLarge), StatusLine::Clear);
+  }
+  return std::nullopt;
 }
 
 CommandOutcome Session::Start(const StartTexts& texts) {
   if (busy_) return {};
-  const StartCheck check = CheckStartInputs(texts);
-  if (!check.status.Ok()) {
-    // A range error empties the status text; a text that is no integer leaves it.
-    const bool notInteger = check.status.Kind == StatusKind::NotInteger;
-    return Failure(check.status, notInteger ? std::nullopt : std::optional<std::string>(""));
-  }
-  if (const std::optional<std::string> tooLarge = CheckRunFits(check.inputs.PlayNum)) {
-    return Failure(Status::Fail(StatusKind::TooLarge, *tooLarge), std::string());
-  }
-
+  if (std::optional<CommandOutcome> refused = CheckStart(texts)) return *refused;
+  const StartInputs inputs = CheckStartInputs(texts).inputs;
   BusyScope busy(*this);
-  Report(kRunningStatus, -1);
-  return check.inputs.SimNum == 1 ? PlaySingle(check.inputs) : PlayBatch(check.inputs);
+  Report(StatusLine::Running, -1);
+  return inputs.SimNum == 1 ? PlaySingle(inputs) : PlayBatch(inputs);
 }
 
 std::optional<std::string> Session::CheckRunFits(int32_t playNum) const {
   const size_t perRow = sizeof(RunRow) + displayBytesPerRow_;
-  // The spare's rows are reused; the records on display are kept until the
-  // run is complete, so they do not count.
-  const size_t reusable = records_[1 - shown_].RowCapacity() * sizeof(RunRow);
+  // The spare's rows are reused; the run on display is kept until the new
+  // one is complete, so it does not count.
+  const size_t reusable = spare_ != nullptr && spare_.use_count() == 1
+                              ? spare_->Records.RowCapacity() * sizeof(RunRow)
+                              : 0;
   const size_t available = AvailableMemoryBytes();
   if (available == std::numeric_limits<size_t>::max()) return std::nullopt;
   const double usable =
@@ -140,27 +211,33 @@ std::optional<CommandOutcome> Session::RunStopped(RunStatus status) {
     case RunStatus::Completed: return std::nullopt;
     case RunStatus::OutOfMemory:
       return Failure(Status::Fail(StatusKind::OutOfMemory, kOutOfMemoryMessage),
-                     std::string(kOutOfMemoryMessage));
+                     StatusLine::OutOfMemory);
     case RunStatus::Cancelled: break;
   }
-  Spare().ClearRows();
-  CommandOutcome outcome;
-  outcome.status = Status::Fail(StatusKind::Cancelled, kRunCancelledStatus);
-  outcome.statusText = kRunCancelledStatus;
-  return outcome;
+  return Stopped();
 }
 
 CommandOutcome Session::PlaySingle(const StartInputs& inputs) {
-  if (std::optional<CommandOutcome> stopped = RunStopped(PlayInto(Spare(), inputs, 1))) {
+  std::shared_ptr<RunSnapshot> run = Fresh();
+  const RunStatus status = PlayInto(run->Records, inputs, 1);
+  if (std::optional<CommandOutcome> stopped = RunStopped(status)) {
+    run->Records.ClearRows();
+    spare_ = std::move(run);
     return *stopped;
   }
-  ShowSpare();
-  info_ = RecordsInfo{slot_.GetFlevel(), slot_.PlayCount, RecordsSource::Played, {}};
-  shownRun_ = ShownRunOf(Records(), info_.Flevel, inputs.HiddenFlevel);
-  SetDisplay(DisplayState::Current);
+  run->Header = {slot_.GetFlevel(), slot_.PlayCount, run->Records.StartBigStock,
+                 run->Records.StartRegStock};
+  run->Source = RecordsSource::Played;
+  run->HiddenLevel = inputs.HiddenFlevel;
+  if (!PrepareShow(run)) {
+    spare_ = std::move(run);
+    return Stopped();
+  }
+  Publish(std::move(run), true);
+  path_.clear();
   CommandOutcome outcome;
   outcome.display = true;
-  outcome.statusText = kDoneStatus;
+  outcome.line = StatusLine::Done;
   return outcome;
 }
 
@@ -172,62 +249,75 @@ CommandOutcome Session::PlayBatch(const StartInputs& inputs) {
   if (!baseName) {
     CommandOutcome outcome;
     outcome.status = Status::Fail(StatusKind::Cancelled, "");
-    outcome.statusText = "";  // nothing ran: the running text would be a lie
+    outcome.line = StatusLine::Clear;  // nothing ran: the running text would be a lie
     return outcome;
   }
 
   for (int32_t i = 1; i <= inputs.SimNum; ++i) {
-    if (std::optional<CommandOutcome> stopped = RunStopped(PlayInto(Spare(), inputs, i))) {
+    std::shared_ptr<RunSnapshot> run = Fresh();
+    if (std::optional<CommandOutcome> stopped = RunStopped(PlayInto(run->Records, inputs, i))) {
       if (stopped->status.Kind == StatusKind::OutOfMemory) {
-        Report(kOutOfMemoryMessage, BatchProgressPosition(i - 1, inputs.SimNum));
+        Report(StatusLine::OutOfMemory, BatchProgressPosition(i - 1, inputs.SimNum));
       }
       return *stopped;
     }
-    ShowSpare();
     const std::string path = BatchFileName(*baseName, slot_.GetFlevel(), slot_.PlayCount, i);
-    info_ = RecordsInfo{slot_.GetFlevel(), slot_.PlayCount, RecordsSource::Batch, path};
-    if (display_ == DisplayState::Current) SetDisplay(DisplayState::Stale);
+    run->Header = {slot_.GetFlevel(), slot_.PlayCount, run->Records.StartBigStock,
+                   run->Records.StartRegStock};
+    run->Source = RecordsSource::Batch;
+    run->HiddenLevel = inputs.HiddenFlevel;
+    Publish(std::move(run), false);
+    path_ = path;
 
     const int progress = BatchProgressPosition(i, inputs.SimNum);
-    Report(kBatchSavingStatus + path, progress);
+    Report(StatusLine::BatchSaving, progress, path);
     const Status saved = SaveSimFile(path, Header(), Records());
     if (!saved.Ok()) {
       // Files of earlier repetitions stay; this one and the rest are not made.
-      Report(kBatchErrorStatus, progress);
-      return Failure(saved, std::string(kBatchErrorStatus));
+      Report(StatusLine::BatchError, progress);
+      return Failure(saved, StatusLine::BatchError);
     }
     if (hooks_.batchFileSaved) hooks_.batchFileSaved(path);
     if (i == INT32_MAX) break;
   }
-  Report(kBatchDoneStatus, BatchProgressPosition(inputs.SimNum, inputs.SimNum));
+  Report(StatusLine::BatchDone, BatchProgressPosition(inputs.SimNum, inputs.SimNum));
   CommandOutcome outcome;
-  outcome.statusText = kDoneStatus;
+  outcome.line = StatusLine::Done;
   return outcome;
 }
 
 CommandOutcome Session::Open(const std::string& path) {
   if (busy_) return {};
   BusyScope busy(*this);
-  Report(kReadingStatus, -1);
-  const SimReadResult read = ReadSimFile(path, Spare(), displayBytesPerRow_);
+  Report(StatusLine::Reading, -1);
+  std::shared_ptr<RunSnapshot> run = Fresh();
+  const SimReadResult read = ReadSimFile(path, run->Records, displayBytesPerRow_);
   if (!read.status.Ok()) {
-    Spare().ClearRows();
-    // A file that cannot be opened was never begun on: the status text goes back.
+    run->Records.ClearRows();
+    spare_ = std::move(run);
+    // A file that cannot be opened was never begun on: the status line goes back.
     const bool begun = read.status.Kind != StatusKind::CannotOpen;
-    return Failure(read.status,
-                   begun ? std::optional<std::string>(kReadBrokenOffStatus) : std::nullopt);
+    return Failure(read.status, begun ? StatusLine::ReadBrokenOff : StatusLine::Keep);
   }
-  ShowSpare();
   const SimFileHeader& header = read.header;
-  records_[shown_].SetStartStocks(header.BigStock, header.RegStock);
-  info_ = RecordsInfo{header.Flevel, header.Games, RecordsSource::Opened, path};
+  run->Records.SetStartStocks(header.BigStock, header.RegStock);
+  run->Header = header;
+  run->Source = RecordsSource::Opened;
   // An opened file puts its level in the setting box: nothing is hidden.
-  shownRun_ = ShownRunOf(Records(), header.Flevel, false);
-  SetDisplay(DisplayState::Current);
+  run->HiddenLevel = false;
+  if (!PrepareShow(run)) {
+    spare_ = std::move(run);
+    CommandOutcome outcome;
+    outcome.status = Status::Fail(StatusKind::Cancelled, kReadBrokenOffStatus);
+    outcome.line = StatusLine::ReadBrokenOff;
+    return outcome;
+  }
+  Publish(std::move(run), true);
+  path_ = path;
   CommandOutcome outcome;
   outcome.display = true;
   outcome.shownHeader = header;
-  outcome.statusText = kReadDoneStatus;
+  outcome.line = StatusLine::ReadDone;
   return outcome;
 }
 
@@ -236,10 +326,10 @@ CommandOutcome Session::Save(const std::string& path) {
   // The file is replaced only once it was written in full, so a failure
   // leaves an earlier file of that name as it was.
   const Status saved = SaveSimFile(path, Header(), Records());
-  if (!saved.Ok()) return Failure(saved, std::nullopt);
-  info_.Path = path;
+  if (!saved.Ok()) return Failure(saved, StatusLine::Keep);
+  path_ = path;
   CommandOutcome outcome;
-  outcome.statusText = kSaveDoneStatus;
+  outcome.line = StatusLine::SaveDone;
   return outcome;
 }
 

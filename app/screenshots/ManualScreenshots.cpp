@@ -30,6 +30,7 @@
 #include "Dialogs.h"
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
+#include "JobService.h"
 #include "NextGamesPanel.h"
 #include "QtTranslations.h"
 #include "ResultCharts.h"
@@ -170,6 +171,7 @@ void WindowShots(Shots& shots) {
 
   form.ToolEstimateMenuClick();
   if (TEstimateBox* box = form.EstimateBox()) {
+    while (box->Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     box->PriorEdit->setText(kHallPrior);
     box->show();
     shots.Save(box, QStringLiteral("estimate.png"));
@@ -221,7 +223,8 @@ void SheetShots(Shots& shots, const QString& name, const QString& firstHitsName)
 // setting when `fanName` is given.
 void AnalysisShot(Shots& shots, const QString& name, const QString& fanName, int fanSetting) {
   QuietDialogs dialogs;
-  AnalysisDialog dialog(dialogs, kAnalysisSeed);
+  JobService jobs;
+  AnalysisDialog dialog(dialogs, jobs, kAnalysisSeed);
   dialog.show();
   QEventLoop wait;
   QObject::connect(&dialog, &AnalysisDialog::Ended, &wait, &QEventLoop::quit);

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "AnalysisTable.h"
+#include "JobService.h"
 #include "ManyRunAnalysis.h"
 #include "Outcome.h"
 #include "SingleRun.h"
@@ -15,6 +16,13 @@
 using namespace sorimu;
 
 namespace {
+
+// Every analysis on the threads of one service, as the programs run them.
+AnalysisOutcome Analyse(const AnalysisRequest& request) {
+  static JobService service;
+  Job job(&service);
+  return RunAnalysis(request, job);
+}
 
 AnalysisRequest SmallRequest(int32_t setting, int jobs) {
   AnalysisRequest request;
@@ -100,11 +108,11 @@ TEST(RunFigures, MatchTheRowsOfTheSameRunPlayedAsASingleRun) {
 // The figures are a function of the runs, so equal runs in equal order and
 // equal tables say that the thread count changed nothing.
 TEST(ManyRunAnalysis, FiguresDoNotDependOnTheNumberOfThreads) {
-  const AnalysisOutcome one = RunAnalysis(SmallRequest(kAllSettings, 1));
+  const AnalysisOutcome one = Analyse(SmallRequest(kAllSettings, 1));
   ASSERT_EQ(one.status.Kind, StatusKind::Ok);
   for (int jobs : {2, 3}) {
     SCOPED_TRACE(jobs);
-    const AnalysisOutcome many = RunAnalysis(SmallRequest(kAllSettings, jobs));
+    const AnalysisOutcome many = Analyse(SmallRequest(kAllSettings, jobs));
     ASSERT_EQ(many.status.Kind, StatusKind::Ok);
     EXPECT_EQ(many.Result.Request.Jobs, jobs);
     EXPECT_TRUE(many.Result.Runs == one.Result.Runs);
@@ -131,7 +139,7 @@ TEST(ManyRunAnalysis, FanBandsFollowTheRunsAndTheExactLineTheirMean) {
   request.Setting = 3;
   request.Seed = 8;
   request.Jobs = 2;
-  const SettingFigures f = RunAnalysis(request).Result.Settings[0];
+  const SettingFigures f = Analyse(request).Result.Settings[0];
   ASSERT_EQ(f.Fan.Games.size(), 100u);
   EXPECT_EQ(f.Fan.Games.front(), 30);
   EXPECT_EQ(f.Fan.Games.back(), 3000);
@@ -151,7 +159,7 @@ TEST(ManyRunAnalysis, FanBandsFollowTheRunsAndTheExactLineTheirMean) {
   request.BigStock = 0;
   request.RegStock = 0;
   request.Trials = 20;
-  const AnalysisOutcome empty = RunAnalysis(request);
+  const AnalysisOutcome empty = Analyse(request);
   for (double v : empty.Result.Settings[0].ExpectedBalance) EXPECT_TRUE(std::isnan(v));
 }
 
@@ -168,8 +176,8 @@ TEST(BalanceBands, CheckpointsAreEvenAndFewerForVeryManyRuns) {
 }
 
 TEST(ManyRunAnalysis, OneSettingAloneGivesItsColumnOfAllSix) {
-  const AnalysisOutcome all = RunAnalysis(SmallRequest(kAllSettings, 2));
-  const AnalysisOutcome four = RunAnalysis(SmallRequest(4, 2));
+  const AnalysisOutcome all = Analyse(SmallRequest(kAllSettings, 2));
+  const AnalysisOutcome four = Analyse(SmallRequest(4, 2));
   ASSERT_EQ(four.status.Kind, StatusKind::Ok);
   ASSERT_EQ(four.Result.Runs.size(), 24u);
   EXPECT_TRUE(std::equal(four.Result.Runs.begin(), four.Result.Runs.end(),
@@ -177,11 +185,11 @@ TEST(ManyRunAnalysis, OneSettingAloneGivesItsColumnOfAllSix) {
 
   AnalysisRequest other = SmallRequest(4, 2);
   other.Seed += 1;
-  EXPECT_NE(RunAnalysis(other).Result.Runs[0].Seed, four.Result.Runs[0].Seed);
+  EXPECT_NE(Analyse(other).Result.Runs[0].Seed, four.Result.Runs[0].Seed);
 }
 
 TEST(ManyRunAnalysis, RunsAreKeptInSettingAndTrialOrderAndAddUp) {
-  const AnalysisResult result = RunAnalysis(SmallRequest(kAllSettings, 2)).Result;
+  const AnalysisResult result = Analyse(SmallRequest(kAllSettings, 2)).Result;
   ASSERT_EQ(result.Runs.size(), 6u * 24u);
   for (size_t i = 0; i < result.Runs.size(); ++i) {
     const RunFigures& run = result.Runs[i];
@@ -209,9 +217,9 @@ TEST(ManyRunAnalysis, SettingSixPaysMoreThanSettingOne) {
   request.Seed = 99;
   request.Jobs = 2;
   request.Setting = 1;
-  const SettingFigures low = RunAnalysis(request).Result.Settings[0];
+  const SettingFigures low = Analyse(request).Result.Settings[0];
   request.Setting = 6;
-  const SettingFigures high = RunAnalysis(request).Result.Settings[0];
+  const SettingFigures high = Analyse(request).Result.Settings[0];
   EXPECT_LT(low.PayoutRate.High, high.PayoutRate.Low);
   EXPECT_GT(high.FirstRate, 0);
   EXPECT_LT(high.FirstRate, low.FirstRate) << "first hits come sooner at setting 6";
@@ -224,24 +232,24 @@ TEST(ManyRunAnalysis, CancelStopsInMidRun) {
   huge.Games = 2000000;
   huge.Trials = 1000;
   huge.Jobs = 2;
-  std::atomic<bool> cancel{false};
-  int calls = 0;
-  int64_t gamesSeen = 0;
-  const AnalysisOutcome outcome = RunAnalysis(
-      huge,
-      [&](const AnalysisProgressInfo& info) {
-        EXPECT_EQ(info.RunsTotal, 6000);
-        EXPECT_EQ(info.GamesTotal, 6000 * int64_t{2000000});
-        gamesSeen = info.GamesDone;
-        if (++calls == 3) cancel = true;
-      },
-      &cancel);
+  JobService service;
+  AnalysisOutcome outcome;
+  const std::shared_ptr<Job> job = service.Start([&](Job& j) { outcome = RunAnalysis(huge, j); });
+  while (job->Progress().Done == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const JobProgress seen = job->Progress();
+  job->Cancel();
+  const auto cancelled = std::chrono::steady_clock::now();
+  ASSERT_TRUE(job->WaitFor(std::chrono::seconds(60)));
+  EXPECT_LT(std::chrono::steady_clock::now() - cancelled, std::chrono::milliseconds(200));
   EXPECT_EQ(outcome.status.Kind, StatusKind::Cancelled);
   EXPECT_TRUE(outcome.Result.Runs.empty());
-  EXPECT_GT(gamesSeen, 0) << "the bar moves before the first run ends";
+  EXPECT_EQ(seen.Total, 6000 * int64_t{2000000});
+  EXPECT_EQ(seen.PartsTotal, 6000);
+  EXPECT_EQ(seen.Parts, 0) << "the bar moves before the first run ends";
 
-  std::atomic<bool> already{true};
-  EXPECT_EQ(RunAnalysis(SmallRequest(1, 2), {}, &already).status.Kind, StatusKind::Cancelled);
+  Job already;
+  already.Cancel();
+  EXPECT_EQ(RunAnalysis(SmallRequest(1, 2), already).status.Kind, StatusKind::Cancelled);
 }
 
 TEST(RunFigures, CancelChecksStayInRangeForTheLongestRun) {
@@ -251,25 +259,18 @@ TEST(RunFigures, CancelChecksStayInRangeForTheLongestRun) {
   EXPECT_GT(NextCancelCheck(2147479552), int64_t{INT32_MAX});
 }
 
-TEST(ManyRunAnalysis, ProgressRisesToTheTotalOnTheCallingThread) {
-  const auto caller = std::this_thread::get_id();
-  AnalysisProgressInfo last;
-  bool onCaller = true;
+TEST(ManyRunAnalysis, ProgressRisesToTheTotal) {
   AnalysisRequest request = SmallRequest(kAllSettings, 2);
   request.Games = 30000;
-  const AnalysisOutcome outcome = RunAnalysis(request, [&](const AnalysisProgressInfo& info) {
-    EXPECT_EQ(info.RunsTotal, 6 * 24);
-    EXPECT_GE(info.RunsDone, last.RunsDone);
-    EXPECT_GE(info.GamesDone, last.GamesDone);
-    EXPECT_LE(info.GamesDone, info.GamesTotal);
-    last = info;
-    onCaller = onCaller && std::this_thread::get_id() == caller;
-  });
+  JobService service;
+  Job job(&service);
+  const AnalysisOutcome outcome = RunAnalysis(request, job);
   ASSERT_EQ(outcome.status.Kind, StatusKind::Ok);
-  EXPECT_EQ(last.RunsDone, 6 * 24);
-  EXPECT_EQ(last.GamesDone, 6 * 24 * 30000);
+  const JobProgress last = job.Progress();
+  EXPECT_EQ(last.Parts, 6 * 24);
+  EXPECT_EQ(last.PartsTotal, 6 * 24);
+  EXPECT_EQ(last.Done, 6 * 24 * 30000);
   EXPECT_EQ(last.PerMille(), 1000);
-  EXPECT_TRUE(onCaller);
 }
 
 TEST(ManyRunAnalysis, RejectsEveryInputOutOfRange) {
@@ -292,7 +293,7 @@ TEST(ManyRunAnalysis, RejectsEveryInputOutOfRange) {
       {with([](auto& r) { r.Jobs = -1; }), "スレッド数は、0～256にしてください。"},
   };
   for (const Case& c : cases) {
-    const AnalysisOutcome outcome = RunAnalysis(c.request);
+    const AnalysisOutcome outcome = Analyse(c.request);
     EXPECT_EQ(outcome.status.Kind, StatusKind::BadInput);
     EXPECT_EQ(outcome.status.Message, c.message);
   }

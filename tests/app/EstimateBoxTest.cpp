@@ -33,6 +33,8 @@ TEstimateBox& OpenBox(WindowFixture& w) {
   w.form.ToolEstimateMenu->trigger();
   TEstimateBox* box = w.form.EstimateBox();
   Q_ASSERT(box != nullptr);
+  // The rows are read as a job.
+  if (!QTest::qWaitFor([box] { return !box->Reading(); }, 60000)) qFatal("still reading");
   return *box;
 }
 

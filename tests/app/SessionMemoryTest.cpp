@@ -42,7 +42,10 @@ struct RememberingWindow {
     form.SimNumEdit->setText("1");
     form.StartButton->click();
     form.ToolEstimateMenu->trigger();
-    return *form.EstimateBox();
+    TEstimateBox* box = form.EstimateBox();
+    // The rows are read as a job.
+    if (!QTest::qWaitFor([box] { return !box->Reading(); }, 60000)) qFatal("still reading");
+    return *box;
   }
 
   FakeDialogs dialogs;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "ExpectedRun.h"
+#include "JobService.h"
 #include "LongRun.h"
 #include "Messages.h"
 #include "NextGames.h"
@@ -49,7 +51,9 @@ double ExactMean(const std::array<double, 6>& weights, int32_t big, int32_t reg,
 }
 
 NextGamesPrediction Predict(const RunRecords& records, NextGamesRequest request) {
-  const NextGamesOutcome outcome = PredictNextGames(records, request);
+  static JobService service;
+  Job job(&service);
+  const NextGamesOutcome outcome = PredictNextGames(records, request, job);
   EXPECT_TRUE(outcome.status.Ok()) << outcome.status.Message;
   return outcome.Prediction;
 }
@@ -241,7 +245,48 @@ TEST(NextGames, RefusesRequestsOutOfRangeAndStopsWhenCancelled) {
     EXPECT_EQ(outcome.status.Kind, StatusKind::BadInput);
     EXPECT_EQ(outcome.status.Message, b.message);
   }
-  std::atomic<bool> cancel{true};
-  EXPECT_EQ(PredictNextGames(records, NextGamesRequest{}, &cancel).status.Kind,
+  Job cancelled;
+  cancelled.Cancel();
+  EXPECT_EQ(PredictNextGames(records, NextGamesRequest{}, cancelled).status.Kind,
             StatusKind::Cancelled);
+}
+
+// A damaged file may leave the machine in a bonus whose game count is past
+// its end (31 small-role games); no bonus game ever ends it. Each draw stops
+// after the most games a bonus can take, and the prediction says why.
+TEST(NextGames, AStateNoMachineReachesIsRefusedNotPlayedForever) {
+  Slot slot(3);
+  RunRecords records;
+  Simulate(slot, records, testing_support::Inputs(100, 1));
+  ASSERT_EQ(records.LastRow().PlayCount, 100);
+  records.AppendRow(RunRow{101, -206, 101, 1, 9, 1, 0, 0, 0, 0, 255, 255});
+  records.AppendRow(RunRow{101, -194, 101, 1, 5, 1, 31, 0, 0, 0, 255, 255});
+  NextGamesRequest request;
+  request.Games = 1;
+  request.Draws = 4;
+  request.Seed = 1;
+  const NextGamesOutcome outcome = PredictNextGames(records, request);
+  EXPECT_EQ(outcome.status.Kind, StatusKind::BadInput);
+  EXPECT_EQ(outcome.status.Message, kPredictionUnplayableMessage);
+}
+
+// One draw of ten million games takes seconds; its cancel lands inside it.
+TEST(NextGames, CancelLandsInsideOneLongDraw) {
+  Slot slot(5);
+  RunRecords records;
+  Simulate(slot, records, testing_support::Inputs(2000, 3));
+  NextGamesRequest request;
+  request.Games = kMaxNextGames;
+  request.Draws = 1;
+  JobService service;
+  NextGamesOutcome outcome;
+  const std::shared_ptr<Job> job =
+      service.Start([&](Job& j) { outcome = PredictNextGames(records, request, j); });
+  while (job->Progress().Done == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  job->Cancel();
+  const auto cancelled = std::chrono::steady_clock::now();
+  ASSERT_TRUE(job->WaitFor(std::chrono::seconds(60)));
+  EXPECT_LT(std::chrono::steady_clock::now() - cancelled, std::chrono::milliseconds(200));
+  EXPECT_EQ(outcome.status.Kind, StatusKind::Cancelled);
+  EXPECT_EQ(job->Progress().Parts, 0);
 }

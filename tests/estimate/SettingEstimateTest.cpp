@@ -220,6 +220,29 @@ TEST(SettingEstimate, APriorWeighsTheLikelihoodAndComesBackWhenTheRowsSayNothing
   }
 }
 
+// The rows are weighed once; another prior only weighs the same evidence
+// again, to the very figures a fresh estimate gives. A cancelled weighing
+// gives nothing, having counted the rows it read.
+TEST(SettingEstimate, EvidenceWeighedOnceServesEveryPrior) {
+  Slot slot(78);
+  RunRecords records;
+  Simulate(slot, records, testing_support::Inputs(20000, 4));
+  Job job;
+  const std::optional<SettingEvidence> evidence = WeighRows(records, job);
+  ASSERT_TRUE(evidence.has_value());
+  EXPECT_EQ(job.Progress().Done, static_cast<int64_t>(records.RowCount()));
+  for (const SettingWeights& prior :
+       {UniformPrior(), SettingWeights{40, 25, 15, 10, 10, 0}, SettingWeights{0, 0, 0, 0, 0, 1}}) {
+    const SettingEstimate again = EstimateFromEvidence(*evidence, prior);
+    const SettingEstimate fresh = EstimateSetting(records, prior);
+    EXPECT_EQ(again.Probability, fresh.Probability);
+    EXPECT_EQ(again.UsedStretches, fresh.UsedStretches);
+  }
+  Job cancelled;
+  cancelled.Cancel();
+  EXPECT_FALSE(WeighRows(records, cancelled).has_value());
+}
+
 // Where the truth is known: seeded runs at each setting. The true setting
 // must draw more than a uniform guess's 1/6, and more as runs get longer;
 // and the estimate must be no more sure of itself than it has reason to be.

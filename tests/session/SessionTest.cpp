@@ -17,21 +17,15 @@ namespace {
 
 StartTexts Texts(const char* play, const char* flevel, const char* sim = "1",
                  const char* big = "255", const char* reg = "255") {
-  StartTexts texts;
-  texts.PlayNum = play;
-  texts.Flevel = flevel;
-  texts.SimNum = sim;
-  texts.BigStock = big;
-  texts.RegStock = reg;
-  return texts;
+  return StartTexts{play, flevel, sim, big, reg};
 }
 
 // A session with hooks that record what they were told.
 struct Recorded {
   explicit Recorded(uint32_t seed = 12345) : session(seed) {
     SessionHooks hooks;
-    hooks.report = [this](const std::string& status, int progress) {
-      reports.emplace_back(status, progress);
+    hooks.report = [this](StatusLine line, const std::string& detail, int progress) {
+      reports.push_back({line, detail, progress});
     };
     hooks.messagePoint = [this](bool hidden) {
       hiddenAtMessagePoint.push_back(hidden);
@@ -48,7 +42,12 @@ struct Recorded {
   }
 
   Session session;
-  std::vector<std::pair<std::string, int>> reports;
+  struct Report {
+    StatusLine line;
+    std::string detail;
+    int progress;
+  };
+  std::vector<Report> reports;
   std::vector<bool> hiddenAtMessagePoint;
   std::function<void()> onMessagePoint;
   std::optional<std::string> batchPath;
@@ -69,9 +68,9 @@ TEST(Session, SingleRunReplacesTheRecordsAndIsShown) {
   ASSERT_TRUE(outcome.status.Ok()) << outcome.status.Message;
   EXPECT_TRUE(outcome.display);
   EXPECT_FALSE(outcome.notify);
-  EXPECT_EQ(outcome.statusText, kDoneStatus);
+  EXPECT_EQ(outcome.line, StatusLine::Done);
   ASSERT_EQ(r.reports.size(), 1u);
-  EXPECT_EQ(r.reports[0].first, kRunningStatus);
+  EXPECT_EQ(r.reports[0].line, StatusLine::Running);
   EXPECT_EQ(r.hiddenAtMessagePoint, std::vector<bool>{true});
   EXPECT_EQ(r.stateChanges, 3) << "busy, shown, idle";
 
@@ -91,11 +90,11 @@ TEST(Session, InputChecksFailBeforeAnythingIsPlayed) {
   EXPECT_EQ(outcome.status.Kind, StatusKind::BadInput);
   EXPECT_TRUE(outcome.notify);
   EXPECT_EQ(outcome.status.Message, kPlayNumRangeMessage);
-  EXPECT_EQ(outcome.statusText, "") << "a range error empties the status text";
+  EXPECT_EQ(outcome.line, StatusLine::Clear) << "a range error empties the status text";
 
   outcome = r.session.Start(Texts("abc", "1"));
   EXPECT_EQ(outcome.status.Kind, StatusKind::NotInteger);
-  EXPECT_FALSE(outcome.statusText.has_value()) << "a conversion error leaves it";
+  EXPECT_EQ(outcome.line, StatusLine::Keep) << "a conversion error leaves it";
   EXPECT_TRUE(r.reports.empty());
   EXPECT_EQ(r.stateChanges, 0);
   EXPECT_EQ(r.session.Display(), DisplayState::Nothing);
@@ -111,14 +110,16 @@ TEST(Session, BatchWritesEveryRepetitionAndLeavesTheDisplayStale) {
   const CommandOutcome outcome = r.session.Start(Texts("8000", "?", "3"));
   ASSERT_TRUE(outcome.status.Ok()) << outcome.status.Message;
   EXPECT_FALSE(outcome.display);
-  EXPECT_EQ(outcome.statusText, kDoneStatus);
+  EXPECT_EQ(outcome.line, StatusLine::Done);
   ASSERT_EQ(r.saved.size(), 3u);
   ASSERT_EQ(r.reports.size(), 5u);
-  EXPECT_EQ(r.reports[0].first, kRunningStatus);
-  EXPECT_EQ(r.reports[1], std::make_pair(kBatchSavingStatus + r.saved[0], 66));
-  EXPECT_EQ(r.reports[2].second, 100);
-  EXPECT_EQ(r.reports[3].second, 133);
-  EXPECT_EQ(r.reports[4].first, kBatchDoneStatus);
+  EXPECT_EQ(r.reports[0].line, StatusLine::Running);
+  EXPECT_EQ(r.reports[1].line, StatusLine::BatchSaving);
+  EXPECT_EQ(r.reports[1].detail, r.saved[0]);
+  EXPECT_EQ(r.reports[1].progress, 66);
+  EXPECT_EQ(r.reports[2].progress, 100);
+  EXPECT_EQ(r.reports[3].progress, 133);
+  EXPECT_EQ(r.reports[4].line, StatusLine::BatchDone);
   for (const std::string& path : r.saved) EXPECT_EQ(ReadBytes(path).size() % 48, 20u);
 
   // The views still show the single run; the records and Save hold the last repetition.
@@ -147,7 +148,7 @@ TEST(Session, CancelledBatchDialogPlaysAndWritesNothing) {
   const CommandOutcome outcome = r.session.Start(Texts("100", "1", "2"));
   EXPECT_EQ(outcome.status.Kind, StatusKind::Cancelled);
   EXPECT_FALSE(outcome.notify);
-  EXPECT_EQ(outcome.statusText, "");
+  EXPECT_EQ(outcome.line, StatusLine::Clear);
   EXPECT_TRUE(r.hiddenAtMessagePoint.empty());
   EXPECT_EQ(r.session.Records().RowCount(), 0u);
 }
@@ -159,7 +160,7 @@ TEST(Session, BatchStopsAtAFileThatCannotBeWrittenAndSaysWhy) {
   const CommandOutcome outcome = r.session.Start(Texts("50", "2", "5", "0", "0"));
   EXPECT_EQ(outcome.status.Kind, StatusKind::WriteFailed);
   EXPECT_TRUE(outcome.notify);
-  EXPECT_EQ(outcome.statusText, kBatchErrorStatus);
+  EXPECT_EQ(outcome.line, StatusLine::BatchError);
   EXPECT_EQ(outcome.status.Message.rfind(kSaveFailedMessage, 0), 0u);
   EXPECT_NE(outcome.status.Message.find(dir.File("missing/run2_50_1.sim")), std::string::npos);
   EXPECT_NE(outcome.status.Message.find("No such file or directory"), std::string::npos);
@@ -179,7 +180,7 @@ TEST(Session, CancelledRunLeavesRecordsAndDisplayAsTheyWere) {
   EXPECT_EQ(outcome.status.Kind, StatusKind::Cancelled);
   EXPECT_FALSE(outcome.display);
   EXPECT_FALSE(outcome.notify);
-  EXPECT_EQ(outcome.statusText, kRunCancelledStatus);
+  EXPECT_EQ(outcome.line, StatusLine::Cancelled);
   ASSERT_EQ(r.progress.size(), 2u);
   EXPECT_EQ(r.progress[0].GamesDone, 65536);
   EXPECT_EQ(r.progress[0].GamesTotal, 1000000);
@@ -210,7 +211,7 @@ TEST(Session, CommandsArrivingAtTheMessagePointAreIgnored) {
   ASSERT_TRUE(r.session.Start(Texts("300", "6")).status.Ok());
   for (const CommandOutcome& outcome : nested) {
     EXPECT_TRUE(outcome.status.Ok());
-    EXPECT_FALSE(outcome.display || outcome.notify || outcome.statusText);
+    EXPECT_FALSE(outcome.display || outcome.notify || outcome.line != StatusLine::Keep);
   }
   EXPECT_FALSE(FileExists(dir.File("b.sim")));
   EXPECT_EQ(r.session.Records().LastRow().PlayCount, 300);
@@ -231,15 +232,15 @@ TEST(Session, OpenShowsTheFileAndAForeignFileChangesNothing) {
   CommandOutcome outcome = r.session.Open(dir.File("foreign.sim"));
   EXPECT_EQ(outcome.status.Kind, StatusKind::NotSimFile);
   EXPECT_EQ(outcome.status.Message, kNotSimFileMessage);
-  EXPECT_EQ(outcome.statusText, kReadBrokenOffStatus);
-  EXPECT_EQ(r.reports.front().first, kReadingStatus);
+  EXPECT_EQ(outcome.line, StatusLine::ReadBrokenOff);
+  EXPECT_EQ(r.reports.front().line, StatusLine::Reading);
   EXPECT_EQ(RowBytes(r.session.Records()), shown) << "the run on display can still be saved";
   EXPECT_EQ(r.session.Display(), DisplayState::Current);
 
   outcome = r.session.Open(dir.File("nowhere.sim"));
   EXPECT_EQ(outcome.status.Kind, StatusKind::CannotOpen);
   EXPECT_TRUE(outcome.notify);
-  EXPECT_FALSE(outcome.statusText.has_value()) << "the status text goes back";
+  EXPECT_EQ(outcome.line, StatusLine::Keep) << "the status text goes back";
   EXPECT_NE(outcome.status.Message.find(dir.File("nowhere.sim")), std::string::npos);
 
   outcome = r.session.Open(dir.File("a.sim"));
@@ -261,7 +262,7 @@ TEST(Session, FailedSaveNamesThePathAndTheReason) {
   const CommandOutcome outcome = r.session.Save(dir.path());
   EXPECT_EQ(outcome.status.Kind, StatusKind::Refused);
   EXPECT_TRUE(outcome.notify);
-  EXPECT_FALSE(outcome.statusText.has_value());
+  EXPECT_EQ(outcome.line, StatusLine::Keep);
   EXPECT_EQ(outcome.status.Message,
             std::string(kSaveFailedMessage) + "\n" + dir.path() + "\n" + kFolderReason);
 }
@@ -273,4 +274,26 @@ TEST(Session, RunThatCannotFitInMemoryIsRefusedWithTheLargestThatFits) {
   EXPECT_TRUE(outcome.notify);
   EXPECT_NE(outcome.status.Message.find("およそ"), std::string::npos);
   EXPECT_TRUE(r.hiddenAtMessagePoint.empty());
+}
+
+// A published run is never changed under whoever holds it; a run the session
+// no longer needs is reused when nobody holds it, and a big one is let go
+// when a smaller one replaces it, so its memory goes back.
+TEST(Session, PublishedRunsStayAsTheyWereAndABigRunIsLetGo) {
+  Recorded r;
+  ASSERT_TRUE(r.session.Start(Texts("300000", "2")).status.Ok());
+  RunRef held = r.session.Current();
+  EXPECT_EQ(held, r.session.ShownSnapshot());
+  const std::vector<unsigned char> bytes = RowBytes(held->Records);
+  ASSERT_TRUE(r.session.Start(Texts("300000", "5")).status.Ok());
+  ASSERT_TRUE(r.session.Start(Texts("300000", "6")).status.Ok());
+  EXPECT_EQ(RowBytes(held->Records), bytes) << "a reader's run is its own";
+  EXPECT_EQ(held->Header.Flevel, 2);
+
+  const std::weak_ptr<const RunSnapshot> big = r.session.Current();
+  held.reset();
+  ASSERT_TRUE(r.session.Start(Texts("100", "1")).status.Ok());
+  EXPECT_TRUE(big.expired()) << "the larger run before is let go";
+  EXPECT_LE(r.session.Current()->Records.RowCapacity(), RunRecords::kChunkRows)
+      << "a reused run gives back what the smaller one does not use";
 }
