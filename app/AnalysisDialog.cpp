@@ -138,16 +138,31 @@ AnalysisDialog::~AnalysisDialog() = default;
 
 bool AnalysisDialog::Running() const { return lane_.Running(); }
 
-std::optional<AnalysisRequest> AnalysisDialog::ReadRequest() {
-  // Read as the command line reads its options, in the order they are laid out.
+AnalysisTexts AnalysisDialog::Texts() const {
   AnalysisTexts texts;
   texts.Games = GamesEdit->text().toStdString();
   texts.Trials = TrialsEdit->text().toStdString();
   texts.BigStock = BigStockEdit->text().toStdString();
   texts.RegStock = RegStockEdit->text().toStdString();
-  texts.Seed = SeedEdit->text().toStdString();
   const int settingIndex = SettingComboBox->currentIndex();
   texts.Setting = settingIndex >= 0 && settingIndex < 6 ? settingIndex + 1 : kAllSettings;
+  return texts;
+}
+
+void AnalysisDialog::SetTexts(const AnalysisTexts& texts) {
+  GamesEdit->setText(QString::fromStdString(texts.Games));
+  TrialsEdit->setText(QString::fromStdString(texts.Trials));
+  BigStockEdit->setText(QString::fromStdString(texts.BigStock));
+  RegStockEdit->setText(QString::fromStdString(texts.RegStock));
+  // The list holds 1 to 6, then every setting.
+  SettingComboBox->setCurrentIndex(texts.Setting >= 1 && texts.Setting <= 6 ? texts.Setting - 1
+                                                                            : 6);
+}
+
+std::optional<AnalysisRequest> AnalysisDialog::ReadRequest() {
+  // Read as the command line reads its options, in the order they are laid out.
+  AnalysisTexts texts = Texts();
+  texts.Seed = SeedEdit->text().toStdString();
   texts.Jobs = 0;  // every core
   const AnalysisRequestRead read = ReadAnalysisRequest(texts);
   if (read.status.Ok()) return read.request;

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <optional>
 
+#include "AnalysisInputs.h"
 #include "JobLane.h"
 #include "ManyRunAnalysis.h"
 
@@ -40,6 +41,9 @@ class AnalysisDialog final : public QDialog {
   void CancelClick();
 
   bool Running() const;
+  // Its counts, stocks and setting as they stand (the seed is not among them).
+  AnalysisTexts Texts() const;
+  void SetTexts(const AnalysisTexts& texts);
   // The figures on display, if an analysis completed.
   const std::optional<AnalysisResult>& Shown() const { return shown_; }
 

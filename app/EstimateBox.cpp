@@ -164,6 +164,20 @@ void TEstimateBox::Show(RunRef run) {
   ticker_->Start();
 }
 
+EstimateTexts TEstimateBox::Texts() const {
+  EstimateTexts texts;
+  texts.Prior = priorText_.toStdString();
+  texts.NextGames = NextGames->GamesEdit->text().toStdString();
+  texts.NextDraws = NextGames->DrawsEdit->text().toStdString();
+  return texts;
+}
+
+void TEstimateBox::SetTexts(const EstimateTexts& texts) {
+  PriorEdit->setText(QString::fromStdString(texts.Prior));
+  NextGames->GamesEdit->setText(QString::fromStdString(texts.NextGames));
+  NextGames->DrawsEdit->setText(QString::fromStdString(texts.NextDraws));
+}
+
 void TEstimateBox::RunShown(const RunRef& run) {
   if (run == run_) return;
   lane_.Forget();

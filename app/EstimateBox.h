@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "JobLane.h"
+#include "RememberedInputs.h"
 #include "RunSnapshot.h"
 #include "SettingEstimate.h"
 
@@ -51,6 +52,10 @@ class TEstimateBox final : public QDialog {
   // Its text, as typed; the one the user sees while it is valid.
   const QString& PriorText() const { return priorText_; }
   const SettingEstimate& Estimate() const { return estimate_; }
+  // The prior in use and the next games' count and draws, as typed (the
+  // seed is not among them).
+  EstimateTexts Texts() const;
+  void SetTexts(const EstimateTexts& texts);
 
   QTabWidget* Pages = nullptr;
   QLineEdit* PriorEdit = nullptr;

@@ -291,16 +291,16 @@ void MainFormLayout::BuildPages(QWidget* client, QAbstractItemModel* listModel) 
 }
 
 void MainFormLayout::BuildCharts(QWidget* client) {
-  charts_ = std::make_unique<ResultCharts>(
+  Charts = std::make_unique<ResultCharts>(
       client, PageControl1->widget(kRen3Page), PageControl1->widget(kRenPage),
       PageControl1->widget(kKoyakuPage), PageControl1->widget(kRTCancelPage));
-  charts_->SlumpChart2()->setGeometry(4, 284, 597, 149);
-  charts_->SlumpChart()->setGeometry(4, 428, 597, 217);
-  charts_->SlumpChart()->raise();
-  const std::pair<int, QWidget*> pies[] = {{kRen3Page, charts_->Ren3Chart()},
-                                           {kRenPage, charts_->RenChart()},
-                                           {kKoyakuPage, charts_->KoyakuChart()},
-                                           {kRTCancelPage, charts_->RTCancelChart()}};
+  Charts->SlumpChart2()->setGeometry(4, 284, 597, 149);
+  Charts->SlumpChart()->setGeometry(4, 428, 597, 217);
+  Charts->SlumpChart()->raise();
+  const std::pair<int, QWidget*> pies[] = {{kRen3Page, Charts->Ren3Chart()},
+                                           {kRenPage, Charts->RenChart()},
+                                           {kKoyakuPage, Charts->KoyakuChart()},
+                                           {kRTCancelPage, Charts->RTCancelChart()}};
   for (const auto& [page, pie] : pies) {
     PageControl1->widget(page)->layout()->addWidget(pie);
   }

@@ -28,8 +28,9 @@ class StatusPanels;
 
 // The main window's controls under the names of its layout table, placed at
 // their fixed pixel positions in a client area of 606 × 724, with their
-// captions and first values. TMainForm inherits them, as Qt's own generated
-// forms are inherited, and binds them to its commands.
+// captions and first values. TMainForm holds them privately, as a Qt form's
+// generated Ui class is held, and binds them to its presenter; tests and
+// tools find a control by its object name.
 class MainFormLayout {
  public:
   static constexpr int kClientWidth = 606;
@@ -107,9 +108,8 @@ class MainFormLayout {
   QProgressBar* ProgressBar1 = nullptr;
   QTimer* Timer1 = nullptr;
 
- protected:
   // The six charts; their widgets sit on the client area and the pages.
-  std::unique_ptr<ResultCharts> charts_;
+  std::unique_ptr<ResultCharts> Charts;
 
  private:
   void BuildMenu(QMainWindow* window);

@@ -5,13 +5,13 @@
 
 namespace sorimu {
 
-ResultListViewData::ResultListViewData(const ResultTexts& texts, QObject* parent)
-    : QAbstractTableModel(parent), texts_(texts) {}
+ResultListViewData::ResultListViewData(QObject* parent) : QAbstractTableModel(parent) {}
 
-void ResultListViewData::BeginRebuild() { beginResetModel(); }
-
-void ResultListViewData::EndRebuild() {
-  count_ = static_cast<int>(texts_.size());  // the texts never hold more than INT_MAX rows
+void ResultListViewData::Show(RunRef run) {
+  beginResetModel();
+  run_ = std::move(run);
+  // Runs and files never hold more than INT_MAX rows.
+  count_ = run_ != nullptr ? static_cast<int>(run_->Records.RowCount()) : 0;
   endResetModel();
 }
 
@@ -27,7 +27,8 @@ QVariant ResultListViewData::data(const QModelIndex& index, int role) const {
   // Only the text is served: at millions of rows every other role the view
   // asks for would cost a call per cell for nothing.
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= count_) return QVariant();
-  return QString::fromStdString(texts_.Text(index.column(), static_cast<size_t>(index.row())));
+  return QString::fromStdString(
+      ResultTexts::RowText(run_->Records.Row(static_cast<size_t>(index.row())), index.column()));
 }
 
 QVariant ResultListViewData::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -2,23 +2,20 @@
 
 #include <QAbstractTableModel>
 
+#include "RunSnapshot.h"
+
 namespace sorimu {
 
-class ResultTexts;
-
-// The PLAY情報 list, one row per game: it holds no texts, only a count, and
-// formats a row's cells from ResultTexts when the view draws that row.
+// The PLAY情報 list, one row per game of the run it shows: it holds that
+// run's snapshot, which nothing changes, and formats a row's cells from it
+// when the view draws that row.
 class ResultListViewData final : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit ResultListViewData(const ResultTexts& texts, QObject* parent = nullptr);
+  explicit ResultListViewData(QObject* parent = nullptr);
 
-  // The texts are rebuilt between these two calls. The view asks for nothing
-  // meanwhile, and afterwards the count is that of the texts, so no row is
-  // ever asked for that the texts do not have.
-  void BeginRebuild();
-  void EndRebuild();
+  void Show(RunRef run);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -27,7 +24,7 @@ class ResultListViewData final : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
 
  private:
-  const ResultTexts& texts_;
+  RunRef run_;
   int count_ = 0;
 };
 

@@ -20,11 +20,15 @@ QStringList ToStrings(const TableRow& row) {
 
 }  // namespace
 
-void FillList(QTreeWidget* view, const std::vector<TableRow>& rows) {
+QList<QTreeWidgetItem*> ListItems(const std::vector<TableRow>& rows) {
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(rows.size()));
   for (const TableRow& row : rows) items << new QTreeWidgetItem(ToStrings(row));
-  view->addTopLevelItems(items);
+  return items;
+}
+
+void FillList(QTreeWidget* view, const std::vector<TableRow>& rows) {
+  view->addTopLevelItems(ListItems(rows));
 }
 
 void FillTable(QTableWidget* table, const std::vector<TableRow>& rows) {
@@ -52,13 +56,19 @@ void FitTableHeight(QTableWidget* table) {
   table->setFixedHeight(height);
 }
 
-void FillBonusList(QTreeWidget* view, const RunRecords& records) {
-  const std::vector<TableRow> items = BonusListItems(records);
-  FillList(view, items);
-  int completed = 0;
-  for (const TableRow& item : items) completed += item.size() > 4 ? 1 : 0;
-  if (completed > 0) {
-    const int top = std::min(completed, view->topLevelItemCount() - 1);
+BonusItems MakeBonusList(const RunRecords& records) {
+  const std::vector<TableRow> rows = BonusListItems(records);
+  BonusItems list;
+  list.items = ListItems(rows);
+  for (const TableRow& row : rows) list.completed += row.size() > 4 ? 1 : 0;
+  return list;
+}
+
+void ShowBonusList(QTreeWidget* view, BonusItems& list) {
+  view->addTopLevelItems(list.items);
+  list.items.clear();  // the view owns them now
+  if (list.completed > 0) {
+    const int top = std::min(list.completed, view->topLevelItemCount() - 1);
     view->scrollToItem(view->topLevelItem(top), QAbstractItemView::PositionAtTop);
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <vector>
 
 #include "ResultStats.h"
@@ -7,11 +8,14 @@
 
 class QTableWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace sorimu {
 
-// Fills a list that owns its items (every list but the per-game one) with
-// the rows as they stand.
+// The items of a list that owns them (every list but the per-game one), made
+// on any thread: they belong to no list yet.
+QList<QTreeWidgetItem*> ListItems(const std::vector<TableRow>& rows);
+// Fills such a list with the rows as they stand.
 void FillList(QTreeWidget* view, const std::vector<TableRow>& rows);
 
 // Fills a table with rows whose first row is the header: the other rows'
@@ -20,8 +24,14 @@ void FillTable(QTableWidget* table, const std::vector<TableRow>& rows);
 // Makes the table as tall as its rows, so that it never scrolls.
 void FitTableHeight(QTableWidget* table);
 
-// The bonus list of the records. Each completed bonus scrolls the list down
-// one line, so the latest bonuses are in view when the display ends.
-void FillBonusList(QTreeWidget* view, const RunRecords& records);
+// The bonus list of the records, made on any thread, and then shown. Each
+// completed bonus scrolls the list down one line, so the latest bonuses are
+// in view when the display ends.
+struct BonusItems {
+  QList<QTreeWidgetItem*> items;  // owned by whoever holds them until shown
+  int completed = 0;
+};
+BonusItems MakeBonusList(const RunRecords& records);
+void ShowBonusList(QTreeWidget* view, BonusItems& list);
 
 }  // namespace sorimu

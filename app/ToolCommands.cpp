@@ -8,13 +8,12 @@
 #include "Dialogs.h"
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
+#include "MainPresenter.h"
 #include "Messages.h"
 #include "NextGamesPanel.h"
 #include "QtText.h"
 #include "ResultCharts.h"
 #include "RunExports.h"
-#include "Session.h"
-#include "SessionMemory.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
@@ -30,15 +29,12 @@ void Raise(QWidget* dialog) {
 }  // namespace
 
 ToolCommands::ToolCommands(QWidget* window, Dialogs& dialogs, JobService& jobs,
-                           const Session& session, ResultCharts& charts, QSettings* settings,
-                           std::function<void(const QString&)> setStatus)
+                           MainPresenter& presenter, ResultCharts& charts)
     : window_(window),
       dialogs_(dialogs),
       jobs_(jobs),
-      session_(session),
+      presenter_(presenter),
       charts_(charts),
-      settings_(settings),
-      setStatus_(std::move(setStatus)),
       csvName_(Text(wintext::kInitialCsvName)),
       imageName_(Text(wintext::kInitialImageName)) {}
 
@@ -48,18 +44,24 @@ void ToolCommands::RunShown(const RunRef& run) {
   if (estimate_ != nullptr) estimate_->RunShown(run);
 }
 
-void ToolCommands::Remember(QSettings& settings) const {
-  if (analysis_ != nullptr) RememberAnalysisInputs(settings, *analysis_);
-  if (estimate_ != nullptr) RememberEstimateInputs(settings, *estimate_);
+void ToolCommands::Restore(const RememberedInputs& inputs) {
+  remembered_ = inputs;
+  if (analysis_ != nullptr) analysis_->SetTexts(inputs.Analysis);
+  if (estimate_ != nullptr) estimate_->SetTexts(inputs.Estimate);
 }
 
-bool ToolCommands::SomethingShown() const {
-  return !session_.Busy() && session_.Display() != DisplayState::Nothing;
+void ToolCommands::Collect(RememberedInputs& inputs) const {
+  inputs.Analysis = analysis_ != nullptr ? analysis_->Texts() : remembered_.Analysis;
+  inputs.Estimate = estimate_ != nullptr ? estimate_->Texts() : remembered_.Estimate;
 }
+
+const Session& ToolCommands::CurrentSession() const { return presenter_.CurrentSession(); }
+
+bool ToolCommands::SomethingShown() const { return presenter_.Commands().runTools; }
 
 bool ToolCommands::ShownRowsAvailable() {
   // After a batch the records hold a run nobody has seen.
-  if (session_.RecordsOnDisplay()) return true;
+  if (CurrentSession().RecordsOnDisplay()) return true;
   dialogs_.Error(window_, Text(kRowsReplacedMessage));
   return false;
 }
@@ -68,7 +70,7 @@ void ToolCommands::Analysis() {
   if (analysis_ == nullptr) {
     const auto seed = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
     analysis_ = new AnalysisDialog(dialogs_, jobs_, seed, window_);
-    if (settings_ != nullptr) RestoreAnalysisInputs(*settings_, *analysis_);
+    analysis_->SetTexts(remembered_.Analysis);
   }
   Raise(analysis_);
 }
@@ -83,7 +85,7 @@ void ToolCommands::Estimate() {
   if (estimate_ == nullptr) {
     const auto seed = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
     estimate_ = new TEstimateBox(dialogs_, jobs_, seed, window_);
-    if (settings_ != nullptr) RestoreEstimateInputs(*settings_, *estimate_);
+    estimate_->SetTexts(remembered_.Estimate);
     QObject::connect(estimate_->NextGames, &NextGamesPanel::FanChanged, window_,
                      [this](const BalanceBands* fan, int32_t fromGames, int32_t fromBalance) {
                        if (fan != nullptr) {
@@ -93,7 +95,7 @@ void ToolCommands::Estimate() {
                        }
                      });
   }
-  estimate_->Show(session_.Current());
+  estimate_->Show(CurrentSession().Current());
   dialogs_.ShowModal(*estimate_);
 }
 
@@ -104,12 +106,12 @@ void ToolCommands::Csv() {
   if (!path) return;
   csvName_ = *path;
 
-  const ExportResult result = ExportRunLists(session_.Current()->Records, LocalPath(*path));
+  const ExportResult result = ExportRunLists(CurrentSession().Current()->Records, LocalPath(*path));
   if (!result.status.Ok()) {
     dialogs_.Error(window_, Text(result.status.Message));
     return;
   }
-  setStatus_(Text(wintext::kCsvDoneStatus));
+  presenter_.SetStatus(StatusLine::CsvDone);
 }
 
 void ToolCommands::Image() {
@@ -131,7 +133,7 @@ void ToolCommands::Image() {
     dialogs_.Error(window_, Text(result.status.Message));
     return;
   }
-  setStatus_(Text(wintext::kImageDoneStatus));
+  presenter_.SetStatus(StatusLine::ImagesDone);
 }
 
 }  // namespace sorimu

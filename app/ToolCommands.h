@@ -3,9 +3,9 @@
 #include <QString>
 #include <functional>
 
+#include "RememberedInputs.h"
 #include "RunSnapshot.h"
 
-class QSettings;
 class QWidget;
 
 namespace sorimu {
@@ -15,6 +15,7 @@ class Dialogs;
 class FigureSheetDialog;
 class JobService;
 class ResultCharts;
+class MainPresenter;
 class Session;
 class TEstimateBox;
 
@@ -24,9 +25,8 @@ class TEstimateBox;
 // entries here; the dialogs are made on first use and kept.
 class ToolCommands {
  public:
-  ToolCommands(QWidget* window, Dialogs& dialogs, JobService& jobs, const Session& session,
-               ResultCharts& charts, QSettings* settings,
-               std::function<void(const QString&)> setStatus);
+  ToolCommands(QWidget* window, Dialogs& dialogs, JobService& jobs, MainPresenter& presenter,
+               ResultCharts& charts);
   ~ToolCommands();
   ToolCommands(const ToolCommands&) = delete;
   ToolCommands& operator=(const ToolCommands&) = delete;
@@ -39,8 +39,10 @@ class ToolCommands {
 
   // Another run is on display: what was worked out of the one before goes.
   void RunShown(const RunRef& run);
-  // The inputs of the dialogs made so far, into the settings.
-  void Remember(QSettings& settings) const;
+  // What the dialogs start from when they are made; what they hold now, or
+  // what they would have started from.
+  void Restore(const RememberedInputs& inputs);
+  void Collect(RememberedInputs& inputs) const;
 
   AnalysisDialog* AnalysisWindow() const { return analysis_; }
   FigureSheetDialog* FigureSheetWindow() const { return figureSheet_; }
@@ -50,14 +52,14 @@ class ToolCommands {
   // The estimate and the lists must describe what the views show.
   bool ShownRowsAvailable();
   bool SomethingShown() const;
+  const Session& CurrentSession() const;
 
   QWidget* window_;
   Dialogs& dialogs_;
   JobService& jobs_;
-  const Session& session_;
+  MainPresenter& presenter_;
   ResultCharts& charts_;
-  QSettings* settings_;
-  std::function<void(const QString&)> setStatus_;
+  RememberedInputs remembered_;
   AnalysisDialog* analysis_ = nullptr;
   FigureSheetDialog* figureSheet_ = nullptr;
   TEstimateBox* estimate_ = nullptr;

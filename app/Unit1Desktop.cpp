@@ -2,21 +2,26 @@
 // drag and drop and from the recent files, the session remembered between
 // runs, and the manual.
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QUrl>
 
+#include "ChartData.h"
 #include "Dialogs.h"
 #include "FileDrops.h"
 #include "ManualLocation.h"
 #include "QtText.h"
 #include "RecentFilesMenu.h"
+#include "ResultCharts.h"
 #include "SessionMemory.h"
 #include "Shell.h"
+#include "ToolCommands.h"
 #include "Unit1.h"
 #include "WindowTexts.h"
 
@@ -33,42 +38,55 @@ QList<QRect> ScreenAreas() {
 }  // namespace
 
 void TMainForm::SetupDesktop(const WindowServices& services) {
+  sourceTree_ = services.sourceTree.value_or(BuildSourceTree());
   auto open = [this](const QString& path) { Dispatch([this, &path] { OpenPath(path); }); };
-  recentMenu_ = new RecentFilesMenu(FileMenu, N1, services.settings, open);
-  FileRecentMenu = recentMenu_->Menu();
+  recentMenu_ = new RecentFilesMenu(ui_.FileMenu, ui_.N1, services.settings, open);
   drops_ = new FileDrops(
-      this, [this] { return !session_.Busy(); },
+      this, [this] { return presenter_->Commands().open; },
       [this](const QStringList& files) { Dispatch([this, &files] { OpenDropped(files); }); });
+  RestoreSession();
+}
 
+void TMainForm::RestoreSession() {
   if (settings_ == nullptr) return;
-  RestoreInputs(*settings_, *this);
+  RememberedInputs remembered;
+  RestoreInputs(*settings_, remembered);
+  presenter_->SetInputs(remembered.Start);
+  for (int m = 0; m < kMarkerSeriesCount; ++m) {
+    ui_.GroupBox1
+        ->findChild<QCheckBox*>(
+            QLatin1String(kMarkerSeriesStyles[static_cast<size_t>(m)].checkBoxName))
+        ->setChecked(remembered.Markers[static_cast<size_t>(m)]);
+  }
+  tools_->Restore(remembered);
   if (const std::optional<QPoint> position = StoredPosition(*settings_, size(), ScreenAreas())) {
     move(*position);
   }
 }
 
-QAction* TMainForm::RecentClearMenu() const { return recentMenu_->ClearEntry(); }
-
-void TMainForm::closeEvent(QCloseEvent* event) {
-  // Closed from a long run's message handling: the run is stopped, so that
-  // the program ends now rather than after it.
-  CancelRun();
-  if (settings_ != nullptr) {
-    RememberPosition(*settings_, pos());
-    RememberInputs(*settings_, *this);
-    tools_->Remember(*settings_);
-    settings_->sync();  // settings that cannot be written are not worth a box at exit
+void TMainForm::RememberSession() {
+  RememberedInputs now;
+  now.Start = presenter_->Inputs();
+  for (int m = 0; m < kMarkerSeriesCount; ++m) {
+    now.Markers[static_cast<size_t>(m)] = ui_.Charts->MarkerActive(m);
   }
-  QMainWindow::closeEvent(event);
+  tools_->Collect(now);
+  RememberInputs(*settings_, now);
+  RememberPosition(*settings_, pos());
+  settings_->sync();  // settings that cannot be written are not worth a box at exit
 }
 
-void TMainForm::OpenPath(const QString& path) {
-  if (session_.Busy()) return;
-  openDialogName_ = path;
-  const QString statusBefore = StatusText();
-  const CommandOutcome outcome = session_.Open(LocalPath(path));
-  Show(outcome, statusBefore);
-  if (outcome.status.Ok() && outcome.display) recentMenu_->Add(path);
+void TMainForm::closeEvent(QCloseEvent* event) {
+  // Closed while a command works: it stops within moments, and the window
+  // closes then; the window never waits for it.
+  if (presenter_->Busy()) {
+    closeWhenIdle_ = true;
+    presenter_->Stop();
+    event->ignore();
+    return;
+  }
+  if (settings_ != nullptr) RememberSession();
+  QMainWindow::closeEvent(event);
 }
 
 void TMainForm::OpenPathLater(const QString& path) {
@@ -86,7 +104,7 @@ void TMainForm::OpenDropped(const QStringList& files) {
   OpenPath(files.front());
 }
 
-void TMainForm::HelpManMenuClick() {
+void TMainForm::ShowManual() {
   const QStringList candidates = ManualCandidates(ExecutableFolder(), sourceTree_);
   if (const std::optional<QString> problem = OpenManual(shell_, candidates)) {
     dialogs_.Error(this, *problem);

@@ -48,6 +48,7 @@ class Job {
   void Advance(int64_t units) { done_.fetch_add(units, std::memory_order_relaxed); }
   void SetPartsTotal(int64_t total) { partsTotal_.store(total, std::memory_order_relaxed); }
   void AdvanceParts(int64_t parts = 1) { parts_.fetch_add(parts, std::memory_order_relaxed); }
+  void SetParts(int64_t parts) { parts_.store(parts, std::memory_order_relaxed); }
   JobProgress Progress() const;
 
   // The flag and the counter themselves, for loops that check and count in

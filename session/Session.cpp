@@ -131,12 +131,13 @@ void Session::Publish(std::shared_ptr<RunSnapshot> run, bool show) {
     shown_ = current_;
     shownRun_ = ShownRunOf(current_->Records, current_->Header.Flevel, current_->HiddenLevel);
   }
-  // The run before stays for the next run to fill when it is no larger than
-  // this one; a larger one is let go, and its memory with it once nobody
-  // reads it any more.
+  // The run before stays for the next run to fill when it is about as large
+  // as this one, as the next is likely to be; another is let go, and its
+  // memory with it once nobody reads it any more.
   const size_t room = current_->Records.RowCapacity();
-  if (previous != nullptr && previous != shown_ &&
-      previous->Records.RowCapacity() <= room + room / 8 + RunRecords::kChunkRows) {
+  const size_t previousRoom = previous != nullptr ? previous->Records.RowCapacity() : 0;
+  if (previous != nullptr && previous != shown_ && previousRoom >= room / 2 &&
+      previousRoom <= room + room / 8 + RunRecords::kChunkRows) {
     spare_ = std::move(previous);
   } else {
     spare_.reset();

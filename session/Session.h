@@ -51,6 +51,9 @@ enum class StatusLine {
   ReadDone,
   ReadBrokenOff,
   SaveDone,
+  // The window's own exports of the run on display.
+  CsvDone,
+  ImagesDone,
 };
 
 struct RunProgressInfo {

@@ -499,10 +499,7 @@ void ChartLayer::AddPoints(SeriesId id, XYPoints&& points) {
   Series& series = At(id);
   assert(series.kind == SeriesKind::Markers || series.kind == SeriesKind::FastLine);
   if (points.data_.isEmpty()) return;
-  if (!points.sorted_) {
-    std::stable_sort(points.data_.begin(), points.data_.end(),
-                     [](const QCPGraphData& a, const QCPGraphData& b) { return a.key < b.key; });
-  }
+  points.SortByKey();
   Merge(series.keys, points.keys_, series.data->isEmpty());
   Merge(series.values, points.values_, series.data->isEmpty());
   // Into an empty container the points go by assigning the vector, which

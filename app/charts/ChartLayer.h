@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -53,6 +54,14 @@ class XYPoints {
     data_.append(QCPGraphData(x, y));
   }
   qsizetype Size() const { return data_.size(); }
+  // In the order of x, as the library keeps them; stable, so points of one
+  // x keep their order.
+  void SortByKey() {
+    if (sorted_) return;
+    std::stable_sort(data_.begin(), data_.end(),
+                     [](const QCPGraphData& a, const QCPGraphData& b) { return a.key < b.key; });
+    sorted_ = true;
+  }
 
  private:
   friend class ChartLayer;

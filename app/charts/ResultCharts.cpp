@@ -221,7 +221,8 @@ void ResultCharts::SetSlumpAxis(int32_t totalGames) {
   impl_->layer.SetAxisRange(impl_->slump, ChartAxis::Bottom, 1, totalGames);
 }
 
-void ResultCharts::AddRunPoints(const RunRecords& records) {
+RunChartPoints ResultCharts::CollectPoints(const RunRecords& records) {
+  RunChartPoints points;
   // Counted first so that each marker series is handed over in one block of
   // exactly its size; a million plums would otherwise grow by doubling.
   std::array<qsizetype, kMarkerSeriesCount> counts{};
@@ -231,34 +232,50 @@ void ResultCharts::AddRunPoints(const RunRecords& records) {
       if (series >= 0) ++counts[static_cast<size_t>(series)];
     }
   });
-  std::array<XYPoints, kMarkerSeriesCount> points;
-  for (size_t i = 0; i < points.size(); ++i) points[i].Reserve(counts[i]);
-
-  ChartLayer& layer = impl_->layer;
+  for (size_t i = 0; i < points.markers.size(); ++i) points.markers[i].Reserve(counts[i]);
+  points.bars.reserve(static_cast<size_t>(counts[kMarkerBIG] + counts[kMarkerREG]));
+  // A run counts its normal games in PlayCount, so the last row tells how many
+  // points the line has without another pass over the rows; a foreign file
+  // that counts otherwise only makes the reserve a guess.
+  if (records.RowCount() > 0) {
+    points.slump.Reserve(std::clamp<qsizetype>(records.LastRow().PlayCount, 0,
+                                               static_cast<qsizetype>(records.RowCount())));
+  }
   ForEachChartPoint(
       records,
-      [&](int series, int32_t x, int32_t y) { points[static_cast<size_t>(series)].Add(x, y); },
-      [&](int32_t k, int32_t height, uint32_t colour) {
-        layer.AddPoint(impl_->barSeries, k, height, QString(), colour);
+      [&](int series, int32_t x, int32_t y) {
+        points.markers[static_cast<size_t>(series)].Add(x, y);
       },
-      [](int32_t, int32_t) {});
-  for (size_t i = 0; i < points.size(); ++i)
-    layer.AddPoints(impl_->markers[i], std::move(points[i]));
+      [&](int32_t k, int32_t height, uint32_t colour) {
+        points.bars.push_back({k, height, colour});
+      },
+      [&](int32_t x, int32_t y) { points.slump.Add(x, y); });
+  // Sorted here, off the window's thread, where the library would sort them.
+  for (XYPoints& marker : points.markers) marker.SortByKey();
+  points.slump.SortByKey();
+  return points;
+}
+
+void ResultCharts::AddRunPoints(const RunRecords& records) {
+  RunChartPoints points = CollectPoints(records);
+  AddRunPoints(points);
+}
+
+void ResultCharts::AddRunPoints(RunChartPoints& points) {
+  ChartLayer& layer = impl_->layer;
+  for (const RunChartPoints::Bar& bar : points.bars) {
+    layer.AddPoint(impl_->barSeries, bar.k, bar.height, QString(), bar.colour);
+  }
+  for (size_t i = 0; i < points.markers.size(); ++i) {
+    layer.AddPoints(impl_->markers[i], std::move(points.markers[i]));
+  }
 }
 
 void ResultCharts::AddSlumpLine(const RunRecords& records) {
-  if (records.RowCount() == 0) return;
-  // A run counts its normal games in PlayCount, so the last row tells how many
-  // points come without another pass over the rows; a foreign file that
-  // counts otherwise only makes the reserve a guess.
-  XYPoints line;
-  line.Reserve(std::clamp<qsizetype>(records.LastRow().PlayCount, 0,
-                                     static_cast<qsizetype>(records.RowCount())));
-  records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-      if (IsNormalGameRow(rows[i])) line.Add(rows[i].PlayCount, rows[i].Medal);
-    }
-  });
+  AddSlumpLine(std::move(CollectPoints(records).slump));
+}
+
+void ResultCharts::AddSlumpLine(XYPoints&& line) {
   impl_->layer.AddPoints(impl_->slumpSeries, std::move(line));
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <vector>
+
+#include "ChartData.h"
+#include "ChartLayer.h"
 
 class QString;
 class QWidget;
@@ -11,8 +16,19 @@ class RunRecords;
 struct BalanceBands;
 class FanSeries;
 struct ResultStats;
-class ChartLayer;
-class XYPoints;
+
+// What a run puts into the slump graph and the bar chart, collected from its
+// rows on any thread (no chart is touched), to be handed over at once.
+struct RunChartPoints {
+  struct Bar {
+    int32_t k;
+    int32_t height;
+    uint32_t colour;
+  };
+  std::array<XYPoints, kMarkerSeriesCount> markers;
+  std::vector<Bar> bars;
+  XYPoints slump;  // the normal games' balance
+};
 
 // The six charts of the main window: the slump graph, the bar chart of games
 // per bonus and the four pies. The window places the widgets (setGeometry)
@@ -41,6 +57,10 @@ class ResultCharts {
   void SetSlumpAxis(int32_t totalGames);         // bottom axis 1 .. totalGames
   void AddRunPoints(const RunRecords& records);  // markers and bars of every row
   void AddSlumpLine(const RunRecords& records);  // the line over the normal games
+  // The same two steps from points collected before.
+  static RunChartPoints CollectPoints(const RunRecords& records);
+  void AddRunPoints(RunChartPoints& points);
+  void AddSlumpLine(XYPoints&& line);
   void FillRenPie(const ResultStats& stats);
   void FillKoyakuPie(const ResultStats& stats);
   void FillRTCancelPie(const ResultStats& stats);

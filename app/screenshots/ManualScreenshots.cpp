@@ -102,18 +102,36 @@ class Shots {
   bool failed_ = false;
 };
 
+// A control of the window by its object name: the client area's, the menus', then the rest.
+template <typename T>
+T* Find(QMainWindow& form, const char* name) {
+  const QString wanted = QString::fromLatin1(name);
+  for (QObject* root : {static_cast<QObject*>(form.centralWidget()),
+                        static_cast<QObject*>(form.menuBar()), static_cast<QObject*>(&form)}) {
+    if (T* found = root->findChild<T*>(wanted)) return found;
+  }
+  qFatal("no control named %s", name);
+  return nullptr;
+}
+
+// The run a click started is played and shown as a job; the pictures wait for it.
+void WaitIdle(const TMainForm& form) {
+  while (form.Presenter().Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 void StopClock(TMainForm& form) {
-  form.Timer1->stop();
+  Find<QTimer>(form, "Timer1")->stop();
   const QDateTime fixed(QDate(2026, 12, 9), QTime(10, 30, 0));
-  form.StatusBar1->SetText(2, ClockText(fixed, QLocale(QLocale::Japanese, QLocale::Japan)));
+  Find<StatusPanels>(form, "StatusBar1")
+      ->SetText(2, ClockText(fixed, QLocale(QLocale::Japanese, QLocale::Japan)));
 }
 
 void SetInputs(TMainForm& form, const QString& play, const QString& flevel) {
-  form.PlayNumEdit->setText(play);
-  form.FlevelComboBox->setEditText(flevel);
-  form.SimNumEdit->setText(QStringLiteral("1"));
-  form.BigStockEdit->setText(QStringLiteral("255"));
-  form.RegStockEdit->setText(QStringLiteral("255"));
+  Find<QLineEdit>(form, "PlayNumEdit")->setText(play);
+  Find<QComboBox>(form, "FlevelComboBox")->setEditText(flevel);
+  Find<QLineEdit>(form, "SimNumEdit")->setText(QStringLiteral("1"));
+  Find<QLineEdit>(form, "BigStockEdit")->setText(QStringLiteral("255"));
+  Find<QLineEdit>(form, "RegStockEdit")->setText(QStringLiteral("255"));
 }
 
 // The window's own error box as it looks, shown without a modal loop.
@@ -134,18 +152,20 @@ void WindowShots(Shots& shots) {
 
   // A Start check that fails, then the run itself.
   SetInputs(form, QStringLiteral("0"), QStringLiteral("1"));
-  form.StartButton->click();
+  Find<QPushButton>(form, "StartButton")->click();
+  WaitIdle(form);
   if (!dialogs.errors.isEmpty())
     shots.Save(ErrorBoxPicture(dialogs.errors.constLast()), QStringLiteral("start-error.png"));
 
   SetInputs(form, QStringLiteral("8000"), QStringLiteral("?"));
-  form.StartButton->click();
-  form.BIGCheckBox->setChecked(true);
-  form.PlumCheckBox->setChecked(true);
+  Find<QPushButton>(form, "StartButton")->click();
+  WaitIdle(form);
+  Find<QCheckBox>(form, "BIGCheckBox")->setChecked(true);
+  Find<QCheckBox>(form, "PlumCheckBox")->setChecked(true);
   StopClock(form);
   shots.Save(&form, QStringLiteral("window-run.png"));
 
-  QMenu* tools = form.ToolMenu;
+  QMenu* tools = Find<QMenu>(form, "ToolMenu");
   tools->popup(form.mapToGlobal(QPoint(0, 0)));
   shots.Save(tools, QStringLiteral("menu-tools.png"));
   tools->hide();
@@ -156,10 +176,10 @@ void WindowShots(Shots& shots) {
                                                {4, "page-koyaku.png"},
                                                {5, "page-rtcancel.png"}};
   for (const auto& [page, name] : pages) {
-    form.PageControl1->setCurrentIndex(page);
-    shots.Save(form.PageControl1, QString::fromLatin1(name));
+    Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(page);
+    shots.Save(Find<QTabWidget>(form, "PageControl1"), QString::fromLatin1(name));
   }
-  form.PageControl1->setCurrentIndex(0);
+  Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(0);
 
   // A quarter of the run, as a dragged rectangle leaves the slump graph.
   if (auto* slump = qobject_cast<QCustomPlot*>(form.Charts().SlumpChart())) {
@@ -169,8 +189,8 @@ void WindowShots(Shots& shots) {
     shots.Save(slump, QStringLiteral("slump-zoomed.png"));
   }
 
-  form.ToolEstimateMenuClick();
-  if (TEstimateBox* box = form.EstimateBox()) {
+  Find<QAction>(form, "ToolEstimateMenu")->trigger();
+  if (auto* box = form.findChild<TEstimateBox*>()) {
     while (box->Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     box->PriorEdit->setText(kHallPrior);
     box->show();
@@ -195,12 +215,12 @@ void WindowShots(Shots& shots) {
 
   // The setting check reveals the level the "?" run drew, and with it the
   // expected-balance line.
-  form.FlevelButton->click();
+  Find<QPushButton>(form, "FlevelButton")->click();
   Settle();
   shots.Save(form.centralWidget()->grab(QRect(0, 0, 340, 76)), QStringLiteral("setting-check.png"));
-  form.BIGCheckBox->setChecked(false);
-  form.PlumCheckBox->setChecked(false);
-  form.ExpectedCheckBox->setChecked(true);
+  Find<QCheckBox>(form, "BIGCheckBox")->setChecked(false);
+  Find<QCheckBox>(form, "PlumCheckBox")->setChecked(false);
+  Find<QCheckBox>(form, "ExpectedCheckBox")->setChecked(true);
   if (auto* slump = qobject_cast<QCustomPlot*>(form.Charts().SlumpChart())) {
     slump->xAxis->setRange(1, 8000);  // the whole run again, after the zoom above
   }
@@ -246,12 +266,14 @@ void ReadmeShots(Shots& shots) {
   TMainForm form(WindowServices{dialogs, shell, kWindowSeed});
   form.show();
   SetInputs(form, QStringLiteral("8000"), QStringLiteral("?"));
-  form.StartButton->click();
-  for (QCheckBox* box : form.GroupBox1->findChildren<QCheckBox*>()) box->setChecked(true);
+  Find<QPushButton>(form, "StartButton")->click();
+  WaitIdle(form);
+  for (QCheckBox* box : Find<QGroupBox>(form, "GroupBox1")->findChildren<QCheckBox*>())
+    box->setChecked(true);
   StopClock(form);
   shots.Save(&form, QStringLiteral("screenshot-window.png"));
 
-  form.HelpAboutMenuClick();
+  Find<QAction>(form, "HelpAboutMenu")->trigger();
   if (!dialogs.modal.empty()) {
     QDialog* about = dialogs.modal.back();
     about->show();
@@ -267,8 +289,8 @@ void ReadmeShots(Shots& shots) {
   const QDateTime saved(QDate(2026, 12, 9), QTime(10, 30, 0));
   for (const char* name : {"sorimu1_8000_1.sim", "sorimu1_8000_2.sim", "sorimu1_8000_3.sim"}) {
     const QString path = runs.filePath(QString::fromLatin1(name));
-    SaveSimFile(QFile::encodeName(path).toStdString(), form.CurrentSession().Header(),
-                form.Records());
+    SaveSimFile(QFile::encodeName(path).toStdString(), form.Presenter().CurrentSession().Header(),
+                form.Presenter().CurrentSession().Records());
     QFile file(path);
     if (file.open(QIODevice::ReadWrite)) file.setFileTime(saved, QFileDevice::FileModificationTime);
   }
@@ -293,10 +315,12 @@ void ReadmeShots(Shots& shots) {
 
   // A long run draws as quickly, and reads the same; beside it the line it
   // tends to at its level.
-  for (QCheckBox* box : form.GroupBox1->findChildren<QCheckBox*>()) box->setChecked(false);
-  form.ExpectedCheckBox->setChecked(true);
+  for (QCheckBox* box : Find<QGroupBox>(form, "GroupBox1")->findChildren<QCheckBox*>())
+    box->setChecked(false);
+  Find<QCheckBox>(form, "ExpectedCheckBox")->setChecked(true);
   SetInputs(form, QStringLiteral("1000000"), QStringLiteral("3"));
-  form.StartButton->click();
+  Find<QPushButton>(form, "StartButton")->click();
+  WaitIdle(form);
   StopClock(form);
   shots.Save(&form, QStringLiteral("screenshot-1m.png"));
 }

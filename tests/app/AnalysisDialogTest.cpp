@@ -26,8 +26,8 @@ using namespace sorimu;
 namespace {
 
 AnalysisDialog& OpenDialog(WindowFixture& w) {
-  w.form.ToolAnalysisMenu->trigger();
-  AnalysisDialog* dialog = w.form.AnalysisWindow();
+  Find<QAction>(w.form, "ToolAnalysisMenu")->trigger();
+  AnalysisDialog* dialog = w.form.findChild<AnalysisDialog*>();
   Q_ASSERT(dialog != nullptr);
   return *dialog;
 }
@@ -112,7 +112,7 @@ void AnalysisDialogTest::showsTheCoreFiguresForAFixedSeed() {
     QCOMPARE(runs, 30.0);
     QCOMPARE(series->name(), QStringLiteral("設定%1").arg(core.Result.Settings[p].Setting));
   }
-  QCOMPARE(w.form.Records().RowCount(), size_t{0});  // the dialog plays machines of its own
+  QCOMPARE(Records(w.form).RowCount(), size_t{0});  // the dialog plays machines of its own
 }
 
 // 20 runs of 400 games with this seed leave settings 1 and 3 with a pooled
@@ -248,8 +248,8 @@ void AnalysisDialogTest::cancelStopsPromptly() {
   d.close();
   QVERIFY(ended.wait(2000));
   QVERIFY(!d.Running());
-  w.form.ToolAnalysisMenu->trigger();
-  QCOMPARE(w.form.AnalysisWindow(), &d);
+  Find<QAction>(w.form, "ToolAnalysisMenu")->trigger();
+  QCOMPARE(w.form.findChild<AnalysisDialog*>(), &d);
   QCOMPARE(d.GamesEdit->text(), QStringLiteral("20000"));
 }
 
@@ -290,8 +290,8 @@ void AnalysisDialogTest::mainWindowRunsWhileItWorks() {
   WindowFixture w;
   w.SetInputs("500", "3");
   w.Start();
-  const size_t rows = w.form.Records().RowCount();
-  const QString summary = w.form.ResultLabel->text();
+  const size_t rows = Records(w.form).RowCount();
+  const QString summary = Find<QLabel>(w.form, "ResultLabel")->text();
 
   AnalysisDialog& d = OpenDialog(w);
   SetInputs(d, "20000", "100000", kAllSettingsIndex, "1");
@@ -301,15 +301,15 @@ void AnalysisDialogTest::mainWindowRunsWhileItWorks() {
   // and its run is the one it showed.
   QTRY_VERIFY_WITH_TIMEOUT(d.ProgressBar->value() > 0, 10000);
   QVERIFY(d.Running());
-  QCOMPARE(w.form.Records().RowCount(), rows);
-  QCOMPARE(w.form.ResultLabel->text(), summary);
+  QCOMPARE(Records(w.form).RowCount(), rows);
+  QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), summary);
 
   // A new run of the main window plays and shows while the analysis goes on.
   w.SetInputs("300", "5");
   w.Start();
   QVERIFY(d.Running());
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
-  QCOMPARE(w.form.Records().LastRow().PlayCount, 300);
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Records(w.form).LastRow().PlayCount, 300);
 
   QTest::mouseClick(d.CancelButton, Qt::LeftButton);
   QVERIFY(ended.wait(5000));

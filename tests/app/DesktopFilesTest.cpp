@@ -28,22 +28,31 @@ QStringList Seen(WindowFixture& w) {
   for (const FakeDialogs::Shown& box : w.dialogs.shown) {
     seen << QStringLiteral("box %1: %2").arg(static_cast<int>(box.box)).arg(box.message);
   }
-  seen << w.form.StatusText() << w.form.ResultLabel->text() << w.form.PlayNumEdit->text()
-       << w.form.FlevelComboBox->currentText() << w.form.BigStockEdit->text()
-       << w.form.RegStockEdit->text() << QString::number(w.form.ResultListModel().rowCount());
+  seen << StatusText(w.form) << Find<QLabel>(w.form, "ResultLabel")->text()
+       << Find<QLineEdit>(w.form, "PlayNumEdit")->text()
+       << Find<QComboBox>(w.form, "FlevelComboBox")->currentText()
+       << Find<QLineEdit>(w.form, "BigStockEdit")->text()
+       << Find<QLineEdit>(w.form, "RegStockEdit")->text()
+       << QString::number(ListModel(w.form).rowCount());
   return seen;
 }
 
 QStringList RecentEntries(TMainForm& form) {
-  emit form.FileMenu->aboutToShow();
+  emit Find<QMenu>(form, "FileMenu")->aboutToShow();
   QStringList entries;
-  for (QAction* entry : form.FileRecentMenu->actions()) {
+  for (QAction* entry : Find<QMenu>(form, "FileRecentMenu")->actions()) {
     if (entry->data().isValid()) entries << entry->text();
   }
   return entries;
 }
 
-void Settle() { QCoreApplication::processEvents(); }
+// Lets the windows handle what is queued, and finish the command it started.
+void Settle() {
+  QCoreApplication::processEvents();
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* form = qobject_cast<TMainForm*>(window)) WaitIdle(*form);
+  }
+}
 
 struct DropResult {
   bool entered = false;
@@ -114,7 +123,7 @@ QString DesktopFilesTest::SavedRun(const QString& name) {
   w.Start();
   const QString path = dir_.filePath(name);
   w.dialogs.saveAnswers.push_back(path);
-  w.form.FileSaveMenu->trigger();
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
   return path;
 }
 
@@ -141,15 +150,17 @@ void DesktopFilesTest::fileAtStartOpensAsTheOpenCommandDoes() {
 
   WindowFixture byMenu;
   byMenu.dialogs.openAnswers.push_back(path);
-  byMenu.form.FileOpenMenu->trigger();
+  Find<QAction>(byMenu.form, "FileOpenMenu")->trigger();
+  WaitIdle(byMenu.form);
 
   QCOMPARE(Seen(atStart), Seen(byMenu));
   QCOMPARE(atStart.dialogs.shown.empty(), opens);
-  QCOMPARE(atStart.form.CurrentSession().Display() == DisplayState::Current, opens);
+  QCOMPARE(atStart.form.Presenter().CurrentSession().Display() == DisplayState::Current, opens);
   QCOMPARE(RecentEntries(atStart.form), RecentEntries(byMenu.form));
   QCOMPARE(RecentEntries(atStart.form).size(), opens ? 1 : 0);
   // The Open dialog offers the file opened at start next.
-  atStart.form.FileOpenMenu->trigger();
+  Find<QAction>(atStart.form, "FileOpenMenu")->trigger();
+  WaitIdle(atStart.form);
   QCOMPARE(atStart.dialogs.offeredOpen, QStringList{path});
 }
 
@@ -159,25 +170,25 @@ void DesktopFilesTest::droppedFileOpensAndStaysWhereItWas() {
   WindowFixture w;
   w.SetInputs("77", "5", "1", "8", "9");
   // Dropped on a label, a chart or the window's free space: all is the window's.
-  DropResult result = DropFiles(w.form.ResultLabel, {path});
+  DropResult result = DropFiles(Find<QLabel>(w.form, "ResultLabel"), {path});
   QVERIFY(result.entered && result.dropped);
   QCOMPARE(result.action, Qt::CopyAction);  // a move would have the file manager delete it
   QCOMPARE(FileBytes(path), bytes);
   QVERIFY(w.dialogs.shown.empty());
-  QCOMPARE(w.form.StatusText(), QString::fromUtf8(kReadDoneStatus));
-  QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("300"));
+  QCOMPARE(StatusText(w.form), QString::fromUtf8(kReadDoneStatus));
+  QCOMPARE(Find<QLineEdit>(w.form, "PlayNumEdit")->text(), QStringLiteral("300"));
   QCOMPARE(RecentEntries(w.form).size(), 1);
 
   // On an input box the file is opened too, not its name typed in.
   w.SetInputs("77", "5", "1", "8", "9");
-  result = DropFiles(w.form.RegStockEdit, {path});
+  result = DropFiles(Find<QLineEdit>(w.form, "RegStockEdit"), {path});
   QVERIFY(result.entered && result.dropped);
-  QCOMPARE(w.form.RegStockEdit->text(), QStringLiteral("4"));
-  QCOMPARE(w.form.BigStockEdit->text(), QStringLiteral("3"));
+  QCOMPARE(Find<QLineEdit>(w.form, "RegStockEdit")->text(), QStringLiteral("4"));
+  QCOMPARE(Find<QLineEdit>(w.form, "BigStockEdit")->text(), QStringLiteral("3"));
   // Text is still the box's to take.
   QMimeData text;
   text.setText(QStringLiteral("12"));
-  QVERIFY(Drop(w.form.RegStockEdit, text).entered);
+  QVERIFY(Drop(Find<QLineEdit>(w.form, "RegStockEdit"), text).entered);
   QVERIFY(w.dialogs.shown.empty());
 }
 
@@ -186,27 +197,28 @@ void DesktopFilesTest::dropsOfAnythingElse() {
   w.SetInputs("200", "3");
   w.Start();
   const QStringList before = Seen(w);
-  const size_t rows = w.form.Records().RowCount();
+  const size_t rows = Records(w.form).RowCount();
 
   // Not a local file: the drag is refused.
   QMimeData web;
   web.setUrls({QUrl(QStringLiteral("https://sorimu.example.jp/run.sim"))});
-  QVERIFY(!Drop(w.form.ResultLabel, web).entered);
+  QVERIFY(!Drop(Find<QLabel>(w.form, "ResultLabel"), web).entered);
   QMimeData text;
   text.setText(QStringLiteral("/tmp/run.sim"));
-  QVERIFY(!Drop(w.form.ResultLabel, text).entered);
+  QVERIFY(!Drop(Find<QLabel>(w.form, "ResultLabel"), text).entered);
   QCOMPARE(Seen(w), before);
 
   // Several files: which one was meant is not known, and none is opened.
   const QString first = SavedRun("first.sim");
-  const DropResult two = DropFiles(w.form.ResultLabel, {first, SavedRun("second.sim")});
+  const DropResult two =
+      DropFiles(Find<QLabel>(w.form, "ResultLabel"), {first, SavedRun("second.sim")});
   QVERIFY(two.dropped);
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
   QCOMPARE(w.dialogs.shown[0].message,
            QStringLiteral(
                "ファイルは1つずつドロップしてください（2個のファイルがドロップされました）。"));
-  QCOMPARE(w.form.Records().RowCount(), rows);
+  QCOMPARE(Records(w.form).RowCount(), rows);
   QVERIFY(RecentEntries(w.form).isEmpty());
 
   // A foreign file gets the Open command's rejection and changes nothing.
@@ -215,11 +227,11 @@ void DesktopFilesTest::dropsOfAnythingElse() {
   QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\x89PNG\r\n\x1a\n", 8) == 8);
   file.close();
   w.dialogs.shown.clear();
-  QVERIFY(DropFiles(w.form.ResultLabel, {foreign}).dropped);
+  QVERIFY(DropFiles(Find<QLabel>(w.form, "ResultLabel"), {foreign}).dropped);
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].message, QString::fromUtf8(kNotSimFileMessage));
-  QCOMPARE(w.form.Records().RowCount(), rows);
-  QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("200"));
+  QCOMPARE(Records(w.form).RowCount(), rows);
+  QCOMPARE(Find<QLineEdit>(w.form, "PlayNumEdit")->text(), QStringLiteral("200"));
   QVERIFY(RecentEntries(w.form).isEmpty());
 }
 
@@ -231,42 +243,44 @@ void DesktopFilesTest::recentFiles() {
   const QString ampersand = SavedRun("recent/r&d.sim");
 
   WindowFixture w;
-  QVERIFY(!w.form.FileRecentMenu->menuAction()->isEnabled());
+  QVERIFY(!Find<QMenu>(w.form, "FileRecentMenu")->menuAction()->isEnabled());
   // Saved and opened files, newest first, each once.
   w.SetInputs("100", "1");
   w.Start();
   w.dialogs.saveAnswers = {b, ampersand};
-  w.form.FileSaveMenu->trigger();
-  w.form.FileSaveMenu->trigger();
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
   w.dialogs.openAnswers = {a, b};
-  w.form.FileOpenMenu->trigger();
-  w.form.FileOpenMenu->trigger();
+  Find<QAction>(w.form, "FileOpenMenu")->trigger();
+  WaitIdle(w.form);
+  Find<QAction>(w.form, "FileOpenMenu")->trigger();
+  WaitIdle(w.form);
   QCOMPARE(RecentEntries(w.form),
            QStringList({"&1 " + b, "&2 " + a, "&3 " + folder.filePath("r&&d.sim")}));
-  QVERIFY(w.form.FileRecentMenu->menuAction()->isEnabled());
+  QVERIFY(Find<QMenu>(w.form, "FileRecentMenu")->menuAction()->isEnabled());
 
   // A file gone since is not listed; the others are opened from the list.
   QVERIFY(QFile::remove(b));
   QCOMPARE(RecentEntries(w.form), QStringList({"&1 " + a, "&2 " + folder.filePath("r&&d.sim")}));
-  w.form.FileRecentMenu->actions()[1]->trigger();
+  Find<QMenu>(w.form, "FileRecentMenu")->actions()[1]->trigger();
   Settle();
   QVERIFY(w.dialogs.shown.empty());
-  QCOMPARE(w.form.CurrentSession().Info().Path, ampersand.toStdString());
+  QCOMPARE(w.form.Presenter().CurrentSession().Info().Path, ampersand.toStdString());
   QCOMPARE(RecentEntries(w.form), QStringList({"&1 " + folder.filePath("r&&d.sim"), "&2 " + a}));
 
   // One that goes while the menu is open gets the Open command's message.
-  QAction* entry = w.form.FileRecentMenu->actions()[1];
+  QAction* entry = Find<QMenu>(w.form, "FileRecentMenu")->actions()[1];
   QVERIFY(QFile::remove(a));
   entry->trigger();
   Settle();
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QVERIFY(w.dialogs.shown[0].message.startsWith(QString::fromUtf8(kCannotOpenMessage)));
-  QCOMPARE(w.form.CurrentSession().Info().Path, ampersand.toStdString());
+  QCOMPARE(w.form.Presenter().CurrentSession().Info().Path, ampersand.toStdString());
 
-  w.form.RecentClearMenu()->trigger();
+  Find<QAction>(w.form, "RecentClearMenu")->trigger();
   Settle();
   QVERIFY(RecentEntries(w.form).isEmpty());
-  QVERIFY(!w.form.FileRecentMenu->menuAction()->isEnabled());
+  QVERIFY(!Find<QMenu>(w.form, "FileRecentMenu")->menuAction()->isEnabled());
 }
 
 void DesktopFilesTest::manualIsLookedForInstalledThenInTheSources() {
@@ -291,7 +305,7 @@ void DesktopFilesTest::manualIsLookedForInstalledThenInTheSources() {
   // Run from its build folder, the window shows the pages of its sources.
   QVERIFY(!QFileInfo::exists(ManualCandidates(ExecutableFolder(), QString()).front()));
   WindowFixture w;
-  w.form.HelpManMenu->trigger();
+  Find<QAction>(w.form, "HelpManMenu")->trigger();
   QVERIFY(w.dialogs.shown.empty());
   QCOMPARE(w.shell.urls.size(), size_t{1});
   QCOMPARE(w.shell.urls[0], QUrl::fromLocalFile(inSources));
@@ -303,7 +317,7 @@ void DesktopFilesTest::manualThatCannotBeShownIsSaid() {
   const QString empty = dir_.filePath("no-sources");
   QVERIFY(QDir().mkpath(empty));
   TMainForm form(WindowServices{dialogs, shell, 1, nullptr, empty});
-  form.HelpManMenu->trigger();
+  Find<QAction>(form, "HelpManMenu")->trigger();
   QVERIFY(shell.urls.empty());
   QCOMPARE(dialogs.shown.size(), size_t{1});
   QCOMPARE(dialogs.shown[0].box, FakeDialogs::Box::Error);
@@ -318,7 +332,7 @@ void DesktopFilesTest::manualThatCannotBeShownIsSaid() {
   FakeShell noBrowser;
   noBrowser.opens = false;
   TMainForm found(WindowServices{dialogs2, noBrowser, 1});
-  found.HelpManMenu->trigger();
+  Find<QAction>(found, "HelpManMenu")->trigger();
   QCOMPARE(noBrowser.urls.size(), size_t{1});
   QCOMPARE(dialogs2.shown.size(), size_t{1});
   QCOMPARE(dialogs2.shown[0].message,

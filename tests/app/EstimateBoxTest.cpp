@@ -30,8 +30,8 @@ using namespace sorimu;
 namespace {
 
 TEstimateBox& OpenBox(WindowFixture& w) {
-  w.form.ToolEstimateMenu->trigger();
-  TEstimateBox* box = w.form.EstimateBox();
+  Find<QAction>(w.form, "ToolEstimateMenu")->trigger();
+  TEstimateBox* box = w.form.findChild<TEstimateBox*>();
   Q_ASSERT(box != nullptr);
   // The rows are read as a job.
   if (!QTest::qWaitFor([box] { return !box->Reading(); }, 60000)) qFatal("still reading");
@@ -94,7 +94,7 @@ void EstimateBoxTest::priorAndEstimateSideBySide() {
   box.PriorEdit->setText(prior);
 
   const SettingEstimate expected =
-      EstimateSetting(w.form.Records(), *ParsePrior(prior.toStdString()));
+      EstimateSetting(Records(w.form), *ParsePrior(prior.toStdString()));
   QVERIFY(expected.UsedStretches > 0);
   QVERIFY(box.PriorMessageLabel->isHidden());
   QCOMPARE(ShownTable(box.EstimateTable), TableTexts(EstimateTableRows(expected)));
@@ -109,11 +109,10 @@ void EstimateBoxTest::priorAndEstimateSideBySide() {
   // 均等に戻す brings back the uniform prior and its estimate.
   box.UniformButton->click();
   QCOMPARE(box.Prior(), UniformPrior());
-  QCOMPARE(BarValues(box.EstimateChart, 1),
-           Percents(EstimateSetting(w.form.Records()).Probability));
+  QCOMPARE(BarValues(box.EstimateChart, 1), Percents(EstimateSetting(Records(w.form)).Probability));
 
   // The drawn level stays hidden until the setting check.
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QStringLiteral("?"));
+  QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QStringLiteral("?"));
 }
 
 void EstimateBoxTest::badPriorKeepsTheLastGoodOne_data() {
@@ -176,7 +175,7 @@ void EstimateBoxTest::nextGamesAreTheCoreFiguresAndDrawAsAFan() {
   request.Seed = 99;
   request.Jobs = 1;  // the figures must not depend on the threads used
   request.Prior = *ParsePrior(kHall.toStdString());
-  const NextGamesOutcome core = PredictNextGames(w.form.Records(), request);
+  const NextGamesOutcome core = PredictNextGames(Records(w.form), request);
   QVERIFY(core.status.Ok());
   QCOMPARE(ShownTable(next.FigureTable), TableTexts(NextGamesTableRows(core.Prediction)));
   QCOMPARE(next.StatusLabel->text(), QStringLiteral("次の700ゲーム（予測回数 3000、seed 99）"));
@@ -186,7 +185,7 @@ void EstimateBoxTest::nextGamesAreTheCoreFiguresAndDrawAsAFan() {
   const ChartLayer& layer = w.form.Charts().Layer();
   const FanSeries& fan = w.form.Charts().ForecastFan();
   auto* slump = static_cast<QCustomPlot*>(w.form.Charts().SlumpChart());
-  const RunRow last = w.form.Records().LastRow();
+  const RunRow last = Records(w.form).LastRow();
   QVERIFY(fan.Empty());
   next.FanCheckBox->setChecked(true);
   QCOMPARE(FanMismatch(layer, fan, core.Prediction.Fan, last.PlayCount, last.Medal), QString());

@@ -47,8 +47,8 @@ class ExpectedLineTest : public QObject {
 
 void ExpectedLineTest::boxWaitsForARun() {
   WindowFixture w;
-  QCheckBox* box = w.form.ExpectedCheckBox;
-  QCOMPARE(box->parentWidget(), static_cast<QWidget*>(w.form.GroupBox1));
+  QCheckBox* box = Find<QCheckBox>(w.form, "ExpectedCheckBox");
+  QCOMPARE(box->parentWidget(), static_cast<QWidget*>(Find<QGroupBox>(w.form, "GroupBox1")));
   QVERIFY(!box->isChecked());
   QVERIFY(!box->isEnabled());
   QCOMPARE(box->toolTip(), QStringLiteral("結果を表示すると使えます。"));
@@ -59,7 +59,7 @@ void ExpectedLineTest::lineIsTheExactExpectationOfTheRunShown() {
   WindowFixture w;
   w.SetInputs("20000", "4", "1", "240", "250");
   w.Start();
-  QCheckBox* box = w.form.ExpectedCheckBox;
+  QCheckBox* box = Find<QCheckBox>(w.form, "ExpectedCheckBox");
   QVERIFY(box->isEnabled());
   QVERIFY(box->toolTip().startsWith(QStringLiteral("設定4で")));
   const LineSeries line(w.form);
@@ -95,13 +95,13 @@ void ExpectedLineTest::hiddenLevelGetsItsLineOnlyFromItsOwnSettingCheck() {
   WindowFixture w;
   w.SetInputs("3000", "2");
   w.Start();
-  w.form.ExpectedCheckBox->click();
+  Find<QCheckBox>(w.form, "ExpectedCheckBox")->click();
   const LineSeries line(w.form);
   QVERIFY(line.Active());
 
   w.SetInputs("3000", "?");
   w.Start();
-  QCheckBox* box = w.form.ExpectedCheckBox;
+  QCheckBox* box = Find<QCheckBox>(w.form, "ExpectedCheckBox");
   QVERIFY(box->isChecked());  // the switch stays, the line does not
   QVERIFY(!box->isEnabled());
   QCOMPARE(box->toolTip(),
@@ -114,7 +114,7 @@ void ExpectedLineTest::hiddenLevelGetsItsLineOnlyFromItsOwnSettingCheck() {
   w.dialogs.saveAnswers.push_back(dir.filePath("batch.sim"));
   w.SetInputs("100", "?", "2");
   w.Start();
-  QTest::mouseClick(w.form.FlevelButton, Qt::LeftButton);
+  QTest::mouseClick(Find<QPushButton>(w.form, "FlevelButton"), Qt::LeftButton);
   QVERIFY(!box->isEnabled());
   QCOMPARE(line.Points(), 0);
 
@@ -122,15 +122,15 @@ void ExpectedLineTest::hiddenLevelGetsItsLineOnlyFromItsOwnSettingCheck() {
   w.SetInputs("3000", "?", "1");
   w.Start();
   QVERIFY(!box->isEnabled());
-  QTest::mouseClick(w.form.FlevelButton, Qt::LeftButton);
-  const int level = w.form.Machine().GetFlevel();
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QString::number(level));
+  QTest::mouseClick(Find<QPushButton>(w.form, "FlevelButton"), Qt::LeftButton);
+  const int level = w.form.Presenter().CurrentSession().Machine().GetFlevel();
+  QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QString::number(level));
   QVERIFY(box->isEnabled());
   QVERIFY(line.Active());
   QVERIFY(line.Points() > 0);
   QVERIFY(line.layer.LegendTexts(Slump(w.form))
               .contains(QStringLiteral("期待差枚(設定%1)").arg(level)));
-  const LineOffer offer = OfferExpectedLine(w.form.CurrentSession().Shown());
+  const LineOffer offer = OfferExpectedLine(w.form.Presenter().CurrentSession().Shown());
   const ExpectedLine expected = ComputeExpectedLine(offer);
   QCOMPARE(line.layer.Point(line.id, 99).y, expected.Points[99].Balance);
 }
@@ -163,16 +163,17 @@ void ExpectedLineTest::noLineWhereAStockCouldRunOut() {
   QFETCH(QString, reg);
   QFETCH(bool, offered);
   WindowFixture w;
-  w.form.ExpectedCheckBox->setChecked(true);
+  Find<QCheckBox>(w.form, "ExpectedCheckBox")->setChecked(true);
   w.SetInputs("8000", flevel, "1", big, reg);
   w.Start();
   const LineSeries line(w.form);
-  QCOMPARE(w.form.ExpectedCheckBox->isEnabled(), offered);
+  QCOMPARE(Find<QCheckBox>(w.form, "ExpectedCheckBox")->isEnabled(), offered);
   QCOMPARE(line.Active(), offered);
   QCOMPARE(line.Points() > 0, offered);
   if (!offered) {
-    QVERIFY(w.form.ExpectedCheckBox->toolTip().startsWith(
-        QStringLiteral("開始時のストックが途中で尽きる可能性があるため")));
+    QVERIFY(Find<QCheckBox>(w.form, "ExpectedCheckBox")
+                ->toolTip()
+                .startsWith(QStringLiteral("開始時のストックが途中で尽きる可能性があるため")));
   }
 }
 
@@ -180,7 +181,7 @@ void ExpectedLineTest::switchStaysOnThroughLaterRuns() {
   WindowFixture w;
   w.SetInputs("500", "5");
   w.Start();
-  w.form.ExpectedCheckBox->click();
+  Find<QCheckBox>(w.form, "ExpectedCheckBox")->click();
   const LineSeries line(w.form);
   QCOMPARE(line.layer.Point(line.id, line.Points() - 1).x, 500.0);
 

@@ -25,8 +25,8 @@ using namespace sorimu;
 namespace {
 
 FigureSheetDialog& OpenSheet(WindowFixture& w) {
-  w.form.ToolFigureSheetMenu->trigger();
-  FigureSheetDialog* dialog = w.form.FigureSheetWindow();
+  Find<QAction>(w.form, "ToolFigureSheetMenu")->trigger();
+  FigureSheetDialog* dialog = w.form.findChild<FigureSheetDialog*>();
   Q_ASSERT(dialog != nullptr);
   return *dialog;
 }
@@ -67,13 +67,13 @@ class FigureSheetTest : public QObject {
 
 void FigureSheetTest::oneDialogBesideTheWindowWithTheExactTable() {
   WindowFixture w;
-  QVERIFY(w.form.ToolFigureSheetMenu->isEnabled());  // needs no run
+  QVERIFY(Find<QAction>(w.form, "ToolFigureSheetMenu")->isEnabled());  // needs no run
   FigureSheetDialog& d = OpenSheet(w);
   QVERIFY(d.isVisible());
   QVERIFY(!d.isModal());
   QCOMPARE(d.windowTitle(), QStringLiteral("スペック表"));
-  w.form.ToolFigureSheetMenu->trigger();
-  QCOMPARE(w.form.FigureSheetWindow(), &d);
+  Find<QAction>(w.form, "ToolFigureSheetMenu")->trigger();
+  QCOMPARE(w.form.findChild<FigureSheetDialog*>(), &d);
 
   QCOMPARE(ShownTable(d.SheetTable), TableTexts(theory::SpecSheetRows(theory::DefaultLongRun())));
 }

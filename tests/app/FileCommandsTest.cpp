@@ -61,8 +61,8 @@ void FileCommandsTest::batchWritesOneFilePerRepetition() {
   WindowFixture w;
   w.SetInputs("300", "2");
   w.Start();
-  const QString shownBefore = w.form.ResultLabel->text();
-  const int rowsShown = w.form.ResultListModel().rowCount();
+  const QString shownBefore = Find<QLabel>(w.form, "ResultLabel")->text();
+  const int rowsShown = ListModel(w.form).rowCount();
 
   QDir folder(dir_.filePath("batch"));
   QVERIFY(folder.mkpath("."));
@@ -86,20 +86,20 @@ void FileCommandsTest::batchWritesOneFilePerRepetition() {
     QCOMPARE(bytes.left(20), Header(4, match.captured(1).toInt(), 800, 0, 255));
     QCOMPARE((bytes.size() - 20) % 48, 0);
   }
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
-  QCOMPARE(w.form.ProgressBar1->value(), 100);
-  QVERIFY(w.form.StartButton->isEnabled());
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Find<QProgressBar>(w.form, "ProgressBar1")->value(), 100);
+  QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
   // Nothing of the batch is shown...
-  QCOMPARE(w.form.ResultLabel->text(), shownBefore);
-  QCOMPARE(w.form.ResultListModel().rowCount(), rowsShown);
-  QCOMPARE(w.form.Label3->text(), QStringLiteral("終了時に設定が確認できます。"));
+  QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), shownBefore);
+  QCOMPARE(ListModel(w.form).rowCount(), rowsShown);
+  QCOMPARE(Find<QLabel>(w.form, "Label3")->text(), QStringLiteral("終了時に設定が確認できます。"));
 
   // ...but Save writes its last repetition, and offers the batch's name.
   w.dialogs.saveAnswers.push_back(dir_.filePath("after-batch.sim"));
-  w.form.FileSaveMenu->trigger();
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
   QCOMPARE(w.dialogs.offeredSave.last(), folder.filePath("run.sim"));
   QCOMPARE(FileBytes(dir_.filePath("after-batch.sim")), FileBytes(folder.filePath(files[2])));
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーションファイルに保存完了"));
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーションファイルに保存完了"));
 }
 
 void FileCommandsTest::batchStopsAtAFileItCannotCreate() {
@@ -107,8 +107,8 @@ void FileCommandsTest::batchStopsAtAFileItCannotCreate() {
   w.dialogs.saveAnswers.push_back(dir_.filePath("missing-folder/run.sim"));
   w.SetInputs("100", "1", "2");
   w.Start();
-  QCOMPARE(w.form.StatusText(), QStringLiteral("エラーにより強制終了しました。"));
-  QVERIFY(w.form.StartButton->isEnabled());
+  QCOMPARE(StatusText(w.form), QStringLiteral("エラーにより強制終了しました。"));
+  QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
   QVERIFY(!QDir(dir_.filePath("missing-folder")).exists());
 }
 
@@ -120,14 +120,14 @@ void FileCommandsTest::cancelledBatchWritesNothing() {
   w.SetInputs("100", "4", "2");
   w.Start();
   QCOMPARE(folder.entryList(QDir::Files).size(), 2);
-  const QByteArray rowsBefore = SimBytes(4, 100, w.form.Records());
+  const QByteArray rowsBefore = SimBytes(4, 100, Records(w.form));
 
   w.Start();  // the dialog is cancelled this time
   QCOMPARE(w.dialogs.offeredSave.last(), folder.filePath("first.sim"));
   QCOMPARE(folder.entryList(QDir::Files).size(), 2);
-  QCOMPARE(SimBytes(4, 100, w.form.Records()), rowsBefore);  // no run was played
-  QCOMPARE(w.form.StatusText(), QString());
-  QVERIFY(w.form.StartButton->isEnabled());
+  QCOMPARE(SimBytes(4, 100, Records(w.form)), rowsBefore);  // no run was played
+  QCOMPARE(StatusText(w.form), QString());
+  QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
 }
 
 void FileCommandsTest::savedRunOpensAsItWasShown() {
@@ -136,39 +136,40 @@ void FileCommandsTest::savedRunOpensAsItWasShown() {
   w.Start();
   const QString path = dir_.filePath("saved.sim");
   w.dialogs.saveAnswers.push_back(path);
-  w.form.FileSaveMenu->trigger();
-  const int level = w.form.Machine().GetFlevel();
-  QCOMPARE(FileBytes(path), SimBytes(level, 2000, w.form.Records()));
-  const QString summary = w.form.ResultLabel->text();
-  const QStringList bonuses = ListTexts(w.form.BListView);
-  const int rows = w.form.ResultListModel().rowCount();
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
+  const int level = w.form.Presenter().CurrentSession().Machine().GetFlevel();
+  QCOMPARE(FileBytes(path), SimBytes(level, 2000, Records(w.form)));
+  const QString summary = Find<QLabel>(w.form, "ResultLabel")->text();
+  const QStringList bonuses = ListTexts(Find<QTreeWidget>(w.form, "BListView"));
+  const int rows = ListModel(w.form).rowCount();
 
   w.SetInputs("50", "5", "2", "1", "1");
   w.Start();  // a batch would ask for a name: it is cancelled, nothing changes
   w.SetInputs("50", "5", "1", "1", "1");
   w.Start();
-  QVERIFY(w.form.ResultLabel->text() != summary);
+  QVERIFY(Find<QLabel>(w.form, "ResultLabel")->text() != summary);
 
   w.dialogs.openAnswers.push_back(path);
-  w.form.FileOpenMenu->trigger();
+  Find<QAction>(w.form, "FileOpenMenu")->trigger();
+  WaitIdle(w.form);
   QCOMPARE(w.dialogs.offeredOpen, QStringList{"*.sim"});
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QString::number(level));
-  QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("2000"));
-  QCOMPARE(w.form.BigStockEdit->text(), QStringLiteral("7"));
-  QCOMPARE(w.form.RegStockEdit->text(), QStringLiteral("9"));
-  QCOMPARE(w.form.SimNumEdit->text(), QStringLiteral("1"));
-  QCOMPARE(w.form.ResultLabel->text(), summary);
-  QCOMPARE(ListTexts(w.form.BListView), bonuses);
-  QCOMPARE(w.form.ResultListModel().rowCount(), rows);
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーションファイルの読み込み完了"));
-  QVERIFY(w.form.StartButton->isEnabled());
+  QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QString::number(level));
+  QCOMPARE(Find<QLineEdit>(w.form, "PlayNumEdit")->text(), QStringLiteral("2000"));
+  QCOMPARE(Find<QLineEdit>(w.form, "BigStockEdit")->text(), QStringLiteral("7"));
+  QCOMPARE(Find<QLineEdit>(w.form, "RegStockEdit")->text(), QStringLiteral("9"));
+  QCOMPARE(Find<QLineEdit>(w.form, "SimNumEdit")->text(), QStringLiteral("1"));
+  QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), summary);
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "BListView")), bonuses);
+  QCOMPARE(ListModel(w.form).rowCount(), rows);
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーションファイルの読み込み完了"));
+  QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
 
   // Saved again at once, it is the same file.
   w.dialogs.saveAnswers.push_back(dir_.filePath("copy"));  // no extension is added
-  w.form.FileSaveMenu->trigger();
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
   QCOMPARE(FileBytes(dir_.filePath("copy")), FileBytes(path));
-  QTest::mouseClick(w.form.FlevelButton, Qt::LeftButton);
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QString::number(level));
+  QTest::mouseClick(Find<QPushButton>(w.form, "FlevelButton"), Qt::LeftButton);
+  QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QString::number(level));
 }
 
 void FileCommandsTest::foreignFileChangesNothing_data() {
@@ -185,28 +186,29 @@ void FileCommandsTest::foreignFileChangesNothing() {
   WindowFixture w;
   w.SetInputs("400", "6", "1", "12", "34");
   w.Start();
-  const QString summary = w.form.ResultLabel->text();
-  const int rows = w.form.ResultListModel().rowCount();
+  const QString summary = Find<QLabel>(w.form, "ResultLabel")->text();
+  const int rows = ListModel(w.form).rowCount();
 
   const QString path = dir_.filePath("foreign.sim");
   WriteFile(path, bytes);
   w.dialogs.openAnswers.push_back(path);
-  w.form.FileOpenMenu->trigger();
+  Find<QAction>(w.form, "FileOpenMenu")->trigger();
+  WaitIdle(w.form);
 
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].message, QString::fromUtf8(kNotSimFileMessage));
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーションファイルの読み込み中断"));
-  QVERIFY(w.form.StartButton->isEnabled());
-  QCOMPARE(w.form.ResultLabel->text(), summary);
-  QCOMPARE(w.form.ResultListModel().rowCount(), rows);
-  QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("400"));
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーションファイルの読み込み中断"));
+  QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
+  QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), summary);
+  QCOMPARE(ListModel(w.form).rowCount(), rows);
+  QCOMPARE(Find<QLineEdit>(w.form, "PlayNumEdit")->text(), QStringLiteral("400"));
   // The run on display can still be saved, whole.
-  const QByteArray shown = SimBytes(6, 400, w.form.Records());
-  QCOMPARE(w.form.Records().LastRow().PlayCount, 400);
+  const QByteArray shown = SimBytes(6, 400, Records(w.form));
+  QCOMPARE(Records(w.form).LastRow().PlayCount, 400);
 
   const QString saved = dir_.filePath("kept.sim");
   w.dialogs.saveAnswers.push_back(saved);
-  w.form.FileSaveMenu->trigger();
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
   QCOMPARE(FileBytes(saved), shown);
 }
 
@@ -214,16 +216,18 @@ void FileCommandsTest::fileThatCannotBeOpenedChangesNothing() {
   WindowFixture w;
   w.SetInputs("100", "1");
   w.Start();
-  const size_t rows = w.form.Records().RowCount();
+  const size_t rows = Records(w.form).RowCount();
   w.dialogs.openAnswers.push_back(dir_.filePath("does-not-exist.sim"));
-  w.form.FileOpenMenu->trigger();
-  w.form.FileOpenMenu->trigger();  // cancelled
+  Find<QAction>(w.form, "FileOpenMenu")->trigger();
+  WaitIdle(w.form);
+  Find<QAction>(w.form, "FileOpenMenu")->trigger();  // cancelled
+  WaitIdle(w.form);
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].message,
            QStringLiteral("ファイルを開けません。\n") + dir_.filePath("does-not-exist.sim") +
                QStringLiteral("\n") + QString::fromStdString(FileErrorReason(ENOENT)));
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
-  QCOMPARE(w.form.Records().RowCount(), rows);
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Records(w.form).RowCount(), rows);
   QCOMPARE(w.dialogs.offeredOpen.last(), dir_.filePath("does-not-exist.sim"));
 }
 
@@ -235,13 +239,13 @@ void FileCommandsTest::failedSaveIsReported() {
   const QString target = dir_.filePath("occupied.sim");
   QVERIFY(QDir().mkpath(target));
   w.dialogs.saveAnswers.push_back(target);
-  w.form.FileSaveMenu->trigger();
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
   QCOMPARE(w.dialogs.shown[0].message,
            QStringLiteral("シミュレーションファイルの保存に失敗しました。\n") + target +
                QStringLiteral("\n") + QString::fromUtf8(kFolderReason));
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
   QVERIFY(QFileInfo(target).isDir());
 }
 

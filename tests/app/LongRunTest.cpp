@@ -1,19 +1,26 @@
-// Runs long enough to show their progress: the cancel button, Esc and
-// closing the window stop them and leave the window as it was; quick runs
-// offer nothing and handle no messages while they play.
+// Long commands as the user meets them: the window takes every event while a
+// run plays or a file's estimate is read, takes no command meanwhile (nothing
+// is queued), and 中断, Esc, closing and キャンセル stop the work at once,
+// leaving the window as it was. Quick runs offer nothing to stop.
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <functional>
 
 #include "ChartLayer.h"
+#include "EstimateBox.h"
 #include "Messages.h"
+#include "QtText.h"
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
+#include "SimWriter.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;
@@ -21,38 +28,9 @@ using std::chrono::milliseconds;
 
 namespace {
 
-// Every run counts as long at once: its first progress report shows the
-// cancel button, and what the test queues runs there.
+// Every run counts as long at once, so 中断 is offered from its start.
 constexpr milliseconds kAtOnce{0};
 constexpr milliseconds kNever{3'600'000};
-
-// Calls `action` (queued, so from the window's own message handling) the
-// first time the cancel button appears, and remembers what was seen then.
-class OnCancelShown : public QObject {
- public:
-  OnCancelShown(TMainForm& form, std::function<void()> action)
-      : form_(form), action_(std::move(action)) {
-    form.CancelButton->installEventFilter(this);
-  }
-  int shown = 0;
-  bool busyThen = false;
-  bool inputsLockedThen = false;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Show && shown++ == 0) {
-      busyThen = form_.Busy() && form_.LongRun();
-      inputsLockedThen = !form_.StartButton->isEnabled() && !form_.PlayNumEdit->isEnabled() &&
-                         !form_.FileOpenMenu->isEnabled() && form_.CancelButton->isEnabled();
-      QMetaObject::invokeMethod(&form_, action_, Qt::QueuedConnection);
-    }
-    return false;
-  }
-
- private:
-  TMainForm& form_;
-  std::function<void()> action_;
-};
 
 // What the window shows of a run, to compare before and after.
 struct Shown {
@@ -65,34 +43,61 @@ struct Shown {
 
   static Shown Of(WindowFixture& w) {
     Shown shown;
-    shown.records = SimBytes(1, 0, w.form.Records());
-    shown.summary = w.form.ResultLabel->text();
-    shown.listRows = w.form.ResultListModel().rowCount();
-    shown.bonuses = ListTexts(w.form.BListView);
+    shown.records = SimBytes(1, 0, Records(w.form));
+    shown.summary = w.Find<QLabel>("ResultLabel")->text();
+    shown.listRows = ListModel(w.form).rowCount();
+    shown.bonuses = ListTexts(w.Find<QTreeWidget>("BListView"));
     const ChartLayer& layer = w.form.Charts().Layer();
     shown.slumpPoints = layer.PointCount(layer.Find(QStringLiteral("SlumpSeries")));
-    shown.progress = w.form.ProgressBar1->value();
+    shown.progress = w.Find<QProgressBar>("ProgressBar1")->value();
     return shown;
   }
   bool operator==(const Shown&) const = default;
 };
 
-// A chain of two queued calls: the first runs at the run's message point;
-// the second only where the window handles its messages again.
-struct MessageProbe {
-  bool first = false;
-  bool second = false;
-  explicit MessageProbe(QObject* context) {
+// How the event loop kept up while `busy` held, over at most `span`: the
+// longest gap between the ticks of a 10 ms timer, and the longest wait of a
+// call posted to the loop.
+struct Responsiveness {
+  qint64 longestGapMs = 0;
+  qint64 longestPostMs = 0;
+};
+
+Responsiveness Watch(const std::function<bool()>& busy, milliseconds span) {
+  Responsiveness seen;
+  QElapsedTimer clock;
+  clock.start();
+  qint64 lastTick = 0;
+  QTimer ticker;
+  ticker.setInterval(10);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    const qint64 now = clock.elapsed();
+    seen.longestGapMs = std::max(seen.longestGapMs, now - lastTick);
+    lastTick = now;
     QMetaObject::invokeMethod(
-        context,
-        [this, context] {
-          first = true;
-          QMetaObject::invokeMethod(
-              context, [this] { second = true; }, Qt::QueuedConnection);
+        &ticker,
+        [&, posted = now] {
+          seen.longestPostMs = std::max(seen.longestPostMs, clock.elapsed() - posted);
         },
         Qt::QueuedConnection);
+  });
+  ticker.start();
+  while (busy() && clock.elapsed() < span.count()) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
   }
-};
+  return seen;
+}
+
+// Milliseconds from `action` until `busy` no longer holds, measured by the loop.
+qint64 TimeToStop(const std::function<void()>& action, const std::function<bool()>& busy) {
+  QElapsedTimer clock;
+  clock.start();
+  action();
+  while (busy() && clock.elapsed() < 60000) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  }
+  return clock.elapsed();
+}
 
 }  // namespace
 
@@ -103,7 +108,8 @@ class LongRunTest : public QObject {
   void stoppedRunLeavesTheWindowAsItWas_data();
   void stoppedRunLeavesTheWindowAsItWas();
   void longRunShowsProgressThenTheRun();
-  void quickRunOffersNothing();
+  void quickRunOffersNothingAndTakesNoCommand();
+  void windowAnswersDuringAHugeRunAndItsEstimate();
 
  private:
   QTemporaryDir dir_;
@@ -131,72 +137,133 @@ void LongRunTest::stoppedRunLeavesTheWindowAsItWas() {
   const Shown before = Shown::Of(w);
   QVERIFY(before.listRows > 3000);
 
-  OnCancelShown stopper(w.form, [&] {
-    if (how == "button") QTest::mouseClick(w.form.CancelButton, Qt::LeftButton);
-    if (how == "escape") QTest::keyClick(&w.form, Qt::Key_Escape);
-    if (how == "close") w.form.close();
-  });
+  auto* cancel = w.Find<QPushButton>("CancelButton");
   const QString batch = dir_.filePath(QStringLiteral("stopped-%1.sim").arg(how));
   w.dialogs.saveAnswers.push_back(batch);
-  w.SetInputs("1000000", "?", simNum, "100", "100");
-  w.Start();
+  w.SetInputs("30000000", "?", simNum, "100", "100");
+  QTest::mouseClick(w.Find<QPushButton>("StartButton"), Qt::LeftButton);
+  QTRY_VERIFY(!cancel->isHidden());
+  QVERIFY(w.form.Presenter().Busy() && w.form.Presenter().LongRun());
+  QVERIFY(!w.Find<QPushButton>("StartButton")->isEnabled());
+  QVERIFY(!w.Find<QLineEdit>("PlayNumEdit")->isEnabled());
+  QVERIFY(!w.Find<QAction>("FileOpenMenu")->isEnabled());
+  QVERIFY(cancel->isEnabled());
 
-  QCOMPARE(stopper.shown, 1);
-  QVERIFY(stopper.busyThen);
-  QVERIFY(stopper.inputsLockedThen);
-  QCOMPARE(w.form.StatusText(), QString::fromUtf8(kRunCancelledStatus));
+  if (how == "button") QTest::mouseClick(cancel, Qt::LeftButton);
+  if (how == "escape") QTest::keyClick(&w.form, Qt::Key_Escape);
+  if (how == "close") w.form.close();
+  WaitIdle(w.form);
+
+  QCOMPARE(StatusText(w.form), QString::fromUtf8(kRunCancelledStatus));
   QVERIFY(Shown::Of(w) == before);
-  QCOMPARE(w.form.Records().LastRow().PlayCount, 3000);
-  QCOMPARE(w.form.Label3->text(), QStringLiteral("終了時に設定が確認できます。"));
+  QCOMPARE(Records(w.form).LastRow().PlayCount, 3000);
+  QCOMPARE(w.Find<QLabel>("Label3")->text(), QStringLiteral("終了時に設定が確認できます。"));
   QVERIFY(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
   QVERIFY(w.dialogs.shown.empty());
-  QVERIFY(!w.form.Busy() && !w.form.LongRun());
-  QVERIFY(w.form.CancelButton->isHidden());
-  QVERIFY(w.form.StartButton->isEnabled() && w.form.PlayNumEdit->isEnabled());
-  QCOMPARE(w.form.isVisible(), how != "close");
+  QVERIFY(cancel->isHidden());
+  QVERIFY(w.Find<QPushButton>("StartButton")->isEnabled());
+  QTRY_COMPARE(w.form.isVisible(), how != "close");
 
   // Esc after the run cancels nothing.
   QTest::keyClick(&w.form, Qt::Key_Escape);
   w.SetInputs("200", "2");
   w.Start();
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
-  QCOMPARE(w.form.Records().LastRow().PlayCount, 200);
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Records(w.form).LastRow().PlayCount, 200);
 }
 
 void LongRunTest::longRunShowsProgressThenTheRun() {
   WindowFixture w(7, kAtOnce);
-  int progressSeen = -1;
-  OnCancelShown watcher(w.form, [&] { progressSeen = w.form.ProgressBar1->value(); });
-  MessageProbe probe(&w.form);
-  w.SetInputs("300000", "4");
-  w.Start();
+  auto* bar = w.Find<QProgressBar>("ProgressBar1");
+  w.SetInputs("3000000", "4");
+  QTest::mouseClick(w.Find<QPushButton>("StartButton"), Qt::LeftButton);
+  QTRY_VERIFY(bar->value() > 0 || !w.form.Presenter().Busy());
+  const int seen = bar->value();
+  WaitIdle(w.form);
 
-  // Its messages were handled while it played, and its progress shown.
-  QVERIFY(probe.first && probe.second);
-  QCOMPARE(watcher.shown, 1);
-  QVERIFY(progressSeen > 0 && progressSeen < 100);
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
-  QCOMPARE(w.form.Records().LastRow().PlayCount, 300000);
-  QCOMPARE(w.form.ResultListModel().rowCount(), static_cast<int>(w.form.Records().RowCount()));
-  QCOMPARE(w.form.ProgressBar1->value(), 100);
-  QVERIFY(w.form.CancelButton->isHidden());
-  QVERIFY(!w.form.LongRun());
+  QVERIFY(seen > 0 && seen <= 100);
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Records(w.form).LastRow().PlayCount, 3000000);
+  QCOMPARE(ListModel(w.form).rowCount(), static_cast<int>(Records(w.form).RowCount()));
+  QCOMPARE(bar->value(), 100);
+  QVERIFY(w.Find<QPushButton>("CancelButton")->isHidden());
+  QVERIFY(!w.form.Presenter().LongRun());
 }
 
-void LongRunTest::quickRunOffersNothing() {
+// A click on 開始 (and Enter, and the menu) while a run works is not taken and
+// does not wait to start a second run once the first is shown.
+void LongRunTest::quickRunOffersNothingAndTakesNoCommand() {
   WindowFixture w(7, kNever);
-  OnCancelShown watcher(w.form, [] {});
-  MessageProbe probe(&w.form);
-  w.SetInputs("300000", "4");
-  w.Start();
+  w.SetInputs("3000000", "4");
+  auto* start = w.Find<QPushButton>("StartButton");
+  QTest::mouseClick(start, Qt::LeftButton);
+  QVERIFY(w.form.Presenter().Busy());
+  for (int i = 0; i < 3; ++i) {
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTest::keyClick(start, Qt::Key_Return);
+    w.Find<QAction>("FileStartMenu")->trigger();
+  }
+  WaitIdle(w.form);
+  const RunRef shown = w.form.Presenter().CurrentSession().Current();
+  QTest::qWait(100);  // anything queued would start now
+  QVERIFY(!w.form.Presenter().Busy());
+  QCOMPARE(w.form.Presenter().CurrentSession().Current(), shown);
+  QVERIFY(w.Find<QPushButton>("CancelButton")->isHidden());
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Records(w.form).LastRow().PlayCount, 3000000);
+}
 
-  // Messages at the run's start only, as always; no button, no progress.
-  QVERIFY(probe.first);
-  QVERIFY(!probe.second);
-  QCOMPARE(watcher.shown, 0);
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
-  QCOMPARE(w.form.Records().LastRow().PlayCount, 300000);
-  QTRY_VERIFY(probe.second);  // handled as soon as the command is over
+// During a 3×10^7-game run, and while the estimate reads a file of 10^6
+// rows that cost its filter most, the window answers within 100 ms; 中断 and
+// キャンセル take effect within 0.2 s. Watched over the first part of the
+// work, then stopped, so the test stays short.
+void LongRunTest::windowAnswersDuringAHugeRunAndItsEstimate() {
+  WindowFixture w(11, kAtOnce);
+  w.SetInputs("30000000", "6");
+  QTest::mouseClick(w.Find<QPushButton>("StartButton"), Qt::LeftButton);
+  const auto running = [&] { return w.form.Presenter().Busy(); };
+  Responsiveness seen = Watch(running, milliseconds(800));
+  QVERIFY(running());
+  QVERIFY2(seen.longestGapMs < 100 && seen.longestPostMs < 100,
+           qPrintable(QStringLiteral("gap %1 ms, posted %2 ms")
+                          .arg(seen.longestGapMs)
+                          .arg(seen.longestPostMs)));
+  auto* cancel = w.Find<QPushButton>("CancelButton");
+  QVERIFY(cancel->isEnabled());
+  const qint64 stopMs = TimeToStop([&] { QTest::mouseClick(cancel, Qt::LeftButton); }, running);
+  QVERIFY2(stopMs <= 200, qPrintable(QString::number(stopMs)));
+  QCOMPARE(StatusText(w.form), QString::fromUtf8(kRunCancelledStatus));
+
+  // Empty stocks and a 4-cherry B on nearly every row: every row costs the
+  // estimate's filter its most.
+  RunRecords crafted;
+  crafted.SetStartStocks(0, 0);
+  for (int32_t game = 1; game <= 1000000; ++game) {
+    const int32_t outcome = game % 50 == 0 ? Code(Outcome::Miss) : Code(Outcome::Cherry4B);
+    crafted.AppendRow(RunRow{game, -3 * game, game, 0, outcome, 0, 0, 0, 0, 0, 0, 0});
+  }
+  const QString path = dir_.filePath(QStringLiteral("crafted.sim"));
+  QVERIFY(SaveSimFile(LocalPath(path), SimFileHeader{1, 1000000, 0, 0}, crafted).Ok());
+  w.dialogs.openAnswers.push_back(path);
+  w.Find<QAction>("FileOpenMenu")->trigger();
+  WaitIdle(w.form);
+  QCOMPARE(Records(w.form).RowCount(), size_t{1000000});
+
+  w.Find<QAction>("ToolEstimateMenu")->trigger();
+  auto* box = w.form.findChild<TEstimateBox*>();
+  QVERIFY(box != nullptr && box->Reading());
+  const auto reading = [&] { return box->Reading(); };
+  seen = Watch(reading, milliseconds(800));
+  QVERIFY(reading());
+  QVERIFY2(seen.longestGapMs < 100 && seen.longestPostMs < 100,
+           qPrintable(QStringLiteral("gap %1 ms, posted %2 ms")
+                          .arg(seen.longestGapMs)
+                          .arg(seen.longestPostMs)));
+  QVERIFY(box->ReadProgressBar->value() > 0);
+  const qint64 cancelMs =
+      TimeToStop([&] { QTest::mouseClick(box->ReadCancelButton, Qt::LeftButton); }, reading);
+  QVERIFY2(cancelMs <= 200, qPrintable(QString::number(cancelMs)));
+  QVERIFY(box->ReadProgressBar->isHidden());
 }
 
 SORIMU_WINDOW_TEST_MAIN(LongRunTest)

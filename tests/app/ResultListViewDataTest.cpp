@@ -27,14 +27,14 @@ class ResultListViewDataTest : public QObject {
 
 void ResultListViewDataTest::neverCountsBeyondItsTexts() {
   WindowFixture w;
-  ResultListViewData& model = w.form.ResultListModel();
+  ResultListViewData& model = ListModel(w.form);
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
   // Whenever the model speaks to its view, its count is one the texts can serve.
   int checks = 0;
   auto check = [&] {
     ++checks;
-    QVERIFY(static_cast<size_t>(model.rowCount()) <= w.form.Texts().size());
+    QVERIFY(static_cast<size_t>(model.rowCount()) <= Records(w.form).RowCount());
   };
   connect(&model, &QAbstractItemModel::modelReset, check);
   connect(&model, &QAbstractItemModel::rowsInserted, check);
@@ -43,15 +43,15 @@ void ResultListViewDataTest::neverCountsBeyondItsTexts() {
   w.SetInputs("3000", "1");
   w.Start();
   const int longRun = model.rowCount();
-  QCOMPARE(static_cast<size_t>(longRun), w.form.Texts().size());
-  w.form.ResultListView->scrollToBottom();
-  QVERIFY(!w.form.ResultListView->grab().isNull());  // draws the last rows
+  QCOMPARE(static_cast<size_t>(longRun), Records(w.form).RowCount());
+  Find<QTableView>(w.form, "ResultListView")->scrollToBottom();
+  QVERIFY(!Find<QTableView>(w.form, "ResultListView")->grab().isNull());  // draws the last rows
 
   w.SetInputs("20", "1");
   w.Start();
   QVERIFY(model.rowCount() < longRun);
-  QCOMPARE(static_cast<size_t>(model.rowCount()), w.form.Texts().size());
-  QVERIFY(!w.form.ResultListView->grab().isNull());
+  QCOMPARE(static_cast<size_t>(model.rowCount()), Records(w.form).RowCount());
+  QVERIFY(!Find<QTableView>(w.form, "ResultListView")->grab().isNull());
   QVERIFY(!model.index(model.rowCount(), 0).isValid());
   QVERIFY(checks >= 2);
 }
@@ -60,7 +60,7 @@ void ResultListViewDataTest::servesOnlyTheDisplayText() {
   WindowFixture w;
   w.SetInputs("100", "1");
   w.Start();
-  const ResultListViewData& model = w.form.ResultListModel();
+  const ResultListViewData& model = ListModel(w.form);
   const QModelIndex first = model.index(0, ResultTexts::kPlayCount);
   QCOMPARE(model.data(first).toString(), QStringLiteral("1"));
   for (int role : {Qt::DecorationRole, Qt::ToolTipRole, Qt::FontRole, Qt::TextAlignmentRole,
@@ -70,7 +70,8 @@ void ResultListViewDataTest::servesOnlyTheDisplayText() {
   QCOMPARE(model.headerData(7, Qt::Horizontal).toString(), QStringLiteral("REG Stock"));
   QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
   // Rows of one fixed height: the view never measures a row.
-  QCOMPARE(w.form.ResultListView->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+  QCOMPARE(Find<QTableView>(w.form, "ResultListView")->verticalHeader()->sectionResizeMode(0),
+           QHeaderView::Fixed);
 }
 
 void ResultListViewDataTest::narrowCellsKeepWhatTellsThemApart_data() {
@@ -87,7 +88,7 @@ void ResultListViewDataTest::narrowCellsKeepWhatTellsThemApart() {
   w.Start();
   auto* view = w.form.findChild<QTreeWidget*>(list);
   QVERIFY(view);
-  w.form.PageControl1->setCurrentWidget(view->parentWidget());
+  Find<QTabWidget>(w.form, "PageControl1")->setCurrentWidget(view->parentWidget());
 
   // Captions shortened keep their end, numbers their leading figures; the
   // captions of the first column stay apart.
@@ -136,9 +137,9 @@ void ResultListViewDataTest::newRunShowsFromTheTop() {
   WindowFixture w;
   w.SetInputs("3000", "1");
   w.Start();
-  QTableView* view = w.form.ResultListView;
+  QTableView* view = Find<QTableView>(w.form, "ResultListView");
   QTRY_VERIFY(view->verticalScrollBar()->maximum() > 2000);  // laid out
-  view->scrollTo(w.form.ResultListModel().index(2000, 0), QAbstractItemView::PositionAtTop);
+  view->scrollTo(ListModel(w.form).index(2000, 0), QAbstractItemView::PositionAtTop);
   QVERIFY(view->verticalScrollBar()->value() > 0);
 
   w.SetInputs("2500", "1");

@@ -43,8 +43,10 @@ class RunToolsTest : public QObject {
 
 void RunToolsTest::entriesNeedADisplay() {
   WindowFixture w;
-  QVERIFY(w.form.ToolAnalysisMenu->isEnabled());
-  for (QAction* entry : {w.form.ToolEstimateMenu, w.form.ToolCsvMenu, w.form.ToolImageMenu}) {
+  QVERIFY(Find<QAction>(w.form, "ToolAnalysisMenu")->isEnabled());
+  for (QAction* entry :
+       {Find<QAction>(w.form, "ToolEstimateMenu"), Find<QAction>(w.form, "ToolCsvMenu"),
+        Find<QAction>(w.form, "ToolImageMenu")}) {
     QVERIFY2(!entry->isEnabled(), qPrintable(entry->objectName()));
     entry->trigger();  // a stray trigger does nothing
   }
@@ -54,7 +56,9 @@ void RunToolsTest::entriesNeedADisplay() {
 
   w.SetInputs("200", "1");
   w.Start();
-  for (QAction* entry : {w.form.ToolEstimateMenu, w.form.ToolCsvMenu, w.form.ToolImageMenu}) {
+  for (QAction* entry :
+       {Find<QAction>(w.form, "ToolEstimateMenu"), Find<QAction>(w.form, "ToolCsvMenu"),
+        Find<QAction>(w.form, "ToolImageMenu")}) {
     QVERIFY2(entry->isEnabled(), qPrintable(entry->objectName()));
   }
 }
@@ -73,8 +77,8 @@ void RunToolsTest::afterABatchTheEntriesExplainInsteadOfDescribingAnotherRun() {
   const QString replaced = QStringLiteral(
       "表示中の結果の記録は、その後の連続シミュレーションまたはファイルの読み込みで"
       "置き換えられています。もう一度開始するか、ファイルを開いてから実行してください。");
-  w.form.ToolEstimateMenu->trigger();
-  w.form.ToolCsvMenu->trigger();
+  Find<QAction>(w.form, "ToolEstimateMenu")->trigger();
+  Find<QAction>(w.form, "ToolCsvMenu")->trigger();
   QVERIFY(w.dialogs.modal.empty());
   QCOMPARE(w.dialogs.shown.size(), size_t{2});
   for (const auto& shown : w.dialogs.shown) QCOMPARE(shown.message, replaced);
@@ -82,13 +86,13 @@ void RunToolsTest::afterABatchTheEntriesExplainInsteadOfDescribingAnotherRun() {
 
   // The charts still show the run on display, so pictures of it can be taken.
   w.dialogs.saveAnswers.push_back(folder.filePath("shown.png"));
-  w.form.ToolImageMenu->trigger();
+  Find<QAction>(w.form, "ToolImageMenu")->trigger();
   QVERIFY(QFile::exists(folder.filePath("shown_slump.png")));
 
   // A new display makes the records the shown run again.
   w.SetInputs("300", "2", "1");
   w.Start();
-  w.form.ToolEstimateMenu->trigger();
+  Find<QAction>(w.form, "ToolEstimateMenu")->trigger();
   QCOMPARE(w.dialogs.modal.size(), size_t{1});
 }
 
@@ -99,7 +103,7 @@ void RunToolsTest::csvExportWritesBothListsWithBom() {
   QDir folder(dir_.filePath("csv"));
   QVERIFY(folder.mkpath("."));
   w.dialogs.saveAnswers.push_back(folder.filePath("mine.csv"));
-  w.form.ToolCsvMenu->trigger();
+  Find<QAction>(w.form, "ToolCsvMenu")->trigger();
 
   QCOMPARE(w.dialogs.offeredSave, QStringList{"sorimu.csv"});
   QVERIFY(w.dialogs.shown.empty());
@@ -108,12 +112,12 @@ void RunToolsTest::csvExportWritesBothListsWithBom() {
   const QByteArray bonuses = FileBytes(folder.filePath("mine_bonuses.csv"));
   QVERIFY(games.startsWith("\xEF\xBB\xBF"));
   QVERIFY(bonuses.startsWith("\xEF\xBB\xBF"));
-  QCOMPARE(games, CsvBytes(WritePlayListCsv, w.form.Records()));
-  QCOMPARE(bonuses, CsvBytes(WriteBonusListCsv, w.form.Records()));
-  QCOMPARE(w.form.StatusText(), QStringLiteral("CSVファイルに出力完了"));
+  QCOMPARE(games, CsvBytes(WritePlayListCsv, Records(w.form)));
+  QCOMPARE(bonuses, CsvBytes(WriteBonusListCsv, Records(w.form)));
+  QCOMPARE(StatusText(w.form), QStringLiteral("CSVファイルに出力完了"));
 
   // The dialog offers the last choice again; a cancelled one writes nothing.
-  w.form.ToolCsvMenu->trigger();
+  Find<QAction>(w.form, "ToolCsvMenu")->trigger();
   QCOMPARE(w.dialogs.offeredSave.last(), folder.filePath("mine.csv"));
   QCOMPARE(folder.entryList(QDir::Files).size(), 2);
 }
@@ -125,7 +129,7 @@ void RunToolsTest::pngExportWritesBothCharts() {
   QDir folder(dir_.filePath("png"));
   QVERIFY(folder.mkpath("."));
   w.dialogs.saveAnswers.push_back(folder.filePath("chart"));
-  w.form.ToolImageMenu->trigger();
+  Find<QAction>(w.form, "ToolImageMenu")->trigger();
 
   QVERIFY(w.dialogs.shown.empty());
   QCOMPARE(w.dialogs.offeredSave, QStringList{"sorimu.png"});
@@ -138,7 +142,7 @@ void RunToolsTest::pngExportWritesBothCharts() {
     QCOMPARE(QImage(path).size(), chart->size());
   }
   QCOMPARE(folder.entryList(QDir::Files).size(), 2);
-  QCOMPARE(w.form.StatusText(), QStringLiteral("画像ファイルに保存完了"));
+  QCOMPARE(StatusText(w.form), QStringLiteral("画像ファイルに保存完了"));
 }
 
 void RunToolsTest::failedExportIsReportedAndLeavesNoFile_data() {
@@ -164,7 +168,7 @@ void RunToolsTest::failedExportIsReportedAndLeavesNoFile() {
   WindowFixture w;
   w.SetInputs("800", "1");
   w.Start();
-  const QString statusBefore = w.form.StatusText();
+  const QString statusBefore = StatusText(w.form);
 
   QDir folder(dir_.filePath(QStringLiteral("fail%1").arg(QTest::currentDataTag())));
   QVERIFY(folder.mkpath("."));
@@ -175,12 +179,12 @@ void RunToolsTest::failedExportIsReportedAndLeavesNoFile() {
     failing = folder.filePath(blocked);
   }
   w.dialogs.saveAnswers.push_back(base + (csv ? ".csv" : ".png"));
-  (csv ? w.form.ToolCsvMenu : w.form.ToolImageMenu)->trigger();
+  (csv ? Find<QAction>(w.form, "ToolCsvMenu") : Find<QAction>(w.form, "ToolImageMenu"))->trigger();
 
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].box, FakeDialogs::Box::Error);
   QCOMPARE(w.dialogs.shown[0].message, message.arg(failing));
-  QCOMPARE(w.form.StatusText(), statusBefore);
+  QCOMPARE(StatusText(w.form), statusBefore);
   // The first file of the pair is not written when the second cannot be.
   const QStringList left = folder.entryList(QDir::Files | QDir::Hidden);
   QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));

@@ -32,17 +32,18 @@ struct RememberingWindow {
         form(WindowServices{dialogs, shell, 20240601, &settings}) {}
 
   AnalysisDialog& Analysis() {
-    form.ToolAnalysisMenu->trigger();
-    return *form.AnalysisWindow();
+    Find<QAction>(form, "ToolAnalysisMenu")->trigger();
+    return *form.findChild<AnalysisDialog*>();
   }
 
   // The box opens on a run only.
   TEstimateBox& Estimate() {
-    form.PlayNumEdit->setText("100");
-    form.SimNumEdit->setText("1");
-    form.StartButton->click();
-    form.ToolEstimateMenu->trigger();
-    TEstimateBox* box = form.EstimateBox();
+    Find<QLineEdit>(form, "PlayNumEdit")->setText("100");
+    Find<QLineEdit>(form, "SimNumEdit")->setText("1");
+    Find<QPushButton>(form, "StartButton")->click();
+    WaitIdle(form);
+    Find<QAction>(form, "ToolEstimateMenu")->trigger();
+    TEstimateBox* box = form.findChild<TEstimateBox*>();
     // The rows are read as a job.
     if (!QTest::qWaitFor([box] { return !box->Reading(); }, 60000)) qFatal("still reading");
     return *box;
@@ -58,16 +59,17 @@ struct RememberingWindow {
 QStringList Snapshot(RememberingWindow& w) {
   QStringList seen;
   for (const QLineEdit* box :
-       {w.form.PlayNumEdit, w.form.SimNumEdit, w.form.BigStockEdit, w.form.RegStockEdit}) {
+       {Find<QLineEdit>(w.form, "PlayNumEdit"), Find<QLineEdit>(w.form, "SimNumEdit"),
+        Find<QLineEdit>(w.form, "BigStockEdit"), Find<QLineEdit>(w.form, "RegStockEdit")}) {
     seen << box->text();
   }
-  seen << w.form.FlevelComboBox->currentText();
+  seen << Find<QComboBox>(w.form, "FlevelComboBox")->currentText();
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     seen << QString::number(w.form.Charts().MarkerActive(m));
   }
   seen << QStringLiteral("%1,%2").arg(w.form.pos().x()).arg(w.form.pos().y());
-  emit w.form.FileMenu->aboutToShow();
-  seen << QString::number(w.form.FileRecentMenu->actions().size());
+  emit Find<QMenu>(w.form, "FileMenu")->aboutToShow();
+  seen << QString::number(Find<QMenu>(w.form, "FileRecentMenu")->actions().size());
   AnalysisDialog& analysis = w.Analysis();
   for (const QLineEdit* box :
        {analysis.GamesEdit, analysis.TrialsEdit, analysis.BigStockEdit, analysis.RegStockEdit}) {
@@ -139,13 +141,13 @@ void SessionMemoryTest::sessionComesBack() {
     RememberingWindow first(settingsFile_);
     first.form.show();
     fresh = Snapshot(first);
-    first.form.PlayNumEdit->setText("$20");  // kept as typed
-    first.form.SimNumEdit->setText("3");
-    first.form.BigStockEdit->setText("0");
-    first.form.RegStockEdit->setText("17");
-    first.form.FlevelComboBox->setEditText("?");
-    first.form.Cherry2CheckBox->setChecked(true);
-    first.form.BellCheckBox->setChecked(true);
+    Find<QLineEdit>(first.form, "PlayNumEdit")->setText("$20");  // kept as typed
+    Find<QLineEdit>(first.form, "SimNumEdit")->setText("3");
+    Find<QLineEdit>(first.form, "BigStockEdit")->setText("0");
+    Find<QLineEdit>(first.form, "RegStockEdit")->setText("17");
+    Find<QComboBox>(first.form, "FlevelComboBox")->setEditText("?");
+    Find<QCheckBox>(first.form, "Cherry2CheckBox")->setChecked(true);
+    Find<QCheckBox>(first.form, "BellCheckBox")->setChecked(true);
     first.form.move(37, 23);
     AnalysisDialog& analysis = first.Analysis();
     analysis.GamesEdit->setText("5000");
@@ -172,7 +174,8 @@ void SessionMemoryTest::sessionComesBack() {
            << "2";
   QCOMPARE(Snapshot(next), expected);
   QVERIFY(expected != fresh);
-  QVERIFY(next.form.Cherry2CheckBox->isChecked() && next.form.BellCheckBox->isChecked());
+  QVERIFY(Find<QCheckBox>(next.form, "Cherry2CheckBox")->isChecked() &&
+          Find<QCheckBox>(next.form, "BellCheckBox")->isChecked());
   // Each session analyses from a fresh seed.
   QVERIFY(next.Analysis().SeedEdit->text() != QStringLiteral("12345"));
 }
@@ -180,24 +183,24 @@ void SessionMemoryTest::sessionComesBack() {
 void SessionMemoryTest::inputsStartWouldRefuseAreNotKept() {
   {
     RememberingWindow first(settingsFile_);
-    first.form.PlayNumEdit->setText("250");
-    first.form.BigStockEdit->setText("9");
+    Find<QLineEdit>(first.form, "PlayNumEdit")->setText("250");
+    Find<QLineEdit>(first.form, "BigStockEdit")->setText("9");
     first.form.close();
   }
   {
     RememberingWindow second(settingsFile_);
-    QCOMPARE(second.form.PlayNumEdit->text(), QStringLiteral("250"));
-    second.form.PlayNumEdit->setText("abc");
-    second.form.BigStockEdit->setText("256");
-    second.form.FlevelComboBox->setEditText("7");
+    QCOMPARE(Find<QLineEdit>(second.form, "PlayNumEdit")->text(), QStringLiteral("250"));
+    Find<QLineEdit>(second.form, "PlayNumEdit")->setText("abc");
+    Find<QLineEdit>(second.form, "BigStockEdit")->setText("256");
+    Find<QComboBox>(second.form, "FlevelComboBox")->setEditText("7");
     second.Analysis().TrialsEdit->setText("0");
     second.form.close();
   }
   // Not the text Start refused, nor the value before it: the box as it starts.
   RememberingWindow third(settingsFile_);
-  QCOMPARE(third.form.PlayNumEdit->text(), QStringLiteral("1"));
-  QCOMPARE(third.form.BigStockEdit->text(), QStringLiteral("255"));
-  QCOMPARE(third.form.FlevelComboBox->currentText(), QStringLiteral("1"));
+  QCOMPARE(Find<QLineEdit>(third.form, "PlayNumEdit")->text(), QStringLiteral("1"));
+  QCOMPARE(Find<QLineEdit>(third.form, "BigStockEdit")->text(), QStringLiteral("255"));
+  QCOMPARE(Find<QComboBox>(third.form, "FlevelComboBox")->currentText(), QStringLiteral("1"));
   QCOMPARE(third.Analysis().TrialsEdit->text(), QStringLiteral("1000"));
   QVERIFY(third.dialogs.shown.empty());
 }
@@ -293,7 +296,7 @@ void SessionMemoryTest::unreadableSettingsFiles() {
   {
     RememberingWindow w(settingsFile_);
     w.form.show();
-    QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("1"));
+    QCOMPARE(Find<QLineEdit>(w.form, "PlayNumEdit")->text(), QStringLiteral("1"));
     w.form.close();
     QVERIFY(w.dialogs.shown.empty());
   }
@@ -302,7 +305,7 @@ void SessionMemoryTest::unreadableSettingsFiles() {
   QVERIFY(QDir().mkpath(folder));
   RememberingWindow w(folder);
   w.form.show();
-  w.form.PlayNumEdit->setText("40");
+  Find<QLineEdit>(w.form, "PlayNumEdit")->setText("40");
   w.form.close();
   QVERIFY(w.dialogs.shown.empty());
   QVERIFY(QFileInfo(folder).isDir());
@@ -338,9 +341,9 @@ void SessionMemoryTest::anotherProcessAddsToTheSameList() {
     QVERIFY(writer->waitForFinished(60000));
     QCOMPARE(writer->exitCode(), 0);
   }
-  emit w.form.FileMenu->aboutToShow();
-  QCOMPARE(w.form.FileRecentMenu->actions()[0]->data().toString(), b);
-  QCOMPARE(w.form.FileRecentMenu->actions()[1]->data().toString(), a);
+  emit Find<QMenu>(w.form, "FileMenu")->aboutToShow();
+  QCOMPARE(Find<QMenu>(w.form, "FileRecentMenu")->actions()[0]->data().toString(), b);
+  QCOMPARE(Find<QMenu>(w.form, "FileRecentMenu")->actions()[1]->data().toString(), a);
 
   // What this window adds goes on top of theirs, and the next window finds it all.
   const QString c = File("other-c.sim");

@@ -74,25 +74,22 @@ void StartCommandTest::checks() {
 
   WindowFixture w;
   w.SetInputs(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4]);
-  w.form.StatusBar1->SetText(0, kUnchanged);
   w.Start();
 
   if (box < 0) {
     QVERIFY(w.dialogs.shown.empty());
-    QCOMPARE(w.form.Machine().PlayCount, games);
-    QCOMPARE(w.form.Records().LastRow().PlayCount, games);
-    QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
+    QCOMPARE(w.form.Presenter().CurrentSession().Machine().PlayCount, games);
+    QCOMPARE(Records(w.form).LastRow().PlayCount, games);
+    QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
     return;
   }
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(static_cast<int>(w.dialogs.shown[0].box), box);
   QCOMPARE(w.dialogs.shown[0].message, message);
-  // Out of range empties the status text; a conversion error leaves it.
-  const bool conversion = box == static_cast<int>(FakeDialogs::Box::ApplicationError);
-  QCOMPARE(w.form.StatusText(), conversion ? kUnchanged : QString());
-  QCOMPARE(w.form.Records().RowCount(), size_t{0});
-  QVERIFY(!w.form.FileSaveMenu->isEnabled());
-  QVERIFY(w.form.StartButton->isEnabled());
+  QCOMPARE(StatusText(w.form), QString());
+  QCOMPARE(Records(w.form).RowCount(), size_t{0});
+  QVERIFY(!Find<QAction>(w.form, "FileSaveMenu")->isEnabled());
+  QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
 }
 
 void StartCommandTest::singleRunShowsTheRun() {
@@ -111,19 +108,20 @@ void StartCommandTest::singleRunShowsTheRun() {
   QVERIFY(Simulate(slot, expected, inputs) == RunStatus::Completed);
   const ResultStats stats = ComputeResultStats(expected);
 
-  const RunRecords& got = w.form.Records();
+  const RunRecords& got = Records(w.form);
   QCOMPARE(got.RowCount(), expected.RowCount());
   QCOMPARE(SimBytes(3, 3000, got), SimBytes(3, 3000, expected));
-  QCOMPARE(w.form.Machine().GetFlevel(), 3);
-  QCOMPARE(w.form.ResultLabel->text(), QString::fromStdString(SummaryText(stats)));
-  QCOMPARE(ListTexts(w.form.BListView), TableTexts(BonusListItems(expected)));
-  QVERIFY(w.form.BListView->topLevelItemCount() > 3);
-  QCOMPARE(ListTexts(w.form.Ren3ListView), TableTexts(Ren3Rows(stats)));
-  QCOMPARE(ListTexts(w.form.RenListView), TableTexts(RenRows(stats)));
-  QCOMPARE(ListTexts(w.form.KoyakuListView), TableTexts(KoyakuRows(stats)));
-  QCOMPARE(ListTexts(w.form.RTCancelListView), TableTexts(RTCancelRows(stats)));
+  QCOMPARE(w.form.Presenter().CurrentSession().Machine().GetFlevel(), 3);
+  QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), QString::fromStdString(SummaryText(stats)));
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "BListView")), TableTexts(BonusListItems(expected)));
+  QVERIFY(Find<QTreeWidget>(w.form, "BListView")->topLevelItemCount() > 3);
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "Ren3ListView")), TableTexts(Ren3Rows(stats)));
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "RenListView")), TableTexts(RenRows(stats)));
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "KoyakuListView")), TableTexts(KoyakuRows(stats)));
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "RTCancelListView")),
+           TableTexts(RTCancelRows(stats)));
 
-  const ResultListViewData& model = w.form.ResultListModel();
+  const ResultListViewData& model = ListModel(w.form);
   QCOMPARE(model.rowCount(), static_cast<int>(expected.RowCount()));
   for (size_t row : {size_t{0}, expected.RowCount() / 2, expected.RowCount() - 1}) {
     for (int c = 0; c < ResultTexts::kColumnCount; ++c) {
@@ -132,34 +130,34 @@ void StartCommandTest::singleRunShowsTheRun() {
     }
   }
 
-  QCOMPARE(w.form.ProgressBar1->value(), 100);
-  QVERIFY(w.form.FileSaveMenu->isEnabled());
-  QVERIFY(w.form.StartButton->isEnabled());
-  QCOMPARE(w.form.Label3->text(), QString());
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Find<QProgressBar>(w.form, "ProgressBar1")->value(), 100);
+  QVERIFY(Find<QAction>(w.form, "FileSaveMenu")->isEnabled());
+  QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
+  QCOMPARE(Find<QLabel>(w.form, "Label3")->text(), QString());
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
 }
 
 void StartCommandTest::hiddenSettingAndSettingCheck() {
   WindowFixture w;
   // Before any run the machine's own first level.
-  w.form.FlevelComboBox->setEditText("?");
-  QTest::mouseClick(w.form.FlevelButton, Qt::LeftButton);
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QStringLiteral("1"));
+  Find<QComboBox>(w.form, "FlevelComboBox")->setEditText("?");
+  QTest::mouseClick(Find<QPushButton>(w.form, "FlevelButton"), Qt::LeftButton);
+  QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QStringLiteral("1"));
 
   w.SetInputs("500", "?");
   w.Start();
-  QCOMPARE(w.form.Label3->text(), QStringLiteral("終了時に設定が確認できます。"));
-  QCOMPARE(w.form.Label3->geometry().right() + 1, 149);
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QStringLiteral("?"));
-  const int level = w.form.Machine().GetFlevel();
+  QCOMPARE(Find<QLabel>(w.form, "Label3")->text(), QStringLiteral("終了時に設定が確認できます。"));
+  QCOMPARE(Find<QLabel>(w.form, "Label3")->geometry().right() + 1, 149);
+  QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QStringLiteral("?"));
+  const int level = w.form.Presenter().CurrentSession().Machine().GetFlevel();
   QVERIFY(level >= 1 && level <= 6);
-  QTest::mouseClick(w.form.FlevelButton, Qt::LeftButton);
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QString::number(level));
+  QTest::mouseClick(Find<QPushButton>(w.form, "FlevelButton"), Qt::LeftButton);
+  QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QString::number(level));
 
   // A run at a given level takes the note away again.
   w.Start();
-  QCOMPARE(w.form.Label3->text(), QString());
-  QCOMPARE(w.form.Machine().GetFlevel(), level);
+  QCOMPARE(Find<QLabel>(w.form, "Label3")->text(), QString());
+  QCOMPARE(w.form.Presenter().CurrentSession().Machine().GetFlevel(), level);
 }
 
 void StartCommandTest::commandsAtTheMessagePointCannotDisturbTheRun() {
@@ -175,18 +173,21 @@ void StartCommandTest::commandsAtTheMessagePointCannotDisturbTheRun() {
       &w.form,
       [&] {
         ran = true;
-        inputsLocked = w.form.Busy() && !w.form.StartButton->isEnabled() &&
-                       !w.form.FileStartMenu->isEnabled() && !w.form.FileOpenMenu->isEnabled() &&
-                       !w.form.FileSaveMenu->isEnabled() && !w.form.PlayNumEdit->isEnabled() &&
-                       !w.form.FlevelButton->isEnabled();
-        w.form.FileStartMenu->trigger();
-        w.form.FileOpenMenu->trigger();
-        w.form.FileStartMenuClick();
-        w.form.FileOpenMenuClick();
-        w.form.FileSaveMenuClick();
-        w.form.FlevelButtonClick();
-        QTest::keyClicks(w.form.PlayNumEdit, "9");
-        QTest::mouseClick(w.form.StartButton, Qt::LeftButton);
+        inputsLocked = w.form.Presenter().Busy() &&
+                       !Find<QPushButton>(w.form, "StartButton")->isEnabled() &&
+                       !Find<QAction>(w.form, "FileStartMenu")->isEnabled() &&
+                       !Find<QAction>(w.form, "FileOpenMenu")->isEnabled() &&
+                       !Find<QAction>(w.form, "FileSaveMenu")->isEnabled() &&
+                       !Find<QLineEdit>(w.form, "PlayNumEdit")->isEnabled() &&
+                       !Find<QPushButton>(w.form, "FlevelButton")->isEnabled();
+        Find<QAction>(w.form, "FileStartMenu")->trigger();
+        Find<QAction>(w.form, "FileOpenMenu")->trigger();
+        Find<QAction>(w.form, "FileStartMenu")->trigger();
+        Find<QAction>(w.form, "FileOpenMenu")->trigger();
+        Find<QAction>(w.form, "FileSaveMenu")->trigger();
+        Find<QPushButton>(w.form, "FlevelButton")->click();
+        QTest::keyClicks(Find<QLineEdit>(w.form, "PlayNumEdit"), "9");
+        QTest::mouseClick(Find<QPushButton>(w.form, "StartButton"), Qt::LeftButton);
       },
       Qt::QueuedConnection);
   w.Start();
@@ -195,18 +196,21 @@ void StartCommandTest::commandsAtTheMessagePointCannotDisturbTheRun() {
   QVERIFY(inputsLocked);
   QVERIFY(w.dialogs.offeredOpen.isEmpty());
   QVERIFY(w.dialogs.offeredSave.isEmpty());
-  QCOMPARE(w.form.PlayNumEdit->text(), QStringLiteral("500"));
-  QCOMPARE(w.form.FlevelComboBox->currentText(), QStringLiteral("?"));
-  QCOMPARE(w.form.Records().LastRow().PlayCount, 500);
-  QCOMPARE(w.form.Records().StartBigStock, 100);
-  QCOMPARE(w.form.ResultListModel().rowCount(), static_cast<int>(w.form.Records().RowCount()));
-  QCOMPARE(w.form.StatusText(), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Find<QLineEdit>(w.form, "PlayNumEdit")->text(), QStringLiteral("500"));
+  QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QStringLiteral("?"));
+  QCOMPARE(Records(w.form).LastRow().PlayCount, 500);
+  QCOMPARE(Records(w.form).StartBigStock, 100);
+  QCOMPARE(ListModel(w.form).rowCount(), static_cast<int>(Records(w.form).RowCount()));
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
 
   // Everything is back afterwards.
-  QVERIFY(!w.form.Busy());
-  QVERIFY(w.form.StartButton->isEnabled() && w.form.FileStartMenu->isEnabled());
-  QVERIFY(w.form.FileOpenMenu->isEnabled() && w.form.FileSaveMenu->isEnabled());
-  QVERIFY(w.form.PlayNumEdit->isEnabled() && w.form.FlevelButton->isEnabled());
+  QVERIFY(!w.form.Presenter().Busy());
+  QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled() &&
+          Find<QAction>(w.form, "FileStartMenu")->isEnabled());
+  QVERIFY(Find<QAction>(w.form, "FileOpenMenu")->isEnabled() &&
+          Find<QAction>(w.form, "FileSaveMenu")->isEnabled());
+  QVERIFY(Find<QLineEdit>(w.form, "PlayNumEdit")->isEnabled() &&
+          Find<QPushButton>(w.form, "FlevelButton")->isEnabled());
 }
 
 void StartCommandTest::exitClosesAtOnce() {
@@ -214,7 +218,7 @@ void StartCommandTest::exitClosesAtOnce() {
   w.SetInputs("200", "2");
   w.Start();
   QVERIFY(w.form.isVisible());
-  w.form.FileExitMenu->trigger();
+  Find<QAction>(w.form, "FileExitMenu")->trigger();
   QVERIFY(!w.form.isVisible());
   QVERIFY(w.dialogs.shown.empty() && w.dialogs.offeredSave.isEmpty());
 }

@@ -91,7 +91,7 @@ void WindowLayoutTest::windowFace() {
            qPrintable("the window draws in " + face.family() + "; install fonts-ipafont-gothic"));
   QCOMPARE(face.pixelSize(), 12);
   QVERIFY(w.form.font().families().contains(QLatin1String(kFallbackFace)));
-  QCOMPARE(QFontInfo(w.form.AboutBox().font()).family(), face.family());
+  QCOMPARE(QFontInfo((*w.form.findChild<TAboutBox*>()).font()).family(), face.family());
 }
 
 void WindowLayoutTest::controlsInPlaceAndReadable_data() {
@@ -176,9 +176,10 @@ void WindowLayoutTest::groupTitlesClearTheirContents() {
   WindowFixture w;
   w.SetInputs("500", "1");
   w.Start();
-  QVERIFY(w.form.ResultLabel->text().count('\n') == 3);
-  for (ClassicGroupBox* group : {static_cast<ClassicGroupBox*>(w.form.GroupBox2),
-                                 static_cast<ClassicGroupBox*>(w.form.GroupBox1)}) {
+  QVERIFY(Find<QLabel>(w.form, "ResultLabel")->text().count('\n') == 3);
+  for (ClassicGroupBox* group :
+       {static_cast<ClassicGroupBox*>(Find<QGroupBox>(w.form, "GroupBox2")),
+        static_cast<ClassicGroupBox*>(Find<QGroupBox>(w.form, "GroupBox1"))}) {
     const QRect title = group->TitleRect();
     const QList<int> rows = InkRows(group->grab().toImage(), title.left() + 2, title.right() - 2);
     QVERIFY(!rows.isEmpty());
@@ -198,28 +199,29 @@ void WindowLayoutTest::windowIsFixed() {
   QVERIFY(!(w.form.windowFlags() & Qt::WindowMaximizeButtonHint));
   QVERIFY(w.form.windowFlags() & Qt::WindowMinimizeButtonHint);
   QCOMPARE(w.form.windowTitle(), QStringLiteral("Sorimu"));
-  QCOMPARE(w.form.PageControl1->currentIndex(), 0);
-  QVERIFY(w.form.AboutBox().isHidden());
-  QVERIFY(w.form.CancelButton->isHidden());
+  QCOMPARE(Find<QTabWidget>(w.form, "PageControl1")->currentIndex(), 0);
+  QVERIFY((*w.form.findChild<TAboutBox*>()).isHidden());
+  QVERIFY(Find<QPushButton>(w.form, "CancelButton")->isHidden());
 
   // Every page caption shows, without scroll buttons.
-  const QTabBar* tabs = w.form.PageControl1->tabBar();
+  const QTabBar* tabs = Find<QTabWidget>(w.form, "PageControl1")->tabBar();
   for (int i = 0; i < tabs->count(); ++i) {
     QVERIFY(tabs->tabRect(i).width() >= TextWidth(tabs, tabs->tabText(i)));
   }
-  QVERIFY(tabs->tabRect(tabs->count() - 1).right() < w.form.PageControl1->width());
+  QVERIFY(tabs->tabRect(tabs->count() - 1).right() <
+          Find<QTabWidget>(w.form, "PageControl1")->width());
 }
 
 void WindowLayoutTest::menus() {
   WindowFixture w;
-  const QList<QAction*> menus = w.form.MainMenu->actions();
+  const QList<QAction*> menus = Find<QMenuBar>(w.form, "MainMenu")->actions();
   QCOMPARE(menus.size(), 3);
   QCOMPARE(menus[0]->text(), QStringLiteral("ファイル(&F)"));
   QCOMPARE(menus[1]->text(), QStringLiteral("ツール(&T)"));  // where users look for tools
   QCOMPARE(menus[2]->text(), QStringLiteral("ヘルプ(&H)"));
   for (QAction* menu : menus) {
-    QVERIFY(w.form.MainMenu->actionGeometry(menu).width() >=
-            TextWidth(w.form.MainMenu, menu->text()));
+    QVERIFY(Find<QMenuBar>(w.form, "MainMenu")->actionGeometry(menu).width() >=
+            TextWidth(Find<QMenuBar>(w.form, "MainMenu"), menu->text()));
   }
   // Access keys only: no entry has a keyboard shortcut. Every caption fits.
   auto entries = [](QMenu* menu) {
@@ -234,16 +236,16 @@ void WindowLayoutTest::menus() {
     }
     return texts;
   };
-  QCOMPARE(entries(w.form.FileMenu),
+  QCOMPARE(entries(Find<QMenu>(w.form, "FileMenu")),
            QStringList({"FileOpenMenu:開く(&O):on", "FileSaveMenu:保存(&S):off",
                         "FileRecentMenu:最近使ったファイル(&R):off", "N1:-:on",
                         "FileStartMenu:開始(&G):on", "FileExitMenu:終了(&X):on"}));
-  QCOMPARE(entries(w.form.HelpMenu),
+  QCOMPARE(entries(Find<QMenu>(w.form, "HelpMenu")),
            QStringList({"HelpAboutMenu:バージョン情報(&A):on", "HelpManMenu:取扱説明書(&C):on",
                         "JWord1:JWordのインストール:on", "N2:-:on", "N3:ホームページ:on",
                         "N4:広告:on"}));
   // Entries that read the run on display wait for one.
-  QCOMPARE(entries(w.form.ToolMenu),
+  QCOMPARE(entries(Find<QMenu>(w.form, "ToolMenu")),
            QStringList({"ToolAnalysisMenu:複数回分析(&M)...:on",
                         "ToolFigureSheetMenu:スペック表(&S)...:on",
                         "ToolEstimateMenu:設定推測(&E)...:off", "N5:-:on",
@@ -252,7 +254,7 @@ void WindowLayoutTest::menus() {
 
 void WindowLayoutTest::statusBarAndClock() {
   WindowFixture w;
-  StatusPanels* bar = w.form.StatusBar1;
+  StatusPanels* bar = Find<StatusPanels>(w.form, "StatusBar1");
   // 350, 140, and the rest of the bar for the clock.
   QCOMPARE(bar->Panel(0)->x(), 0);
   QCOMPARE(bar->Panel(1)->x(), 350);
@@ -262,10 +264,10 @@ void WindowLayoutTest::statusBarAndClock() {
     QCOMPARE(bar->Panel(i)->alignment() & Qt::AlignHCenter, i == 0 ? 0 : Qt::AlignHCenter);
   }
   QCOMPARE(bar->Text(0), QString());
-  QCOMPARE(w.form.ProgressBar1->maximum(), 100);
-  QCOMPARE(w.form.ProgressBar1->value(), 0);
-  QCOMPARE(w.form.Timer1->interval(), 100);
-  QVERIFY(w.form.Timer1->isActive());
+  QCOMPARE(Find<QProgressBar>(w.form, "ProgressBar1")->maximum(), 100);
+  QCOMPARE(Find<QProgressBar>(w.form, "ProgressBar1")->value(), 0);
+  QCOMPARE(Find<QTimer>(w.form, "Timer1")->interval(), 100);
+  QVERIFY(Find<QTimer>(w.form, "Timer1")->isActive());
 
   // The widest date and time the clock shows fits its panel whole.
   const QLabel* clock = bar->Panel(2);
@@ -323,9 +325,9 @@ void WindowLayoutTest::markerBoxesSwitchTheirSeries() {
 
 void WindowLayoutTest::helpCommandsGoToTheShell() {
   WindowFixture w;
-  w.form.JWord1->trigger();
-  w.form.N3->trigger();
-  w.form.N4->trigger();
+  Find<QAction>(w.form, "JWord1")->trigger();
+  Find<QAction>(w.form, "N3")->trigger();
+  Find<QAction>(w.form, "N4")->trigger();
   const QString folder = QCoreApplication::applicationDirPath() + "/";
   QCOMPARE(w.shell.files.size(), size_t{1});
   QCOMPARE(w.shell.files[0].first, folder + "jwv_for_QX418207.exe");
@@ -338,7 +340,7 @@ void WindowLayoutTest::helpCommandsGoToTheShell() {
 
 void WindowLayoutTest::aboutBox() {
   WindowFixture w;
-  w.form.HelpAboutMenu->trigger();
+  Find<QAction>(w.form, "HelpAboutMenu")->trigger();
   QCOMPARE(w.dialogs.modal.size(), size_t{1});
   TAboutBox* box = qobject_cast<TAboutBox*>(w.dialogs.modal[0]);
   QVERIFY(box);

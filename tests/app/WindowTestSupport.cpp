@@ -4,25 +4,47 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QtEndian>
 
 #include "BalanceBands.h"
 #include "FanSeries.h"
+#include "ResultListViewData.h"
+#include "StatusPanels.h"
 
 using namespace sorimu;
 
-void WindowFixture::SetInputs(const QString& play, const QString& flevel, const QString& sim,
-                              const QString& big, const QString& reg) {
-  form.PlayNumEdit->setText(play);
-  form.FlevelComboBox->setEditText(flevel);
-  form.SimNumEdit->setText(sim);
-  form.BigStockEdit->setText(big);
-  form.RegStockEdit->setText(reg);
+QString StatusText(QMainWindow& form) { return Find<StatusPanels>(form, "StatusBar1")->Text(0); }
+
+const RunRecords& Records(const TMainForm& form) {
+  return form.Presenter().CurrentSession().Records();
 }
 
-void WindowFixture::Start() { QTest::mouseClick(form.StartButton, Qt::LeftButton); }
+ResultListViewData& ListModel(QMainWindow& form) {
+  return *qobject_cast<ResultListViewData*>(Find<QTableView>(form, "ResultListView")->model());
+}
+
+void WaitIdle(const TMainForm& form) {
+  if (!QTest::qWaitFor([&form] { return !form.Presenter().Busy(); }, 120000)) {
+    qFatal("the window's command never ended");
+  }
+}
+
+void WindowFixture::SetInputs(const QString& play, const QString& flevel, const QString& sim,
+                              const QString& big, const QString& reg) {
+  Find<QLineEdit>("PlayNumEdit")->setText(play);
+  Find<QComboBox>("FlevelComboBox")->setEditText(flevel);
+  Find<QLineEdit>("SimNumEdit")->setText(sim);
+  Find<QLineEdit>("BigStockEdit")->setText(big);
+  Find<QLineEdit>("RegStockEdit")->setText(reg);
+}
+
+void WindowFixture::Start() {
+  QTest::mouseClick(Find<QPushButton>("StartButton"), Qt::LeftButton);
+  WaitIdle(form);
+}
 
 QStringList ListTexts(const QTreeWidget* view) {
   QStringList items;

@@ -14,6 +14,7 @@
 
 #include "ChartLayer.h"
 #include "Dialogs.h"
+#include "JobService.h"
 #include "RunRecords.h"
 #include "Shell.h"
 #include "Unit1.h"
@@ -84,20 +85,51 @@ class FakeShell final : public Shell {
   bool opens = true;  // false: a desktop with nothing to open a page with
 };
 
+// A control of the main window by its object name: those of the client
+// area first, then the menus, then the rest (the dialogs use some of the
+// same names).
+template <typename T>
+T* Find(QMainWindow& form, const char* name) {
+  const QString wanted = QString::fromLatin1(name);
+  for (QObject* root : {static_cast<QObject*>(form.centralWidget()),
+                        static_cast<QObject*>(form.menuBar()), static_cast<QObject*>(&form)}) {
+    if (T* found = root->findChild<T*>(wanted)) return found;
+  }
+  qFatal("no control named %s", name);
+  return nullptr;
+}
+
+// What the window shows and holds, read as a user or the window's own code would.
+QString StatusText(QMainWindow& form);
+const RunRecords& Records(const TMainForm& form);
+class ResultListViewData& ListModel(QMainWindow& form);
+// Waits until the command under way is over and its run shown.
+void WaitIdle(const TMainForm& form);
+
 // A window with a fixed machine and fake services, driven through its controls.
 struct WindowFixture {
   explicit WindowFixture(uint32_t seed = 20240601,
                          std::chrono::milliseconds longRunAfter = std::chrono::milliseconds(500))
-      : form(WindowServices{
-            .dialogs = dialogs, .shell = shell, .seed = seed, .longRunAfter = longRunAfter}),
+      : form(WindowServices{.dialogs = dialogs,
+                            .shell = shell,
+                            .seed = seed,
+                            .longRunAfter = longRunAfter,
+                            .jobs = &jobs}),
         seed(seed) {
     form.show();
   }
 
   void SetInputs(const QString& play, const QString& flevel, const QString& sim = "1",
                  const QString& big = "255", const QString& reg = "255");
-  void Start();  // the Start button, as a user clicks it
+  // The Start button, as a user clicks it, and the wait for its run to be shown.
+  void Start();
 
+  template <typename T>
+  T* Find(const char* name) {
+    return ::Find<T>(form, name);
+  }
+
+  JobService jobs;
   FakeDialogs dialogs;
   FakeShell shell;
   TMainForm form;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <deque>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -14,47 +13,11 @@
 
 #include "JobLane.h"
 #include "JobService.h"
+#include "TestSupport.h"
 
 using namespace sorimu;
 
-namespace {
-
-// An owner's event loop: calls posted from any thread wait here until Drain
-// runs them, on the test's thread.
-class PostQueue {
- public:
-  JobLane<std::string>::Post Poster() {
-    return [this](std::function<void()> call) {
-      std::lock_guard lock(mutex_);
-      calls_.push_back(std::move(call));
-    };
-  }
-  void Drain() {
-    std::deque<std::function<void()>> calls;
-    {
-      std::lock_guard lock(mutex_);
-      calls.swap(calls_);
-    }
-    for (auto& call : calls) call();
-  }
-  // Runs what was posted until `until` holds or a minute passed.
-  template <typename Until>
-  bool DrainUntil(Until until) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!until()) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      Drain();
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-  }
-
- private:
-  std::mutex mutex_;
-  std::deque<std::function<void()>> calls_;
-};
-
-}  // namespace
+using testing_support::PostQueue;
 
 TEST(JobService, ParallelLoopsVisitEveryIndexOnceAndPassOnWhatThrows) {
   for (bool threads : {true, false}) {

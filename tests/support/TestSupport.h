@@ -1,8 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <initializer_list>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RunRecords.h"
@@ -47,6 +52,41 @@ bool FileExists(const std::string& path);
 // The rows as a file stores them, to compare two records.
 std::vector<unsigned char> RowBytes(const RunRecords& records);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+
+// An owner's event loop for tests without a window: calls posted from any
+// thread wait here until Drain runs them, on the test's thread.
+class PostQueue {
+ public:
+  std::function<void(std::function<void()>)> Poster() {
+    return [this](std::function<void()> call) {
+      std::lock_guard lock(mutex_);
+      calls_.push_back(std::move(call));
+    };
+  }
+  void Drain() {
+    std::deque<std::function<void()>> calls;
+    {
+      std::lock_guard lock(mutex_);
+      calls.swap(calls_);
+    }
+    for (auto& call : calls) call();
+  }
+  // Runs what is posted until `until` holds; false after a minute without.
+  template <typename Until>
+  bool DrainUntil(Until until) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!until()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      Drain();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::deque<std::function<void()>> calls_;
+};
 
 // SHA-256 of bytes as lowercase hex, to pin files against known answers.
 std::string Sha256Hex(const std::vector<unsigned char>& bytes);
