@@ -2,11 +2,11 @@
 #include <QSettings>
 
 #include "CommandLine.h"
-#include "Dialogs.h"
 #include "QtTranslations.h"
-#include "Shell.h"
 #include "Unit1.h"
 #include "WindowFont.h"
+#include "desktop/Dialogs.h"
+#include "desktop/Shell.h"
 
 int main(int argc, char* argv[]) {
   // Read before Qt starts, which needs a display even to print --help.

@@ -14,9 +14,9 @@
 #include <fstream>
 #include <string>
 
-#include "Dialogs.h"
-#include "Shell.h"
 #include "Unit1.h"
+#include "desktop/Dialogs.h"
+#include "desktop/Shell.h"
 
 using namespace sorimu;
 

@@ -87,6 +87,24 @@ void MainPresenter::SetInputs(const StartTexts& inputs) {
   Changed();
 }
 
+void MainPresenter::SetMarker(int m, bool on) {
+  if (m < 0 || m >= kMarkerSeriesCount || markers_[static_cast<size_t>(m)] == on) return;
+  markers_[static_cast<size_t>(m)] = on;
+  Changed();
+}
+
+RememberedInputs MainPresenter::Remembered() const {
+  RememberedInputs remembered;
+  remembered.Start = inputs_;
+  remembered.Markers = markers_;
+  return remembered;
+}
+
+void MainPresenter::Restore(const RememberedInputs& inputs) {
+  markers_ = inputs.Markers;
+  SetInputs(inputs.Start);
+}
+
 CommandStates MainPresenter::Commands() const {
   const bool idle = !Busy();
   CommandStates states;

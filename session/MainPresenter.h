@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <utility>
 
 #include "JobLane.h"
+#include "RememberedInputs.h"
 #include "Session.h"
 
 namespace sorimu {
@@ -83,6 +85,13 @@ class MainPresenter {
   const StartTexts& Inputs() const { return inputs_; }
   void SetInput(InputField field, std::string text);
   void SetInputs(const StartTexts& inputs);
+  // The marker boxes (kMarkerBIG ...): which roles the slump graph marks.
+  bool Marker(int m) const { return markers_[static_cast<size_t>(m)]; }
+  void SetMarker(int m, bool on);
+  // What the next session starts from: the inputs as typed and the marker
+  // boxes (the dialogs add their own); and taking it back.
+  RememberedInputs Remembered() const;
+  void Restore(const RememberedInputs& inputs);
 
   // The commands; each is ignored while the phase does not allow it.
   void Start();
@@ -127,6 +136,7 @@ class MainPresenter {
   std::unique_ptr<JobLane<Result>> lane_;
 
   StartTexts inputs_;
+  std::array<bool, kMarkerSeriesCount> markers_{};
   RunPhase phase_ = RunPhase::Idle;
   StatusLine status_ = StatusLine::Clear;
   std::string statusDetail_;

@@ -10,18 +10,18 @@
 #include "BalanceBands.h"
 #include "ChartData.h"
 #include "ChartLayer.h"
+#include "ChartTexts.h"
 #include "ColouredBars.h"
 #include "FanSeries.h"
 #include "PieChart.h"
 #include "ResultStats.h"
 #include "RunRecords.h"
-#include "WindowTexts.h"
 
 namespace sorimu {
 
 namespace {
 
-const QString kHint = QString::fromUtf8(wintext::kZoomHint);
+const QString kHint = QString::fromUtf8(charttext::kZoomHint);
 constexpr QRgb kSilver = 0xC0C0C0;
 constexpr QRgb kWhite = 0xFFFFFF;
 constexpr QRgb kExpectedLineColour = 0x008000;  // green: no series of the slump graph uses it
@@ -45,7 +45,7 @@ QCustomPlot* NewPlot(QWidget* parent, const QString& name, const QString& bottom
   plot->setBackground(background);
   plot->axisRect()->setBackground(Qt::white);
   plot->plotLayout()->insertRow(0);
-  auto* title = new QCPTextElement(plot, QString::fromUtf8(wintext::kSlumpTitle));
+  auto* title = new QCPTextElement(plot, QString::fromUtf8(charttext::kSlumpTitle));
   title->setTextFlags(Qt::AlignLeft | Qt::AlignVCenter);
   QFont font = title->font();
   font.setBold(true);
@@ -126,9 +126,9 @@ void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
   // Under the markers, which stay readable through its bands.
   forecast = std::make_unique<FanSeries>(layer, slump, QStringLiteral("Forecast"),
                                          QColor::fromRgb(kForecastColour),
-                                         FanTexts{QString::fromUtf8(wintext::kForecastOuter),
-                                                  QString::fromUtf8(wintext::kForecastInner),
-                                                  QString::fromUtf8(wintext::kForecastMedian)});
+                                         FanTexts{QString::fromUtf8(charttext::kForecastOuter),
+                                                  QString::fromUtf8(charttext::kForecastInner),
+                                                  QString::fromUtf8(charttext::kForecastMedian)});
   forecast->SetActive(false);
   layer.SetAxisRange(slump, ChartAxis::Bottom, 0, 24);
   layer.SetAxisAutomatic(slump, ChartAxis::Left);
@@ -140,8 +140,8 @@ void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
 
 void ResultCharts::Impl::BuildBarChart(QWidget* window) {
   bars =
-      NewPlot(window, QStringLiteral("SlumpChart2"), QString::fromUtf8(wintext::kBarsAxisBonuses),
-              QString::fromUtf8(wintext::kBarsAxisGames), VerticalGradient(kWhite, kSilver));
+      NewPlot(window, QStringLiteral("SlumpChart2"), QString::fromUtf8(charttext::kBarsAxisBonuses),
+              QString::fromUtf8(charttext::kBarsAxisGames), VerticalGradient(kWhite, kSilver));
   auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
   ticker->setTickStep(1);
   ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
@@ -169,7 +169,7 @@ void ResultCharts::Impl::BuildBarChart(QWidget* window) {
   QFont titleFont = bars->font();
   titleFont.setBold(true);
   const int titleWidth =
-      QFontMetrics(titleFont).horizontalAdvance(QString::fromUtf8(wintext::kSlumpTitle));
+      QFontMetrics(titleFont).horizontalAdvance(QString::fromUtf8(charttext::kSlumpTitle));
   hint->move(titleWidth + 24, 2);
   hint->adjustSize();
 }

@@ -27,18 +27,18 @@
 #include "AboutBox.h"
 #include "AnalysisDialog.h"
 #include "AnalysisFanView.h"
-#include "Dialogs.h"
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
 #include "JobService.h"
 #include "NextGamesPanel.h"
 #include "QtTranslations.h"
 #include "ResultCharts.h"
-#include "Shell.h"
 #include "SimWriter.h"
 #include "StatusPanels.h"
 #include "Unit1.h"
 #include "WindowFont.h"
+#include "desktop/Dialogs.h"
+#include "desktop/Shell.h"
 
 using namespace sorimu;
 

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "ChartLayer.h"
-#include "Dialogs.h"
 #include "JobService.h"
 #include "RunRecords.h"
-#include "Shell.h"
 #include "Unit1.h"
+#include "desktop/Dialogs.h"
+#include "desktop/Shell.h"
 
 // The tests speak of the project's types by their plain names.
 using namespace sorimu;

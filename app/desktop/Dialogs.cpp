@@ -1,4 +1,4 @@
-#include "Dialogs.h"
+#include "desktop/Dialogs.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -78,5 +78,14 @@ std::optional<QString> QtDialogs::AskExportPath(QWidget* parent, const QString& 
 }
 
 void QtDialogs::ShowModal(QDialog& dialog) { dialog.exec(); }
+
+void ShowFailure(Dialogs& dialogs, QWidget* parent, const Status& status) {
+  const QString message = QString::fromStdString(status.Message);
+  if (status.Kind == StatusKind::NotInteger) {
+    dialogs.ApplicationError(parent, message);
+  } else {
+    dialogs.Error(parent, message);
+  }
+}
 
 }  // namespace sorimu

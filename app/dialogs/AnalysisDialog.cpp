@@ -22,7 +22,6 @@
 #include "AnalysisFanView.h"
 #include "AnalysisInputs.h"
 #include "AnalysisTable.h"
-#include "Dialogs.h"
 #include "Messages.h"
 #include "Named.h"
 #include "QtJobs.h"
@@ -30,6 +29,7 @@
 #include "ResultLists.h"
 #include "SettingColours.h"
 #include "WindowTexts.h"
+#include "desktop/Dialogs.h"
 
 namespace sorimu {
 

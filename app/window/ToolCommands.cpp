@@ -5,7 +5,6 @@
 
 #include "AnalysisDialog.h"
 #include "ChartPictures.h"
-#include "Dialogs.h"
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
 #include "MainPresenter.h"
@@ -15,6 +14,7 @@
 #include "ResultCharts.h"
 #include "RunExports.h"
 #include "WindowTexts.h"
+#include "desktop/Dialogs.h"
 
 namespace sorimu {
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <memory>
+
+#include "ChartData.h"
 
 class QAbstractItemModel;
 class QAction;
@@ -23,12 +26,14 @@ class QWidget;
 
 namespace sorimu {
 
+class HintLabel;
 class ResultCharts;
 class StatusPanels;
 
 // The main window's controls under the names of its layout table, placed at
 // their fixed pixel positions in a client area of 606 × 724, with their
-// captions and first values. TMainForm holds them privately, as a Qt form's
+// captions and first values (the labels, separators and frames that no code
+// touches are only named). TMainForm holds them privately, as a Qt form's
 // generated Ui class is held, and binds them to its presenter; tests and
 // tools find a control by its object name.
 class MainFormLayout {
@@ -45,9 +50,6 @@ class MainFormLayout {
   // place on the screen, and every control; the per-game list shows `listModel`.
   void SetupLayout(QMainWindow* window, QAbstractItemModel* listModel);
 
-  // The red note right-aligned at x = 149 under the setting box.
-  void ShowHint(const QString& text);
-
   QMenuBar* MainMenu = nullptr;
   QMenu* FileMenu = nullptr;
   QAction* FileOpenMenu = nullptr;
@@ -59,32 +61,24 @@ class MainFormLayout {
   QAction* HelpAboutMenu = nullptr;
   QAction* HelpManMenu = nullptr;
   QAction* JWord1 = nullptr;
-  QAction* N2 = nullptr;
   QAction* N3 = nullptr;
   QAction* N4 = nullptr;
   QMenu* ToolMenu = nullptr;
   QAction* ToolAnalysisMenu = nullptr;
   QAction* ToolFigureSheetMenu = nullptr;
   QAction* ToolEstimateMenu = nullptr;
-  QAction* N5 = nullptr;
   QAction* ToolCsvMenu = nullptr;
   QAction* ToolImageMenu = nullptr;
 
-  QLabel* Label1 = nullptr;
   QLineEdit* PlayNumEdit = nullptr;
-  QLabel* Label2 = nullptr;
   QComboBox* FlevelComboBox = nullptr;
-  QLabel* Label3 = nullptr;
+  HintLabel* Label3 = nullptr;  // the red note under the setting box
   QPushButton* FlevelButton = nullptr;
-  QLabel* Label6 = nullptr;
   QLineEdit* SimNumEdit = nullptr;
   QPushButton* StartButton = nullptr;
   QPushButton* CancelButton = nullptr;
-  QLabel* Label4 = nullptr;
   QLineEdit* BigStockEdit = nullptr;
-  QLabel* Label7 = nullptr;
   QLineEdit* RegStockEdit = nullptr;
-  QGroupBox* GroupBox2 = nullptr;
   QLabel* ResultLabel = nullptr;
   QTabWidget* PageControl1 = nullptr;
   QTableView* ResultListView = nullptr;
@@ -93,16 +87,8 @@ class MainFormLayout {
   QTreeWidget* RenListView = nullptr;
   QTreeWidget* KoyakuListView = nullptr;
   QTreeWidget* RTCancelListView = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
-  QCheckBox* BIGCheckBox = nullptr;
-  QCheckBox* REGCheckBox = nullptr;
-  QCheckBox* Cherry2CheckBox = nullptr;
-  QCheckBox* Cherry4aCheckBox = nullptr;
-  QCheckBox* Cherry4bCheckBox = nullptr;
-  QCheckBox* CherryNCheckBox = nullptr;
-  QCheckBox* PlumCheckBox = nullptr;
-  QCheckBox* BellCheckBox = nullptr;
-  QCheckBox* HazureCheckBox = nullptr;
+  // The nine marker boxes in the order of the marker series (kMarkerBIG ...).
+  std::array<QCheckBox*, kMarkerSeriesCount> MarkerBoxes{};
   QCheckBox* ExpectedCheckBox = nullptr;  // the expected-balance line, after the markers
   StatusPanels* StatusBar1 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;

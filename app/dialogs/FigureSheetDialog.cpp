@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "ChartPictures.h"
-#include "Dialogs.h"
 #include "Messages.h"
 #include "Named.h"
 #include "QtText.h"
@@ -22,6 +21,7 @@
 #include "SettingColours.h"
 #include "TheoryTable.h"
 #include "WindowTexts.h"
+#include "desktop/Dialogs.h"
 
 namespace sorimu {
 

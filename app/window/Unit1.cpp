@@ -2,10 +2,9 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -15,21 +14,24 @@
 
 #include "AboutBox.h"
 #include "ChartData.h"
-#include "Dialogs.h"
 #include "ExpectedLineSwitch.h"
+#include "InputBinding.h"
 #include "JobService.h"
+#include "ManualLocation.h"
 #include "Messages.h"
 #include "QtJobs.h"
 #include "QtText.h"
-#include "RecentFilesMenu.h"
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "RunDisplay.h"
-#include "Shell.h"
 #include "StatusLineText.h"
 #include "StatusPanels.h"
 #include "ToolCommands.h"
+#include "WindowControls.h"
+#include "WindowDesktop.h"
 #include "WindowTexts.h"
+#include "desktop/Dialogs.h"
+#include "desktop/Shell.h"
 
 namespace sorimu {
 
@@ -51,8 +53,7 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
       presenter_(std::make_unique<MainPresenter>(session_, jobs_, PostToEventLoop(),
                                                  services.longRunAfter)),
       openDialogName_(Text(wintext::kInitialSimName)),
-      saveDialogName_(Text(wintext::kInitialSimName)),
-      settings_(services.settings) {
+      saveDialogName_(Text(wintext::kInitialSimName)) {
   listModel_ = new ResultListViewData(this);
   ui_.SetupLayout(this, listModel_);
   display_ = std::make_unique<RunDisplay>(RunDisplay::Views{
@@ -68,9 +69,17 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
 
   session_->SetDisplayBytesPerRow(kDisplayBytesPerRow);
   presenter_->SetHooks(Hooks());
+  desktop_ = new WindowDesktop(WindowDesktop::Ties{
+      this, ui_.FileMenu, ui_.N1, dialogs_, shell_, services.settings,
+      services.sourceTree.value_or(BuildSourceTree()),
+      [this] { return presenter_->Commands().open; },
+      [this](const QString& path) { Dispatch([this, &path] { OpenPath(path); }); }});
   ConnectCommands();
-  BindInputs();
-  SetupDesktop(services);
+  inputs_ = new InputBinding(this, ui_, *presenter_);
+  if (const std::optional<RememberedInputs> remembered = desktop_->Restore()) {
+    presenter_->Restore(*remembered);
+    tools_->Restore(*remembered);
+  }
   Draw();
 }
 
@@ -92,16 +101,10 @@ PresenterHooks TMainForm::Hooks() {
     Shown(run, *views);
   };
   hooks.hint = [this](bool hidden) {
-    ui_.ShowHint(hidden ? Text(wintext::kHiddenFlevelNote) : QString());
+    ui_.Label3->Show(hidden ? Text(wintext::kHiddenFlevelNote) : QString());
   };
-  hooks.notify = [this](const Status& status) {
-    if (status.Kind == StatusKind::NotInteger) {
-      dialogs_.ApplicationError(this, Text(status.Message));
-    } else {
-      dialogs_.Error(this, Text(status.Message));
-    }
-  };
-  hooks.opened = [this](const std::string&) { recentMenu_->Add(openDialogName_); };
+  hooks.notify = [this](const Status& status) { ShowFailure(dialogs_, this, status); };
+  hooks.opened = [this](const std::string&) { desktop_->Used(openDialogName_); };
   return hooks;
 }
 
@@ -112,7 +115,7 @@ void TMainForm::ConnectCommands() {
       {ui_.FileStartMenu, [this] { presenter_->Start(); }},
       {ui_.FileExitMenu, [this] { close(); }},
       {ui_.HelpAboutMenu, [this] { dialogs_.ShowModal(*aboutBox_); }},
-      {ui_.HelpManMenu, [this] { ShowManual(); }},
+      {ui_.HelpManMenu, [this] { desktop_->ShowManual(); }},
       {ui_.JWord1,
        [this] {
          shell_.OpenFile(ExecutableFolder() + QString::fromLatin1(kInstallerFileName),
@@ -138,30 +141,8 @@ void TMainForm::ConnectCommands() {
   connect(ui_.Timer1, &QTimer::timeout, this, [this] {
     ui_.StatusBar1->SetText(2, ClockText(QDateTime::currentDateTime(), QLocale::system()));
   });
-  for (int m = 0; m < kMarkerSeriesCount; ++m) {
-    auto* box = ui_.GroupBox1->findChild<QCheckBox*>(
-        QLatin1String(kMarkerSeriesStyles[static_cast<size_t>(m)].checkBoxName));
-    connect(box, &QCheckBox::toggled, this, [this, m](bool on) {
-      Dispatch([this, m, on] { ui_.Charts->SetMarkerActive(m, on); });
-    });
-  }
   connect(ui_.ExpectedCheckBox, &QCheckBox::toggled, this,
           [this] { Dispatch([this] { expectedLine_->Switched(); }); });
-}
-
-void TMainForm::BindInputs() {
-  const std::pair<QLineEdit*, InputField> edits[] = {{ui_.PlayNumEdit, InputField::PlayNum},
-                                                     {ui_.SimNumEdit, InputField::SimNum},
-                                                     {ui_.BigStockEdit, InputField::BigStock},
-                                                     {ui_.RegStockEdit, InputField::RegStock}};
-  for (const auto& [edit, field] : edits) {
-    connect(edit, &QLineEdit::textChanged, this, [this, field = field](const QString& text) {
-      presenter_->SetInput(field, text.toStdString());
-    });
-  }
-  connect(ui_.FlevelComboBox, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    presenter_->SetInput(InputField::Flevel, text.toStdString());
-  });
 }
 
 void TMainForm::Dispatch(const std::function<void()>& command) {
@@ -192,7 +173,7 @@ void TMainForm::Draw() {
   for (QAction* entry : {ui_.ToolEstimateMenu, ui_.ToolCsvMenu, ui_.ToolImageMenu}) {
     entry->setEnabled(commands.runTools);
   }
-  if (recentMenu_ != nullptr) recentMenu_->Refresh(commands.open);
+  desktop_->RefreshRecent(commands.open);
   // 中断 stands over the disabled 開始 from the moment a command counts as
   // long until its run is shown; once taken it stays, greyed.
   ui_.CancelButton->setVisible(presenter_->LongRun());
@@ -206,17 +187,7 @@ void TMainForm::Draw() {
   const int position = std::clamp(presenter_->Progress(), bar->minimum(), bar->maximum());
   if (bar->value() != position) bar->setValue(position);
 
-  const StartTexts& inputs = presenter_->Inputs();
-  const std::pair<QLineEdit*, const std::string*> edits[] = {{ui_.PlayNumEdit, &inputs.PlayNum},
-                                                             {ui_.SimNumEdit, &inputs.SimNum},
-                                                             {ui_.BigStockEdit, &inputs.BigStock},
-                                                             {ui_.RegStockEdit, &inputs.RegStock}};
-  for (const auto& [edit, text] : edits) {
-    if (edit->text().toStdString() != *text) edit->setText(QString::fromStdString(*text));
-  }
-  if (ui_.FlevelComboBox->currentText().toStdString() != inputs.Flevel) {
-    ui_.FlevelComboBox->setEditText(QString::fromStdString(inputs.Flevel));
-  }
+  inputs_->Draw();
 
   if (presenter_->Busy()) {
     ticker_->Start();
@@ -254,7 +225,27 @@ void TMainForm::Save() {
   if (!path) return;
   saveDialogName_ = *path;
   const CommandOutcome outcome = presenter_->Save(LocalPath(*path));
-  if (outcome.status.Ok()) recentMenu_->Add(*path);
+  if (outcome.status.Ok()) desktop_->Used(*path);
+}
+
+void TMainForm::OpenPathLater(const QString& path) {
+  QMetaObject::invokeMethod(
+      this, [this, path] { Dispatch([this, &path] { OpenPath(path); }); }, Qt::QueuedConnection);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  // Closed while a command works: it stops within moments, and the window
+  // closes then; the window never waits for it.
+  if (presenter_->Busy()) {
+    closeWhenIdle_ = true;
+    presenter_->Stop();
+    event->ignore();
+    return;
+  }
+  RememberedInputs now = presenter_->Remembered();
+  tools_->Collect(now);
+  desktop_->Remember(now);
+  QMainWindow::closeEvent(event);
 }
 
 void TMainForm::SettingCheck() {

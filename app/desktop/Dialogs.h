@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "Status.h"
+
 class QDialog;
 class QFileDialog;
 class QWidget;
@@ -50,5 +52,9 @@ class QtDialogs final : public Dialogs {
                                        const QString& filter) override;
   void ShowModal(QDialog& dialog) override;
 };
+
+// A failure in the box its kind asks for: the application's own for a text
+// that is no integer, the "エラー" box for the rest.
+void ShowFailure(Dialogs& dialogs, QWidget* parent, const Status& status);
 
 }  // namespace sorimu

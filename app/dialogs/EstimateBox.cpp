@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Dialogs.h"
 #include "EstimateTable.h"
 #include "InputText.h"
 #include "Messages.h"
@@ -25,6 +24,7 @@
 #include "QtText.h"
 #include "ResultLists.h"
 #include "WindowTexts.h"
+#include "desktop/Dialogs.h"
 
 namespace sorimu {
 

@@ -14,10 +14,9 @@ namespace sorimu {
 
 class Dialogs;
 class ExpectedLineSwitch;
-class FileDrops;
+class InputBinding;
 class JobService;
 class JobTicker;
-class RecentFilesMenu;
 class ResultCharts;
 class ResultListViewData;
 class RunDisplay;
@@ -25,6 +24,7 @@ class Session;
 class Shell;
 class TAboutBox;
 class ToolCommands;
+class WindowDesktop;
 
 // The main window: its controls (MainFormLayout), bound to a MainPresenter
 // that holds the inputs, the status and the phase of the work and runs the
@@ -52,20 +52,14 @@ class TMainForm final : public QMainWindow {
 
  private:
   void ConnectCommands();
-  void BindInputs();
   void Dispatch(const std::function<void()>& command);
   PresenterHooks Hooks();
   void Draw();
   void Shown(const RunRef& run, PreparedShow& views);
-  void SetupDesktop(const WindowServices& services);
-  void RestoreSession();
-  void RememberSession();
   void OpenPath(const QString& path);
-  void OpenDropped(const QStringList& files);
   void Open();
   void Save();
   void SettingCheck();
-  void ShowManual();
 
   Dialogs& dialogs_;
   Shell& shell_;
@@ -78,15 +72,13 @@ class TMainForm final : public QMainWindow {
   std::unique_ptr<RunDisplay> display_;
   std::unique_ptr<ExpectedLineSwitch> expectedLine_;
   std::unique_ptr<ToolCommands> tools_;
+  WindowDesktop* desktop_ = nullptr;
+  InputBinding* inputs_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
   QShortcut* escape_ = nullptr;
   JobTicker* ticker_ = nullptr;
-  FileDrops* drops_ = nullptr;
-  RecentFilesMenu* recentMenu_ = nullptr;
   QString openDialogName_;  // each file dialog offers its last choice again
   QString saveDialogName_;
-  QSettings* settings_ = nullptr;
-  QString sourceTree_;
   bool closeWhenIdle_ = false;  // closed while a command worked: it stops first
 };
 

@@ -1,4 +1,4 @@
-#include "Shell.h"
+#include "desktop/Shell.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

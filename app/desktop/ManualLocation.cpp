@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "Shell.h"
 #include "WindowTexts.h"
+#include "desktop/Shell.h"
 
 namespace sorimu {
 

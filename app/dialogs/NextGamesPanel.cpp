@@ -11,7 +11,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "Dialogs.h"
 #include "EstimateTable.h"
 #include "InputText.h"
 #include "Messages.h"
@@ -20,6 +19,7 @@
 #include "QtText.h"
 #include "ResultLists.h"
 #include "WindowTexts.h"
+#include "desktop/Dialogs.h"
 
 namespace sorimu {
 

@@ -85,12 +85,7 @@ inline constexpr const char* kAboutAuthor = "Yusora";
 inline constexpr const char* kAboutCopyright = "Copyright (C)";
 inline constexpr const char* kAboutVersion = "Version1.0.3.0";
 
-// --- Charts -----------------------------------------------------------------------
-inline constexpr const char* kSlumpTitle = "スランプグラフ";
-inline constexpr const char* kZoomHint =
-    "・マウスで範囲指定して拡大できます。右クリックでドラッグしてスクロールできます。";
-inline constexpr const char* kBarsAxisBonuses = "ボーナス回数";
-inline constexpr const char* kBarsAxisGames = "Play数";
+// --- Charts: their own texts are in charts/ChartTexts.h ---------------------------
 
 // --- The expected-balance line of the slump graph ---------------------------------
 inline constexpr const char* kExpectedBox = "期待差枚";
@@ -192,9 +187,5 @@ inline constexpr const char* kNextGamesFanBox = "スランプグラフに表示"
 inline constexpr const char* kNextGamesNote =
     "この後のゲームを、設定推測タブの確率で選んだ設定と、記録から推測したRTの残り・"
     "ストックから何度も遊技した結果です。台の内部状態そのものは見ていません。";
-// The fan the next games leave on the slump graph.
-inline constexpr const char* kForecastOuter = "予測 5～95%";
-inline constexpr const char* kForecastInner = "予測 25～75%";
-inline constexpr const char* kForecastMedian = "予測 中央値";
 
 }  // namespace sorimu::wintext

@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "ClassicFrames.h"
-#include "Shell.h"
 #include "WindowFont.h"
 #include "WindowTexts.h"
+#include "desktop/Shell.h"
 
 namespace sorimu {
 
