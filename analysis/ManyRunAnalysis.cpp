@@ -52,22 +52,29 @@ double Rate(int64_t games, int64_t hits) {
 
 }  // namespace
 
+AnalysisField FirstBadField(const AnalysisRequest& r) {
+  if (r.Games < 1) return AnalysisField::Games;
+  if (r.Trials < 1 || r.Trials > kMaxTrials) return AnalysisField::Trials;
+  if (r.Setting < 0 || r.Setting > 6) return AnalysisField::Setting;
+  if (r.BigStock < 0 || r.BigStock > kMaxStock) return AnalysisField::BigStock;
+  if (r.RegStock < 0 || r.RegStock > kMaxStock) return AnalysisField::RegStock;
+  if (r.Jobs < 0 || r.Jobs > kMaxJobs) return AnalysisField::Jobs;
+  return AnalysisField::None;
+}
+
 Status CheckAnalysisRequest(const AnalysisRequest& r) {
   const char* message = nullptr;
-  if (r.Games < 1) {
-    message = kPlayNumRangeMessage;
-  } else if (r.Trials < 1 || r.Trials > kMaxTrials) {
-    message = kTrialsRangeMessage;
-  } else if (r.Setting < 0 || r.Setting > 6) {
-    message = kAnalysisSettingMessage;
-  } else if (r.BigStock < 0 || r.BigStock > kMaxStock) {
-    message = kBigStockRangeMessage;
-  } else if (r.RegStock < 0 || r.RegStock > kMaxStock) {
-    message = kRegStockRangeMessage;
-  } else if (r.Jobs < 0 || r.Jobs > kMaxJobs) {
-    message = kJobsRangeMessage;
+  switch (FirstBadField(r)) {
+    case AnalysisField::None:
+    case AnalysisField::Seed: return Status{};  // any 32 bits are a seed
+    case AnalysisField::Games: message = kPlayNumRangeMessage; break;
+    case AnalysisField::Trials: message = kTrialsRangeMessage; break;
+    case AnalysisField::Setting: message = kAnalysisSettingMessage; break;
+    case AnalysisField::BigStock: message = kBigStockRangeMessage; break;
+    case AnalysisField::RegStock: message = kRegStockRangeMessage; break;
+    case AnalysisField::Jobs: message = kJobsRangeMessage; break;
   }
-  return message == nullptr ? Status{} : Status::Fail(StatusKind::BadInput, message);
+  return Status::Fail(StatusKind::BadInput, message);
 }
 
 std::vector<int32_t> RequestedSettings(const AnalysisRequest& request) {

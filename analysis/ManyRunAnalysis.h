@@ -31,8 +31,16 @@ struct AnalysisRequest {
   int Jobs = 0;       // worker threads; 0 for one per core
 };
 
-// BadInput with the message for the first input out of range, in the order
-// of the fields; Ok when the request can run.
+// The inputs of an analysis, as a window or the command line names them to
+// the user.
+enum class AnalysisField { None, Games, Trials, BigStock, RegStock, Setting, Seed, Jobs };
+
+// The first input out of range, in the order of the fields; None when the
+// request can run.
+AnalysisField FirstBadField(const AnalysisRequest& request);
+
+// BadInput with the message for the first input out of range; Ok when the
+// request can run.
 Status CheckAnalysisRequest(const AnalysisRequest& request);
 
 // The settings a request covers, in column order.

@@ -7,19 +7,6 @@
 
 namespace sorimu {
 
-namespace {
-
-AnalysisField FieldOfRangeMessage(const std::string& message) {
-  if (message == kPlayNumRangeMessage) return AnalysisField::Games;
-  if (message == kTrialsRangeMessage) return AnalysisField::Trials;
-  if (message == kBigStockRangeMessage) return AnalysisField::BigStock;
-  if (message == kRegStockRangeMessage) return AnalysisField::RegStock;
-  if (message == kAnalysisSettingMessage) return AnalysisField::Setting;
-  return AnalysisField::Jobs;
-}
-
-}  // namespace
-
 AnalysisRequestRead ReadAnalysisRequest(const AnalysisTexts& texts) {
   AnalysisRequestRead read;
   AnalysisRequest& request = read.request;
@@ -44,7 +31,7 @@ AnalysisRequestRead ReadAnalysisRequest(const AnalysisTexts& texts) {
   request.Jobs = texts.Jobs;
   read.status = CheckAnalysisRequest(request);
   if (!read.status.Ok()) {
-    read.field = FieldOfRangeMessage(read.status.Message);
+    read.field = FirstBadField(request);
     return read;
   }
   const std::optional<uint32_t> seed = ParseSeed(texts.Seed);

@@ -20,8 +20,6 @@ struct AnalysisTexts {
   int Jobs = 0;
 };
 
-enum class AnalysisField { None, Games, Trials, BigStock, RegStock, Setting, Seed, Jobs };
-
 // Ok with the request, or the first problem and the field it is in (so a
 // window can put the cursor there): the four counts are converted first,
 // in their order, then checked against their ranges, then the seed.
