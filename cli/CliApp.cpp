@@ -79,8 +79,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   // One process is one random sequence, like one session of the window.
   Session session(seed);
-  std::mutex savedMutex;
-  std::vector<std::string> saved;  // a batch's files, printed from this thread
+  std::mutex writtenMutex;
+  std::vector<std::string> written;  // a batch's files, printed from this thread
   CommandOutcome started;
   jobs.Run(
       kGamesUnit,
@@ -88,8 +88,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         SessionHooks hooks;
         hooks.askBatchPath = [&] { return std::optional<std::string>(outPath); };
         hooks.batchFileSaved = [&](const std::string& path) {
-          std::lock_guard lock(savedMutex);
-          saved.push_back(path);
+          std::lock_guard lock(writtenMutex);
+          written.push_back(path);
         };
         hooks.runProgress = [&job](const RunProgressInfo& progress) {
           job.SetTotal(progress.GamesTotal * progress.Repetitions);
@@ -100,9 +100,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         started = session.Start(texts);
       },
       [&] {
-        std::lock_guard lock(savedMutex);
-        for (const std::string& path : saved) out << path << '\n';
-        saved.clear();
+        std::lock_guard lock(writtenMutex);
+        for (const std::string& path : written) out << path << '\n';
+        written.clear();
       });
   if (started.status.Kind == StatusKind::Cancelled) return Interrupted(err);
   if (!started.status.Ok()) return Fail(started, err);

@@ -37,7 +37,7 @@ struct MainPresenter::Result {
 // The way from the job's thread back to the presenter: calls posted to the
 // window's thread, which find nobody once the presenter is gone.
 struct MainPresenter::Relay : std::enable_shared_from_this<Relay> {
-  Relay(MainPresenter* p, JobPost post) : presenter(p), post(std::move(post)) {}
+  Relay(MainPresenter* owner, JobPost poster) : presenter(owner), post(std::move(poster)) {}
 
   MainPresenter* presenter;  // read and cleared on the window's thread only
   JobPost post;

@@ -12,54 +12,50 @@ constexpr size_t kLongestNumber = 64;
 // Six weights with their commas and spaces; room for long decimals.
 constexpr size_t kLongestPrior = 256;
 
-// Whether Start would take `text` in `field`, the others as they start.
-bool StartAccepts(std::string StartTexts::*field, const std::string& text) {
+// Whether Start would take `text` in `Field`, the others as they start.
+template <std::string StartTexts::*Field>
+bool StartAccepts(const std::string& text) {
   StartTexts texts;
-  texts.*field = text;
+  texts.*Field = text;
   return CheckStartInputs(texts).status.Ok();
 }
 
-bool AnalysisAccepts(std::string AnalysisTexts::*field, const std::string& text) {
+template <std::string AnalysisTexts::*Field>
+bool AnalysisAccepts(const std::string& text) {
   AnalysisTexts texts;
-  texts.*field = text;
+  texts.*Field = text;
   return ReadAnalysisRequest(texts).status.Ok();
 }
 
-bool CountAccepted(const std::string& text, int32_t maximum) {
-  return ParseCount(text, 1, maximum, "").status.Ok();
+template <int32_t Maximum>
+bool CountAccepts(const std::string& text) {
+  return ParseCount(text, 1, Maximum, "").status.Ok();
+}
+
+bool PriorAccepts(const std::string& text) { return ParsePrior(text).has_value(); }
+
+// A kept text at `Field` of the part `Where` of the inputs, taken back only
+// where `Accepts` says the window would take it.
+template <typename Part, Part RememberedInputs::*Where, std::string Part::*Field,
+          bool (*Accepts)(const std::string&)>
+TextSetting Kept(const char* key, size_t longest = kLongestNumber) {
+  return {key, [](const RememberedInputs& in) { return in.*Where.*Field; },
+          [](RememberedInputs& in, const std::string& text) {
+            if (!Accepts(text)) return false;
+            in.*Where.*Field = text;
+            return true;
+          },
+          longest};
 }
 
 template <std::string StartTexts::*Field>
 TextSetting StartText(const char* key) {
-  return {key, [](const RememberedInputs& in) { return in.Start.*Field; },
-          [](RememberedInputs& in, const std::string& text) {
-            if (!StartAccepts(Field, text)) return false;
-            in.Start.*Field = text;
-            return true;
-          },
-          kLongestNumber};
+  return Kept<StartTexts, &RememberedInputs::Start, Field, StartAccepts<Field>>(key);
 }
 
 template <std::string AnalysisTexts::*Field>
 TextSetting AnalysisText(const char* key) {
-  return {key, [](const RememberedInputs& in) { return in.Analysis.*Field; },
-          [](RememberedInputs& in, const std::string& text) {
-            if (!AnalysisAccepts(Field, text)) return false;
-            in.Analysis.*Field = text;
-            return true;
-          },
-          kLongestNumber};
-}
-
-template <std::string EstimateTexts::*Field, int32_t Maximum>
-TextSetting NextGamesText(const char* key) {
-  return {key, [](const RememberedInputs& in) { return in.Estimate.*Field; },
-          [](RememberedInputs& in, const std::string& text) {
-            if (!CountAccepted(text, Maximum)) return false;
-            in.Estimate.*Field = text;
-            return true;
-          },
-          kLongestNumber};
+  return Kept<AnalysisTexts, &RememberedInputs::Analysis, Field, AnalysisAccepts<Field>>(key);
 }
 
 // The analysis's setting, chosen from a list: "1" to "6", or "all".
@@ -94,15 +90,12 @@ const std::array<TextSetting, 13> kTextSettings = {
     AnalysisText<&AnalysisTexts::BigStock>("analysis/bigStock"),
     AnalysisText<&AnalysisTexts::RegStock>("analysis/regStock"),
     TextSetting{"analysis/setting", AnalysisSettingText, SetAnalysisSetting, kLongestNumber},
-    TextSetting{"estimate/prior", [](const RememberedInputs& in) { return in.Estimate.Prior; },
-                [](RememberedInputs& in, const std::string& text) {
-                  if (!ParsePrior(text)) return false;
-                  in.Estimate.Prior = text;
-                  return true;
-                },
-                kLongestPrior},
-    NextGamesText<&EstimateTexts::NextGames, kMaxNextGames>("estimate/nextGames"),
-    NextGamesText<&EstimateTexts::NextDraws, kMaxNextDraws>("estimate/nextDraws"),
+    Kept<EstimateTexts, &RememberedInputs::Estimate, &EstimateTexts::Prior, PriorAccepts>(
+        "estimate/prior", kLongestPrior),
+    Kept<EstimateTexts, &RememberedInputs::Estimate, &EstimateTexts::NextGames,
+         CountAccepts<kMaxNextGames>>("estimate/nextGames"),
+    Kept<EstimateTexts, &RememberedInputs::Estimate, &EstimateTexts::NextDraws,
+         CountAccepts<kMaxNextDraws>>("estimate/nextDraws"),
 };
 
 std::string MarkerKey(int m) {

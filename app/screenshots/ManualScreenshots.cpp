@@ -30,6 +30,7 @@
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
 #include "JobService.h"
+#include "Named.h"
 #include "NextGamesPanel.h"
 #include "QtTranslations.h"
 #include "ResultCharts.h"
@@ -102,16 +103,12 @@ class Shots {
   bool failed_ = false;
 };
 
-// A control of the window by its object name: the client area's, the menus', then the rest.
+// A control of the main window by its object name.
 template <typename T>
 T* Find(QMainWindow& form, const char* name) {
-  const QString wanted = QString::fromLatin1(name);
-  for (QObject* root : {static_cast<QObject*>(form.centralWidget()),
-                        static_cast<QObject*>(form.menuBar()), static_cast<QObject*>(&form)}) {
-    if (T* found = root->findChild<T*>(wanted)) return found;
-  }
-  qFatal("no control named %s", name);
-  return nullptr;
+  T* found = FindNamed<T>(form, name);
+  if (found == nullptr) qFatal("no control named %s", name);
+  return found;
 }
 
 // The run a click started is played and shown as a job; the pictures wait for it.

@@ -14,6 +14,7 @@
 
 #include "ChartLayer.h"
 #include "JobService.h"
+#include "Named.h"
 #include "RunRecords.h"
 #include "Unit1.h"
 #include "desktop/Dialogs.h"
@@ -85,18 +86,12 @@ class FakeShell final : public Shell {
   bool opens = true;  // false: a desktop with nothing to open a page with
 };
 
-// A control of the main window by its object name: those of the client
-// area first, then the menus, then the rest (the dialogs use some of the
-// same names).
+// A control of the main window by its object name.
 template <typename T>
 T* Find(QMainWindow& form, const char* name) {
-  const QString wanted = QString::fromLatin1(name);
-  for (QObject* root : {static_cast<QObject*>(form.centralWidget()),
-                        static_cast<QObject*>(form.menuBar()), static_cast<QObject*>(&form)}) {
-    if (T* found = root->findChild<T*>(wanted)) return found;
-  }
-  qFatal("no control named %s", name);
-  return nullptr;
+  T* found = FindNamed<T>(form, name);
+  if (found == nullptr) qFatal("no control named %s", name);
+  return found;
 }
 
 // What the window shows and holds, read as a user or the window's own code would.
