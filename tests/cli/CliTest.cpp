@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <sstream>
 
@@ -125,6 +126,26 @@ TEST(Cli, TheProgramItselfRuns) {
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(Sha256Hex(ReadBytes(dir.File("a.sim"))),
             "ded6ffda75e8443f65d38e94d9483feb0381edb5e7468e2eae4ed2f5bcae0b12");
+}
+
+// Hours of work, stopped by Ctrl-C half a second in: the program says so and
+// ends at once with 130, printing no table of the runs it did not finish.
+TEST(Cli, CtrlCStopsLongWorkCleanly) {
+  TempDir dir;
+  const std::string command = "timeout --preserve-status -s INT 0.5 " +
+                              std::string(SORIMU_CLI_PATH) +
+                              " analyze --games 2000000 --trials 1000 --seed 1 > " +
+                              dir.File("out.txt") + " 2> " + dir.File("err.txt");
+  const auto start = std::chrono::steady_clock::now();
+  const int status = std::system(command.c_str());
+  const auto took = std::chrono::steady_clock::now() - start;
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+  EXPECT_LT(took, std::chrono::seconds(10));
+  const std::vector<unsigned char> err = ReadBytes(dir.File("err.txt"));
+  EXPECT_EQ(std::string(err.begin(), err.end()), "Ctrl-C で中断しました。\n")
+      << "no progress line: stderr is no terminal";
+  EXPECT_TRUE(ReadBytes(dir.File("out.txt")).empty());
 }
 
 TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
