@@ -52,7 +52,13 @@ void WindowDesktop::Remember(const RememberedInputs& inputs) {
 
 void WindowDesktop::Used(const QString& path) { recent_->Add(path); }
 
-void WindowDesktop::RefreshRecent(bool enabled) { recent_->Refresh(enabled); }
+void WindowDesktop::RefreshRecent(bool enabled) {
+  // The list is read again when the menu opens; here only its switch moves,
+  // and the window redraws many times a second while a command works.
+  if (recentEnabled_ == enabled) return;
+  recentEnabled_ = enabled;
+  recent_->Refresh(enabled);
+}
 
 void WindowDesktop::Dropped(const QStringList& files) {
   // Which of several files a user meant cannot be told from the order a

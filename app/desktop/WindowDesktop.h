@@ -57,6 +57,7 @@ class WindowDesktop final : public QObject {
   Ties ties_;
   RecentFilesMenu* recent_;
   FileDrops* drops_;
+  std::optional<bool> recentEnabled_;
 };
 
 }  // namespace sorimu

@@ -179,6 +179,14 @@ void LongRunTest::longRunShowsProgressThenTheRun() {
   QTest::mouseClick(w.Find<QPushButton>("StartButton"), Qt::LeftButton);
   QTRY_VERIFY(bar->value() > 0 || !w.form.Presenter().Busy());
   const int seen = bar->value();
+  // The games are played; while the run is made ready to show, 中断 stays.
+  while (w.form.Presenter().Phase() == RunPhase::Running) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  }
+  QCOMPARE(w.form.Presenter().Phase(), RunPhase::Showing);
+  auto* cancel = w.Find<QPushButton>("CancelButton");
+  QVERIFY(!cancel->isHidden() && cancel->isEnabled());
+  QVERIFY(!w.Find<QPushButton>("StartButton")->isEnabled());
   WaitIdle(w.form);
 
   QVERIFY(seen > 0 && seen <= 100);
