@@ -63,6 +63,8 @@ build_web() {
   fi
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  emcmake cmake -S "$web" -B "$WEB_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+  mkdir -p "$WEB_BUILD"
+  emcmake cmake -S "$web" -B "$WEB_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+    >"$WEB_BUILD/configure.log" 2>&1 || { cat "$WEB_BUILD/configure.log" >&2; exit 1; }
   cmake --build "$WEB_BUILD"
 }

@@ -53,6 +53,7 @@ export function slumpChart(box, run) {
       width,
       height: Math.round(Math.min(360, Math.max(220, width * 0.6))),
       cursor: { drag: { x: true, y: false } },
+      legend: { live: false },
       scales: { x: { time: false } },
       axes: [
         { label: 'G数', font: axisFont, labelFont: axisFont },
@@ -82,6 +83,7 @@ export function settingChart(box, curves, { from = 1, label = 'G数', log = true
     (width) => ({
       width,
       height: Math.round(Math.min(360, Math.max(220, width * 0.6))),
+      legend: { live: false },
       scales: { x: { time: false }, y: log ? { distr: 3 } : {} },
       axes: [
         { label, font: axisFont, labelFont: axisFont },
