@@ -11,6 +11,8 @@ void SlumpEnvelope::Add(int32_t x, int32_t y) {
     y_.push_back(y);
     return;
   }
+  // The run's first and last points are where a reader looks first.
+  if (x_.empty()) Push(Point{x, y});
   last_ = Point{x, y};
   const int64_t bucket = (int64_t{x} - 1) * buckets_ / games_;
   if (bucket != bucket_) {
@@ -25,24 +27,21 @@ void SlumpEnvelope::Add(int32_t x, int32_t y) {
 
 void SlumpEnvelope::Finish() {
   Flush();
-  // The run's final balance is the point a reader looks for first.
-  if (!keepAll_ && !x_.empty() && x_.back() != last_.x) {
-    x_.push_back(last_.x);
-    y_.push_back(last_.y);
-  }
+  if (!keepAll_ && !x_.empty()) Push(last_);
 }
 
 void SlumpEnvelope::Flush() {
   if (bucket_ < 0) return;
-  const Point& first = low_.x <= high_.x ? low_ : high_;
-  const Point& second = low_.x <= high_.x ? high_ : low_;
-  x_.push_back(first.x);
-  y_.push_back(first.y);
-  if (second.x != first.x) {
-    x_.push_back(second.x);
-    y_.push_back(second.y);
-  }
+  const bool lowFirst = low_.x <= high_.x;
+  Push(lowFirst ? low_ : high_);
+  Push(lowFirst ? high_ : low_);
   bucket_ = -1;
+}
+
+void SlumpEnvelope::Push(const Point& point) {
+  if (!x_.empty() && point.x <= x_.back()) return;
+  x_.push_back(point.x);
+  y_.push_back(point.y);
 }
 
 }  // namespace sorimu::web

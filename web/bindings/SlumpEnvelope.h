@@ -8,8 +8,8 @@ namespace sorimu::web {
 // The slump line of a run thinned for a screen: the games are cut into at
 // most `buckets` equal spans and each span keeps its lowest and its highest
 // point, in play order, so the drawn line reaches every peak and trough a
-// full line would, and the last point is kept. Runs with few games keep
-// every point.
+// full line would, and the first and last points are kept. Runs with few
+// games keep every point.
 class SlumpEnvelope {
  public:
   SlumpEnvelope(int64_t games, int32_t buckets);
@@ -28,6 +28,8 @@ class SlumpEnvelope {
     int32_t y;
   };
   void Flush();
+  // Appends a point right of those kept; one at or left of them is one kept.
+  void Push(const Point& point);
 
   int64_t games_;
   int32_t buckets_;
