@@ -112,6 +112,8 @@ val PlayRun(const RunRequest& request, val progress) {
     val outOfMemory = val::object();
     outOfMemory.set("games", std::string(kOutOfMemoryMessage));
     result.set("errors", outOfMemory);
+    // The module's memory has grown as far as it could and never shrinks.
+    result.set("outOfMemory", true);
     return result;
   }
 

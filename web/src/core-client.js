@@ -1,5 +1,5 @@
 // The page's side of the worker: each request a promise. A request in
-// flight can be cancelled only by ending the worker, so cancel() does that
+// flight can be stopped only by ending the worker, so restart() does that
 // and starts a fresh one; the requests it had fail with {cancelled: true}.
 
 export class CoreClient {
@@ -49,7 +49,7 @@ export class CoreClient {
     return this.requests.size > 0;
   }
 
-  cancel() {
+  restart() {
     this.worker.terminate();
     const requests = this.requests;
     this.start();

@@ -51,6 +51,8 @@ export function setupRunView({ core }) {
         progress.value = played / total;
       });
       if (run.errors) {
+        // A fresh worker gives back what a run too large for it took.
+        if (run.outOfMemory) core.restart();
         showErrors(run.errors);
         $('run-status').textContent = '';
         return;
@@ -66,7 +68,7 @@ export function setupRunView({ core }) {
         $('run-status').textContent = 'シミュレーションを中断しました。';
       } else {
         // A core that failed half-way is not used again.
-        core.cancel();
+        core.restart();
         $('run-status').textContent = '計算部が止まりました。Play数を減らしてもう一度どうぞ。';
       }
     } finally {
@@ -74,7 +76,7 @@ export function setupRunView({ core }) {
       setRunning(false);
     }
   });
-  $('run-cancel').addEventListener('click', () => core.cancel());
+  $('run-cancel').addEventListener('click', () => core.restart());
   $('run-reveal').addEventListener('click', () => {
     if (lastRun) $('run-status').textContent = `この回の設定は ${lastRun.level} でした。`;
   });

@@ -8,7 +8,8 @@
 //   dryStretchCurves {maxGames}    -> {caption, bonuses: [Float64Array x6], firstHits}
 //   playRun {games, setting, big, reg, seed}
 //                                  -> {summary, level, hiddenLevel, games, slumpX, slumpY,
-//                                      bigX, bigY, regX, regY} or {errors: {box: message}}
+//                                      bigX, bigY, regX, regY} or {errors: {box: message}},
+//                                      with outOfMemory when the run did not fit
 //   readHistory {text}             -> {history} or {error, line}
 //   estimate {history, prior}      -> {settings: [{setting, probability, prior}]}
 //   hamari {since, after, history, prior, rate}
