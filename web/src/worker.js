@@ -12,10 +12,12 @@
 //                                      with outOfMemory when the run did not fit
 //   readHistory {text}             -> {history} or {error, line}
 //   estimate {history, prior}      -> {settings: [{setting, probability, prior}]}
+//                                     or {errors: {history, prior}}
 //   hamari {since, after, history, prior, rate}
 //                                  -> {columns: [name], rows: [[cell]]}
 //   quitCurve {after, games, history, prior}
-//                                  -> {games: Float64Array, balance: [Float64Array], best}
+//                                  -> {balance: [Float64Array per setting, entry k after
+//                                      k games], columns: [name], rows: [[cell]]}
 // Figures are the core's own texts where the command line prints them, so
 // they carry every digit it prints. The last three answer {pending: true}
 // until the core offers them.
