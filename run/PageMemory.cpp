@@ -5,10 +5,19 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace sorimu {
 
+#ifdef __EMSCRIPTEN__
+// WebAssembly has one linear memory and no pages to map: emscripten's mmap is
+// a heap block that cannot be trimmed or freed in part, so the heap serves
+// the block directly.
+void* AllocatePages(size_t bytes) { return std::calloc(1, bytes); }
+
+void FreePages(void* memory, size_t) { std::free(memory); }
+#else
 namespace {
 constexpr size_t kHugePage = size_t{2} << 20;
 }
@@ -35,6 +44,7 @@ void* AllocatePages(size_t bytes) {
 void FreePages(void* memory, size_t bytes) {
   if (memory != nullptr) munmap(memory, bytes);
 }
+#endif
 
 size_t AvailableMemoryBytes() {
   if (std::FILE* info = std::fopen("/proc/meminfo", "r")) {

@@ -1,7 +1,11 @@
 #include "InputText.h"
 
+#include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "Messages.h"
 
@@ -14,6 +18,29 @@ int HexDigit(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+// The whole of `text` as a decimal number, as std::from_chars reads one: an
+// optional "-", digits with an optional point and exponent, or inf/nan.
+bool ParseDecimal(std::string_view text, double& value) {
+#ifdef __EMSCRIPTEN__
+  // emscripten's C++ library has no floating-point from_chars; its strtod
+  // rounds as exactly, and takes more forms, which are refused first.
+  const size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
+  if (text.size() == sign || std::isspace(static_cast<unsigned char>(text[sign])) ||
+      text[sign] == '+' || text[sign] == '-' ||
+      (text.size() > sign + 1 && text[sign] == '0' && (text[sign + 1] | 0x20) == 'x')) {
+    return false;
+  }
+  const std::string copy(text);
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(copy.c_str(), &end);
+  return errno != ERANGE && end == copy.c_str() + copy.size();
+#else
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc{} && end == text.data() + text.size();
+#endif
 }
 
 }  // namespace
@@ -87,10 +114,7 @@ std::optional<SettingWeights> ParsePrior(std::string_view text) {
     while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
     while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
     double value = 0;
-    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
-    if (part.empty() || error != std::errc{} || end != part.data() + part.size()) {
-      return std::nullopt;
-    }
+    if (part.empty() || !ParseDecimal(part, value)) return std::nullopt;
     if (count == prior.size()) return std::nullopt;
     prior[count++] = value;
     if (comma == std::string_view::npos) break;
