@@ -17,6 +17,14 @@ std::string RunTooLargeMessage(long long largestPlayNum) {
          std::to_string(largestPlayNum) + "までです。";
 }
 
+std::string UnreachableValueReason(long long row, std::string_view field, long long value,
+                                   std::string_view allowed) {
+  std::string reason = row == 0 ? std::string("ヘッダーの") : std::to_string(row) + "行目の";
+  reason.append(field).append(" が ").append(std::to_string(value)).append(" です。");
+  reason.append("この機械が書く値は ").append(allowed).append(" です。");
+  return reason;
+}
+
 std::string FileErrorReason(int error) {
   const char* japanese = nullptr;
   switch (error) {
