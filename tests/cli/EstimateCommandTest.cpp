@@ -130,3 +130,35 @@ TEST(CliEstimate, NextGamesAreTheSameForASeedOnAnyNumberOfJobs) {
   for (size_t i = fan + 2; i < table.out.size(); ++i) lines += table.out[i] == '\n';
   EXPECT_EQ(lines, 1u + 100u);
 }
+
+// A file that ends inside a BIG whose small-role count is past 30 once sent
+// every draw of the prediction into billions of bonus games. Every command
+// now refuses it at once, naming the row and the field.
+TEST(CliEstimate, ACorruptCounterIsRefusedByEveryCommandBeforeAnythingIsPlayed) {
+  TempDir dir;
+  const std::string path = dir.File("corrupt.sim");
+  ASSERT_EQ(Cli({"run", "--seed", "1", "--games", "100", "--out", path}).status, 0);
+  std::vector<unsigned char> bytes = ReadBytes(path);
+  for (const std::vector<int32_t>& row :
+       {std::vector<int32_t>{101, -206, 101, 1, 9, 1, 0, 0, 0, 0, 255, 255},
+        {101, -194, 101, 1, 5, 1, 31, 0, 0, 0, 255, 255}}) {
+    for (int32_t v : row) {
+      for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    }
+  }
+  WriteBytes(path, bytes);
+  const std::string expected = std::string(kUnreachableFileMessage) + "\n" + path +
+                               "\n102行目のボーナス中の小役ゲーム数 (BonusGames) が 31 です。"
+                               "この機械が書く値は 0～30 です。\n";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"estimate", path, "--next", "1", "--draws", "1", "--seed", "1",
+                                 "--jobs", "1"},
+        {"show", path},
+        {"show", path, "--csv", dir.File("out")}}) {
+    const CliResult result = Cli(args);
+    EXPECT_EQ(result.status, 1) << args[0];
+    EXPECT_EQ(result.err, expected);
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_FALSE(FileExists(dir.File("out/corrupt_games.csv")));
+}
