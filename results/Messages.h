@@ -107,6 +107,9 @@ inline constexpr const char* kSocketReason =
 inline constexpr const char* kOtherTypeReason = "通常のファイルではないため置き換えません。";
 inline constexpr const char* kDanglingLinkReason = "リンク先のファイルがありません。";
 inline constexpr const char* kNotRegularReadReason = "通常のファイルではありません。";
+inline constexpr const char* kFolderBusyReason =
+    "同じフォルダに別の書き込みが続いているため、置き換えませんでした。しばらくしてからやり直して"
+    "ください。";
 
 // --- The records on display ----------------------------------------------------
 inline constexpr const char* kRowsReplacedMessage =
