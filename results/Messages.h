@@ -106,6 +106,7 @@ inline constexpr const char* kSocketReason =
     "ソケットです。通常のファイルではないため置き換えません。";
 inline constexpr const char* kOtherTypeReason = "通常のファイルではないため置き換えません。";
 inline constexpr const char* kDanglingLinkReason = "リンク先のファイルがありません。";
+inline constexpr const char* kDanglingFolderLinkReason = "リンク先のフォルダがありません。";
 inline constexpr const char* kNotRegularReadReason = "通常のファイルではありません。";
 inline constexpr const char* kFolderBusyReason =
     "同じフォルダに別の書き込みが続いているため、置き換えませんでした。しばらくしてからやり直して"

@@ -236,7 +236,8 @@ Status PendingFile::Prepare(const WriteContent& write) {
     FdOutputStream file(fd_, options_.direct);
     std::unique_ptr<OutputStream> filtered = options_.filter ? options_.filter(file) : nullptr;
     written = write(filtered ? *filtered : file) && file.Flush();
-    writeError = file.Error();
+    // The first failure's reason, whichever stream met it.
+    writeError = filtered && filtered->Error() != 0 ? filtered->Error() : file.Error();
   }
   if (!written) {
     // A writer that gave up without a system error (a test's failing stream,

@@ -213,7 +213,15 @@ SimReadResult ReadSimFile(const std::string& path, RunRecords& records, size_t d
   };
   // Without O_NONBLOCK, opening a pipe would wait for a writer forever.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return cannotOpen(FileErrorReason(errno), errno);
+  if (fd < 0) {
+    const int error = errno;
+    struct stat info;
+    // A socket cannot be opened at all (ENXIO): say what it is, as for a pipe.
+    if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+      return cannotOpen(kNotRegularReadReason, error);
+    }
+    return cannotOpen(FileErrorReason(error), error);
+  }
   struct stat info;
   if (::fstat(fd, &info) != 0) {
     const int error = errno;

@@ -212,6 +212,28 @@ TEST(SafeSave, FailedWritesLeaveTheOldFileAndNoTemporary) {
   EXPECT_EQ(Text(dir.File("keep.sim")), "old");
   EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"keep.sim"});
 
+  // A device that fills up mid-stream: its reason, not a bare I/O error.
+  class FullAfter final : public OutputStream {
+   public:
+    explicit FullAfter(OutputStream& file) : file_(file) {}
+    bool Write(const void* data, size_t size) override {
+      full_ = full_ || size > 1000;
+      return !full_ && file_.Write(data, size);
+    }
+    int Error() const override { return full_ ? ENOSPC : 0; }
+
+   private:
+    OutputStream& file_;
+    bool full_ = false;
+  };
+  options.filter = [](OutputStream& file) { return std::make_unique<FullAfter>(file); };
+  const Status full =
+      SaveFile(dir.File("keep.sim"),
+               TextContent([](std::ostream& out) { out << std::string(5000, 'x'); }), options);
+  EXPECT_EQ(full.Message,
+            "保存できません。\n" + dir.File("keep.sim") + "\n" + FileErrorReason(ENOSPC));
+  EXPECT_EQ(Text(dir.File("keep.sim")), "old");
+
   const Status missing = Save(dir.File("no/such/x.sim"), "x");
   EXPECT_EQ(missing.Message,
             "保存できません。\n" + dir.File("no/such/x.sim") + "\n" + FileErrorReason(ENOENT));
