@@ -97,6 +97,18 @@ TEST(CliEstimate, BadPriorsAndUnreadableFilesGetTheirStatusAndMessage) {
   const CliResult zero = Cli({"estimate", path, "--next", "0"});
   EXPECT_EQ(zero.status, 2);
   EXPECT_EQ(zero.err, std::string(kNextGamesRangeMessage) + "\n");
+  // Past 32 bits a count is too large, not "no integer".
+  const CliResult huge = Cli({"estimate", path, "--next", "1000000000000"});
+  EXPECT_EQ(huge.status, 2);
+  EXPECT_EQ(huge.err, std::string(kNextGamesRangeMessage) + "\n");
+  const CliResult days = Cli({"estimate", path, "--next", "10000000", "--draws", "1000000"});
+  EXPECT_EQ(days.status, 2);
+  EXPECT_NE(days.err.find("日かかる見込みです"), std::string::npos) << days.err;
+  EXPECT_EQ(days.out, "");
+  // Weights whose sum overflows a double still say a 50:50 mix of settings 1 and 2.
+  const CliResult vast = Cli({"estimate", path, "--prior", "1e308,1e308,0,0,0,0", "--tsv"});
+  EXPECT_EQ(vast.status, 0) << vast.err;
+  EXPECT_EQ(vast.out, Cli({"estimate", path, "--prior", "1,1,0,0,0,0", "--tsv"}).out);
   EXPECT_EQ(Cli({"estimate", path, "--next", "10", "--draws", "x"}).err,
             "'x' は整数ではありません\n");
   EXPECT_EQ(Cli({"estimate", path, "--next", "10", "--seed", "-1"}).status, 2);
