@@ -175,29 +175,8 @@ std::optional<FieldFault> RowChecker::NormalGame(const RunRow& row) {
   // its cause until it runs out, lining up a bonus or starting afresh.
   const int32_t carried = last_.RTCancel;
   const int32_t since = carried == kNone ? 0 : gamesSinceCause_ + 1;
-  Spans causes;
-  if (carried == kNone && !lineUp && row.RTCancel == kNone) {
-    // Most games: an untouched RT goes on untouched.
-  } else if (carried == kNone) {
-    if (lineUp) {
-      causes.Add(Code(RtCancelCause::Expired));
-    } else {
-      causes.Add(kNone);
-      for (int32_t c = Code(RtCancelCause::Cherry2); c <= Code(RtCancelCause::Hazure); ++c) {
-        if (RoleCausesCancel(role, c)) causes.Add(c);
-      }
-    }
-  } else {
-    const auto [first, last] = RunsOutWithin(carried);
-    if (lineUp && since < first) {
-      // Too soon after a 3G連 was drawn for its RT to have run out.
-      return Fault(rows_, kLastOutcomeField, role, {0, kLastRole});
-    }
-    if (!lineUp && since >= first) causes.Add(kNone);
-    if (lineUp || since < last) causes.Add(carried);
-  }
-  if (row.RTCancel != kNone || carried != kNone || lineUp) {
-    if (!causes.Contains(row.RTCancel)) return Fault(rows_, kRtCancelField, row.RTCancel, causes);
+  if (carried != kNone || lineUp || row.RTCancel != kNone) {  // most games go on untouched
+    if (std::optional<FieldFault> fault = RtCause(row, carried, since)) return fault;
   }
 
   const int32_t ztLeft = std::max(last_.ZtCount - 1, 0);
@@ -230,6 +209,33 @@ std::optional<FieldFault> RowChecker::NormalGame(const RunRow& row) {
     bonus_.RegStock = row.RegStock;
   }
   last_ = row;
+  return std::nullopt;
+}
+
+std::optional<FieldFault> RowChecker::RtCause(const RunRow& row, int32_t carried,
+                                              int32_t since) const {
+  const int32_t role = row.LastOutcome;
+  const bool lineUp = IsBonusOutcome(role);
+  Spans causes;
+  if (carried == kNone) {
+    if (lineUp) {
+      causes.Add(Code(RtCancelCause::Expired));
+    } else {
+      causes.Add(kNone);
+      for (int32_t c = Code(RtCancelCause::Cherry2); c <= Code(RtCancelCause::Hazure); ++c) {
+        if (RoleCausesCancel(role, c)) causes.Add(c);
+      }
+    }
+  } else {
+    const auto [first, last] = RunsOutWithin(carried);
+    if (lineUp && since < first) {
+      // Too soon after a 3G連 was drawn for its RT to have run out.
+      return Fault(rows_, kLastOutcomeField, role, {0, kLastRole});
+    }
+    if (!lineUp && since >= first) causes.Add(kNone);
+    if (lineUp || since < last) causes.Add(carried);
+  }
+  if (!causes.Contains(row.RTCancel)) return Fault(rows_, kRtCancelField, row.RTCancel, causes);
   return std::nullopt;
 }
 

@@ -55,6 +55,8 @@ class RowChecker {
 
   FieldFault FieldOutOfRange(const RunRow& row) const;
   std::optional<FieldFault> NormalGame(const RunRow& row);
+  // The RT's cause on a normal game that had `carried` for `since` games.
+  std::optional<FieldFault> RtCause(const RunRow& row, int32_t carried, int32_t since) const;
   std::optional<FieldFault> BonusGame(const RunRow& row);
 
   int32_t games_ = 0;  // the header's
