@@ -7,6 +7,7 @@
 #include "CliTexts.h"
 #include "CommandOptions.h"
 #include "InputText.h"
+#include "LongRequest.h"
 #include "ManyRunAnalysis.h"
 #include "Messages.h"
 #include "Report.h"
@@ -68,8 +69,8 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
   CommandOptions options;
   if (!ParseCommandOptions(
           args, 1,
-          {"--games", "--trials", "--setting", "--big", "--reg", "--seed", "--jobs", "--csv"}, {},
-          kAnalyzeUsage, options, err)) {
+          {"--games", "--trials", "--setting", "--big", "--reg", "--seed", "--jobs", "--csv"},
+          {"--yes"}, kAnalyzeUsage, options, err)) {
     return kBadUsage;
   }
   if (!options.positional.empty()) {
@@ -82,6 +83,13 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
   }
   AnalysisRequest request;
   if (!ReadRequest(options, request, err)) return kBadUsage;
+  const int settings = request.Setting == kAllSettings ? 6 : 1;
+  const double games = static_cast<double>(request.Games) * request.Trials * settings;
+  if (const auto tooLong = LongRequestMessage(games, request.Jobs, kAnalyzeSmaller);
+      tooLong && !options.HasFlag("--yes")) {
+    err << *tooLong;
+    return kBadUsage;
+  }
 
   const AnalysisOutcome outcome = RunAnalysis(request);
   if (!outcome.status.Ok()) {

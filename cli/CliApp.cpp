@@ -77,7 +77,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   Session session(seed);
   SessionHooks hooks;
   hooks.askBatchPath = [&] { return std::optional<std::string>(outPath); };
-  hooks.batchFileSaved = [&](const std::string& path) { out << path << '\n'; };
+  hooks.batchFileSaved = [&](const std::string& path) { out << PathLine(path) << '\n'; };
   session.SetHooks(hooks);
 
   const CommandOutcome started = session.Start(texts);

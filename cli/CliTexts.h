@@ -10,20 +10,20 @@ inline constexpr const char* kUsage =
     " [--out FILE] [--rows]\n"
     "  sorimu-cli show FILE [--rows | --csv DIR]\n"
     "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big B] [--reg R] [--seed X]"
-    " [--jobs J] [--csv FILE]\n"
+    " [--jobs J] [--csv FILE] [--yes]\n"
     "  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n"
     "  sorimu-cli estimate FILE [--prior W1,...,W6] [--tsv] [--next N [--draws K] [--seed X]"
-    " [--jobs J]]\n"
+    " [--jobs J] [--yes]]\n"
     "  sorimu-cli --help | --version\n";
 inline constexpr const char* kAnalyzeUsage =
     "使い方:\n"
     "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big N] [--reg N]"
-    " [--seed N] [--jobs N] [--csv FILE]\n";
+    " [--seed N] [--jobs N] [--csv FILE] [--yes]\n";
 inline constexpr const char* kTheoryUsage =
     "使い方:\n  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n";
 inline constexpr const char* kEstimateUsage =
     "使い方:\n  sorimu-cli estimate FILE [--prior W1,...,W6] [--tsv]"
-    " [--next N [--draws K] [--seed X] [--jobs J]]\n";
+    " [--next N [--draws K] [--seed X] [--jobs J] [--yes]]\n";
 inline constexpr const char* kNeedsNext = " は --next と一緒に指定してください。\n";
 inline constexpr const char* kExportUsage = "使い方:\n  sorimu-cli show FILE --csv DIR\n";
 
@@ -40,6 +40,16 @@ inline constexpr const char* kCliSeedMessage = "--seed は、0～4294967295の�
 inline constexpr const char* kCliSettingMessage = "設定は、1～6またはallにしてください。";
 inline constexpr const char* kCliJobsMessage = "--jobs は、1～256の整数にしてください。";
 inline constexpr const char* kCliTailMessage = "--tail は、1～100000の整数にしてください。";
+// "この指定では、終わるまでにおよそ<3年>かかる見込みです（1コアで毎秒<1500>万ゲーム
+// としての見積もりです）。…短くするには <--games か --trials> を小さくしてください。"
+inline constexpr const char* kLongRequestStart = "この指定では、終わるまでにおよそ";
+inline constexpr const char* kLongRequestRate = "かかる見込みです（1コアで毎秒";
+inline constexpr const char* kLongRequestMiddle =
+    "万ゲームとしての見積もりです）。\n"
+    "このまま実行するには --yes を付けてください。短くするには ";
+inline constexpr const char* kLongRequestEnd = " を小さくしてください。\n";
+inline constexpr const char* kAnalyzeSmaller = "--games か --trials";
+inline constexpr const char* kNextSmaller = "--next か --draws";
 inline constexpr const char* kCannotMakeFolder = "フォルダを作成できません。";
 inline constexpr const char* kStdoutFailed = "標準出力に書き込めません: ";
 

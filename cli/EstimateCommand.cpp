@@ -8,6 +8,7 @@
 #include "CommandOptions.h"
 #include "EstimateTable.h"
 #include "InputText.h"
+#include "LongRequest.h"
 #include "ManyRunAnalysis.h"
 #include "Messages.h"
 #include "NextGames.h"
@@ -100,8 +101,8 @@ void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
 
 int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CommandOptions options;
-  if (!ParseCommandOptions(args, 1, {"--prior", "--next", "--draws", "--seed", "--jobs"}, {"--tsv"},
-                           kEstimateUsage, options, err)) {
+  if (!ParseCommandOptions(args, 1, {"--prior", "--next", "--draws", "--seed", "--jobs"},
+                           {"--tsv", "--yes"}, kEstimateUsage, options, err)) {
     return kBadUsage;
   }
   if (options.positional.size() != 1) {
@@ -120,6 +121,13 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
   NextGamesRequest request;
   request.Prior = prior;
   if (!ReadNextRequest(options, request, err)) return kBadUsage;
+  if (options.Has("--next") && !options.HasFlag("--yes")) {
+    const double games = static_cast<double>(request.Games) * request.Draws;
+    if (const auto tooLong = LongRequestMessage(games, request.Jobs, kNextSmaller)) {
+      err << *tooLong;
+      return kBadUsage;
+    }
+  }
 
   // The file is read as the window's Open reads it, and the estimate is the
   // one its 設定推測 box shows for the records on display.

@@ -33,9 +33,16 @@ class Estimator {
     }
   }
 
-  SettingEstimate Finish(const SettingWeights& prior) {
+  SettingEstimate Finish(SettingWeights prior) {
     double priorTotal = 0;
     for (double w : prior) priorTotal += w;
+    if (!std::isfinite(priorTotal)) {
+      // Weights near the largest double overflow their sum: the same
+      // proportions over the largest weight do not.
+      const double largest = *std::max_element(prior.begin(), prior.end());
+      priorTotal = 0;
+      for (double& w : prior) priorTotal += w /= largest;
+    }
     for (size_t s = 0; s < kSettings; ++s) estimate_.Prior[s] = prior[s] / priorTotal;
 
     double best = -std::numeric_limits<double>::infinity();
@@ -66,7 +73,7 @@ bool IsValidPrior(const SettingWeights& prior) {
     if (!std::isfinite(w) || w < 0) return false;
     total += w;
   }
-  return total > 0 && std::isfinite(total);
+  return total > 0;  // an overflowing sum is scaled where it is used
 }
 
 SettingWeights UniformPrior() {

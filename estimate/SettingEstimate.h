@@ -11,7 +11,8 @@ namespace sorimu {
 using SettingWeights = std::array<double, 6>;
 
 // A hall's mix of settings (設定配分) to start from: six finite weights,
-// none negative and not all 0. They need not sum to 1.
+// none negative and not all 0. They need not sum to 1, nor to a finite
+// number.
 bool IsValidPrior(const SettingWeights& prior);
 SettingWeights UniformPrior();
 

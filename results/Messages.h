@@ -61,6 +61,32 @@ inline constexpr const char* kSaveFailedMessage = "シミュレーションフ�
 inline constexpr const char* kCsvSaveFailedMessage = "CSVファイルの保存に失敗しました。";
 inline constexpr const char* kImageSaveFailedMessage = "画像ファイルの保存に失敗しました。";
 
+// A file with a value the machine never writes: made or changed elsewhere.
+inline constexpr const char* kUnreachableFileMessage =
+    "このファイルには、この機械が書くことのない値があるため、読み込めません。";
+// The fields such a value is found in, as the lists caption them and the
+// code names them.
+inline constexpr const char* kHeaderFlevelField = "設定 (Flevel)";
+inline constexpr const char* kHeaderGamesField = "ゲーム数 (Games)";
+inline constexpr const char* kHeaderBigStockField = "BIGストック数 (BigStock)";
+inline constexpr const char* kHeaderRegStockField = "REGストック数 (RegStock)";
+inline constexpr const char* kGamesSinceBonusField = "PLAY数2 (GamesSinceBonus)";
+inline constexpr const char* kPlayCountField = "PLAY数 (PlayCount)";
+inline constexpr const char* kBonusKindField = "ボーナス種別 (BonusKind)";
+inline constexpr const char* kLastOutcomeField = "確定役 (LastOutcome)";
+inline constexpr const char* kRtCancelField = "RT解除状態 (RTCancel)";
+inline constexpr const char* kBonusGamesField = "ボーナス中の小役ゲーム数 (BonusGames)";
+inline constexpr const char* kRenCauseField = "1G連の原因 (RenCause)";
+inline constexpr const char* kPunkField = "パンク (Punk)";
+inline constexpr const char* kZtCountField = "ＺＴ (ZtCount)";
+inline constexpr const char* kBigStockField = "BIG Stock (BigStock)";
+inline constexpr const char* kRegStockField = "REG Stock (RegStock)";
+
+// "12行目の確定役 (LastOutcome) が 14 です。この機械が書く値は 0～13 です。";
+// row 0 is the header ("ヘッダーの設定 (Flevel) が ...").
+std::string UnreachableValueReason(long long row, std::string_view field, long long value,
+                                   std::string_view allowed);
+
 // What went wrong with a file, for the line under such a message: the
 // reason in Japanese with the system's own words in brackets.
 std::string FileErrorReason(int error);
@@ -80,7 +106,11 @@ inline constexpr const char* kSocketReason =
     "ソケットです。通常のファイルではないため置き換えません。";
 inline constexpr const char* kOtherTypeReason = "通常のファイルではないため置き換えません。";
 inline constexpr const char* kDanglingLinkReason = "リンク先のファイルがありません。";
+inline constexpr const char* kDanglingFolderLinkReason = "リンク先のフォルダがありません。";
 inline constexpr const char* kNotRegularReadReason = "通常のファイルではありません。";
+inline constexpr const char* kFolderBusyReason =
+    "同じフォルダに別の書き込みが続いているため、置き換えませんでした。しばらくしてからやり直して"
+    "ください。";
 
 // --- The records on display ----------------------------------------------------
 inline constexpr const char* kRowsReplacedMessage =

@@ -43,9 +43,14 @@ bool ParseDecimal(std::string_view text, double& value) {
 #endif
 }
 
-}  // namespace
+// An integer text: its value, or for a well-formed number past 32 bits the
+// side it went past (+1 or -1), or neither for a text that is no number.
+struct IntegerText {
+  std::optional<int32_t> value;
+  int beyond = 0;
+};
 
-std::optional<int32_t> ParseInteger(std::string_view text) {
+IntegerText ReadInteger(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
@@ -61,33 +66,41 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
     base = 16;
     i += 2;
   }
-  if (i == text.size()) return std::nullopt;
+  if (i == text.size()) return {};
 
-  // Accumulate in 64 bits and stop as soon as the value leaves the 32-bit range.
+  // Accumulate in 64 bits; past the 32-bit range only the digits still count.
   constexpr int64_t kLimit = int64_t{1} << 31;
   int64_t magnitude = 0;
   for (; i < text.size(); ++i) {
     const int digit =
         base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
-    if (digit < 0) return std::nullopt;
-    magnitude = magnitude * base + digit;
-    if (magnitude > kLimit) return std::nullopt;
+    if (digit < 0) return {};
+    if (magnitude <= kLimit) magnitude = magnitude * base + digit;
   }
-  if (negative) return static_cast<int32_t>(-magnitude);
-  if (magnitude == kLimit) return std::nullopt;
-  return static_cast<int32_t>(magnitude);
+  if (negative && magnitude <= kLimit) return {static_cast<int32_t>(-magnitude)};
+  if (!negative && magnitude < kLimit) return {static_cast<int32_t>(magnitude)};
+  return {std::nullopt, negative ? -1 : 1};
 }
+
+}  // namespace
+
+std::optional<int32_t> ParseInteger(std::string_view text) { return ReadInteger(text).value; }
 
 CountResult ParseCount(std::string_view text, int32_t minimum, int32_t maximum,
                        const char* rangeMessage) {
   CountResult result;
-  const std::optional<int32_t> value = ParseInteger(text);
-  if (!value) {
+  const IntegerText read = ReadInteger(text);
+  // A number past 32 bits is out of range where the range stops short of
+  // that side's limit; where it reaches the limit (Play数), no count can be
+  // that large and the text is refused as no integer, as the box always did.
+  const bool beyond =
+      (read.beyond > 0 && maximum < INT32_MAX) || (read.beyond < 0 && minimum > INT32_MIN);
+  if (!read.value && !beyond) {
     result.status = Status::Fail(StatusKind::NotInteger, NotIntegerMessage(text));
-  } else if (*value < minimum || *value > maximum) {
+  } else if (beyond || *read.value < minimum || *read.value > maximum) {
     result.status = Status::Fail(StatusKind::BadInput, rangeMessage);
   } else {
-    result.value = *value;
+    result.value = *read.value;
   }
   return result;
 }

@@ -18,7 +18,8 @@ namespace sorimu {
 std::optional<int32_t> ParseInteger(std::string_view text);
 
 // A count: ParseInteger, then the range. NotInteger with the conversion
-// error, or BadInput with `rangeMessage`.
+// error, or BadInput with `rangeMessage`, also for a number too large (or
+// too small) for 32 bits where the range ends short of that 32-bit limit.
 struct CountResult {
   Status status;
   int32_t value = 0;

@@ -32,6 +32,18 @@ TEST(ParseInteger, RejectsEverythingElse) {
   EXPECT_EQ(NotIntegerMessage("abc"), "'abc' は整数ではありません");
 }
 
+// A number past 32 bits is out of a range that ends short of the 32-bit
+// limit; where the range reaches it (Play数), the box's conversion error stays.
+TEST(ParseCount, NumbersPast32BitsAreOutOfRangeWhereTheRangeEndsShortOfThem) {
+  EXPECT_EQ(ParseCount("1000000000000", 1, 10000000, "range").status.Kind, StatusKind::BadInput);
+  EXPECT_EQ(ParseCount("-99999999999", 0, 255, "range").status.Message, "range");
+  EXPECT_EQ(ParseCount("0x1FFFFFFFF", 1, 10000000, "range").status.Kind, StatusKind::BadInput);
+  EXPECT_EQ(ParseCount("99999999999", 1, INT32_MAX, "range").status.Message,
+            "'99999999999' は整数ではありません");
+  EXPECT_EQ(ParseCount("99999999999x", 1, 10, "range").status.Kind, StatusKind::NotInteger);
+  EXPECT_EQ(ParseCount("2147483647", 1, INT32_MAX, "range").value, INT32_MAX);
+}
+
 namespace {
 StartTexts Texts(const char* play, const char* sim, const char* big, const char* reg,
                  const char* flevel = "1") {
