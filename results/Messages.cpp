@@ -17,6 +17,12 @@ std::string RunTooLargeMessage(long long largestPlayNum) {
          std::to_string(largestPlayNum) + "までです。";
 }
 
+std::string HistoryLineMessage(long long line, std::string_view reason) {
+  std::string message = std::to_string(line) + "行目: ";
+  message.append(reason);
+  return message;
+}
+
 std::string FileErrorReason(int error) {
   const char* japanese = nullptr;
   switch (error) {

@@ -1,0 +1,27 @@
+#include "BonusHistory.h"
+
+namespace sorimu {
+
+BonusHistory HistoryFromRecords(const RunRecords& records) {
+  BonusHistory history;
+  history.FromStart = true;
+  int32_t open = 0;
+  records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+      const RunRow& row = rows[i];
+      if (!IsNormalGameRow(row)) {
+        open = 0;
+      } else if (IsBonusRow(row)) {
+        const bool big = row.LastOutcome == Code(Outcome::BIG);
+        history.Bonuses.push_back({big ? theory::kBig : theory::kReg, row.GamesSinceBonus});
+        open = 0;
+      } else {
+        open = row.GamesSinceBonus;
+      }
+    }
+  });
+  history.OpenGames = open;
+  return history;
+}
+
+}  // namespace sorimu

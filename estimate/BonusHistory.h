@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "RunRecords.h"
+#include "StretchLaw.h"
+
+namespace sorimu {
+
+// One bonus as a hall's data counter shows it: its kind and the normal games
+// since the bonus before (the line-up game included: the bonus list's
+// PLAY数2).
+struct HistoryBonus {
+  size_t Kind = theory::kBig;  // theory::kBig or theory::kReg
+  int32_t Games = 0;
+
+  bool operator==(const HistoryBonus&) const = default;
+};
+
+// The bonuses of a machine's day, in order.
+struct BonusHistory {
+  // Whether the first stretch is counted from a fresh machine, as a run
+  // starts. Otherwise the machine's state before the first bonus is not
+  // known (a counter's first figure may come from yesterday's play), and the
+  // first stretch is left out.
+  bool FromStart = false;
+  std::vector<HistoryBonus> Bonuses;
+  // Normal games since the last bonus (or the start), a stretch still open;
+  // nothing where it is not known.
+  std::optional<int32_t> OpenGames;
+
+  bool operator==(const BonusHistory&) const = default;
+};
+
+// The bonus list of a run, counted from its start; the games of the stretch
+// under way after the last row, 0 when the run ends on a bonus.
+BonusHistory HistoryFromRecords(const RunRecords& records);
+
+}  // namespace sorimu
