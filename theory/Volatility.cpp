@@ -248,7 +248,7 @@ Volatility ComputeVolatility(const CycleModel& model) {
 StretchSpread FreshStretchSpread(const CycleModel& model, size_t mode) {
   const Moments m = StretchTable(model.Odds).Fresh(mode);
   return {m.first[kGames] / m.mass, m.second[kGames][kGames] / m.mass, m.first[kPaid] / m.mass,
-          m.second[kPaid][kPaid] / m.mass};
+          m.second[kPaid][kPaid] / m.mass, m.first[kBet] / m.mass};
 }
 
 }  // namespace sorimu::theory

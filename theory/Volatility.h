@@ -39,12 +39,14 @@ inline constexpr Real kZ95 = 1.95996398454005423L;
 Volatility ComputeVolatility(const CycleModel& model);
 
 // The moments of one stretch, from its first normal game to the one that
-// lines its bonus up, for the test of the recursion: E[games], E[games²].
+// lines its bonus up: means and mean squares of its games and medals paid,
+// and its mean medals bet.
 struct StretchSpread {
   Real Games = 0;
   Real GamesSquare = 0;
   Real Paid = 0;
   Real PaidSquare = 0;
+  Real Bet = 0;
 };
 // An RT drawn afresh in this mode (0 or 1).
 StretchSpread FreshStretchSpread(const CycleModel& model, size_t mode);

@@ -158,7 +158,8 @@ TEST(CliTheory, BadInputsSayWhatIsWrongAndExitWithTwo) {
     EXPECT_EQ(result.out, "");
   }
   const std::string usage = kTheoryUsage;
-  EXPECT_EQ(usage.rfind("使い方:\n  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n", 0), 0u);
+  EXPECT_EQ(usage.rfind("使い方:\n  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n", 0),
+            0u);
   const CliResult unknown = Cli({"theory", "--trials", "100"});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_EQ(unknown.err, "不明なオプションです: --trials\n" + usage);
