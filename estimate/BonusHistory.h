@@ -16,6 +16,9 @@ namespace sorimu {
 struct HistoryBonus {
   size_t Kind = theory::kBig;  // theory::kBig or theory::kReg
   int32_t Games = 0;
+  // The stretch before it may have met an empty stock, so that the stretch
+  // laws do not hold for it: a run's rows show that, a counter does not.
+  bool StockMayHaveRunOut = false;
 
   bool operator==(const HistoryBonus&) const = default;
 };
@@ -36,7 +39,11 @@ struct BonusHistory {
 };
 
 // The bonus list of a run, counted from its start; the games of the stretch
-// under way after the last row, 0 when the run ends on a bonus.
+// under way after the last row, 0 when the run ends on a bonus. A stretch
+// whose first row shows an empty stock, or the first of a run started with
+// both stocks empty, is marked as one that may have met an empty stock
+// (for the stretch under way: its games are left unknown). Stocks only grow
+// within a stretch, so every other stretch found its stock at every RT end.
 BonusHistory HistoryFromRecords(const RunRecords& records);
 
 }  // namespace sorimu

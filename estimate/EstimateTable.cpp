@@ -1,5 +1,7 @@
 #include "EstimateTable.h"
 
+#include <algorithm>
+
 #include "AnalysisTable.h"
 #include "ManyRunAnalysis.h"
 #include "NumberFormat.h"
@@ -9,6 +11,12 @@ namespace sorimu {
 namespace {
 
 std::string Percent(double share) { return FormatFixed(100 * share, 1) + " %"; }
+
+// The pieces that told nothing, if any.
+std::string Skipped(const SettingEstimate& estimate) {
+  if (estimate.SkippedStretches == 0) return "";
+  return "（対象外の区間 " + FormatInt(estimate.SkippedStretches) + " 件）";
+}
 
 }  // namespace
 
@@ -25,9 +33,7 @@ std::string EstimateNote(const SettingEstimate& estimate) {
   std::string note = estimate.UsedStretches == 0
                          ? "設定の違いが表れるRT区間がないため、設定配分のままの確率です。"
                          : "RT区間 " + FormatInt(estimate.UsedStretches) + " 件から推測しました。";
-  if (estimate.SkippedStretches > 0) {
-    note += "（対象外の区間 " + FormatInt(estimate.SkippedStretches) + " 件）";
-  }
+  note += Skipped(estimate);
   note +=
       "\n設定配分に、RTの長さと解除のされ方から計算した尤度を掛けた確率です。"
       "遊技した設定そのものは見ていません。";
@@ -63,8 +69,10 @@ std::string HistoryEstimateNote(const SettingEstimate& estimate, const BonusHist
   note += estimate.UsedStretches == 0
               ? "には設定の違いが表れる区間がないため、設定配分のままの確率です。"
               : "の区間 " + FormatInt(estimate.UsedStretches) + " 件から推測しました。";
-  if (estimate.SkippedStretches > 0) {
-    note += "（対象外の区間 " + FormatInt(estimate.SkippedStretches) + " 件）";
+  note += Skipped(estimate);
+  if (std::any_of(history.Bonuses.begin(), history.Bonuses.end(),
+                  [](const HistoryBonus& b) { return b.StockMayHaveRunOut; })) {
+    note += "ストックが尽きていたかもしれない区間は使っていません。";
   }
   note +=
       "\n設定配分に、ボーナス間のG数と種類から計算した尤度を掛けた確率です。"

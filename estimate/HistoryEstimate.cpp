@@ -39,7 +39,9 @@ PosteriorSum HistoryEvidence(const BonusHistory& history, bool open) {
   std::optional<size_t> after;
   if (history.FromStart) after = theory::kAfterReset;
   for (const HistoryBonus& bonus : history.Bonuses) {
-    if (after) sum.Add(ClosedStretchLikelihood(*after, bonus.Kind, bonus.Games));
+    if (after && !bonus.StockMayHaveRunOut) {
+      sum.Add(ClosedStretchLikelihood(*after, bonus.Kind, bonus.Games));
+    }
     after = bonus.Kind;
   }
   if (open && after && history.OpenGames && *history.OpenGames > 0) {

@@ -29,7 +29,10 @@ SettingLikelihood OpenStretchLikelihood(size_t after, int32_t games);
 std::optional<size_t> CurrentStretchStart(const BonusHistory& history);
 
 // Every stretch the history tells about, as evidence; with `open` false the
-// stretch still open is left out (a question about it adds it itself).
+// stretch still open is left out (a question about it adds it itself). A
+// stretch that may have met an empty stock is left out: the decision rests
+// on the stocks it began with, never on what it showed, so leaving it out
+// loses what it would tell but does not bend the rest.
 PosteriorSum HistoryEvidence(const BonusHistory& history, bool open = true);
 
 // The prior times the history's likelihood. An invalid prior counts as

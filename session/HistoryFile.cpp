@@ -69,6 +69,7 @@ HistoryRead ReadHistoryFile(const std::string& path) {
     RunRecords records;
     const SimReadResult sim = ReadSimFile(path, records);
     if (sim.status.Ok()) {
+      records.SetStartStocks(sim.header.BigStock, sim.header.RegStock);
       read.history = HistoryFromRecords(records);
       return read;
     }

@@ -41,7 +41,8 @@ BonusHistory PlayedHistory(uint32_t seed, int32_t setting, int32_t games) {
 
 // The product of exact terms equals the same product from the plain walk
 // over the machine's hidden state, game by game, on the histories of played
-// runs: from the start and from mid-way, with the open stretch.
+// runs: from the start and from mid-way, with the open stretch; from empty
+// stocks, where the first stretches are left out.
 TEST(HistoryEstimate, EqualsThePlainGameByGameLawOnPlayedRuns) {
   std::array<testing_support::PlainStretchLaws, 6> plain;
   for (int s = 1; s <= 6; ++s) plain[static_cast<size_t>(s - 1)] = testing_support::PlainLaws(s);
@@ -49,9 +50,12 @@ TEST(HistoryEstimate, EqualsThePlainGameByGameLawOnPlayedRuns) {
     SCOPED_TRACE(truth);
     RunRecords records;
     Slot slot(static_cast<uint32_t>(100 + truth));
-    Simulate(slot, records, testing_support::Inputs(40000, truth));
+    const int32_t stocks = truth == 6 ? 0 : kMaxStock;
+    Simulate(slot, records, testing_support::Inputs(40000, truth, stocks, stocks));
     BonusHistory history = HistoryFromRecords(records);
     ASSERT_GT(history.Bonuses.size(), 80u);
+    EXPECT_EQ(history.Bonuses.front().StockMayHaveRunOut, stocks == 0);
+    EXPECT_FALSE(history.Bonuses.back().StockMayHaveRunOut);
     for (bool fromStart : {true, false}) {
       history.FromStart = fromStart;
       const std::array<double, 6> log = HistoryEvidence(history).LogLikelihood();

@@ -130,7 +130,7 @@ double PlainHistoryLogLikelihood(const BonusHistory& history, const PlainStretch
   double log = 0;
   int after = history.FromStart ? 2 : -1;
   for (const HistoryBonus& bonus : history.Bonuses) {
-    if (after >= 0) {
+    if (after >= 0 && !bonus.StockMayHaveRunOut) {
       const std::vector<double>& games = laws.Games[static_cast<size_t>(after)][bonus.Kind];
       const size_t n = static_cast<size_t>(bonus.Games);
       log += std::log(n < games.size() ? games[n] : 0.0);

@@ -22,7 +22,7 @@ PlainStretchLaws PlainLaws(int setting);
 
 // The history's log-likelihood under the plain laws, counted as a history
 // is counted: from the reset when it starts with one, the open stretch as
-// "more than G games".
+// "more than G games", stretches that may have met an empty stock left out.
 double PlainHistoryLogLikelihood(const sorimu::BonusHistory& history, const PlainStretchLaws& laws);
 
 }  // namespace testing_support
