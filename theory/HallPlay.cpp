@@ -50,11 +50,7 @@ SinceFigures FiguresSince(const SettingPlay& play, size_t after, int32_t since) 
   const StretchLaw& law = (*play.Laws)[after];
   const CycleModel& model = *play.Model;
   const Real reach = law.Tail(since);
-  if (!(reach > 0)) {
-    SinceFigures none = Unreachable(since);
-    none.Reach = 0;
-    return none;
-  }
+  if (!(reach > 0)) return Unreachable(since);
   SinceFigures f;
   f.Since = since;
   f.Reach = reach;
@@ -91,11 +87,7 @@ SinceFigures MixSince(const std::vector<SinceFigures>& figures, const std::vecto
     reached += weights[i] * figures[i].Reach;
   }
   const int32_t since = figures.front().Since;
-  if (!(reached > 0)) {
-    SinceFigures none = Unreachable(since);
-    none.Reach = 0;
-    return none;
-  }
+  if (!(reached > 0)) return Unreachable(since);
   SinceFigures mix;
   mix.Since = since;
   mix.Reach = reached / total;

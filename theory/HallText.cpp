@@ -25,15 +25,6 @@ std::string Exact(Real value) {
   return buffer;
 }
 
-std::string Join(const std::vector<std::string>& cells) {
-  std::string line;
-  for (size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) line += '\t';
-    line += cells[i];
-  }
-  return line;
-}
-
 std::string FromGames(int32_t games) { return games < 0 ? "-" : FormatInt(games) + "G～"; }
 
 TableRow Header(const char* first, const std::string& mixCaption) {

@@ -67,6 +67,8 @@ TableRow Header(const std::vector<Figures>& settings) {
   return header;
 }
 
+}  // namespace
+
 std::string Join(const std::vector<std::string>& cells) {
   std::string line;
   for (size_t i = 0; i < cells.size(); ++i) {
@@ -75,8 +77,6 @@ std::string Join(const std::vector<std::string>& cells) {
   }
   return line;
 }
-
-}  // namespace
 
 // A chance of a long dry stretch written out in full runs to well over a
 // thousand digits, so the text is sized to what it needs.

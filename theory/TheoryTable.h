@@ -41,6 +41,9 @@ std::string TailTsvLine(const DryStretchTail& tail, int32_t games);
 // length 1 .. maxGames with P(stretch >= length) of each kind and setting.
 std::vector<TableRow> TailCurveRows(const std::vector<DryStretchTail>& settings, int32_t maxGames);
 
+// Cells joined by TABs: one line of TSV.
+std::string Join(const std::vector<std::string>& cells);
+
 // A fixed-point decimal with `decimals` digits after the point.
 std::string Fixed(Real value, int decimals);
 
