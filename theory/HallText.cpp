@@ -191,7 +191,9 @@ std::vector<TableRow> VolatilityRows(const std::vector<Volatility>& settings) {
         return Fixed(100 * band[0], 1) + "～" + Fixed(100 * band[1], 1);
       });
     }
-    add(FormatInt(games) + "G後にプラスの確率(%)",
+    // The normal approximation overstates it for short stretches (see
+    // docs/theory.md): the caption says which figure this is.
+    add(FormatInt(games) + "G後にプラスの確率(%) 正規近似",
         [&](auto& v) { return Fixed(100 * v.AheadChance(games), 1); });
   }
   return rows;
