@@ -1,12 +1,16 @@
 #include "EstimateCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <optional>
+#include <thread>
 
 #include "CliTexts.h"
 #include "CommandOptions.h"
 #include "EstimateTable.h"
+#include "HistoryEstimate.h"
+#include "HistoryFile.h"
 #include "InputText.h"
 #include "LongRequest.h"
 #include "ManyRunAnalysis.h"
@@ -86,6 +90,9 @@ void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
   };
   for (const auto& [name, member] : parts) {
     out << name << '\t' << Exact(p.Balance.*member) << '\t' << Exact(p.BalanceYen.*member) << '\n';
+    if (member == &Spread::Mean) {
+      out << "mean_se\t" << Exact(p.MeanError) << '\t' << Exact(p.MeanError * kYenPerMedal) << '\n';
+    }
   }
   out << "ahead\t" << Exact(p.AheadChance) << "\npayout\t" << Exact(p.PayoutRate) << '\n';
   out << "\ngames\tmean\tp5\tp25\tp50\tp75\tp95\n";
@@ -97,15 +104,51 @@ void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
   }
 }
 
+// The estimate from a bonus history alone, and how sure it is.
+int RunHistoryEstimate(const CommandOptions& options, const SettingWeights& prior,
+                       std::ostream& out, std::ostream& err) {
+  for (const char* name : {"--next", "--draws", "--seed", "--jobs"}) {
+    if (options.Has(name)) {
+      err << name << kNotInThisUse << kEstimateUsage;
+      return kBadUsage;
+    }
+  }
+  if (!options.positional.empty()) {
+    err << kExtraArgument << options.positional.front() << '\n' << kEstimateUsage;
+    return kBadUsage;
+  }
+  const HistoryRead read = ReadHistoryFile(options.ValueOr("--history", ""));
+  if (!read.status.Ok()) {
+    err << read.status.Message << '\n';
+    return kFileFailed;
+  }
+  const SettingEstimate estimate = EstimateFromHistory(read.history, prior);
+  if (options.HasFlag("--tsv")) {
+    WriteTsv(out, estimate, std::nullopt);
+    return kOk;
+  }
+  out << "[設定推測]\n";
+  for (const TableRow& row : EstimateTableRows(estimate)) WriteTabRow(out, row);
+  out << HistoryEstimateNote(estimate, read.history) << '\n';
+  // A fixed seed: the same history gives the same figures.
+  ForecastRequest request;
+  request.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const HistoryForecast forecast = ForecastHistory(read.history, prior, request);
+  out << "\n[この先の推測]  予測回数:" << request.Draws << "  seed:" << request.Seed << '\n';
+  for (const TableRow& row : ForecastTableRows(forecast)) WriteTabRow(out, row);
+  return kOk;
+}
+
 }  // namespace
 
 int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CommandOptions options;
-  if (!ParseCommandOptions(args, 1, {"--prior", "--next", "--draws", "--seed", "--jobs"},
+  if (!ParseCommandOptions(args, 1,
+                           {"--prior", "--next", "--draws", "--seed", "--jobs", "--history"},
                            {"--tsv", "--yes"}, kEstimateUsage, options, err)) {
     return kBadUsage;
   }
-  if (options.positional.size() != 1) {
+  if (options.positional.size() != 1 && !options.Has("--history")) {
     err << kEstimateUsage;
     return kBadUsage;
   }
@@ -118,6 +161,7 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
     }
     prior = *parsed;
   }
+  if (options.Has("--history")) return RunHistoryEstimate(options, prior, out, err);
   NextGamesRequest request;
   request.Prior = prior;
   if (!ReadNextRequest(options, request, err)) return kBadUsage;

@@ -5,6 +5,8 @@
 #include "CliTexts.h"
 #include "CommandOptions.h"
 #include "DryStretch.h"
+#include "HallCommand.h"
+#include "HallText.h"
 #include "InputText.h"
 #include "LongRun.h"
 #include "Report.h"
@@ -43,12 +45,18 @@ void WriteSpecSheet(std::ostream& out, const std::vector<int>& settings, bool ts
   const std::vector<theory::LongRunFigures> all = theory::DefaultLongRun();
   std::vector<theory::LongRunFigures> chosen;
   for (int s : settings) chosen.push_back(all[static_cast<size_t>(s - 1)]);
+  std::vector<theory::Volatility> volatility;
+  for (int s : settings)
+    volatility.push_back(theory::ComputeVolatility(theory::DefaultCycleModel(s)));
   if (!tsv) {
     WriteSection(out, theory::kSpecSheetCaption, theory::SpecSheetRows(chosen));
+    WriteSection(out, theory::kVolatilityCaption, theory::VolatilityRows(volatility));
     return;
   }
   out << theory::SpecSheetTsvHeader() << '\n';
-  for (const theory::LongRunFigures& f : chosen) out << theory::SpecSheetTsvLine(f) << '\n';
+  for (size_t i = 0; i < chosen.size(); ++i) {
+    out << theory::SpecSheetTsvLine(chosen[i], volatility[i]) << '\n';
+  }
 }
 
 void WriteTail(std::ostream& out, const std::vector<int>& settings, int32_t games, bool tsv) {
@@ -68,13 +76,24 @@ void WriteTail(std::ostream& out, const std::vector<int>& settings, int32_t game
 
 int RunTheoryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CommandOptions options;
-  if (!ParseCommandOptions(args, 1, {"--setting", "--tail"}, {"--tsv"}, kTheoryUsage, options,
-                           err)) {
+  if (!ParseCommandOptions(args, 1,
+                           {"--setting", "--tail", "--since", "--after", "--prior", "--history",
+                            "--quit-after", "--games", "--line", "--big", "--reg"},
+                           {"--tsv"}, kTheoryUsage, options, err)) {
     return kBadUsage;
   }
   if (!options.positional.empty()) {
     err << kExtraArgument << options.positional.front() << '\n' << kTheoryUsage;
     return kBadUsage;
+  }
+  if (options.Has("--line")) return RunLineQuestion(options, out, err);
+  if (options.Has("--since")) return RunSinceQuestion(options, out, err);
+  if (options.Has("--quit-after")) return RunQuitQuestion(options, out, err);
+  for (const char* name : {"--after", "--prior", "--history", "--games", "--big", "--reg"}) {
+    if (options.Has(name)) {
+      err << name << kNotInThisUse << kTheoryUsage;
+      return kBadUsage;
+    }
   }
   const std::optional<std::vector<int>> settings = ReadSettings(options, err);
   if (!settings) return kBadUsage;

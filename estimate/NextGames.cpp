@@ -1,6 +1,7 @@
 #include "NextGames.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -153,6 +154,7 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
     }
     p.Balance = SummariseValues(values);
     p.BalanceYen = p.Balance.Scaled(kYenPerMedal);
+    p.MeanError = p.Balance.Sd / std::sqrt(static_cast<double>(draws));
     p.AheadChance = static_cast<double>(ahead) / static_cast<double>(draws);
     p.Fan = BandsOf(checkpoints, along);
     const std::vector<theory::LongRunFigures> longRun = theory::DefaultLongRun();

@@ -34,7 +34,10 @@ struct NextGamesPrediction {
   // The balance (差枚) after the next Games normal games, counted from the
   // last row; a bonus lined up on the last of them is not played.
   Spread Balance;
-  Spread BalanceYen;       // the same at 20 yen a medal
+  Spread BalanceYen;  // the same at 20 yen a medal
+  // The Monte-Carlo standard error of Balance.Mean (of BalanceYen.Mean:
+  // times 20): the draws' spread over the square root of their number.
+  double MeanError = 0;
   double AheadChance = 0;  // share of the draws ending above 0 medals
   double PayoutRate = 0;   // exact long-run 機械割 (percent), weighted by the estimate
   BalanceBands Fan;        // the balance along the way

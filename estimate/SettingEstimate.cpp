@@ -1,71 +1,11 @@
 #include "SettingEstimate.h"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
+#include "Posterior.h"
 #include "RunStretches.h"
 
 namespace sorimu {
-
-namespace {
-
-constexpr size_t kSettings = 6;
-
-// Log-likelihoods closer than this are the same: the stretch said nothing.
-constexpr double kSameLikelihood = 1e-12;
-
-class Estimator {
- public:
-  Estimator() { logLikelihood_.fill(0); }
-
-  void Add(const SettingLikelihood& stretch) {
-    const auto [low, high] = std::minmax_element(stretch.Log.begin(), stretch.Log.end());
-    if (!std::isfinite(*high)) {
-      ++estimate_.SkippedStretches;  // no setting could have played it
-      return;
-    }
-    for (size_t s = 0; s < kSettings; ++s) logLikelihood_[s] += stretch.Log[s];
-    if (*high - *low > kSameLikelihood) {
-      ++estimate_.UsedStretches;
-    } else {
-      ++estimate_.SkippedStretches;
-    }
-  }
-
-  SettingEstimate Finish(SettingWeights prior) {
-    double priorTotal = 0;
-    for (double w : prior) priorTotal += w;
-    if (!std::isfinite(priorTotal)) {
-      // Weights near the largest double overflow their sum: the same
-      // proportions over the largest weight do not.
-      const double largest = *std::max_element(prior.begin(), prior.end());
-      priorTotal = 0;
-      for (double& w : prior) priorTotal += w /= largest;
-    }
-    for (size_t s = 0; s < kSettings; ++s) estimate_.Prior[s] = prior[s] / priorTotal;
-
-    double best = -std::numeric_limits<double>::infinity();
-    for (size_t s = 0; s < kSettings; ++s) {
-      if (prior[s] > 0) best = std::max(best, logLikelihood_[s]);
-    }
-    estimate_.Probability = estimate_.Prior;
-    if (!std::isfinite(best)) return estimate_;
-    double total = 0;
-    for (size_t s = 0; s < kSettings; ++s) {
-      estimate_.Probability[s] = estimate_.Prior[s] * std::exp(logLikelihood_[s] - best);
-      total += estimate_.Probability[s];
-    }
-    for (double& p : estimate_.Probability) p /= total;
-    return estimate_;
-  }
-
- private:
-  std::array<double, kSettings> logLikelihood_{};
-  SettingEstimate estimate_;
-};
-
-}  // namespace
 
 bool IsValidPrior(const SettingWeights& prior) {
   double total = 0;
@@ -83,9 +23,9 @@ SettingWeights UniformPrior() {
 }
 
 SettingEstimate EstimateSetting(const RunRecords& records, const SettingWeights& prior) {
-  Estimator estimator;
-  ScanStretches(records, [&](const SettingLikelihood& stretch) { estimator.Add(stretch); });
-  return estimator.Finish(IsValidPrior(prior) ? prior : UniformPrior());
+  PosteriorSum sum;
+  ScanStretches(records, [&](const SettingLikelihood& stretch) { sum.Add(stretch); });
+  return sum.Finish(IsValidPrior(prior) ? prior : UniformPrior());
 }
 
 }  // namespace sorimu

@@ -25,6 +25,12 @@ std::string UnreachableValueReason(long long row, std::string_view field, long l
   return reason;
 }
 
+std::string HistoryLineMessage(long long line, std::string_view reason) {
+  std::string message = std::to_string(line) + "行目: ";
+  message.append(reason);
+  return message;
+}
+
 std::string FileErrorReason(int error) {
   const char* japanese = nullptr;
   switch (error) {

@@ -112,6 +112,28 @@ inline constexpr const char* kFolderBusyReason =
     "同じフォルダに別の書き込みが続いているため、置き換えませんでした。しばらくしてからやり直して"
     "ください。";
 
+// --- Bonus histories (what a data counter shows) -----------------------------
+inline constexpr const char* kHistoryReadFailedMessage = "ボーナス履歴を読み込めません。";
+// The reasons for a bad line, each after "<n>行目: ".
+inline constexpr const char* kHistoryKindReason =
+    "ボーナスの種類は BIG か REG（B か R）にしてください（最後の行だけは、"
+    "最後のボーナスからのG数を - で書けます）。";
+inline constexpr const char* kHistoryFieldsReason =
+    "種類とG数の2つを、タブかカンマで区切って書いてください。";
+inline constexpr const char* kHistoryGamesReason = "G数は、1～10000000の整数にしてください。";
+inline constexpr const char* kHistoryOpenGamesReason =
+    "最後のボーナスからのG数は、0～10000000の整数にしてください。";
+inline constexpr const char* kHistoryOpenNotLastReason =
+    "最後のボーナスからのG数（- の行）は、最後の行にだけ書けます。";
+inline constexpr const char* kHistoryCsvReason =
+    "ボーナス情報のCSVの行は、PLAY数,PLAY数2,確定役（777 か REG）,… の形にしてください。";
+inline constexpr const char* kHistoryTooManyLinesReason = "履歴は1000000行までにしてください。";
+inline constexpr const char* kHistoryNotTextReason =
+    "文字として読めないバイトがあります。UTF-8のテキストファイルにしてください。";
+
+// "<n>行目: <reason>": a bad line of a history.
+std::string HistoryLineMessage(long long line, std::string_view reason);
+
 // --- The records on display ----------------------------------------------------
 inline constexpr const char* kRowsReplacedMessage =
     "表示中の結果の記録は、その後の連続シミュレーションまたはファイルの読み込みで"

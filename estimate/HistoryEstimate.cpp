@@ -1,0 +1,57 @@
+#include "HistoryEstimate.h"
+
+#include <cmath>
+#include <limits>
+
+namespace sorimu {
+
+namespace {
+
+template <typename Chance>
+SettingLikelihood LogOf(Chance chance) {
+  SettingLikelihood piece;
+  for (int s = 1; s <= theory::kSettingCount; ++s) {
+    const theory::Real p = chance(theory::DefaultStretchLaws(s));
+    piece.Log[static_cast<size_t>(s - 1)] =
+        p > 0 ? static_cast<double>(std::log(p)) : -std::numeric_limits<double>::infinity();
+  }
+  return piece;
+}
+
+}  // namespace
+
+SettingLikelihood ClosedStretchLikelihood(size_t after, size_t kind, int32_t games) {
+  return LogOf([&](const auto& laws) { return laws[after].Chance(kind, games); });
+}
+
+SettingLikelihood OpenStretchLikelihood(size_t after, int32_t games) {
+  return LogOf([&](const auto& laws) { return laws[after].Tail(games); });
+}
+
+std::optional<size_t> CurrentStretchStart(const BonusHistory& history) {
+  if (!history.Bonuses.empty()) return history.Bonuses.back().Kind;
+  if (history.FromStart) return theory::kAfterReset;
+  return std::nullopt;
+}
+
+PosteriorSum HistoryEvidence(const BonusHistory& history, bool open) {
+  PosteriorSum sum;
+  std::optional<size_t> after;
+  if (history.FromStart) after = theory::kAfterReset;
+  for (const HistoryBonus& bonus : history.Bonuses) {
+    if (after && !bonus.StockMayHaveRunOut) {
+      sum.Add(ClosedStretchLikelihood(*after, bonus.Kind, bonus.Games));
+    }
+    after = bonus.Kind;
+  }
+  if (open && after && history.OpenGames && *history.OpenGames > 0) {
+    sum.Add(OpenStretchLikelihood(*after, *history.OpenGames));
+  }
+  return sum;
+}
+
+SettingEstimate EstimateFromHistory(const BonusHistory& history, const SettingWeights& prior) {
+  return HistoryEvidence(history).Finish(IsValidPrior(prior) ? prior : UniformPrior());
+}
+
+}  // namespace sorimu

@@ -1,0 +1,293 @@
+#include "HistoryText.h"
+
+#include <optional>
+#include <vector>
+
+#include "CsvLists.h"
+#include "ListColumns.h"
+#include "Messages.h"
+#include "RoleCaptions.h"
+
+namespace sorimu {
+
+namespace {
+
+// Whether the bytes are UTF-8 text: no NUL and no control character but
+// TAB and CR, no broken or overlong sequence.
+bool IsText(std::string_view line) {
+  for (size_t i = 0; i < line.size();) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    if (c < 0x80) {
+      if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F) return false;
+      ++i;
+      continue;
+    }
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+      length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      length = 3;
+      if (c == 0xE0) low = 0xA0;
+      if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      length = 4;
+      if (c == 0xF0) low = 0x90;
+      if (c == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + length > line.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      const unsigned char next = static_cast<unsigned char>(line[i + k]);
+      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+// Full-width forms of ASCII (U+FF01..U+FF5E) and the ideographic space, as
+// figures typed with a Japanese input method come, in their plain forms.
+// Requires valid UTF-8.
+std::string PlainForms(std::string_view line) {
+  std::string plain;
+  plain.reserve(line.size());
+  for (size_t i = 0; i < line.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    if ((c & 0xF0) == 0xE0 && i + 2 < line.size()) {
+      const uint32_t code = (uint32_t{c} & 0x0Fu) << 12 |
+                            (uint32_t{static_cast<unsigned char>(line[i + 1])} & 0x3Fu) << 6 |
+                            (uint32_t{static_cast<unsigned char>(line[i + 2])} & 0x3Fu);
+      if (code >= 0xFF01 && code <= 0xFF5E) {
+        plain += static_cast<char>(code - 0xFEE0);
+        i += 2;
+        continue;
+      }
+      if (code == 0x3000) {
+        plain += ' ';
+        i += 2;
+        continue;
+      }
+    }
+    plain += static_cast<char>(c);
+  }
+  return plain;
+}
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A line's fields, split at TABs, commas and spaces (runs count as one).
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  size_t start = 0;
+  for (size_t i = 0; i <= line.size(); ++i) {
+    if (i < line.size() && !IsSpace(line[i]) && line[i] != ',') continue;
+    if (i > start) fields.push_back(line.substr(start, i - start));
+    start = i + 1;
+  }
+  return fields;
+}
+
+// The cells of one CSV line: commas outside double quotes end a cell, and
+// two quotes inside them stand for one.
+std::vector<std::string> CsvCells(std::string_view line) {
+  std::vector<std::string> cells(1);
+  bool quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted) {
+      if (c != '"') {
+        cells.back() += c;
+      } else if (i + 1 < line.size() && line[i + 1] == '"') {
+        cells.back() += '"';
+        ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      cells.emplace_back();
+    } else if (c != '\r') {
+      cells.back() += c;
+    }
+  }
+  return cells;
+}
+
+std::optional<size_t> KindOf(std::string_view field) {
+  std::string upper(field);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (upper == "BIG" || upper == "B") return theory::kBig;
+  if (upper == "REG" || upper == "R") return theory::kReg;
+  return std::nullopt;
+}
+
+// Plain decimal digits, nothing else, up to kMaxHistoryGames.
+std::optional<int32_t> GamesOf(std::string_view field) {
+  if (field.empty() || field.size() > 9) return std::nullopt;
+  int32_t value = 0;
+  for (char c : field) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value > kMaxHistoryGames) return std::nullopt;
+  return value;
+}
+
+std::string BonusListCsvHeader() {
+  const ResultList& list = kResultLists[kBonusPage];
+  std::vector<std::string> captions;
+  for (int c = 0; c < list.columnCount; ++c) captions.emplace_back(list.columns[c].caption);
+  std::string header;
+  for (size_t i = 0; i < captions.size(); ++i) {
+    if (i > 0) header += ',';
+    header += CsvField(captions[i]);
+  }
+  return header;
+}
+
+// Reads the lines one by one; the first problem ends the reading.
+class Reader {
+ public:
+  // False after the problem is set.
+  bool Line(int64_t number, std::string_view raw) {
+    number_ = number;
+    if (!IsText(raw)) return Fail(kHistoryNotTextReason);
+    if (number == 1 && raw.substr(0, kUtf8Bom.size()) == kUtf8Bom)
+      raw.remove_prefix(kUtf8Bom.size());
+    if (csv_) return CsvLine(Trimmed(raw));
+    const std::string plain = PlainForms(raw);
+    std::string_view line = plain;
+    line = Trimmed(line.substr(0, line.find('#')));
+    if (line.empty()) return true;
+    if (!seenLine_ && Trimmed(raw) == BonusListCsvHeader()) {
+      csv_ = true;
+      seenLine_ = true;
+      history_.FromStart = true;  // a run's bonus list begins with its start
+      return true;
+    }
+    if (!seenLine_ && line == kHistoryStartLine) {
+      seenLine_ = true;
+      history_.FromStart = true;
+      return true;
+    }
+    return TextLine(line);
+  }
+
+  HistoryParse Finish() {
+    HistoryParse parse;
+    parse.status = status_;
+    parse.Line = status_.Ok() ? 0 : static_cast<int32_t>(number_);
+    if (status_.Ok()) parse.history = std::move(history_);
+    return parse;
+  }
+
+ private:
+  bool Fail(const char* reason) {
+    status_ = Status::Fail(StatusKind::BadInput, HistoryLineMessage(number_, reason));
+    return false;
+  }
+
+  bool TextLine(std::string_view line) {
+    const std::vector<std::string_view> fields = Fields(line);
+    if (fields.empty()) return Fail(kHistoryFieldsReason);
+    const std::optional<size_t> kind = KindOf(fields.front());
+    const bool open = fields.front() == kHistoryOpenKind;
+    // A header names its columns: no kind and no digit in it.
+    if (!seenData_ && !kind && !open && line.find_first_of("0123456789") == line.npos) {
+      if (headerSeen_) return Fail(kHistoryKindReason);
+      headerSeen_ = true;
+      seenLine_ = true;
+      return true;
+    }
+    seenLine_ = seenData_ = true;
+    if (history_.OpenGames) return Fail(kHistoryOpenNotLastReason);
+    if (!kind && !open) return Fail(kHistoryKindReason);
+    if (fields.size() > 2) return Fail(kHistoryFieldsReason);
+    const std::optional<int32_t> games = fields.size() == 2 ? GamesOf(fields[1]) : std::nullopt;
+    if (open) {
+      if (!games) return Fail(kHistoryOpenGamesReason);
+      history_.OpenGames = *games;
+      return true;
+    }
+    if (!games || *games < 1) return Fail(kHistoryGamesReason);
+    history_.Bonuses.push_back({*kind, *games});
+    return true;
+  }
+
+  bool CsvLine(std::string_view line) {
+    if (line.empty()) return true;
+    const std::vector<std::string> cells = CsvCells(line);
+    if (cells.size() < 3) return Fail(kHistoryCsvReason);
+    const std::optional<int32_t> games = GamesOf(Trimmed(cells[1]));
+    // The list names a BIG by its role caption ("777"); a kind as the text
+    // writes it is read too.
+    const std::string_view cell = Trimmed(cells[2]);
+    std::optional<size_t> kind = KindOf(cell);
+    if (cell == OutcomeText(Code(Outcome::BIG))) kind = theory::kBig;
+    if (cell == OutcomeText(Code(Outcome::REG))) kind = theory::kReg;
+    if (!games || *games < 1 || !kind) return Fail(kHistoryCsvReason);
+    history_.Bonuses.push_back({*kind, *games});
+    return true;
+  }
+
+  BonusHistory history_;
+  Status status_;
+  int64_t number_ = 0;
+  bool csv_ = false;
+  bool seenLine_ = false;  // a line that is not blank or a comment
+  bool seenData_ = false;
+  bool headerSeen_ = false;
+};
+
+}  // namespace
+
+HistoryParse ParseHistoryText(std::string_view text) {
+  Reader reader;
+  int64_t number = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    if (++number > kMaxHistoryLines) {
+      HistoryParse parse;
+      parse.status = Status::Fail(StatusKind::BadInput,
+                                  HistoryLineMessage(number, kHistoryTooManyLinesReason));
+      parse.Line = static_cast<int32_t>(number);
+      return parse;
+    }
+    if (!reader.Line(number, text.substr(start, end - start))) break;
+    start = end + 1;
+  }
+  return reader.Finish();
+}
+
+std::string HistoryText(const BonusHistory& history) {
+  std::string text;
+  auto line = [&text](std::string_view kind, int32_t games) {
+    text += kind;
+    text += '\t';
+    text += std::to_string(games);
+    text += '\n';
+  };
+  if (history.FromStart) {
+    text += kHistoryStartLine;
+    text += '\n';
+  }
+  for (const HistoryBonus& bonus : history.Bonuses)
+    line(bonus.Kind == theory::kBig ? "BIG" : "REG", bonus.Games);
+  if (history.OpenGames) line(kHistoryOpenKind, *history.OpenGames);
+  return text;
+}
+
+}  // namespace sorimu
