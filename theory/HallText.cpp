@@ -5,15 +5,17 @@
 #include <functional>
 
 #include "NumberFormat.h"
+#include "PortableFigures.h"
 #include "TheoryTable.h"
 
 namespace sorimu::theory {
 
 namespace {
 
-// A figure no stretch reaches shows as "-".
+// A figure no stretch reaches shows as "-". Every figure is printed from its
+// portable double, so that the page and the command line print the same.
 std::string Cell(Real value, int decimals) {
-  return std::isnan(value) ? "-" : Fixed(value, decimals);
+  return std::isnan(value) ? "-" : Fixed(PortableDouble(value), decimals);
 }
 std::string PercentCell(Real share) { return Cell(100 * share, 1); }
 
@@ -21,7 +23,7 @@ std::string PercentCell(Real share) { return Cell(100 * share, 1); }
 std::string Exact(Real value) {
   if (std::isnan(value)) return "nan";
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", static_cast<double>(value));
+  std::snprintf(buffer, sizeof buffer, "%.17g", PortableDouble(value));
   return buffer;
 }
 
