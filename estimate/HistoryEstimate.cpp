@@ -1,5 +1,8 @@
 #include "HistoryEstimate.h"
 
+#include <algorithm>
+
+#include "HallText.h"
 #include "PortableFigures.h"
 
 namespace sorimu {
@@ -58,6 +61,23 @@ SettingEstimate EstimateFromHistory(const BonusHistory& history, const SettingWe
   // probabilities as printed do not.
   for (double& p : estimate.Probability) p = theory::PortableDouble(p);
   return estimate;
+}
+
+HallMix MixForHall(const std::optional<SettingWeights>& prior, const BonusHistory* history) {
+  HallMix mix;
+  mix.Weights.fill(1);
+  std::optional<SettingWeights> weights = prior;
+  if (history != nullptr) {
+    const SettingWeights from = prior && IsValidPrior(*prior) ? *prior : UniformPrior();
+    weights = HistoryEvidence(*history, false).Finish(from).Probability;
+    for (double& w : *weights) w = theory::PortableDouble(w);
+    mix.Caption = theory::kHistoryMixCaption;
+    mix.After = CurrentStretchStart(*history);
+  } else if (prior) {
+    mix.Caption = theory::kPriorMixCaption;
+  }
+  if (weights) std::copy(weights->begin(), weights->end(), mix.Weights.begin());
+  return mix;
 }
 
 }  // namespace sorimu

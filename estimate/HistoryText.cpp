@@ -296,6 +296,8 @@ GamesParse ParseHistoryGames(std::string_view typed, bool open) {
   return parse;
 }
 
+std::string_view HistoryKindName(size_t kind) { return kind == theory::kBig ? "BIG" : "REG"; }
+
 std::string HistoryText(const BonusHistory& history) {
   std::string text;
   auto line = [&text](std::string_view kind, int32_t games) {
@@ -308,8 +310,7 @@ std::string HistoryText(const BonusHistory& history) {
     text += kHistoryStartLine;
     text += '\n';
   }
-  for (const HistoryBonus& bonus : history.Bonuses)
-    line(bonus.Kind == theory::kBig ? "BIG" : "REG", bonus.Games);
+  for (const HistoryBonus& bonus : history.Bonuses) line(HistoryKindName(bonus.Kind), bonus.Games);
   if (history.OpenGames) line(kHistoryOpenKind, *history.OpenGames);
   return text;
 }

@@ -46,6 +46,9 @@ struct GamesParse {
 };
 GamesParse ParseHistoryGames(std::string_view typed, bool open);
 
+// "BIG" or "REG": a kind as the text writes it.
+std::string_view HistoryKindName(size_t kind);
+
 // The text form of a history, which ParseHistoryText reads back.
 std::string HistoryText(const BonusHistory& history);
 
