@@ -111,22 +111,25 @@ export function latest(core, op, show, failed) {
 // second; a newer history stops the one under way.
 function setupForecast(forecaster) {
   let timer = null;
+  let asked = 0;
   const show = (answer) => {
     if (answer.errors) return say('forecast-message', '');
     fillTable($('forecast-table'), answer.rows);
     say('forecast-message', `予測回数 ${answer.draws}・seed ${answer.seed}`);
   };
-  return (history, prior) => {
+  return (bonuses, text, prior) => {
+    const ticket = ++asked;
     clearTimeout(timer);
     $('forecast-table').replaceChildren();
-    if (!history.bonuses.length) return say('forecast-message', '');
+    if (!bonuses) return say('forecast-message', '');
     say('forecast-message', '計算中…');
     timer = setTimeout(() => {
       const core = forecaster();
       if (core.busy()) core.restart();
-      core.call('forecast', { history: history.text, prior }).then(show, (error) => {
-        if (!error.cancelled) say('forecast-message', '計算できませんでした。');
-      });
+      core.call('forecast', { history: text, prior }).then(
+        (answer) => ticket === asked && show(answer),
+        (error) => ticket === asked && !error.cancelled && say('forecast-message', '計算できませんでした。'),
+      );
     }, FORECAST_DELAY_MS);
   };
 }
@@ -190,11 +193,12 @@ export function setupHistoryView({ core, model, forecaster }) {
     } else {
       askEstimate({ history: model.text, prior: prior.value });
     }
-    forecast({ bonuses: history.bonuses, text: model.text }, prior.value);
+    forecast(history.bonuses.length, model.text, prior.value);
   };
   prior.addEventListener('input', estimate);
 
   model.onChange((history) => {
+    say('history-message', '');
     renderList(history);
     $('undo').disabled = !model.canUndo();
     estimate();
