@@ -1,7 +1,6 @@
 #include "EstimateCommand.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <ctime>
 #include <optional>
 #include <thread>
@@ -16,19 +15,13 @@
 #include "ManyRunAnalysis.h"
 #include "Messages.h"
 #include "NextGames.h"
+#include "NumberFormat.h"
 #include "Report.h"
 #include "Session.h"
 
 namespace sorimu {
 
 namespace {
-
-// Every digit a double holds, so that a script reads back the very number.
-std::string Exact(double value) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
 
 // The count an option names, or nothing after writing its message.
 std::optional<int32_t> Count(const CommandOptions& options, const char* name, int32_t fallback,
@@ -80,7 +73,8 @@ bool ReadNextRequest(const CommandOptions& options, NextGamesRequest& request, s
 void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
               const std::optional<NextGamesPrediction>& next) {
   out << "setting\tprobability\n";
-  for (size_t s = 0; s < 6; ++s) out << s + 1 << '\t' << Exact(estimate.Probability[s]) << '\n';
+  for (size_t s = 0; s < 6; ++s)
+    out << s + 1 << '\t' << FormatExact(estimate.Probability[s]) << '\n';
   if (!next) return;
   const NextGamesPrediction& p = *next;
   out << "\nfigure\tmedals\tyen\n";
@@ -89,18 +83,21 @@ void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
       {"p50", &Spread::Median}, {"p75", &Spread::P75}, {"p95", &Spread::P95},
   };
   for (const auto& [name, member] : parts) {
-    out << name << '\t' << Exact(p.Balance.*member) << '\t' << Exact(p.BalanceYen.*member) << '\n';
+    out << name << '\t' << FormatExact(p.Balance.*member) << '\t'
+        << FormatExact(p.BalanceYen.*member) << '\n';
     if (member == &Spread::Mean) {
-      out << "mean_se\t" << Exact(p.MeanError) << '\t' << Exact(p.MeanError * kYenPerMedal) << '\n';
+      out << "mean_se\t" << FormatExact(p.MeanError) << '\t'
+          << FormatExact(p.MeanError * kYenPerMedal) << '\n';
     }
   }
-  out << "ahead\t" << Exact(p.AheadChance) << "\npayout\t" << Exact(p.PayoutRate) << '\n';
+  out << "ahead\t" << FormatExact(p.AheadChance) << "\npayout\t" << FormatExact(p.PayoutRate)
+      << '\n';
   out << "\ngames\tmean\tp5\tp25\tp50\tp75\tp95\n";
   const BalanceBands& fan = p.Fan;
   for (size_t k = 0; k < fan.Games.size(); ++k) {
-    out << fan.Games[k] << '\t' << Exact(fan.Mean[k]) << '\t' << Exact(fan.P5[k]) << '\t'
-        << Exact(fan.P25[k]) << '\t' << Exact(fan.Median[k]) << '\t' << Exact(fan.P75[k]) << '\t'
-        << Exact(fan.P95[k]) << '\n';
+    out << fan.Games[k] << '\t' << FormatExact(fan.Mean[k]) << '\t' << FormatExact(fan.P5[k])
+        << '\t' << FormatExact(fan.P25[k]) << '\t' << FormatExact(fan.Median[k]) << '\t'
+        << FormatExact(fan.P75[k]) << '\t' << FormatExact(fan.P95[k]) << '\n';
   }
 }
 

@@ -21,52 +21,35 @@ namespace sorimu {
 namespace {
 
 using theory::kSettingCount;
-using theory::SettingMix;
 
 // A line of more games than a run of the window is a typing error.
 constexpr int32_t kMaxLineGames = 10000000;
 
-// The settings' weights for the mix, and the caption of its column (empty
-// when neither a prior nor a history is given).
-struct Mix {
-  SettingMix weights{};
-  std::string caption;
-  std::optional<size_t> historyAfter;  // what the history's stretch under way follows
-};
-
-std::optional<Mix> ReadMix(const CommandOptions& options, std::ostream& err, int& status) {
-  Mix mix;
-  mix.weights.fill(1);
+// The mix the tables show, from --prior or --history; nothing after the
+// message.
+std::optional<HallMix> ReadMix(const CommandOptions& options, std::ostream& err, int& status) {
   if (options.Has("--prior") && options.Has("--history")) {
     err << kPriorAndHistory << kTheoryUsage;
     status = kBadUsage;
     return std::nullopt;
   }
+  std::optional<SettingWeights> prior;
   if (options.Has("--prior")) {
-    const std::optional<SettingWeights> prior = ParsePrior(options.ValueOr("--prior", ""));
+    prior = ParsePrior(options.ValueOr("--prior", ""));
     if (!prior) {
       err << kPriorMessage << '\n';
       status = kBadUsage;
       return std::nullopt;
     }
-    for (size_t s = 0; s < kSettingCount; ++s) mix.weights[s] = (*prior)[s];
-    mix.caption = "設定配分";
   }
-  if (options.Has("--history")) {
-    const HistoryRead read = ReadHistoryFile(options.ValueOr("--history", ""));
-    if (!read.status.Ok()) {
-      err << read.status.Message << '\n';
-      status = kFileFailed;
-      return std::nullopt;
-    }
-    // The stretch under way is the question's own: the history tells the
-    // settings by its bonuses, and what the stretch follows.
-    const SettingEstimate estimate = HistoryEvidence(read.history, false).Finish(UniformPrior());
-    for (size_t s = 0; s < kSettingCount; ++s) mix.weights[s] = estimate.Probability[s];
-    mix.caption = "履歴から推測";
-    mix.historyAfter = CurrentStretchStart(read.history);
+  if (!options.Has("--history")) return MixForHall(prior, nullptr);
+  const HistoryRead read = ReadHistoryFile(options.ValueOr("--history", ""));
+  if (!read.status.Ok()) {
+    err << read.status.Message << '\n';
+    status = kFileFailed;
+    return std::nullopt;
   }
-  return mix;
+  return MixForHall(prior, &read.history);
 }
 
 std::optional<size_t> KindOption(const CommandOptions& options, const char* name) {
@@ -113,21 +96,21 @@ int RunSinceQuestion(const CommandOptions& options, std::ostream& out, std::ostr
     after = *kind;
   }
   int status = kOk;
-  const std::optional<Mix> mix = ReadMix(options, err, status);
+  const std::optional<HallMix> mix = ReadMix(options, err, status);
   if (!mix) return status;
-  if (!options.Has("--after") && mix->historyAfter) after = *mix->historyAfter;
+  if (!options.Has("--after") && mix->After) after = *mix->After;
 
-  const theory::DryTable table = theory::ComputeDryTable(after, mix->weights);
+  const theory::DryTable table = theory::ComputeDryTable(after, mix->Weights);
   if (options.HasFlag("--tsv")) {
     out << theory::SinceTsvHeader() << '\n';
     for (const std::string& line :
-         theory::SinceTsvLines(table, mix->weights, since.value, !mix->caption.empty())) {
+         theory::SinceTsvLines(table, mix->Weights, since.value, !mix->Caption.empty())) {
       out << line << '\n';
     }
     return kOk;
   }
-  WriteRows(out, "ハマリ " + std::to_string(since.value) + "G " + theory::AfterCaption(after),
-            theory::SinceTableRows(table, mix->weights, since.value, mix->caption,
+  WriteRows(out, theory::SinceCaption(since.value, after),
+            theory::SinceTableRows(table, mix->Weights, since.value, mix->Caption,
                                    theory::kExchangeRates[0]));
   return kOk;
 }
@@ -152,18 +135,17 @@ int RunQuitQuestion(const CommandOptions& options, std::ostream& out, std::ostre
     games = count.value;
   }
   int status = kOk;
-  const std::optional<Mix> mix = ReadMix(options, err, status);
+  const std::optional<HallMix> mix = ReadMix(options, err, status);
   if (!mix) return status;
-  const theory::QuitCurve curve = theory::ComputeQuitCurve(*after, games, mix->weights);
+  const theory::QuitCurve curve = theory::ComputeQuitCurve(*after, games, mix->Weights);
   if (options.HasFlag("--tsv")) {
     out << theory::QuitTsvHeader() << '\n';
-    for (const std::string& line : theory::QuitTsvLines(curve, !mix->caption.empty())) {
+    for (const std::string& line : theory::QuitTsvLines(curve, !mix->Caption.empty())) {
       out << line << '\n';
     }
     return kOk;
   }
-  WriteRows(out, "やめ時 " + theory::AfterCaption(*after),
-            theory::QuitTableRows(curve, mix->caption));
+  WriteRows(out, theory::QuitCaption(*after), theory::QuitTableRows(curve, mix->Caption));
   return kOk;
 }
 

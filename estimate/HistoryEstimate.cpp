@@ -1,19 +1,22 @@
 #include "HistoryEstimate.h"
 
-#include <cmath>
-#include <limits>
+#include <algorithm>
+
+#include "HallText.h"
+#include "PortableFigures.h"
 
 namespace sorimu {
 
 namespace {
 
+// The terms as portable doubles: from there on the estimate is double
+// arithmetic, and a history gives the same posterior on every platform.
 template <typename Chance>
 SettingLikelihood LogOf(Chance chance) {
   SettingLikelihood piece;
   for (int s = 1; s <= theory::kSettingCount; ++s) {
-    const theory::Real p = chance(theory::DefaultStretchLaws(s));
     piece.Log[static_cast<size_t>(s - 1)] =
-        p > 0 ? static_cast<double>(std::log(p)) : -std::numeric_limits<double>::infinity();
+        theory::LogChance(chance(theory::DefaultStretchLaws(s)));
   }
   return piece;
 }
@@ -51,7 +54,30 @@ PosteriorSum HistoryEvidence(const BonusHistory& history, bool open) {
 }
 
 SettingEstimate EstimateFromHistory(const BonusHistory& history, const SettingWeights& prior) {
-  return HistoryEvidence(history).Finish(IsValidPrior(prior) ? prior : UniformPrior());
+  SettingEstimate estimate =
+      HistoryEvidence(history).Finish(IsValidPrior(prior) ? prior : UniformPrior());
+  // exp() may differ in its last bit between C libraries (glibc picks a
+  // variant with fused multiply-adds where the processor has them); the
+  // probabilities as printed do not.
+  for (double& p : estimate.Probability) p = theory::PortableDouble(p);
+  return estimate;
+}
+
+HallMix MixForHall(const std::optional<SettingWeights>& prior, const BonusHistory* history) {
+  HallMix mix;
+  mix.Weights.fill(1);
+  std::optional<SettingWeights> weights = prior;
+  if (history != nullptr) {
+    const SettingWeights from = prior && IsValidPrior(*prior) ? *prior : UniformPrior();
+    weights = HistoryEvidence(*history, false).Finish(from).Probability;
+    for (double& w : *weights) w = theory::PortableDouble(w);
+    mix.Caption = theory::kHistoryMixCaption;
+    mix.After = CurrentStretchStart(*history);
+  } else if (prior) {
+    mix.Caption = theory::kPriorMixCaption;
+  }
+  if (weights) std::copy(weights->begin(), weights->end(), mix.Weights.begin());
+  return mix;
 }
 
 }  // namespace sorimu

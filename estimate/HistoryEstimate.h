@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "BonusHistory.h"
+#include "HallTables.h"
 #include "Posterior.h"
 #include "SettingEstimate.h"
 
@@ -39,5 +41,17 @@ PosteriorSum HistoryEvidence(const BonusHistory& history, bool open = true);
 // uniform.
 SettingEstimate EstimateFromHistory(const BonusHistory& history,
                                     const SettingWeights& prior = UniformPrior());
+
+// The mix of settings the ハマリ and やめ時 tables show beside the six: with a
+// history, its posterior against the prior (uniform without one) from its
+// closed stretches, since the tables' own condition (the machine got to G)
+// weighs the stretch under way; else the prior itself; else none.
+struct HallMix {
+  theory::SettingMix Weights{};  // all 1 with neither
+  std::string Caption;           // the mix column's caption; empty with neither
+  // What the history's stretch under way follows, where it tells.
+  std::optional<size_t> After;
+};
+HallMix MixForHall(const std::optional<SettingWeights>& prior, const BonusHistory* history);
 
 }  // namespace sorimu

@@ -160,7 +160,8 @@ HistoryForecast ForecastHistory(const BonusHistory& history, const SettingWeight
       f.Play(i, results[static_cast<size_t>(i)]);
     }
   };
-  std::vector<std::jthread> threads;
+  // Plain threads: the C++ library the page is built with has no jthread.
+  std::vector<std::thread> threads;
   for (int t = 1; t < request.Jobs; ++t) {
     try {
       threads.emplace_back(work);
@@ -169,7 +170,7 @@ HistoryForecast ForecastHistory(const BonusHistory& history, const SettingWeight
     }
   }
   work();
-  threads.clear();  // joins
+  for (std::thread& thread : threads) thread.join();
 
   HistoryForecast forecast;
   forecast.Top = static_cast<int32_t>(f.top) + 1;

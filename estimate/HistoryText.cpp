@@ -132,17 +132,20 @@ std::optional<size_t> KindOf(std::string_view field) {
   return std::nullopt;
 }
 
-// Plain decimal digits, nothing else, up to kMaxHistoryGames.
-std::optional<int32_t> GamesOf(std::string_view field) {
+// Plain decimal digits, nothing else, up to kMaxHistoryGames; at least 1
+// for a bonus, which is lined up on a game of its stretch.
+std::optional<int32_t> GamesOf(std::string_view field, bool open) {
   if (field.empty() || field.size() > 9) return std::nullopt;
   int32_t value = 0;
   for (char c : field) {
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + (c - '0');
   }
-  if (value > kMaxHistoryGames) return std::nullopt;
+  if (value > kMaxHistoryGames || (!open && value < 1)) return std::nullopt;
   return value;
 }
+
+const char* GamesReason(bool open) { return open ? kHistoryOpenGamesReason : kHistoryGamesReason; }
 
 std::string BonusListCsvHeader() {
   const ResultList& list = kResultLists[kBonusPage];
@@ -159,6 +162,8 @@ std::string BonusListCsvHeader() {
 // Reads the lines one by one; the first problem ends the reading.
 class Reader {
  public:
+  explicit Reader(int32_t maxBonuses) : maxBonuses_(maxBonuses) {}
+
   // False after the problem is set.
   bool Line(int64_t number, std::string_view raw) {
     number_ = number;
@@ -214,14 +219,21 @@ class Reader {
     if (history_.OpenGames) return Fail(kHistoryOpenNotLastReason);
     if (!kind && !open) return Fail(kHistoryKindReason);
     if (fields.size() > 2) return Fail(kHistoryFieldsReason);
-    const std::optional<int32_t> games = fields.size() == 2 ? GamesOf(fields[1]) : std::nullopt;
+    const std::optional<int32_t> games =
+        fields.size() == 2 ? GamesOf(fields[1], open) : std::nullopt;
+    if (!games) return Fail(GamesReason(open));
     if (open) {
-      if (!games) return Fail(kHistoryOpenGamesReason);
       history_.OpenGames = *games;
       return true;
     }
-    if (!games || *games < 1) return Fail(kHistoryGamesReason);
-    history_.Bonuses.push_back({*kind, *games});
+    return AddBonus(*kind, *games);
+  }
+
+  bool AddBonus(size_t kind, int32_t games) {
+    if (history_.Bonuses.size() >= static_cast<size_t>(maxBonuses_)) {
+      return Fail(HistoryBonusLimitReason(maxBonuses_).c_str());
+    }
+    history_.Bonuses.push_back({kind, games});
     return true;
   }
 
@@ -229,18 +241,18 @@ class Reader {
     if (line.empty()) return true;
     const std::vector<std::string> cells = CsvCells(line);
     if (cells.size() < 3) return Fail(kHistoryCsvReason);
-    const std::optional<int32_t> games = GamesOf(Trimmed(cells[1]));
+    const std::optional<int32_t> games = GamesOf(Trimmed(cells[1]), false);
     // The list names a BIG by its role caption ("777"); a kind as the text
     // writes it is read too.
     const std::string_view cell = Trimmed(cells[2]);
     std::optional<size_t> kind = KindOf(cell);
     if (cell == OutcomeText(Code(Outcome::BIG))) kind = theory::kBig;
     if (cell == OutcomeText(Code(Outcome::REG))) kind = theory::kReg;
-    if (!games || *games < 1 || !kind) return Fail(kHistoryCsvReason);
-    history_.Bonuses.push_back({*kind, *games});
-    return true;
+    if (!games || !kind) return Fail(kHistoryCsvReason);
+    return AddBonus(*kind, *games);
   }
 
+  int32_t maxBonuses_;
   BonusHistory history_;
   Status status_;
   int64_t number_ = 0;
@@ -252,8 +264,8 @@ class Reader {
 
 }  // namespace
 
-HistoryParse ParseHistoryText(std::string_view text) {
-  Reader reader;
+HistoryParse ParseHistoryText(std::string_view text, int32_t maxBonuses) {
+  Reader reader(maxBonuses);
   int64_t number = 0;
   size_t start = 0;
   while (start < text.size()) {
@@ -272,6 +284,20 @@ HistoryParse ParseHistoryText(std::string_view text) {
   return reader.Finish();
 }
 
+GamesParse ParseHistoryGames(std::string_view typed, bool open) {
+  GamesParse parse;
+  const std::optional<int32_t> games =
+      IsText(typed) ? GamesOf(Trimmed(PlainForms(typed)), open) : std::nullopt;
+  if (games) {
+    parse.Games = *games;
+  } else {
+    parse.status = Status::Fail(StatusKind::BadInput, GamesReason(open));
+  }
+  return parse;
+}
+
+std::string_view HistoryKindName(size_t kind) { return kind == theory::kBig ? "BIG" : "REG"; }
+
 std::string HistoryText(const BonusHistory& history) {
   std::string text;
   auto line = [&text](std::string_view kind, int32_t games) {
@@ -284,8 +310,7 @@ std::string HistoryText(const BonusHistory& history) {
     text += kHistoryStartLine;
     text += '\n';
   }
-  for (const HistoryBonus& bonus : history.Bonuses)
-    line(bonus.Kind == theory::kBig ? "BIG" : "REG", bonus.Games);
+  for (const HistoryBonus& bonus : history.Bonuses) line(HistoryKindName(bonus.Kind), bonus.Games);
   if (history.OpenGames) line(kHistoryOpenKind, *history.OpenGames);
   return text;
 }

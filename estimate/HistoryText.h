@@ -33,7 +33,21 @@ struct HistoryParse {
   int32_t Line = 0;      // the line of the problem
 };
 
-HistoryParse ParseHistoryText(std::string_view text);
+// With more than `maxBonuses` bonuses the line of the first one too many is
+// the problem.
+HistoryParse ParseHistoryText(std::string_view text, int32_t maxBonuses = kMaxHistoryLines);
+
+// The games of one bonus (`open` false) or of the stretch still open, typed
+// into a box by themselves: the reader's rule for that field. The status
+// gives the reason alone, without a line.
+struct GamesParse {
+  Status status;
+  int32_t Games = 0;
+};
+GamesParse ParseHistoryGames(std::string_view typed, bool open);
+
+// "BIG" or "REG": a kind as the text writes it.
+std::string_view HistoryKindName(size_t kind);
 
 // The text form of a history, which ParseHistoryText reads back.
 std::string HistoryText(const BonusHistory& history);

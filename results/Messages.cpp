@@ -25,6 +25,10 @@ std::string UnreachableValueReason(long long row, std::string_view field, long l
   return reason;
 }
 
+std::string HistoryBonusLimitReason(int32_t most) {
+  return "ボーナスは" + std::to_string(most) + "回までにしてください。";
+}
+
 std::string HistoryLineMessage(long long line, std::string_view reason) {
   std::string message = std::to_string(line) + "行目: ";
   message.append(reason);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -130,6 +131,9 @@ inline constexpr const char* kHistoryCsvReason =
 inline constexpr const char* kHistoryTooManyLinesReason = "履歴は1000000行までにしてください。";
 inline constexpr const char* kHistoryNotTextReason =
     "文字として読めないバイトがあります。UTF-8のテキストファイルにしてください。";
+
+// "ボーナスは<most>回までにしてください。": a history longer than a reader takes.
+std::string HistoryBonusLimitReason(int32_t most);
 
 // "<n>行目: <reason>": a bad line of a history.
 std::string HistoryLineMessage(long long line, std::string_view reason);

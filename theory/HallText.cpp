@@ -1,28 +1,26 @@
 #include "HallText.h"
 
 #include <cmath>
-#include <cstdio>
 #include <functional>
 
 #include "NumberFormat.h"
+#include "PortableFigures.h"
 #include "TheoryTable.h"
 
 namespace sorimu::theory {
 
 namespace {
 
-// A figure no stretch reaches shows as "-".
+// A figure no stretch reaches shows as "-". Every figure is printed from its
+// portable double, so that the page and the command line print the same.
 std::string Cell(Real value, int decimals) {
-  return std::isnan(value) ? "-" : Fixed(value, decimals);
+  return std::isnan(value) ? "-" : Fixed(PortableDouble(value), decimals);
 }
 std::string PercentCell(Real share) { return Cell(100 * share, 1); }
 
 // Every digit a double holds, as `estimate --tsv` writes them.
 std::string Exact(Real value) {
-  if (std::isnan(value)) return "nan";
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", static_cast<double>(value));
-  return buffer;
+  return std::isnan(value) ? "nan" : FormatExact(PortableDouble(value));
 }
 
 std::string FromGames(int32_t games) { return games < 0 ? "-" : FormatInt(games) + "G～"; }
@@ -52,6 +50,12 @@ std::string AfterCaption(size_t after) {
     default: return "BIG・REG後";
   }
 }
+
+std::string SinceCaption(int32_t since, size_t after) {
+  return "ハマリ " + FormatInt(since) + "G " + AfterCaption(after);
+}
+
+std::string QuitCaption(size_t after) { return "やめ時 " + AfterCaption(after); }
 
 std::vector<TableRow> SinceTableRows(const DryTable& table, const SettingMix& weights,
                                      int32_t since, const std::string& mixCaption,
@@ -185,9 +189,12 @@ std::vector<TableRow> VolatilityRows(const std::vector<Volatility>& settings) {
   add("1Gあたりの期待差枚(枚)", [](auto& v) { return Fixed(v.BalancePerGame, 3); });
   add("1Gあたりの標準偏差(枚)", [](auto& v) { return Fixed(v.SdPerGame, 2); });
   for (int32_t games : kBandGames) {
-    for (const auto& [level, z] : {std::pair{"90", kZ90}, std::pair{"95", kZ95}}) {
-      add("機械割 " + FormatInt(games) + "G " + level + "%範囲(%)", [&](auto& v) {
-        const std::array<Real, 2> band = v.PayoutBand(games, z);
+    // A pair, not a structured binding: the page's compiler (clang 14) lets
+    // no lambda capture one.
+    for (const std::pair<const char*, Real>& level :
+         {std::pair{"90", kZ90}, std::pair{"95", kZ95}}) {
+      add("機械割 " + FormatInt(games) + "G " + level.first + "%範囲(%)", [&](auto& v) {
+        const std::array<Real, 2> band = v.PayoutBand(games, level.second);
         return Fixed(100 * band[0], 1) + "～" + Fixed(100 * band[1], 1);
       });
     }

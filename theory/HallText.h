@@ -32,6 +32,14 @@ std::string RateCaption(const ExchangeRate& rate);
 // "BIG・REG後".
 std::string AfterCaption(size_t after);
 
+// The captions of the mix column: a hall's prior, or a history's settings.
+inline constexpr const char* kPriorMixCaption = "設定配分";
+inline constexpr const char* kHistoryMixCaption = "履歴から推測";
+
+// "ハマリ 300G BIG後", "やめ時 REG後": the captions of the two tables.
+std::string SinceCaption(int32_t since, size_t after);
+std::string QuitCaption(size_t after);
+
 // The ハマリ/天井 table at one G: "項目", "設定1" .. "設定6" and, when
 // `mixCaption` is not empty, a column for the mix under `weights`.
 std::vector<TableRow> SinceTableRows(const DryTable& table, const SettingMix& weights,

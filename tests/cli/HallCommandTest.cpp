@@ -13,6 +13,7 @@
 #include "HistoryText.h"
 #include "Messages.h"
 #include "NextGames.h"
+#include "PortableFigures.h"
 #include "Session.h"
 #include "TestSupport.h"
 
@@ -151,11 +152,11 @@ TEST(CliHall, TheoryQuestionsPrintTheCoresFigures) {
           theory::FiguresSince(theory::DefaultSettingPlay(s), theory::kReg, 300);
       const double want[] = {static_cast<double>(s),
                              300,
-                             static_cast<double>(f.Within[1]),
-                             static_cast<double>(f.Within[2]),
-                             static_cast<double>(f.ExpectedGames),
-                             static_cast<double>(f.ToBonus),
-                             static_cast<double>(f.ThroughChain)};
+                             theory::PortableDouble(f.Within[1]),
+                             theory::PortableDouble(f.Within[2]),
+                             theory::PortableDouble(f.ExpectedGames),
+                             theory::PortableDouble(f.ToBonus),
+                             theory::PortableDouble(f.ThroughChain)};
       EXPECT_EQ(std::strtod(rows[static_cast<size_t>(s)][i].c_str(), nullptr),
                 want[&column - required.data()])
           << column;
@@ -172,8 +173,9 @@ TEST(CliHall, TheoryQuestionsPrintTheCoresFigures) {
   ASSERT_EQ(rows.size(), 61u);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"setting", "games", "expected_balance",
                                                "chain_chance", "best"}));
-  EXPECT_EQ(std::strtod(rows[14][2].c_str(), nullptr),
-            static_cast<double>(theory::QuitValue(theory::DefaultSettingPlay(2), 4)[theory::kBig]));
+  EXPECT_EQ(
+      std::strtod(rows[14][2].c_str(), nullptr),
+      theory::PortableDouble(theory::QuitValue(theory::DefaultSettingPlay(2), 4)[theory::kBig]));
 
   const CliResult line =
       Cli({"theory", "--line", "500", "--setting", "3", "--big", "100", "--reg", "100"});

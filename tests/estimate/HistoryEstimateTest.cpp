@@ -236,3 +236,28 @@ TEST(HistoryText, BadLinesSayWhereAndWhat) {
   EXPECT_EQ(tooMany.status.Message,
             HistoryLineMessage(kMaxHistoryLines + 1, kHistoryTooManyLinesReason));
 }
+
+// A box holding one count follows the reader's rule for that field, and a
+// reader given a limit stops at the line of the first bonus too many.
+TEST(HistoryText, BoxesAndLimitsFollowTheReader) {
+  EXPECT_EQ(ParseHistoryGames(" \xEF\xBC\x90\xEF\xBC\x97 ", true).Games, 7);  // full-width 07
+  EXPECT_EQ(ParseHistoryGames("0", true).Games, 0);
+  EXPECT_EQ(ParseHistoryGames("10000000", false).Games, kMaxHistoryGames);
+  const struct {
+    const char* typed;
+    bool open;
+    const char* reason;
+  } bad[] = {{"0", false, kHistoryGamesReason},        {"", false, kHistoryGamesReason},
+             {"12ab", true, kHistoryOpenGamesReason},  {"-1", true, kHistoryOpenGamesReason},
+             {"10000001", false, kHistoryGamesReason}, {"1 2", false, kHistoryGamesReason},
+             {"\xFF", true, kHistoryOpenGamesReason}};
+  for (const auto& c : bad) {
+    const GamesParse parse = ParseHistoryGames(c.typed, c.open);
+    EXPECT_EQ(parse.status.Kind, StatusKind::BadInput) << c.typed;
+    EXPECT_EQ(parse.status.Message, c.reason) << c.typed;
+  }
+  const HistoryParse limited = ParseHistoryText("start\n# 3 bonuses\nB\t1\nR\t2\n\nB\t3\n", 2);
+  EXPECT_EQ(limited.status.Message, HistoryLineMessage(6, HistoryBonusLimitReason(2)));
+  EXPECT_EQ(limited.Line, 6);
+  EXPECT_TRUE(ParseHistoryText("B\t1\nR\t2\n-\t5\n", 2).status.Ok());
+}

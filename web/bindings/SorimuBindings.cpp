@@ -13,6 +13,7 @@
 
 #include "ChartData.h"
 #include "DryStretch.h"
+#include "HallText.h"
 #include "InputText.h"
 #include "LongRun.h"
 #include "Messages.h"
@@ -23,6 +24,8 @@
 #include "SlumpEnvelope.h"
 #include "StartChecks.h"
 #include "TheoryTable.h"
+#include "ValArrays.h"
+#include "Volatility.h"
 
 namespace sorimu::web {
 
@@ -42,18 +45,6 @@ struct RunRequest {
 // Spans of the slump line sent to the page: more than a phone's or a
 // desktop's plot has pixels across.
 constexpr int32_t kSlumpBuckets = 2000;
-
-template <typename T>
-val TypedArray(const char* type, const std::vector<T>& values) {
-  // A copy: a view into the module's memory would move when it grows.
-  return val::global(type).new_(emscripten::typed_memory_view(values.size(), values.data()));
-}
-
-val StringArray(const std::vector<std::string>& texts) {
-  val array = val::array();
-  for (const std::string& text : texts) array.call<void>("push", text);
-  return array;
-}
 
 // Each box checked on its own beside boxes known to be good, so that every
 // bad box gets the message the window would show for it.
@@ -143,18 +134,21 @@ val PlayRun(const RunRequest& request, val progress) {
   return result;
 }
 
-// The figure sheet of the six settings: the rows the window's スペック表
-// shows and the lines of `sorimu-cli theory --tsv`.
+// The figure sheet of the six settings with the spread of their balance: the
+// tables `sorimu-cli theory` prints and the lines of `theory --tsv`.
 val SpecSheet() {
   const std::vector<theory::LongRunFigures> figures = theory::DefaultLongRun();
-  val rows = val::array();
-  for (const TableRow& row : theory::SpecSheetRows(figures))
-    rows.call<void>("push", StringArray(row));
+  std::vector<theory::Volatility> volatility;
+  for (const theory::LongRunFigures& f : figures)
+    volatility.push_back(theory::ComputeVolatility(theory::DefaultCycleModel(f.Setting)));
   std::string tsv = theory::SpecSheetTsvHeader() + '\n';
-  for (const theory::LongRunFigures& f : figures) tsv += theory::SpecSheetTsvLine(f) + '\n';
+  for (size_t i = 0; i < figures.size(); ++i)
+    tsv += theory::SpecSheetTsvLine(figures[i], volatility[i]) + '\n';
   val sheet = val::object();
   sheet.set("caption", std::string(theory::kSpecSheetCaption));
-  sheet.set("rows", rows);
+  sheet.set("rows", Rows(theory::SpecSheetRows(figures)));
+  sheet.set("volatilityCaption", std::string(theory::kVolatilityCaption));
+  sheet.set("volatilityRows", Rows(theory::VolatilityRows(volatility)));
   sheet.set("tsv", tsv);
   return sheet;
 }

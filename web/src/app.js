@@ -1,6 +1,6 @@
-// The page: five tabs over two workers of the core. The quick questions of
-// the hall tools go to one, the simulation and the figure sheet's curves to
-// the other, so a long run never holds up the history's answers.
+// The page: five tabs over workers of the core. The quick questions of the
+// hall tools go to one, the simulation and the figure sheet's curves to
+// another, so a long run never holds up the history's answers.
 import { CoreClient } from './core-client.js';
 import { setupHallViews } from './hall-views.js';
 import { HistoryModel } from './history.js';
@@ -34,10 +34,14 @@ function setupTabs(onShow) {
 function start() {
   const quick = new CoreClient('worker.js');
   const heavy = new CoreClient('worker.js');
-  const model = new HistoryModel(storage());
+  // How soon the estimate may change takes about a second of drawing: a
+  // worker of its own, started when first needed.
+  let forecast = null;
+  const forecaster = () => (forecast ??= new CoreClient('worker.js'));
+  const model = new HistoryModel(quick, storage());
 
   const views = {
-    'tab-history': setupHistoryView({ core: quick, model }),
+    'tab-history': setupHistoryView({ core: quick, model, forecaster }),
     'tab-sheet': setupSheetView({ core: heavy }),
     'tab-run': setupRunView({ core: heavy }),
     ...setupHallViews({ core: quick, model }),

@@ -71,13 +71,19 @@ export function slumpChart(box, run) {
 }
 
 // One line per setting against games: `curves` holds one Float64Array per
-// setting, entry n for n games. Chances go on a log scale, where a 0 has no
-// place and is left out.
-export function settingChart(box, curves, { from = 1, label = 'G数', log = true } = {}) {
-  const length = curves[0].length;
-  const xs = Array.from({ length: length - from }, (_, i) => i + from);
-  const kept = (y) => (log && !(y > 0) ? null : y);
-  const data = [xs, ...curves.map((curve) => xs.map((x) => kept(curve[x])))];
+// setting, entry i for `first` + i games, drawn from entry `from` on; `mix`,
+// when given, is one more line (the settings mixed), drawn in black. Chances
+// go on a log scale, where a 0 has no place and is left out; NaN (no stretch
+// gets there) leaves a gap.
+export function settingChart(
+  box,
+  curves,
+  { from = 1, first = 0, label = 'G数', log = true, mix = null, mixLabel = '' } = {},
+) {
+  const lines = mix ? [...curves, mix] : curves;
+  const indices = Array.from({ length: curves[0].length - from }, (_, i) => i + from);
+  const kept = (y) => (Number.isNaN(y) || (log && !(y > 0)) ? null : y);
+  const data = [indices.map((i) => i + first), ...lines.map((curve) => indices.map((i) => kept(curve[i])))];
   return fitted(
     box,
     (width) => ({
@@ -99,6 +105,7 @@ export function settingChart(box, curves, { from = 1, label = 'G数', log = true
           width: 1.5,
           points: { show: false },
         })),
+        ...(mix ? [{ label: mixLabel, stroke: '#000000', width: 2.5, dash: [6, 3], points: { show: false } }] : []),
       ],
     }),
     data,

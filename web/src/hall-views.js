@@ -1,78 +1,86 @@
 // ハマリ・天井 and やめ時: the hall's questions about one machine, asked of
-// the core with the history entered on 実戦データ, so its estimate mixes
-// the settings.
+// the core with the history entered on 実戦データ and the hall's prior, so
+// their mix column weighs the settings as the estimate does.
 import { settingChart } from './charts.js';
-import { readGames } from './history-text.js';
+import { latest } from './history-view.js';
 import { fillTable, segmented } from './table.js';
 
 const $ = (id) => document.getElementById(id);
 
-const PENDING = 'この表は、計算部の次の版で表示されます。';
-// The やめ時 curve covers the first 200 normal games after a bonus.
-const QUIT_GAMES = 200;
-
-// A function that asks `op` of the core and shows the answer; answers to
-// older questions that arrive late are dropped.
-function asker(core, op, show, message) {
-  let asked = 0;
-  return (args) => {
-    const ticket = ++asked;
-    core.call(op, args).then(
-      (answer) => {
-        if (ticket !== asked) return;
-        if (answer.pending) return (message.textContent = PENDING);
-        message.textContent = '';
-        show(answer);
-      },
-      () => ticket === asked && (message.textContent = '計算できませんでした。もう一度操作してください。'),
-    );
+// An answer's table, its every digit and its chart, or its problem.
+function shower({ prefix, chart, chartOptions }) {
+  let drawn = null;
+  return {
+    show(answer) {
+      if (answer.errors) {
+        $(`${prefix}-games-message`)?.replaceChildren(answer.errors.since ?? '');
+        $(`${prefix}-message`).textContent = answer.errors.history ?? answer.errors.prior ?? '';
+        return;
+      }
+      $(`${prefix}-games-message`)?.replaceChildren();
+      $(`${prefix}-message`).textContent = '';
+      $(`${prefix}-caption`).textContent = answer.caption;
+      fillTable($(`${prefix}-table`), answer.rows);
+      $(`${prefix}-tsv`).textContent = answer.tsv;
+      drawn?.destroy();
+      drawn = settingChart($(chart), answer.settings, {
+        ...chartOptions,
+        log: false,
+        mix: answer.mix,
+        mixLabel: answer.mixCaption,
+      });
+    },
+    failed: () => ($(`${prefix}-message`).textContent = '計算できませんでした。もう一度操作してください。'),
+    resize: () => drawn?.plot.setSize({ width: $(chart).clientWidth, height: drawn.plot.height }),
   };
 }
 
 function setupHamari(core, model) {
   const games = $('hamari-games');
-  const ask = asker(core, 'hamari', (answer) => fillTable($('hamari-table'), [answer.columns, ...answer.rows]), $('hamari-message'));
-  const update = () => {
-    const read = readGames(games.value);
-    $('hamari-games-message').textContent = read.error ?? '';
-    if (read.error) return;
-    ask({ since: read.games, after: afterOf(), history: model.text, prior: $('prior-input').value, rate: $('hamari-rate').value });
-  };
+  const view = shower({ prefix: 'hamari', chart: 'hamari-chart', chartOptions: { from: 0, label: '現在のG数' } });
+  const ask = latest(core, 'hamari', view.show, view.failed);
+  const update = () =>
+    ask({
+      history: model.text,
+      prior: $('prior-input').value,
+      since: games.value,
+      after: afterOf(),
+      rate: Number($('hamari-rate').value),
+    });
   const afterOf = segmented($('hamari-after'), update);
   games.addEventListener('input', update);
   $('hamari-rate').addEventListener('change', update);
-  // The games since the last bonus and its kind, as the history has them.
-  const follow = () => {
-    const { bonuses, open } = model.current;
-    if (open !== null) games.value = String(open);
-    const last = bonuses[bonuses.length - 1];
-    if (last) $('hamari-after').querySelector(`[data-value=${last.kind}]`).click();
+  // The rates the core prices medals at, each named with its yen per medal.
+  core.call('exchangeRates').then((captions) => {
+    $('hamari-rate').replaceChildren(...captions.map((caption, i) => new Option(caption, String(i))));
+  });
+  return {
+    // The games since the last bonus, as the history has them.
+    shown: () => {
+      const { open } = model.current.history;
+      if (open !== null) games.value = String(open);
+      update();
+      view.resize();
+    },
   };
-  return { shown: () => (follow(), update()) };
 }
 
 function setupQuit(core, model) {
-  const games = $('quit-games');
-  let chart = null;
-  const ask = asker(
-    core,
-    'quitCurve',
-    (answer) => {
-      chart?.destroy();
-      chart = settingChart($('quit-chart'), answer.balance, { label: 'やめるまでのG数', log: false });
-      fillTable($('quit-table'), [answer.columns, ...answer.rows]);
-    },
-    $('quit-message'),
-  );
-  const update = () => {
-    const read = readGames(games.value);
-    const error = read.error ?? (read.games < 1 || read.games > QUIT_GAMES ? `G数は1～${QUIT_GAMES}で入力してください。` : '');
-    $('quit-games-message').textContent = error;
-    if (!error) ask({ after: afterOf(), games: read.games, history: model.text, prior: $('prior-input').value });
+  const view = shower({ prefix: 'quit', chart: 'quit-chart', chartOptions: { from: 0, first: 1, label: 'やめるまでのG数' } });
+  // The best k first, as its header and the table's last row.
+  const show = (answer) => {
+    view.show(answer);
+    if (!answer.errors) fillTable($('quit-best'), [answer.rows[0], answer.rows[answer.rows.length - 1]]);
   };
+  const ask = latest(core, 'quitCurve', show, view.failed);
+  const update = () => ask({ history: model.text, prior: $('prior-input').value, after: afterOf() });
   const afterOf = segmented($('quit-after'), update);
-  games.addEventListener('input', update);
-  return { shown: update };
+  return {
+    shown: () => {
+      update();
+      view.resize();
+    },
+  };
 }
 
 export function setupHallViews({ core, model }) {

@@ -1,13 +1,15 @@
 // 実戦データ: the history entered as the counter shows it, its setting
-// estimate against the hall's prior, and its link, export and import.
+// estimate against the hall's prior with how soon it may change, and its
+// link, export and import. Every check of what is typed is the core's.
+import { fillTable } from './table.js';
 import { historyFromFragment, linkFor } from './history.js';
-import { readGames } from './history-text.js';
 
 const $ = (id) => document.getElementById(id);
 
 const SETTINGS = [1, 2, 3, 4, 5, 6];
 const PAD_KEYS = ['7', '8', '9', '4', '5', '6', '1', '2', '3', 'C', '0', '⌫'];
-const MAX_DIGITS = 5;
+// The forecast waits for the taps to settle before it starts.
+const FORECAST_DELAY_MS = 400;
 
 function say(id, text) {
   $(id).textContent = text ?? '';
@@ -29,7 +31,7 @@ function buildPad(input, onEdit) {
     if (!key) return;
     if (key === 'C') input.value = '';
     else if (key === '⌫') input.value = input.value.slice(0, -1);
-    else if (input.value.length < MAX_DIGITS) input.value = input.value === '0' ? key : input.value + key;
+    else input.value = input.value === '0' ? key : input.value + key;
     onEdit();
   });
 }
@@ -58,7 +60,7 @@ function showPosterior(settings) {
     element.dataset.value = value;
     element.textContent = entry ? `${(Number(value) * 100).toFixed(1)}%` : '–';
     $(`p${s}-bar`).style.width = entry ? `${Number(value) * 100}%` : '0';
-    $(`prior${s}-bar`).style.width = entry?.prior ? `${Number(entry.prior) * 100}%` : '0';
+    $(`prior${s}-bar`).style.width = entry ? `${Number(entry.prior) * 100}%` : '0';
   }
 }
 
@@ -92,83 +94,118 @@ function download(name, text) {
   setTimeout(() => URL.revokeObjectURL(url), 1000);
 }
 
-export function setupHistoryView({ core, model }) {
+// A function that asks `op` and hands the answer to `show`; answers to
+// older questions that arrive late are dropped, failures go to `failed`.
+export function latest(core, op, show, failed) {
+  let asked = 0;
+  return (args) => {
+    const ticket = ++asked;
+    return core.call(op, args).then(
+      (answer) => ticket === asked && show(answer),
+      (error) => ticket === asked && failed(error),
+    );
+  };
+}
+
+// How sure, how soon: on a worker of its own, since it draws for about a
+// second; a newer history stops the one under way.
+function setupForecast(forecaster) {
+  let timer = null;
+  let asked = 0;
+  const show = (answer) => {
+    if (answer.errors) return say('forecast-message', '');
+    fillTable($('forecast-table'), answer.rows);
+    say('forecast-message', `予測回数 ${answer.draws}・seed ${answer.seed}`);
+  };
+  return (bonuses, text, prior) => {
+    const ticket = ++asked;
+    clearTimeout(timer);
+    $('forecast-table').replaceChildren();
+    if (!bonuses) return say('forecast-message', '');
+    say('forecast-message', '計算中…');
+    timer = setTimeout(() => {
+      const core = forecaster();
+      if (core.busy()) core.restart();
+      core.call('forecast', { history: text, prior }).then(
+        (answer) => ticket === asked && show(answer),
+        (error) => ticket === asked && !error.cancelled && say('forecast-message', '計算できませんでした。'),
+      );
+    }, FORECAST_DELAY_MS);
+  };
+}
+
+export function setupHistoryView({ core, model, forecaster }) {
   const input = $('games-input');
   const prior = $('prior-input');
   buildPosterior();
 
-  // The games typed so far, or null after saying what is wrong with them.
-  const typedGames = () => {
-    const read = readGames(input.value);
-    say('games-message', read.error);
-    return read.error ? null : read.games;
-  };
-  const checkTyping = () => {
-    if (input.value === '') say('games-message', '');
-    else typedGames();
-  };
+  const checkBox = latest(
+    core,
+    'gamesBoxProblem',
+    (problem) => say('games-message', problem),
+    () => {},
+  );
+  const checkTyping = () => checkBox({ typed: input.value });
   buildPad(input, checkTyping);
   input.addEventListener('input', checkTyping);
 
-  const addBonus = (kind) => {
-    const games = typedGames();
-    if (games === null) return input.focus();
-    say('history-message', model.addBonus(kind, games));
+  // The box is emptied at once, so the next games can be typed while the
+  // core answers; what it refused comes back to the box with the reason.
+  const tap = async (action) => {
+    const typed = input.value;
     input.value = '';
+    say('games-message', '');
+    const problem = await model.edit(action, typed).catch(() => '計算部が応答しません。もう一度どうぞ。');
+    if (problem === null) return;
+    say('games-message', problem);
+    if (input.value === '') input.value = typed;
+    input.focus();
   };
-  $('add-big').addEventListener('click', () => addBonus('BIG'));
-  $('add-reg').addEventListener('click', () => addBonus('REG'));
-  $('set-open').addEventListener('click', () => {
-    const games = typedGames();
-    if (games === null) return input.focus();
-    model.setOpen(games);
-    input.value = '';
-  });
+  $('add-big').addEventListener('click', () => tap('BIG'));
+  $('add-reg').addEventListener('click', () => tap('REG'));
+  $('set-open').addEventListener('click', () => tap('-'));
   $('undo').addEventListener('click', () => model.undo());
-  $('history-start').addEventListener('change', (event) => model.setStart(event.target.checked));
+  $('history-start').addEventListener('change', (event) => model.edit(event.target.checked ? 'start' : 'midway'));
 
-  // The estimate of the history as it is now; answers to older states that
-  // arrive late are dropped.
-  let asked = 0;
+  const forecast = setupForecast(forecaster);
+  const askEstimate = latest(
+    core,
+    'estimate',
+    (answer) => {
+      say('prior-message', answer.errors?.prior);
+      if (answer.errors) {
+        showPosterior(null);
+        say('posterior-note', answer.errors.history);
+        return;
+      }
+      showPosterior(answer.settings);
+      say('posterior-note', answer.note);
+    },
+    () => say('posterior-message', '計算できませんでした。もう一度操作してください。'),
+  );
   const estimate = () => {
-    const history = model.current;
-    const ticket = ++asked;
-    if (!history.bonuses.length) {
+    const history = model.current.history;
+    const empty = !history.bonuses.length;
+    say('posterior-message', empty ? '当りを1回以上入れると、設定ごとの確率が出ます。' : '');
+    if (empty) {
       showPosterior(null);
-      say('posterior-message', '当りを1回以上入れると、設定ごとの確率が出ます。');
-      return;
+      say('posterior-note', '');
+    } else {
+      askEstimate({ history: model.text, prior: prior.value });
     }
-    core.call('estimate', { history: model.text, prior: prior.value }).then(
-      (answer) => {
-        if (ticket !== asked) return;
-        if (answer.pending) {
-          showPosterior(null);
-          say('posterior-message', '履歴からの設定推測は、計算部の次の版で表示されます。');
-        } else if (answer.errors) {
-          showPosterior(null);
-          say('prior-message', answer.errors.prior);
-          say('posterior-message', answer.errors.history);
-        } else {
-          say('prior-message', '');
-          say('posterior-message', '');
-          showPosterior(answer.settings);
-        }
-      },
-      () => ticket === asked && say('posterior-message', '計算できませんでした。もう一度操作してください。'),
-    );
+    forecast(history.bonuses.length, model.text, prior.value);
   };
   prior.addEventListener('input', estimate);
 
   model.onChange((history) => {
+    say('history-message', '');
     renderList(history);
     $('undo').disabled = !model.canUndo();
     estimate();
   });
 
   $('share').addEventListener('click', async () => {
-    if (!model.current.bonuses.length && model.current.open === null) {
-      return say('share-message', '履歴が空です。');
-    }
+    if (!model.text) return say('share-message', '履歴が空です。');
     const url = linkFor(location, model.text);
     try {
       if (navigator.share) {
@@ -190,6 +227,10 @@ export function setupHistoryView({ core, model }) {
     say('share-message', '全消去しました（取消で元に戻せます）。');
   });
 
+  const importBox = (text) => {
+    $('import-box').hidden = false;
+    if (text !== undefined) $('import-text').value = text;
+  };
   $('import-open').addEventListener('click', () => {
     const box = $('import-box');
     box.hidden = !box.hidden;
@@ -203,20 +244,22 @@ export function setupHistoryView({ core, model }) {
     const text = $('import-text').value;
     if (!text.trim()) return say('import-message', '履歴のテキストを入れてください。');
     say('import-message', '読み込み中…');
-    const read = await core.call('readHistory', { text }).catch(() => ({ error: '読み込めませんでした。' }));
-    if (read.error) return say('import-message', read.error);
-    model.replace(read.history);
+    const problem = await model.read(text).catch(() => ({ error: '読み込めませんでした。' }));
+    if (problem) return say('import-message', problem.error);
     say('import-message', '');
-    say('share-message', `${read.history.bonuses.length}回分の当りを読み込みました。`);
+    say('share-message', `${model.current.history.bonuses.length}回分の当りを読み込みました。`);
     $('import-box').hidden = true;
   });
 
   // What the device kept, then what a link brought, which undo can take back.
+  // A kept text the core cannot read stays kept, and is offered for mending.
   const restore = async () => {
     const stored = model.storedText();
-    const read = stored ? await core.call('readHistory', { text: stored }) : null;
-    // A tap while the worker was loading comes first.
-    if (!model.canUndo()) model.load(read?.history ?? model.current);
+    const problem = stored ? await model.read(stored, { start: true }) : null;
+    if (problem) {
+      say('history-message', `保存されていた履歴を読めませんでした。${problem.error}`);
+      importBox(stored);
+    }
     await openLink();
   };
   const openLink = async () => {
@@ -224,12 +267,12 @@ export function setupHistoryView({ core, model }) {
     if (text === null) return;
     // The history stays out of the address bar, which browsers keep and sync.
     window.history.replaceState(null, '', location.pathname + location.search);
-    const read = await core.call('readHistory', { text });
-    if (read.error) say('history-message', `リンクの履歴を読めませんでした。${read.error}`);
-    else model.replace(read.history);
+    const problem = await model.read(text);
+    if (problem) say('history-message', `リンクの履歴を読めませんでした。${problem.error}`);
   };
   window.addEventListener('hashchange', openLink);
-  restore();
+  restore().catch(() => say('history-message', '計算部を読み込めませんでした。再読み込みしてください。'));
+  estimate();
 
   return {};
 }

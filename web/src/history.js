@@ -1,18 +1,24 @@
-// The history being entered: the bonuses so far, the games since the last
-// one, and every earlier state for undo. It is kept in this browser's
-// storage between visits and leaves the device only when the user shares or
-// exports it.
-import { emptyHistory, formatHistory, MAX_BONUSES } from './history-text.js';
+// The history being entered: what the core made of it (its value, and its
+// text in the form `sorimu-cli estimate --history` reads), and every earlier
+// state for undo. Every change is the core's answer, asked through the
+// worker in the order the taps came, so no rule of the text is written here.
+// The text is kept in this browser's storage between visits and leaves the
+// device only when the user shares or exports it.
 
 const STORAGE_KEY = 'sorimu.history';
 const UNDO_DEPTH = 200;
 
+export const EMPTY = Object.freeze({ history: { start: false, bonuses: [], open: null }, text: '' });
+
 export class HistoryModel {
-  constructor(storage = null) {
+  // `core` answers readHistory and editHistory (see worker.js).
+  constructor(core, storage = null) {
+    this.core = core;
     this.storage = storage;
-    this.current = emptyHistory();
+    this.current = EMPTY;
     this.undoStack = [];
     this.listeners = [];
+    this.pending = Promise.resolve();
   }
 
   onChange(listener) {
@@ -20,7 +26,7 @@ export class HistoryModel {
   }
 
   get text() {
-    return formatHistory(this.current);
+    return this.current.text;
   }
 
   canUndo() {
@@ -36,44 +42,58 @@ export class HistoryModel {
     }
   }
 
-  // A new state; the one before it can be had back with undo().
-  replace(history) {
-    this.undoStack.push(this.current);
-    if (this.undoStack.length > UNDO_DEPTH) this.undoStack.shift();
-    this.current = history;
-    this.changed();
+  // Runs `step` once every change asked before it is done.
+  queued(step) {
+    const done = this.pending.then(step);
+    this.pending = done.catch(() => {});
+    return done;
   }
 
-  // The state to start from, which undo does not go back past.
-  load(history) {
-    this.current = history;
-    this.changed();
+  // One tap: `action` ("BIG", "REG", "-", "start" or "midway") with the games
+  // typed. Resolves to the core's message, or null once the history changed.
+  edit(action, typed = '') {
+    return this.queued(async () => {
+      const answer = await this.core.call('editHistory', { text: this.text, action, typed });
+      if (answer.error) return answer.error;
+      this.replace(answer);
+      return null;
+    });
   }
 
-  // An error message when the history is full, null when the bonus was added.
-  addBonus(kind, games) {
-    if (this.current.bonuses.length >= MAX_BONUSES) {
-      return `ボーナスは${MAX_BONUSES}回までです。`;
-    }
-    this.replace({ ...this.current, bonuses: [...this.current.bonuses, { kind, games }], open: null });
-    return null;
-  }
-
-  setOpen(games) {
-    this.replace({ ...this.current, open: games });
-  }
-
-  setStart(start) {
-    if (start !== this.current.start) this.replace({ ...this.current, start });
+  // A whole text: resolves to {error, line} if the core cannot read it, or
+  // to null once it is the history (which undo takes back unless `start`:
+  // the state to begin from).
+  read(text, { start = false } = {}) {
+    return this.queued(async () => {
+      const answer = await this.core.call('readHistory', { text });
+      if (answer.error) return answer;
+      if (start) this.load(answer);
+      else this.replace(answer);
+      return null;
+    });
   }
 
   clear() {
-    this.replace(emptyHistory());
+    return this.queued(() => this.replace(EMPTY));
   }
 
   undo() {
-    if (!this.undoStack.length) return;
-    this.current = this.undoStack.pop();
+    return this.queued(() => {
+      if (!this.undoStack.length) return;
+      this.current = this.undoStack.pop();
+      this.changed();
+    });
+  }
+
+  replace(state) {
+    this.undoStack.push(this.current);
+    if (this.undoStack.length > UNDO_DEPTH) this.undoStack.shift();
+    this.current = state;
+    this.changed();
+  }
+
+  load(state) {
+    this.current = state;
     this.changed();
   }
 
@@ -83,7 +103,7 @@ export class HistoryModel {
     } catch {
       // Private windows may refuse storage; the page works without it.
     }
-    for (const listener of this.listeners) listener(this.current);
+    for (const listener of this.listeners) listener(this.current.history);
   }
 }
 

@@ -1,5 +1,6 @@
-// スペック表: the figure sheet of the six settings and the chance of a dry
-// stretch, worked out by the core when the tab is first shown.
+// スペック表: the figure sheet of the six settings, the spread of their
+// balance and the chance of a dry stretch, worked out by the core when the
+// tab is first shown.
 import { settingChart } from './charts.js';
 import { fillTable, segmented } from './table.js';
 
@@ -32,6 +33,8 @@ export function setupSheetView({ core }) {
     };
     core.call('specSheet').then((sheet) => {
       fillTable($('sheet-table'), sheet.rows);
+      $('volatility-caption').textContent = sheet.volatilityCaption;
+      fillTable($('volatility-table'), sheet.volatilityRows);
       $('sheet-tsv').textContent = sheet.tsv;
       $('sheet-message').textContent = '';
     }, stopped);

@@ -2,7 +2,8 @@
 // printed digit, its answers to bad input, its history kept and shared, its
 // offline start, its size and its first answer.
 import assert from 'node:assert/strict';
-import { mkdir, readdir, stat } from 'node:fs/promises';
+import { mkdir, mkdtemp, readdir, stat, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
@@ -72,6 +73,35 @@ describe('シミュレーション', () => {
   });
 });
 
+// A history as the page keeps it, in a file for sorimu-cli.
+async function historyFile(page) {
+  const text = await page.evaluate(() => localStorage.getItem('sorimu.history'));
+  const file = path.join(await mkdtemp(path.join(tmpdir(), 'sorimu-history-')), 'history.txt');
+  await writeFile(file, text);
+  return file;
+}
+
+const pageValues = (page) => page.$$eval('.pct', (cells) => cells.map((cell) => cell.dataset.value));
+const cliValues = (tsv) =>
+  tsv
+    .trimEnd()
+    .split('\n')
+    .slice(1)
+    .map((line) => line.split('\t')[1]);
+const tableRows = (page, selector) =>
+  page.$$eval(`${selector} tr`, (trs) => trs.map((tr) => [...tr.children].map((cell) => cell.textContent).join('\t')));
+
+// The page's estimate once it answered for `text` (the p1 .. p6 values).
+async function posteriorOf(page, previous = '') {
+  await page.waitForFunction((before) => {
+    const value = document.getElementById('p1').dataset.value;
+    return value !== '' && value !== before;
+  }, {}, previous);
+  return pageValues(page);
+}
+
+const HISTORY = 'BIG\t212\nREG\t48\nBIG\t1\nBIG\t331\nREG\t97\nBIG\t35\nREG\t402\nBIG\t150\n-\t86\n';
+
 describe('実戦データ', () => {
   const tap = async (page, ...keys) => {
     for (const key of keys) await page.tap(key.length === 1 ? `#pad [data-key="${key}"]` : key);
@@ -79,44 +109,65 @@ describe('実戦データ', () => {
   const listed = (page) =>
     page.$$eval('#history-list li', (items) => items.map((item) => item.textContent));
 
-  test('entered with the pad, kept on the device, taken back with undo', async () => {
+  test('entered with the pad, its estimate and forecast are sorimu-cli estimate --history to the last digit', async () => {
     const page = await openPage(browser, site.url);
     assert.match(await text(page, '#posterior-message'), /当り/);
     await tap(page, '2', '1', '2', '#add-big', '4', '8', '#add-reg', '9', '#set-open', '#undo');
-    await tap(page, '#history-start', '8', '6', '#set-open');
-    assert.deepEqual(await listed(page), ['1BIG212G', '2REG48G', '現在86G']);
-    const stored = 'start\nBIG\t212\nREG\t48\n-\t86\n';
+    await tap(page, '#history-start', '1', '#add-big', '3', '3', '1', '#add-reg', '8', '6', '#set-open');
+    await page.waitForFunction(() => document.querySelectorAll('#history-list li').length === 5);
+    assert.deepEqual(await listed(page), ['1BIG212G', '2REG48G', '3BIG1G', '4REG331G', '現在86G']);
+    const stored = 'start\nBIG\t212\nREG\t48\nBIG\t1\nREG\t331\n-\t86\n';
     assert.equal(await page.evaluate(() => localStorage.getItem('sorimu.history')), stored);
-    await page.reload({ waitUntil: 'load' });
-    await page.waitForFunction(() => document.querySelectorAll('#history-list li').length === 3);
-    assert.equal(await page.$eval('#history-start', (box) => box.checked), true);
+    const file = await historyFile(page);
+    assert.deepEqual(await posteriorOf(page), cliValues((await cli('estimate', '--history', file, '--tsv')).stdout));
 
-    // The link carries the same text; opened, it shows the same history,
-    // and leaves the address bar without it.
-    await page.evaluate(() => localStorage.clear());
-    const linked = await openPage(browser, site.url, { hash: `#h=${encodeURIComponent(stored)}` });
-    await linked.waitForFunction(() => document.querySelectorAll('#history-list li').length === 3);
-    assert.deepEqual(await listed(linked), ['1BIG212G', '2REG48G', '現在86G']);
-    assert.equal(await linked.evaluate(() => location.hash), '');
+    // Against the hall's prior, and how soon it may change: the figures
+    // `estimate --history` prints below the estimate.
+    const before = await page.$eval('#p1', (cell) => cell.dataset.value);
+    await page.type('#prior-input', '40,25,15,10,5,5');
+    const prior = ['--prior', '40,25,15,10,5,5'];
+    assert.deepEqual(await posteriorOf(page, before), cliValues((await cli('estimate', '--history', file, '--tsv', ...prior)).stdout));
+    await page.waitForSelector('#forecast-table table', { timeout: 20000 });
+    const shown = (await cli('estimate', '--history', file, ...prior)).stdout.trimEnd().split('\n');
+    const forecast = shown.slice(shown.findIndex((line) => line.startsWith('[この先の推測]')) + 1);
+    assert.deepEqual(await tableRows(page, '#forecast-table'), forecast);
+
+    await page.reload({ waitUntil: 'load' });
+    await page.waitForFunction(() => document.querySelectorAll('#history-list li').length === 5);
+    assert.equal(await page.$eval('#history-start', (box) => box.checked), true);
     assert.deepEqual(page.errors, []);
-    await Promise.all([page.close(), linked.close()]);
+    await page.close();
   });
 
-  test('bad input gets a message under its field and the page keeps answering', async () => {
+  test("a link #h= shows its history's posterior at once, with every digit", async () => {
+    const page = await openPage(browser, site.url, { hash: `#h=${encodeURIComponent(HISTORY)}` });
+    const shown = await posteriorOf(page);
+    assert.equal(await page.evaluate(() => location.hash), '');
+    assert.equal((await listed(page)).length, 9);
+    assert.deepEqual(shown, cliValues((await cli('estimate', '--history', await historyFile(page), '--tsv')).stdout));
+    await page.close();
+  });
+
+  test("bad input gets the core's message under its field and the page keeps answering", async () => {
     const page = await openPage(browser, site.url);
+    assert.equal(await text(page, '#posterior-message'), '当りを1回以上入れると、設定ごとの確率が出ます。');
     await page.type('#games-input', '12ab');
-    assert.equal(await text(page, '#games-message'), 'G数は数字だけで入力してください。');
-    await tap(page, 'C', '#add-big');
-    assert.equal(await text(page, '#games-message'), 'G数を入力してください。');
+    await page.waitForFunction(() => document.getElementById('games-message').textContent !== '');
+    assert.equal(await text(page, '#games-message'), 'G数は、1～10000000の整数にしてください。');
+    await tap(page, 'C', '0', '#add-big');
+    await page.waitForFunction(() => document.getElementById('games-input').value === '0');
+    assert.equal(await text(page, '#games-message'), 'G数は、1～10000000の整数にしてください。');
     assert.deepEqual(await listed(page), []);
 
-    // A text of 10^5 bonuses is refused by the worker; the pad still answers.
+    // A text of 10^5 bonuses is refused at the first one past the page's
+    // 2000; the pad still answers.
     await page.click('#import-open');
     const huge = 'BIG\t100\n'.repeat(100000);
     await page.$eval('#import-text', (area, value) => (area.value = value), huge);
     await page.click('#import-apply');
     await page.waitForFunction(() => /2000/.test(document.getElementById('import-message').textContent));
-    await tap(page, '5');
+    assert.equal(await text(page, '#import-message'), '2001行目: ボーナスは2000回までにしてください。');
+    await tap(page, 'C', '5');
     assert.equal(await page.$eval('#games-input', (input) => input.value), '5');
     assert.deepEqual(await listed(page), []);
 
@@ -124,21 +175,128 @@ describe('実戦データ', () => {
     await page.click('#import-apply');
     await page.waitForFunction(() => document.getElementById('import-message').textContent !== '読み込み中…');
     assert.match(await text(page, '#import-message'), /^3行目: /);
+    // A kept history the core no longer reads (the first version of the
+    // page took a bonus after 0 games) stays kept and is offered for mending.
+    await page.evaluate(() => localStorage.setItem('sorimu.history', 'BIG\t212\nREG\t0\n'));
+    await page.reload({ waitUntil: 'load' });
+    await page.waitForFunction(() => document.getElementById('history-message').textContent !== '');
+    assert.equal(await text(page, '#history-message'), '保存されていた履歴を読めませんでした。2行目: G数は、1～10000000の整数にしてください。');
+    assert.equal(await page.$eval('#import-text', (area) => area.value), 'BIG\t212\nREG\t0\n');
+    assert.equal(await page.evaluate(() => localStorage.getItem('sorimu.history')), 'BIG\t212\nREG\t0\n');
+
+    await tap(page, '7', '#add-big');
+    await page.type('#prior-input', '1,2,x');
+    await page.waitForFunction(() => document.getElementById('prior-message').textContent !== '');
+    assert.equal(
+      await text(page, '#prior-message'),
+      '設定配分は、0以上の数を6つ、カンマで区切って指定してください（すべて0にはできません）。',
+    );
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
+
+describe('ハマリ・やめ時', () => {
+  test('the ハマリ figures are sorimu-cli theory --since G --tsv to the last digit', async () => {
+    const page = await openPage(browser, site.url, { viewport: DESKTOP });
+    await showTab(page, 'hamari');
+    // The page's TSV once it settled on what the command line prints (or
+    // after a few seconds, when it did not).
+    const ask = async ({ since, after = '', prior = '' }, expected) => {
+      await page.$eval('#prior-input', (box, value) => (box.value = value), prior);
+      await page.$eval('#hamari-games', (box) => (box.value = ''));
+      await page.type('#hamari-games', since);
+      await page.click(`#hamari-after [data-value="${after}"]`);
+      const settled = (want) => document.getElementById('hamari-tsv').textContent === want;
+      await page.waitForFunction(settled, { timeout: 5000 }, expected).catch(() => {});
+      return text(page, '#hamari-tsv');
+    };
+    const cases = [
+      { since: '0' },
+      { since: '300', after: 'REG' },
+      { since: '1490', prior: '40,25,15,10,5,5' },
+      { since: '250', after: 'BIG', prior: '40,25,15,10,5,5' },
+    ];
+    for (const c of cases) {
+      const args = ['theory', '--since', c.since];
+      if (c.after) args.push('--after', c.after);
+      if (c.prior) args.push('--prior', c.prior);
+      const expected = (await cli(...args, '--tsv')).stdout;
+      assert.equal(await ask(c, expected), expected, JSON.stringify(c));
+    }
+    // The yen rows name the rate they are priced at.
+    assert.deepEqual(await page.$$eval('#hamari-rate option', (options) => options.map((o) => o.textContent)), [
+      '等価 20円/枚',
+      '5.6枚交換 17.86円/枚',
+      '5.0枚交換 20円/枚',
+    ]);
+    await page.select('#hamari-rate', '1');
+    await page.waitForFunction(() => /17\.86円/.test(document.getElementById('hamari-table').textContent));
+    const yen = await page.$$eval('#hamari-table tbody th', (cells) => cells.map((c) => c.textContent).filter((c) => c.includes('円')));
+    assert.deepEqual(yen, ['期待収支 当たりまで(円 5.6枚交換 17.86円/枚)', '期待収支 連チャン終了まで(円 5.6枚交換 17.86円/枚)']);
+    await page.$eval('#hamari-games', (box) => (box.value = ''));
+    await page.type('#hamari-games', '3x');
+    await page.waitForFunction(() => document.getElementById('hamari-games-message').textContent !== '');
+    assert.equal(await text(page, '#hamari-games-message'), '最後のボーナスからのG数は、0～10000000の整数にしてください。');
+    assert.ok(await page.$('#hamari-chart canvas'));
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test('with a history, the mix and the やめ時 curve are theory --history FILE to the last digit', async () => {
+    const page = await openPage(browser, site.url, { hash: `#h=${encodeURIComponent(HISTORY)}` });
+    await posteriorOf(page);
+    const file = await historyFile(page);
+    await showTab(page, 'hamari');
+    // The G box follows the history's games since the last bonus, and the
+    // table follows what that bonus was.
+    await page.waitForFunction(() => document.getElementById('hamari-tsv').textContent.includes('mix'));
+    assert.equal(await page.$eval('#hamari-games', (box) => box.value), '86');
+    assert.equal(await text(page, '#hamari-tsv'), (await cli('theory', '--since', '86', '--history', file, '--tsv')).stdout);
+    assert.equal(await text(page, '#hamari-caption'), 'ハマリ 86G BIG後');
+
+    await showTab(page, 'quit');
+    for (const after of ['BIG', 'REG']) {
+      await page.click(`#quit-after [data-value="${after}"]`);
+      await page.waitForFunction((kind) => document.getElementById('quit-caption').textContent === `やめ時 ${kind}後`, {}, after);
+      await page.waitForFunction(() => document.getElementById('quit-tsv').textContent.includes('mix'));
+      assert.equal(await text(page, '#quit-tsv'), (await cli('theory', '--quit-after', after, '--history', file, '--tsv')).stdout);
+    }
+    const best = await tableRows(page, '#quit-best');
+    assert.match(best[1], /^期待差枚が最大のG数(\t\d+){7}\t$/);
+    assert.ok(await page.$('#quit-chart canvas'));
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test('every figure of the hall tools is the native one to the last bit', async () => {
+    const page = await openPage(browser, site.url);
+    const signature = await page.evaluate(
+      () =>
+        new Promise((resolve) => {
+          const worker = new Worker('worker.js');
+          worker.onmessage = ({ data }) => data.id === 1 && resolve(data.value);
+          worker.postMessage({ id: 1, op: 'figuresSignature' });
+        }),
+    );
+    // Pinned for the native build by tests/theory/PortableFiguresTest.cpp.
+    assert.equal(signature, 'f9dd558723123f33');
     await page.close();
   });
 });
 
 describe('スペック表', () => {
-  test('the figure sheet equals sorimu-cli theory', async () => {
+  test('the figure sheet and the spread of the balance equal sorimu-cli theory', async () => {
     const page = await openPage(browser, site.url, { viewport: DESKTOP });
     await showTab(page, 'sheet');
-    await page.waitForSelector('#sheet-table table');
-    const rows = await page.$$eval('#sheet-table tr', (trs) =>
-      trs.map((tr) => [...tr.children].map((cell) => cell.textContent).join('\t')),
-    );
-    const sheet = (await cli('theory')).stdout.trimEnd().split('\n');
-    assert.equal(sheet[0], '[スペック表]');
-    assert.deepEqual(rows, sheet.slice(1));
+    await page.waitForSelector('#volatility-table table');
+    const shown = [
+      '[スペック表]',
+      ...(await tableRows(page, '#sheet-table')),
+      `[${await text(page, '#volatility-caption')}]`,
+      ...(await tableRows(page, '#volatility-table')),
+    ];
+    assert.deepEqual(shown, (await cli('theory')).stdout.trimEnd().split('\n'));
 
     // Every digit of --tsv. The core computes in long double, which is the
     // x87's 64-bit mantissa natively and IEEE quad in WebAssembly, so the
@@ -235,22 +393,34 @@ describe('the site', () => {
 
   test('screenshots at 360×780 and 1280×800', async () => {
     await mkdir(SHOTS, { recursive: true });
-    const history = encodeURIComponent('BIG\t212\nREG\t48\nBIG\t1\nBIG\t331\nREG\t97\nBIG\t35\nREG\t402\nBIG\t150\n-\t86\n');
-    const phone = await openPage(browser, site.url, { hash: `#h=${history}` });
-    await phone.waitForFunction(() => document.querySelectorAll('#history-list li').length === 9);
-    await phone.screenshot({ path: path.join(SHOTS, 'web-phone-history.png') });
+    const shot = (page, name) => page.screenshot({ path: path.join(SHOTS, `web-${name}.png`) });
+    const phone = await openPage(browser, site.url, { hash: `#h=${encodeURIComponent(HISTORY)}` });
+    await posteriorOf(phone);
+    await shot(phone, 'phone-history');
+    await phone.type('#prior-input', '40,25,15,10,5,5');
+    await phone.waitForSelector('#forecast-table table', { timeout: 20000 });
+    await phone.$eval('#prior-input', (box) => box.scrollIntoView());
+    await shot(phone, 'phone-estimate');
+    await showTab(phone, 'hamari');
+    await phone.waitForFunction(() => document.getElementById('hamari-tsv').textContent.includes('mix'));
+    await phone.$eval('#hamari-rate', (box) => box.scrollIntoView());
+    await shot(phone, 'phone-hamari');
     await showTab(phone, 'run');
     await playOnPage(phone, { games: '8000', setting: '6', seed: '1' });
-    await phone.screenshot({ path: path.join(SHOTS, 'web-phone-run.png') });
+    await shot(phone, 'phone-run');
     await phone.close();
 
-    const desktop = await openPage(browser, site.url, { viewport: DESKTOP });
+    const desktop = await openPage(browser, site.url, { viewport: DESKTOP, hash: `#h=${encodeURIComponent(HISTORY)}` });
+    await posteriorOf(desktop);
+    await showTab(desktop, 'quit');
+    await desktop.waitForSelector('#quit-chart canvas');
+    await shot(desktop, 'desktop-quit');
     await showTab(desktop, 'sheet');
     await desktop.waitForSelector('#tail-chart canvas');
-    await desktop.screenshot({ path: path.join(SHOTS, 'web-desktop-sheet.png') });
+    await shot(desktop, 'desktop-sheet');
     await showTab(desktop, 'run');
     await playOnPage(desktop, { games: '100000', setting: '?', seed: '42' });
-    await desktop.screenshot({ path: path.join(SHOTS, 'web-desktop-run.png') });
+    await shot(desktop, 'desktop-run');
     await desktop.close();
   });
 });
