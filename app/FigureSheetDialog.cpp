@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ChartPictures.h"
+#include "CountTicker.h"
 #include "Dialogs.h"
 #include "Messages.h"
 #include "Named.h"
@@ -122,6 +123,8 @@ void FigureSheetDialog::BuildPlot() {
   TailPlot->yAxis->setLabel(Text(wintext::kSheetTailYAxis));
   TailPlot->xAxis->setRange(0, kTailGames);
   TailPlot->yAxis->setRange(0, 100);
+  UseCountTicks(TailPlot->xAxis);
+  UseCountTicks(TailPlot->yAxis);
   for (const theory::DryStretchTail& tail : tails_) {
     QCPGraph* graph = TailPlot->addGraph();
     graph->setName(Text(wintext::kSettingColumn).arg(tail.Setting));
