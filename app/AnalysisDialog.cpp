@@ -23,6 +23,7 @@
 #include "AnalysisInputs.h"
 #include "AnalysisRunner.h"
 #include "AnalysisTable.h"
+#include "CountTicker.h"
 #include "Dialogs.h"
 #include "Named.h"
 #include "QtText.h"
@@ -104,7 +105,8 @@ AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
       new QCPTextElement(HistogramPlot, Text(wintext::kHistogramTitle),
                          QFont(font().family(), 10)));
   HistogramPlot->setMinimumSize(360, 260);
-  HistogramPlot->xAxis->ticker()->setTickCount(4);  // five-digit balances need the room
+  UseCountTicks(HistogramPlot->xAxis);
+  UseCountTicks(HistogramPlot->yAxis);
 
   FanView = new AnalysisFanView(this);
   ChartPages = Named(new QTabWidget(this), "ChartPages");

@@ -49,7 +49,6 @@ AnalysisFanView::AnalysisFanView(QWidget* parent) : QWidget(parent) {
   layer_.SetIntegerTicks(FanPlot, ChartAxis::Bottom);
   layer_.SetIntegerTicks(FanPlot, ChartAxis::Left);
   layer_.SetLegendInside(FanPlot, Qt::AlignTop | Qt::AlignLeft);
-  FanPlot->xAxis->ticker()->setTickCount(4);  // five-digit games need the room
 
   NoteLabel = new QLabel(this);
   NoteLabel->setObjectName(QStringLiteral("FanNoteLabel"));

@@ -62,6 +62,7 @@ void TMainForm::DisplayResults() {
 
   // 6. The summary tables, each pie right after its list.
   FillList(Ren3ListView, Ren3Rows(stats));
+  charts_->FillRen3Pie(stats);
   FillList(RenListView, RenRows(stats));
   charts_->FillRenPie(stats);
   FillList(KoyakuListView, KoyakuRows(stats));

@@ -41,6 +41,7 @@ class ResultCharts {
   void SetSlumpAxis(int32_t totalGames);         // bottom axis 1 .. totalGames
   void AddRunPoints(const RunRecords& records);  // markers and bars of every row
   void AddSlumpLine(const RunRecords& records);  // the line over the normal games
+  void FillRen3Pie(const ResultStats& stats);
   void FillRenPie(const ResultStats& stats);
   void FillKoyakuPie(const ResultStats& stats);
   void FillRTCancelPie(const ResultStats& stats);
