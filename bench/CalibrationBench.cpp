@@ -39,18 +39,18 @@ struct Outcome {
   int32_t truth = 0;
   int32_t games = 0;
   bool dry = false;
-  std::array<double, 6> probability{};
+  std::array<double, kSettingCount> probability{};
 };
 
 // The setting of run `index` of a hall with the mix kHall.
 int32_t HallSetting(uint32_t seed) {
   const double u = (seed >> 8) * 0x1.0p-24 * 100;
   double sum = 0;
-  for (size_t s = 0; s < 6; ++s) {
-    sum += kHall[s];
-    if (u < sum) return static_cast<int32_t>(s) + 1;
+  for (int32_t level = 1; level < kSettingCount; ++level) {
+    sum += kHall[SettingIndex(level)];
+    if (u < sum) return level;
   }
-  return 6;
+  return kSettingCount;
 }
 
 Outcome PlayOne(const Case& c, int64_t index, int32_t runsPerSetting, RunRecords& records) {
@@ -81,7 +81,7 @@ Outcome PlayOne(const Case& c, int64_t index, int32_t runsPerSetting, RunRecords
 }
 
 std::vector<Outcome> PlayAll(const Case& c, int32_t runsPerSetting, int threads) {
-  const int64_t total = 6 * static_cast<int64_t>(runsPerSetting);
+  const int64_t total = kSettingCount * static_cast<int64_t>(runsPerSetting);
   std::vector<Outcome> outcomes(static_cast<size_t>(total));
   std::atomic<int64_t> next{0};
   std::vector<std::thread> workers;
@@ -119,7 +119,7 @@ void Report(const Case& c, const std::vector<Outcome>& outcomes) {
     truthMean += o.probability[static_cast<size_t>(o.truth - 1)];
     games += o.games;
     dry += o.dry ? 1 : 0;
-    for (size_t s = 0; s < 6; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       const double p = o.probability[s];
       size_t bin = 0;
       while (bin + 1 < kBins && p >= kEdges[bin + 1]) ++bin;
@@ -135,8 +135,8 @@ void Report(const Case& c, const std::vector<Outcome>& outcomes) {
       "probability on the true setting %.3f (%s %.3f), most probable setting true in %.1f "
       "%%.\n\n",
       outcomes.size(), games / n, 100.0 * static_cast<double>(dry) / n, truthMean / n,
-      c.hallMix ? "the prior alone" : "a uniform guess", c.hallMix ? PriorAlone() : 1.0 / 6,
-      100.0 * static_cast<double>(top) / n);
+      c.hallMix ? "the prior alone" : "a uniform guess",
+      c.hallMix ? PriorAlone() : 1.0 / kSettingCount, 100.0 * static_cast<double>(top) / n);
   std::printf("| stated probability | settings in the bin | mean stated | true |\n");
   std::printf("|---|---|---|---|\n");
   for (size_t b = 0; b < kBins; ++b) {

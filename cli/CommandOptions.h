@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +28,11 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
                          const std::vector<std::string>& valued,
                          const std::vector<std::string>& flags, const char* usage,
                          CommandOptions& options, std::ostream& err);
+
+// The --setting of the commands that read a known setting or all of them:
+// a level (ParseSetting, "?" refused) or "all" (kAllSettings); nothing for
+// any other text.
+std::optional<int32_t> ParseSettingOption(const std::string& text);
 
 // Exit statuses of every command.
 inline constexpr int kOk = 0;

@@ -75,7 +75,8 @@ bool ReadNextRequest(const CommandOptions& options, NextGamesRequest& request, s
 void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
               const std::optional<NextGamesPrediction>& next) {
   out << "setting\tprobability\n";
-  for (size_t s = 0; s < 6; ++s) out << s + 1 << '\t' << Exact(estimate.Probability[s]) << '\n';
+  for (size_t s = 0; s < kSettingCount; ++s)
+    out << s + 1 << '\t' << Exact(estimate.Probability[s]) << '\n';
   if (!next) return;
   const NextGamesPrediction& p = *next;
   out << "\nfigure\tmedals\tyen\n";

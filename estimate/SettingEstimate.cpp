@@ -10,8 +10,6 @@ namespace sorimu {
 
 namespace {
 
-constexpr size_t kSettings = 6;
-
 // Log-likelihoods closer than this are the same: the stretch said nothing.
 constexpr double kSameLikelihood = 1e-12;
 
@@ -25,7 +23,7 @@ class Estimator {
       ++estimate_.SkippedStretches;  // no setting could have played it
       return;
     }
-    for (size_t s = 0; s < kSettings; ++s) logLikelihood_[s] += stretch.Log[s];
+    for (size_t s = 0; s < kSettingCount; ++s) logLikelihood_[s] += stretch.Log[s];
     if (*high - *low > kSameLikelihood) {
       ++estimate_.UsedStretches;
     } else {
@@ -36,16 +34,16 @@ class Estimator {
   SettingEstimate Finish(const SettingWeights& prior) {
     double priorTotal = 0;
     for (double w : prior) priorTotal += w;
-    for (size_t s = 0; s < kSettings; ++s) estimate_.Prior[s] = prior[s] / priorTotal;
+    for (size_t s = 0; s < kSettingCount; ++s) estimate_.Prior[s] = prior[s] / priorTotal;
 
     double best = -std::numeric_limits<double>::infinity();
-    for (size_t s = 0; s < kSettings; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       if (prior[s] > 0) best = std::max(best, logLikelihood_[s]);
     }
     estimate_.Probability = estimate_.Prior;
     if (!std::isfinite(best)) return estimate_;
     double total = 0;
-    for (size_t s = 0; s < kSettings; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       estimate_.Probability[s] = estimate_.Prior[s] * std::exp(logLikelihood_[s] - best);
       total += estimate_.Probability[s];
     }
@@ -54,7 +52,7 @@ class Estimator {
   }
 
  private:
-  std::array<double, kSettings> logLikelihood_{};
+  std::array<double, kSettingCount> logLikelihood_{};
   SettingEstimate estimate_;
 };
 

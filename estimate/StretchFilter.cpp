@@ -12,10 +12,6 @@ namespace sorimu {
 
 namespace {
 
-constexpr int kSettings = RtLengthModel::kSettings;
-constexpr int32_t kMaxRt = RtLengthModel::kMaxRt;
-constexpr int32_t kMaxShortRt = RtLengthModel::kMaxShortRt;
-
 constexpr size_t LaneOf(size_t setting, size_t mode) { return setting * 2 + mode; }
 
 // Weights are brought back near 1 now and then, by powers of two so that the
@@ -25,18 +21,17 @@ constexpr int kSmallExponent = -64;
 
 }  // namespace
 
-StretchFilter::StretchFilter(const RtLengthModel& model)
-    : model_(model), mass_(kRing), steps_(kRing) {
+StretchFilter::StretchFilter(const StretchOdds& odds) : odds_(odds), mass_(kRing), steps_(kRing) {
   // The chance that a drawn RT runs out on game g of its own, as steps.
-  for (int32_t g = 1; g <= kMaxRt + 1; ++g) {
+  for (int32_t g = 1; g <= kMaxRtGames + 1; ++g) {
     Step step{g, {}};
     bool changes = false;
-    for (size_t s = 0; s < kSettings; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       for (size_t m = 0; m < 2; ++m) {
-        const std::vector<double>& p = model_.Length[m][s];
-        const double now = g <= kMaxRt ? p[static_cast<size_t>(g)] : 0.0;
+        const std::vector<double>& p = odds_.Length[m][s];
+        const double now = g <= kMaxRtGames ? p[static_cast<size_t>(g)] : 0.0;
         const double before = p[static_cast<size_t>(g - 1)];
-        step.change[LaneOf(s, m)] = model_.ModeProbability[m] * (now - before);
+        step.change[LaneOf(s, m)] = odds_.Mode[m] * (now - before);
         changes = changes || now != before;
       }
     }
@@ -56,30 +51,29 @@ void StretchFilter::Begin(StretchOpening opening) {
     case StretchOpening::Reset:
     case StretchOpening::AfterReg: Draw(drawn); break;
     case StretchOpening::ResetEmpty: {
-      drawn.fill(1.0 - model_.EmptyStartShortChance);
+      drawn.fill(1.0 - odds_.EmptyStartShort);
       Draw(drawn);
-      const double each = model_.EmptyStartShortChance / RtLengthModel::kEmptyStartSpan;
-      for (int32_t g = 1; g <= RtLengthModel::kEmptyStartSpan; ++g) {
-        for (size_t s = 0; s < kSettings; ++s) {
-          for (size_t m = 0; m < 2; ++m)
-            MassAt(g)[LaneOf(s, m)] += model_.ModeProbability[m] * each;
+      const double each = odds_.EmptyStartShort / kEmptyStartRtSpan;
+      for (int32_t g = 1; g <= kEmptyStartRtSpan; ++g) {
+        for (size_t s = 0; s < kSettingCount; ++s) {
+          for (size_t m = 0; m < 2; ++m) MassAt(g)[LaneOf(s, m)] += odds_.Mode[m] * each;
         }
       }
       break;
     }
     case StretchOpening::AfterBig: {
-      drawn.fill(1.0 - model_.Ren3Chance);
+      drawn.fill(1.0 - odds_.Ren3);
       Draw(drawn);
       shortCause_ = Code(RtCancelCause::Ren3G);
-      for (size_t s = 0; s < kSettings; ++s) {
-        short_[kRen3GamesMode0][LaneOf(s, 0)] = model_.ModeProbability[0] * model_.Ren3Chance;
-        short_[kRen3GamesMode1][LaneOf(s, 1)] = model_.ModeProbability[1] * model_.Ren3Chance;
+      for (size_t s = 0; s < kSettingCount; ++s) {
+        short_[kRen3GamesMode0][LaneOf(s, 0)] = odds_.Mode[0] * odds_.Ren3;
+        short_[kRen3GamesMode1][LaneOf(s, 1)] = odds_.Mode[1] * odds_.Ren3;
       }
       break;
     }
     case StretchOpening::Ren1G:
       shortCause_ = Code(RtCancelCause::Ren1G);
-      for (size_t s = 0; s < kSettings; ++s) short_[kOneGameRt][LaneOf(s, 0)] = 1.0;
+      for (size_t s = 0; s < kSettingCount; ++s) short_[kOneGameRt][LaneOf(s, 0)] = 1.0;
       break;
   }
 }
@@ -97,7 +91,7 @@ void StretchFilter::Play(const RunRow& row) {
     if (!zt) {
       PerSetting redrawn{};
       bool any = false;
-      for (size_t s = 0; s < kSettings; ++s) {
+      for (size_t s = 0; s < kSettingCount; ++s) {
         for (size_t m = 0; m < 2; ++m) {
           if (ReleasedKind(static_cast<int>(m), row) != 0) continue;
           redrawn[s] += endDrawn[LaneOf(s, m)] + endShort[LaneOf(s, m)];
@@ -129,7 +123,7 @@ SettingLikelihood StretchFilter::Release(const RunRow& row) {
     ends = &endShort;
   }
   if (ends != nullptr && row.ZtCount != kZtGames) {
-    for (size_t s = 0; s < kSettings; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       for (size_t m = 0; m < 2; ++m) {
         if (ReleasedKind(static_cast<int>(m), row) == row.LastOutcome) {
           released[LaneOf(s, m)] = (*ends)[LaneOf(s, m)];
@@ -146,7 +140,7 @@ SettingLikelihood StretchFilter::Open() {
   Lanes left{};
   if (drawnAlive_) {
     Fold();
-    for (int32_t g = games_ + 1; g <= games_ + kMaxRt; ++g) {
+    for (int32_t g = games_ + 1; g <= games_ + kMaxRtGames; ++g) {
       const Lanes& mass = MassAt(g);
       for (size_t l = 0; l < kLanes; ++l) left[l] += mass[l];
     }
@@ -161,12 +155,12 @@ RtBelief StretchFilter::Belief() {
   RtBelief belief;
   belief.ShortCause = shortCause_;
   if (drawnAlive_) Fold();
-  for (size_t s = 0; s < kSettings; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     for (size_t m = 0; m < 2; ++m) {
       std::vector<double>& drawn = belief.Drawn[s][m];
-      drawn.assign(kMaxRt + 1, 0.0);
+      drawn.assign(kMaxRtGames + 1, 0.0);
       if (drawnAlive_) {
-        for (int32_t r = 1; r <= kMaxRt; ++r) {
+        for (int32_t r = 1; r <= kMaxRtGames; ++r) {
           drawn[static_cast<size_t>(r)] = MassAt(games_ + r)[LaneOf(s, m)];
         }
       }
@@ -200,7 +194,7 @@ void StretchFilter::Advance(Lanes& endDrawn, Lanes& endShort) {
 void StretchFilter::Draw(const PerSetting& weight) {
   for (const Step& step : drawSteps_) {
     Lanes& at = StepAt(games_ + step.games);
-    for (size_t s = 0; s < kSettings; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       for (size_t m = 0; m < 2; ++m) at[LaneOf(s, m)] += weight[s] * step.change[LaneOf(s, m)];
     }
   }
@@ -210,7 +204,7 @@ void StretchFilter::Draw(const PerSetting& weight) {
 // Adds the running sum into the weights, so that each game holds its own.
 void StretchFilter::Fold() {
   Lanes running = running_;
-  for (int32_t g = games_ + 1; g <= games_ + kMaxRt; ++g) {
+  for (int32_t g = games_ + 1; g <= games_ + kMaxRtGames; ++g) {
     Lanes& mass = MassAt(g);
     Lanes& step = StepAt(g);
     for (size_t l = 0; l < kLanes; ++l) {
@@ -220,14 +214,14 @@ void StretchFilter::Fold() {
     step.fill(0);
   }
   // The last steps only bring the sum back to 0 (up to rounding).
-  StepAt(games_ + kMaxRt + 1).fill(0);
+  StepAt(games_ + kMaxRtGames + 1).fill(0);
   running_.fill(0);
   folded_ = true;
 }
 
 void StretchFilter::ClearDrawn() {
   if (!drawnAlive_) return;
-  for (int32_t g = games_ + 1; g <= games_ + kMaxRt + 1; ++g) {
+  for (int32_t g = games_ + 1; g <= games_ + kMaxRtGames + 1; ++g) {
     MassAt(g).fill(0);
     StepAt(g).fill(0);
   }
@@ -247,24 +241,24 @@ void StretchFilter::KeepDrawn(int32_t role, bool zt) {
   one.fill(1.0);
   if (role == Code(Outcome::Cherry4B)) {
     PerSetting kept;
-    const double ztChance = zt ? model_.ZtAfterKeep : 1.0 - model_.ZtAfterKeep;
-    for (size_t s = 0; s < kSettings; ++s) kept[s] = (1.0 - model_.CancelProbability[s]) * ztChance;
+    const double ztChance = zt ? odds_.ZtOnKeep : 1.0 - odds_.ZtOnKeep;
+    for (size_t s = 0; s < kSettingCount; ++s) kept[s] = (1.0 - odds_.Cancel[s]) * ztChance;
     Fold();
     ScaleDrawn(games_ + 1, games_ + kCancelFloor - 1, zt ? zero : one);
     ScaleDrawn(games_ + kCancelFloor, games_ + kCancelLotteryFrom - 1, zero);
-    ScaleDrawn(games_ + kCancelLotteryFrom, games_ + kMaxRt, kept);
+    ScaleDrawn(games_ + kCancelLotteryFrom, games_ + kMaxRtGames, kept);
   } else if (zt) {
     ClearDrawn();  // only a 4-cherry B starts a ZT
   } else if (CutsAnyRt(role)) {
     Fold();
-    ScaleDrawn(games_ + kCancelFloor, games_ + kMaxRt, zero);
+    ScaleDrawn(games_ + kCancelFloor, games_ + kMaxRtGames, zero);
   }
 }
 
 void StretchFilter::ScaleDrawn(int32_t first, int32_t last, const PerSetting& factor) {
   for (int32_t g = first; g <= last; ++g) {
     Lanes& mass = MassAt(g);
-    for (size_t s = 0; s < kSettings; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       mass[LaneOf(s, 0)] *= factor[s];
       mass[LaneOf(s, 1)] *= factor[s];
     }
@@ -276,20 +270,20 @@ void StretchFilter::ScaleDrawn(int32_t first, int32_t last, const PerSetting& fa
 void StretchFilter::CutDrawn(int32_t cause, bool zt) {
   Fold();
   int32_t first = games_ + kCancelFloor;
-  int32_t last = games_ + kMaxRt;
+  int32_t last = games_ + kMaxRtGames;
   PerSetting factor;
   factor.fill(1.0);
   const bool fourB =
       cause == Code(RtCancelCause::Cherry4B1) || cause == Code(RtCancelCause::Cherry4B2);
   if (fourB) {
-    const double ztChance = zt ? model_.ZtAfterCut : 1.0 - model_.ZtAfterCut;
+    const double ztChance = zt ? odds_.ZtOnCut : 1.0 - odds_.ZtOnCut;
     for (double& f : factor) f = ztChance;
   } else if (zt) {
     factor.fill(0);
   }
   if (cause == Code(RtCancelCause::Cherry4B1)) {
     first = games_ + kCancelLotteryFrom;
-    for (size_t s = 0; s < kSettings; ++s) factor[s] *= model_.CancelProbability[s];
+    for (size_t s = 0; s < kSettingCount; ++s) factor[s] *= odds_.Cancel[s];
   } else if (cause == Code(RtCancelCause::Cherry4B2)) {
     last = games_ + kCancelLotteryFrom - 1;
   }
@@ -300,13 +294,12 @@ void StretchFilter::CutDrawn(int32_t cause, bool zt) {
   }
   ClearDrawn();
   ClearShort();
-  for (size_t s = 0; s < kSettings; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     for (size_t m = 0; m < 2; ++m) {
       const size_t lane = LaneOf(s, m);
       cut[lane] *= factor[s];
       if (fourB) {
-        for (size_t k = 1; k <= kMaxShortRt; ++k)
-          short_[k][lane] = cut[lane] * model_.ShortLength[k];
+        for (size_t k = 1; k <= kMaxShortRt; ++k) short_[k][lane] = cut[lane] * odds_.ShortRt[k];
       } else {
         short_[kOneGameRt][lane] = cut[lane];
       }
@@ -324,14 +317,15 @@ void StretchFilter::Tidy() {
   if (!folded_ && games_ % kTidyEvery != 0) return;
   folded_ = false;
   PerSetting total{};
-  for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRt; ++g) {
+  for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRtGames; ++g) {
     const Lanes& mass = MassAt(g);
-    for (size_t s = 0; s < kSettings; ++s) total[s] += mass[LaneOf(s, 0)] + mass[LaneOf(s, 1)];
+    for (size_t s = 0; s < kSettingCount; ++s) total[s] += mass[LaneOf(s, 0)] + mass[LaneOf(s, 1)];
   }
   for (const Lanes& lanes : short_) {
-    for (size_t s = 0; s < kSettings; ++s) total[s] += lanes[LaneOf(s, 0)] + lanes[LaneOf(s, 1)];
+    for (size_t s = 0; s < kSettingCount; ++s)
+      total[s] += lanes[LaneOf(s, 0)] + lanes[LaneOf(s, 1)];
   }
-  for (size_t s = 0; s < kSettings; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     if (total[s] <= 0 || total[s] >= std::ldexp(1.0, kSmallExponent)) continue;
     int exponent = 0;
     std::frexp(total[s], &exponent);
@@ -340,7 +334,7 @@ void StretchFilter::Tidy() {
     // A new RT drawn since the fold sits in the steps.
     running_[LaneOf(s, 0)] *= scale;
     running_[LaneOf(s, 1)] *= scale;
-    for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRt + 1; ++g) {
+    for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRtGames + 1; ++g) {
       for (Lanes* lanes : {&MassAt(g), &StepAt(g)}) {
         (*lanes)[LaneOf(s, 0)] *= scale;
         (*lanes)[LaneOf(s, 1)] *= scale;
@@ -355,7 +349,7 @@ void StretchFilter::Tidy() {
 
 SettingLikelihood StretchFilter::Likelihood(const Lanes& lanes) const {
   SettingLikelihood result;
-  for (size_t s = 0; s < kSettings; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     const double value = lanes[LaneOf(s, 0)] + lanes[LaneOf(s, 1)];
     result.Log[s] =
         value > 0 ? std::log(value) + logScale_[s] : -std::numeric_limits<double>::infinity();

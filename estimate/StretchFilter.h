@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "RtLengthModel.h"
 #include "RunRow.h"
+#include "StretchOdds.h"
 
 namespace sorimu {
 
@@ -22,7 +22,7 @@ enum class StretchOpening {
 // The log-likelihood of one stretch under each setting, up to a constant
 // shared by all six; -infinity where the setting could not have played it.
 struct SettingLikelihood {
-  std::array<double, RtLengthModel::kSettings> Log{};
+  std::array<double, kSettingCount> Log{};
 };
 
 // What the rows of a stretch leave known about the RT after its last game,
@@ -31,13 +31,11 @@ struct RtBelief {
   // The cause the rows show for a cut RT or a chain (RtCancelCause); 0 when
   // the RT may still be cut.
   int32_t ShortCause = 0;
-  // Drawn[setting - 1][mode][games left], games 1..kMaxRt: an RT no role cut.
-  std::array<std::array<std::vector<double>, 2>, RtLengthModel::kSettings> Drawn;
+  // Drawn[setting - 1][mode][games left], games 1..kMaxRtGames: an RT no role cut.
+  std::array<std::array<std::vector<double>, 2>, kSettingCount> Drawn;
   // Short[setting - 1][mode][games left], games 1..kMaxShortRt: the RT of
   // ShortCause.
-  std::array<std::array<std::array<double, RtLengthModel::kMaxShortRt + 1>, 2>,
-             RtLengthModel::kSettings>
-      Short{};
+  std::array<std::array<std::array<double, kMaxShortRt + 1>, 2>, kSettingCount> Short{};
 };
 
 // The exact likelihood of a stretch, game by game, for stretches in which an
@@ -52,7 +50,7 @@ struct RtBelief {
 // as steps in a running sum rather than as a whole table.
 class StretchFilter {
  public:
-  explicit StretchFilter(const RtLengthModel& model = MachineRtModel());
+  explicit StretchFilter(const StretchOdds& odds = MachineStretchOdds());
 
   void Begin(StretchOpening opening);
   // A normal game of the stretch that lined up no bonus.
@@ -67,10 +65,10 @@ class StretchFilter {
   int32_t Games() const { return games_; }
 
  private:
-  static constexpr int kLanes = 2 * RtLengthModel::kSettings;  // setting-major, then mode
-  static constexpr int32_t kRing = 2048;                       // > kMaxRt + 1, a power of 2
+  static constexpr int kLanes = 2 * kSettingCount;  // setting-major, then mode
+  static constexpr int32_t kRing = 2048;            // > kMaxRtGames + 1, a power of 2
   using Lanes = std::array<double, kLanes>;
-  using PerSetting = std::array<double, RtLengthModel::kSettings>;
+  using PerSetting = std::array<double, kSettingCount>;
 
   struct Step {
     int32_t games;  // after the draw
@@ -91,7 +89,7 @@ class StretchFilter {
   void Tidy();
   SettingLikelihood Likelihood(const Lanes& lanes) const;
 
-  const RtLengthModel& model_;
+  const StretchOdds& odds_;
   std::vector<Step> drawSteps_;
   // The ring of games on which a drawn RT runs out, as weights (mass_) plus
   // steps of a running sum not yet folded in (steps_, running_).
@@ -99,7 +97,7 @@ class StretchFilter {
   std::vector<Lanes> steps_;
   Lanes running_{};
   bool drawnAlive_ = false;
-  std::array<Lanes, RtLengthModel::kMaxShortRt + 1> short_{};
+  std::array<Lanes, kMaxShortRt + 1> short_{};
   int32_t shortCause_ = 0;
   int32_t games_ = 0;
   bool folded_ = false;  // since the last Tidy

@@ -13,14 +13,14 @@ namespace {
 // The stock bound takes a search over θ per setting; it is the same for
 // every run, so it is worked out once per process on first use.
 const theory::StockBound& DefaultStockBound(int32_t setting) {
-  static const std::array<theory::StockBound, theory::kSettingCount> bounds = [] {
-    std::array<theory::StockBound, theory::kSettingCount> built;
-    for (int s = 1; s <= theory::kSettingCount; ++s) {
-      built[static_cast<size_t>(s - 1)] = theory::ComputeStockBound(theory::DefaultCycleModel(s));
+  static const std::array<theory::StockBound, kSettingCount> bounds = [] {
+    std::array<theory::StockBound, kSettingCount> built;
+    for (int32_t s = 1; s <= kSettingCount; ++s) {
+      built[SettingIndex(s)] = theory::ComputeStockBound(theory::DefaultCycleModel(s));
     }
     return built;
   }();
-  return bounds[static_cast<size_t>(setting - 1)];
+  return bounds[SettingIndex(setting)];
 }
 
 }  // namespace
@@ -43,8 +43,7 @@ LineOffer OfferExpectedLine(const ShownRun& shown) {
   offer.Start.RegStock = shown.RegStock;
   offer.Start.FirstGameBets = shown.FirstBet == kNormalGameBet;
   const bool knownBet = shown.FirstBet == 0 || shown.FirstBet == kNormalGameBet;
-  if (*level < 1 || *level > theory::kSettingCount || !knownBet ||
-      theory::CheckExpectedRun(offer.Start, offer.Games)) {
+  if (!IsSettingLevel(*level) || !knownBet || theory::CheckExpectedRun(offer.Start, offer.Games)) {
     offer.Absence = LineAbsence::NotThisMachine;
     return offer;
   }
