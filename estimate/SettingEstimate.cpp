@@ -15,15 +15,13 @@ constexpr double kSameLikelihood = 1e-12;
 
 class Estimator {
  public:
-  Estimator() { logLikelihood_.fill(0); }
-
   void Add(const SettingLikelihood& stretch) {
     const auto [low, high] = std::minmax_element(stretch.Log.begin(), stretch.Log.end());
     if (!std::isfinite(*high)) {
       ++estimate_.SkippedStretches;  // no setting could have played it
       return;
     }
-    for (size_t s = 0; s < kSettingCount; ++s) logLikelihood_[s] += stretch.Log[s];
+    for (size_t s = 0; s < kSettingCount; ++s) estimate_.LogLikelihood[s] += stretch.Log[s];
     if (*high - *low > kSameLikelihood) {
       ++estimate_.UsedStretches;
     } else {
@@ -31,28 +29,9 @@ class Estimator {
     }
   }
 
-  SettingEstimate Finish(const SettingWeights& prior) {
-    double priorTotal = 0;
-    for (double w : prior) priorTotal += w;
-    for (size_t s = 0; s < kSettingCount; ++s) estimate_.Prior[s] = prior[s] / priorTotal;
-
-    double best = -std::numeric_limits<double>::infinity();
-    for (size_t s = 0; s < kSettingCount; ++s) {
-      if (prior[s] > 0) best = std::max(best, logLikelihood_[s]);
-    }
-    estimate_.Probability = estimate_.Prior;
-    if (!std::isfinite(best)) return estimate_;
-    double total = 0;
-    for (size_t s = 0; s < kSettingCount; ++s) {
-      estimate_.Probability[s] = estimate_.Prior[s] * std::exp(logLikelihood_[s] - best);
-      total += estimate_.Probability[s];
-    }
-    for (double& p : estimate_.Probability) p /= total;
-    return estimate_;
-  }
+  const SettingEstimate& Scanned() const { return estimate_; }
 
  private:
-  std::array<double, kSettingCount> logLikelihood_{};
   SettingEstimate estimate_;
 };
 
@@ -76,7 +55,29 @@ SettingWeights UniformPrior() {
 SettingEstimate EstimateSetting(const RunRecords& records, const SettingWeights& prior) {
   Estimator estimator;
   ScanStretches(records, [&](const SettingLikelihood& stretch) { estimator.Add(stretch); });
-  return estimator.Finish(IsValidPrior(prior) ? prior : UniformPrior());
+  return Reweigh(estimator.Scanned(), prior);
+}
+
+SettingEstimate Reweigh(const SettingEstimate& scanned, const SettingWeights& given) {
+  const SettingWeights prior = IsValidPrior(given) ? given : UniformPrior();
+  SettingEstimate estimate = scanned;
+  double priorTotal = 0;
+  for (double w : prior) priorTotal += w;
+  for (size_t s = 0; s < kSettingCount; ++s) estimate.Prior[s] = prior[s] / priorTotal;
+
+  double best = -std::numeric_limits<double>::infinity();
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    if (prior[s] > 0) best = std::max(best, estimate.LogLikelihood[s]);
+  }
+  estimate.Probability = estimate.Prior;
+  if (!std::isfinite(best)) return estimate;
+  double total = 0;
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    estimate.Probability[s] = estimate.Prior[s] * std::exp(estimate.LogLikelihood[s] - best);
+    total += estimate.Probability[s];
+  }
+  for (double& p : estimate.Probability) p /= total;
+  return estimate;
 }
 
 }  // namespace sorimu

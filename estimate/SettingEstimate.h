@@ -20,6 +20,10 @@ SettingWeights UniformPrior();
 struct SettingEstimate {
   std::array<double, kSettingCount> Probability{};  // level 1 first; they sum to 1
   std::array<double, kSettingCount> Prior{};        // the prior it started from, scaled to sum to 1
+  // The rows' log-likelihood under each setting, up to a constant shared by
+  // all of them (-infinity where a setting could not have played them): what
+  // a new prior is weighed against without reading the rows again.
+  std::array<double, kSettingCount> LogLikelihood{};
   // RT stretches that told the settings apart, and those that did not: a
   // 1G連 or 3G連 that lined up its bonus, a stretch in which no RT could have
   // run out, rows no machine writes.
@@ -34,5 +38,9 @@ struct SettingEstimate {
 // played. An invalid prior counts as uniform.
 SettingEstimate EstimateSetting(const RunRecords& records,
                                 const SettingWeights& prior = UniformPrior());
+
+// The same rows weighed against another prior: EstimateSetting(records,
+// prior) from an estimate of those records under any prior, without a scan.
+SettingEstimate Reweigh(const SettingEstimate& estimate, const SettingWeights& prior);
 
 }  // namespace sorimu

@@ -201,6 +201,9 @@ TEST(SettingEstimate, APriorWeighsTheLikelihoodAndComesBackWhenTheRowsSayNothing
   }
   EXPECT_EQ(weighed.Probability[5], 0.0);
   EXPECT_EQ(weighed.UsedStretches, flat.UsedStretches);
+  // Another prior is weighed against the likelihoods already read.
+  EXPECT_EQ(Reweigh(weighed, UniformPrior()).Probability, flat.Probability);
+  EXPECT_EQ(Reweigh(flat, {0, 0, 0, 0, 0, 0}).Probability, flat.Probability);
 
   records.ClearRows();
   const SettingEstimate nothing = EstimateSetting(records, hall);
