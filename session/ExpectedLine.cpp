@@ -8,23 +8,6 @@
 
 namespace sorimu {
 
-namespace {
-
-// The stock bound takes a search over θ per setting; it is the same for
-// every run, so it is worked out once per process on first use.
-const theory::StockBound& DefaultStockBound(int32_t setting) {
-  static const std::array<theory::StockBound, kSettingCount> bounds = [] {
-    std::array<theory::StockBound, kSettingCount> built;
-    for (int32_t s = 1; s <= kSettingCount; ++s) {
-      built[SettingIndex(s)] = theory::ComputeStockBound(theory::DefaultCycleModel(s));
-    }
-    return built;
-  }();
-  return bounds[SettingIndex(setting)];
-}
-
-}  // namespace
-
 // The run and the model play alike until a stock is found empty; from there
 // each row moves either by at most kLargestRowChange, so the two expected
 // balances after n games differ by at most 2 n kLargestRowChange times the
@@ -47,8 +30,8 @@ LineOffer OfferExpectedLine(const ShownRun& shown) {
     offer.Absence = LineAbsence::NotThisMachine;
     return offer;
   }
-  const theory::Real leave = theory::RunLeaveBound(DefaultStockBound(offer.Setting), shown.BigStock,
-                                                   shown.RegStock, offer.Games);
+  const theory::Real leave = theory::RunLeaveBound(theory::DefaultStockBound(offer.Setting),
+                                                   shown.BigStock, shown.RegStock, offer.Games);
   offer.LeaveError = static_cast<double>(2 * leave * offer.Games * kLargestRowChange);
   offer.Absence =
       offer.LeaveError <= kLineTolerance ? LineAbsence::None : LineAbsence::StocksMayRunOut;
@@ -57,8 +40,8 @@ LineOffer OfferExpectedLine(const ShownRun& shown) {
 
 ExpectedLine ComputeExpectedLine(const LineOffer& offer) {
   assert(offer.Absence == LineAbsence::None);
-  const theory::ExpectedRun run = theory::ComputeExpectedRun(
-      theory::DefaultCycleModel(offer.Setting), offer.Start, offer.Games);
+  const theory::ExpectedRun run =
+      theory::DefaultExpectedRun(offer.Setting, offer.Start, offer.Games);
   ExpectedLine line;
   line.Setting = offer.Setting;
   line.Points.reserve(static_cast<size_t>(run.ExactGames) + 1);

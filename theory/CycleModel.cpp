@@ -1,6 +1,8 @@
 #include "CycleModel.h"
 
+#include <array>
 #include <cassert>
+#include <mutex>
 
 namespace sorimu::theory {
 
@@ -43,15 +45,16 @@ CycleModel BuildCycleModel(const MachineOdds& odds) {
 }
 
 const CycleModel& DefaultCycleModel(int setting) {
-  assert(setting >= 1 && setting <= kSettingCount);
-  static const std::array<CycleModel, kSettingCount> models = [] {
-    const Slot machine(0);
-    std::array<CycleModel, kSettingCount> built;
-    for (int s = 1; s <= kSettingCount; ++s)
-      built[static_cast<size_t>(s - 1)] = BuildCycleModel(ReadMachineOdds(machine, s));
-    return built;
-  }();
-  return models[static_cast<size_t>(setting - 1)];
+  assert(IsSettingLevel(setting));
+  struct Kept {
+    std::once_flag once;
+    CycleModel model;
+  };
+  static std::array<Kept, kSettingCount> kept;
+  Kept& mine = kept[SettingIndex(setting)];
+  std::call_once(mine.once,
+                 [&] { mine.model = BuildCycleModel(ReadMachineOdds(Slot(0), setting)); });
+  return mine.model;
 }
 
 }  // namespace sorimu::theory

@@ -1,7 +1,9 @@
 #include "StockBound.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
+#include <mutex>
 
 #include "LongRun.h"
 
@@ -97,6 +99,18 @@ StockBound ComputeStockBound(const CycleModel& model) {
             : 1;
   }
   return bound;
+}
+
+const StockBound& DefaultStockBound(int setting) {
+  assert(IsSettingLevel(setting));
+  struct Kept {
+    std::once_flag once;
+    StockBound bound;
+  };
+  static std::array<Kept, kSettingCount> kept;
+  Kept& mine = kept[SettingIndex(setting)];
+  std::call_once(mine.once, [&] { mine.bound = ComputeStockBound(DefaultCycleModel(setting)); });
+  return mine.bound;
 }
 
 Real RunLeaveBound(const StockBound& bound, int32_t bigStock, int32_t regStock, int64_t games) {
