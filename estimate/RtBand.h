@@ -28,9 +28,11 @@ constexpr size_t LaneOf(size_t setting, size_t mode) { return setting * kModeCou
 class RtBand {
  public:
   enum class Kind {
-    // Draws are added game by game: for the lowest band, whose weights may
-    // shrink fast, so that no running sum carries old rounding into them.
-    Dense,
+    // Draws are kept as they came and summed over windows of the games they
+    // were drawn after, one window per run of equal chances, without ever
+    // taking one away: for the lowest band, whose weights may shrink fast,
+    // so that no running sum carries old rounding into them.
+    Windowed,
     // Draws are kept as steps of a running sum (a drawn length is piecewise
     // constant, so a draw costs a few steps, not a table).
     Stepped,
@@ -45,9 +47,10 @@ class RtBand {
 
   void Clear();
   bool Empty() const { return empty_; }
-  // After game `games`: multiplies each setting's weights (both modes) by
-  // its factor.
-  void Scale(int32_t games, const SettingValues& factor);
+  // Multiplies each setting's weights (both modes) by its factor; with the
+  // factors' reciprocals (0 for a factor of 0) where the caller has them.
+  void Scale(const SettingValues& factor);
+  void Scale(const SettingValues& factor, const SettingValues& reciprocal);
 
   // After game `games`: a new RT drawn with a weight per setting.
   void Draw(int32_t games, const SettingValues& weight);
@@ -82,8 +85,8 @@ class RtBand {
     }
     return index;
   }
-  void Rebase(int32_t games);
-  void ZeroLanes(const std::array<bool, kRtLanes>& lanes);
+  void Rebase();
+  void Multiply(const RtLanes& factor, bool wholeRing);
 
   int32_t low_;
   int32_t high_;
@@ -108,8 +111,27 @@ class RtBand {
     uint64_t epoch = 0;
     int32_t games = 0;
   };
-  const Drawn* LiveDraw(int32_t games) const;
+  RtLanes DrawnAfter(int32_t games) const;
   std::vector<Drawn> draws_;
+
+  // A sum over the last `Length` draws with no subtraction: the newer ones
+  // as a plain sum, the older ones as sums from each to the newest of them,
+  // rebuilt from the newer ones when they run out.
+  struct Window {
+    int32_t first = 0;  // games left: the draws from `first` to `last` games ago
+    int32_t last = 0;
+    RtLanes chance{};  // of each of those games left
+    std::vector<RtLanes> newer;
+    RtLanes newerSum{};
+    std::vector<RtLanes> older;  // back(): the sum of them all
+    size_t count = 0;
+
+    void Clear();
+    void Push(const RtLanes& draw);
+    RtLanes Sum() const;
+  };
+  std::vector<Window> windows_;
+
   uint64_t epoch_ = 1;
   RtLanes running_{};
   RtLanes scale_{};

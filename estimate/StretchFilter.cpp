@@ -43,9 +43,20 @@ void Add(RtLanes& to, const RtLanes& from) {
 StretchFilter::StretchFilter(const StretchOdds& odds)
     : odds_(odds),
       lengths_(LaneLengths(odds)),
-      low_(1, kCancelFloor - 1, lengths_, RtBand::Kind::Dense),
+      low_(1, kCancelFloor - 1, lengths_, RtBand::Kind::Windowed),
       middle_(kCancelFloor, kCancelLotteryFrom - 1, lengths_, RtBand::Kind::Stepped),
-      top_(kCancelLotteryFrom, kMaxRtGames, lengths_, RtBand::Kind::SteppedWithDraws) {}
+      top_(kCancelLotteryFrom, kMaxRtGames, lengths_, RtBand::Kind::SteppedWithDraws) {
+  // A 4-cherry B that kept an RT with kCancelLotteryFrom or more games left
+  // lost the cancel lottery and then drew the ZT lottery, with or without a
+  // ZT (index 1, 0).
+  for (size_t zt = 0; zt < 2; ++zt) {
+    const double ztChance = zt != 0 ? odds_.ZtOnKeep : 1.0 - odds_.ZtOnKeep;
+    for (size_t s = 0; s < kSettingCount; ++s) {
+      kept_[zt][s] = (1.0 - odds_.Cancel[s]) * ztChance;
+      keptReciprocal_[zt][s] = kept_[zt][s] == 0 ? 0.0 : 1.0 / kept_[zt][s];
+    }
+  }
+}
 
 void StretchFilter::Begin(StretchOpening opening) {
   games_ = 0;
@@ -215,12 +226,9 @@ void StretchFilter::ClearShort() {
 // a pure miss fewer than kCancelFloor.
 void StretchFilter::KeepDrawn(int32_t role, bool zt) {
   if (role == Code(Outcome::Cherry4B)) {
-    SettingValues kept;
-    const double ztChance = zt ? odds_.ZtOnKeep : 1.0 - odds_.ZtOnKeep;
-    for (size_t s = 0; s < kSettingCount; ++s) kept[s] = (1.0 - odds_.Cancel[s]) * ztChance;
     if (zt) low_.Clear();
     middle_.Clear();
-    top_.Scale(games_, kept);
+    top_.Scale(kept_[zt], keptReciprocal_[zt]);
   } else if (zt) {
     ClearDrawn();  // only a 4-cherry B starts a ZT
   } else if (CutsAnyRt(role)) {
@@ -297,7 +305,7 @@ void StretchFilter::Tidy() {
     any = true;
   }
   if (!any) return;
-  for (RtBand* band : {&low_, &middle_, &top_}) band->Scale(games_, scale);
+  for (RtBand* band : {&low_, &middle_, &top_}) band->Scale(scale);
   for (RtLanes& lanes : short_) {
     for (size_t s = 0; s < kSettingCount; ++s) {
       for (size_t m = 0; m < kModeCount; ++m) lanes[LaneOf(s, m)] *= scale[s];

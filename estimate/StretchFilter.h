@@ -90,6 +90,8 @@ class StretchFilter {
   RtBand low_;
   RtBand middle_;
   RtBand top_;
+  std::array<SettingValues, 2> kept_{};  // by whether a ZT came
+  std::array<SettingValues, 2> keptReciprocal_{};
   bool drawnAlive_ = false;
   std::array<RtLanes, kShortRing> short_{};
   int32_t shortBase_ = 0;
