@@ -1,8 +1,6 @@
 #include "CycleModel.h"
 
-#include <array>
-#include <cassert>
-#include <mutex>
+#include "KeptPerSetting.h"
 
 namespace sorimu::theory {
 
@@ -45,16 +43,8 @@ CycleModel BuildCycleModel(const MachineOdds& odds) {
 }
 
 const CycleModel& DefaultCycleModel(int setting) {
-  assert(IsSettingLevel(setting));
-  struct Kept {
-    std::once_flag once;
-    CycleModel model;
-  };
-  static std::array<Kept, kSettingCount> kept;
-  Kept& mine = kept[SettingIndex(setting)];
-  std::call_once(mine.once,
-                 [&] { mine.model = BuildCycleModel(ReadMachineOdds(Slot(0), setting)); });
-  return mine.model;
+  static KeptPerSetting<CycleModel> models;
+  return models.Get(setting, [&] { return BuildCycleModel(ReadMachineOdds(Slot(0), setting)); });
 }
 
 }  // namespace sorimu::theory

@@ -1,10 +1,9 @@
 #include "StockBound.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
-#include <mutex>
 
+#include "KeptPerSetting.h"
 #include "LongRun.h"
 
 namespace sorimu::theory {
@@ -102,15 +101,8 @@ StockBound ComputeStockBound(const CycleModel& model) {
 }
 
 const StockBound& DefaultStockBound(int setting) {
-  assert(IsSettingLevel(setting));
-  struct Kept {
-    std::once_flag once;
-    StockBound bound;
-  };
-  static std::array<Kept, kSettingCount> kept;
-  Kept& mine = kept[SettingIndex(setting)];
-  std::call_once(mine.once, [&] { mine.bound = ComputeStockBound(DefaultCycleModel(setting)); });
-  return mine.bound;
+  static KeptPerSetting<StockBound> bounds;
+  return bounds.Get(setting, [&] { return ComputeStockBound(DefaultCycleModel(setting)); });
 }
 
 Real RunLeaveBound(const StockBound& bound, int32_t bigStock, int32_t regStock, int64_t games) {
