@@ -80,7 +80,7 @@ Status CheckAnalysisRequest(const AnalysisRequest& r) {
     message = kPlayNumRangeMessage;
   } else if (r.Trials < 1 || r.Trials > kMaxTrials) {
     message = kTrialsRangeMessage;
-  } else if (r.Setting < 0 || r.Setting > 6) {
+  } else if (r.Setting != kAllSettings && !IsSettingLevel(r.Setting)) {
     message = kAnalysisSettingMessage;
   } else if (r.BigStock < 0 || r.BigStock > kMaxStock) {
     message = kBigStockRangeMessage;
@@ -94,7 +94,9 @@ Status CheckAnalysisRequest(const AnalysisRequest& r) {
 
 std::vector<int32_t> RequestedSettings(const AnalysisRequest& request) {
   if (request.Setting != kAllSettings) return {request.Setting};
-  return {1, 2, 3, 4, 5, 6};
+  std::vector<int32_t> all;
+  for (int32_t level = 1; level <= kSettingCount; ++level) all.push_back(level);
+  return all;
 }
 
 SettingFigures SummariseSetting(int32_t setting, const std::vector<RunFigures>& runs) {

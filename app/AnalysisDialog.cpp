@@ -28,6 +28,7 @@
 #include "Named.h"
 #include "QtText.h"
 #include "ResultLists.h"
+#include "Setting.h"
 #include "SettingColours.h"
 #include "WindowTexts.h"
 
@@ -56,8 +57,9 @@ AnalysisDialog::AnalysisDialog(Dialogs& dialogs, uint32_t seed, QWidget* parent)
   GamesEdit = Named(new QLineEdit(QStringLiteral("8000"), this), "GamesEdit");
   TrialsEdit = Named(new QLineEdit(QStringLiteral("1000"), this), "TrialsEdit");
   SettingComboBox = Named(new QComboBox(this), "SettingComboBox");
-  SettingComboBox->addItems({"1", "2", "3", "4", "5", "6", Text(wintext::kAllSettingsItem)});
-  SettingComboBox->setCurrentIndex(6);
+  for (int s = 1; s <= kSettingCount; ++s) SettingComboBox->addItem(QString::number(s));
+  SettingComboBox->addItem(Text(wintext::kAllSettingsItem));
+  SettingComboBox->setCurrentIndex(kSettingCount);
   BigStockEdit = Named(new QLineEdit(QStringLiteral("255"), this), "BigStockEdit");
   RegStockEdit = Named(new QLineEdit(QStringLiteral("255"), this), "RegStockEdit");
   SeedEdit = Named(new QLineEdit(QString::number(seed), this), "SeedEdit");
@@ -145,7 +147,8 @@ std::optional<AnalysisRequest> AnalysisDialog::ReadRequest() {
   texts.RegStock = RegStockEdit->text().toStdString();
   texts.Seed = SeedEdit->text().toStdString();
   const int settingIndex = SettingComboBox->currentIndex();
-  texts.Setting = settingIndex >= 0 && settingIndex < 6 ? settingIndex + 1 : kAllSettings;
+  texts.Setting =
+      settingIndex >= 0 && settingIndex < kSettingCount ? settingIndex + 1 : kAllSettings;
   texts.Jobs = 0;  // every core
   const AnalysisRequestRead read = ReadAnalysisRequest(texts);
   if (read.status.Ok()) return read.request;

@@ -21,6 +21,7 @@
 #include "NextGamesPanel.h"
 #include "QtText.h"
 #include "ResultLists.h"
+#include "Setting.h"
 #include "WindowTexts.h"
 
 namespace sorimu {
@@ -63,9 +64,9 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, uint32_t seed, QWidget* parent)
   EstimateChart = Named(new QCustomPlot(estimatePage), "EstimateChart");
   EstimateChart->setMinimumSize(300, 200);
   QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
-  for (int s = 1; s <= 6; ++s) ticker->addTick(s, Text(wintext::kSettingColumn).arg(s));
+  for (int s = 1; s <= kSettingCount; ++s) ticker->addTick(s, Text(wintext::kSettingColumn).arg(s));
   EstimateChart->xAxis->setTicker(ticker);
-  EstimateChart->xAxis->setRange(0.4, 6.6);
+  EstimateChart->xAxis->setRange(0.4, kSettingCount + 0.6);
   EstimateChart->yAxis->setRange(0, 100);
   EstimateChart->yAxis->setLabel(Text(wintext::kEstimateAxis));
   // The prior in grey beside the estimate in colour: what the hall was
@@ -151,7 +152,7 @@ void TEstimateBox::Refill() {
   if (records_ == nullptr) return;
   estimate_ = EstimateSetting(*records_, prior_);
   QVector<double> keys, prior, posterior;
-  for (size_t s = 0; s < 6; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     keys << static_cast<double>(s + 1);
     prior << estimate_.Prior[s] * 100.0;
     posterior << estimate_.Probability[s] * 100.0;

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "AnalysisDialog.h"
@@ -14,6 +15,7 @@
 #include "InputText.h"
 #include "MainFormLayout.h"
 #include "NextGamesPanel.h"
+#include "Setting.h"
 #include "StartChecks.h"
 
 namespace sorimu {
@@ -116,8 +118,8 @@ bool CountAccepted(const std::string& text, int32_t maximum) {
   return ParseCount(text, 1, maximum, "").status.Ok();
 }
 
-// The setting list holds 1 to 6, then every setting.
-constexpr int kAllSettingsIndex = 6;
+// The setting list holds the levels, then every setting.
+constexpr int kAllSettingsIndex = kSettingCount;
 
 }  // namespace
 
@@ -166,8 +168,9 @@ void RestoreAnalysisInputs(const QSettings& settings, AnalysisDialog& dialog) {
   if (const std::optional<std::string> setting = StoredText(settings, kAnalysisSettingKey)) {
     if (*setting == kAllSettingsText.toStdString()) {
       dialog.SettingComboBox->setCurrentIndex(kAllSettingsIndex);
-    } else if (setting->size() == 1 && (*setting)[0] >= '1' && (*setting)[0] <= '6') {
-      dialog.SettingComboBox->setCurrentIndex((*setting)[0] - '1');
+    } else if (const std::optional<Setting> level = ParseSetting(*setting);
+               level && !level->Hidden()) {
+      dialog.SettingComboBox->setCurrentIndex(static_cast<int>(SettingIndex(level->Level)));
     }
   }
 }

@@ -24,11 +24,11 @@ struct Outcome {
   int32_t truth = 0;
   int32_t games = 0;
   bool dry = false;
-  std::array<double, 6> probability{};
+  std::array<double, kSettingCount> probability{};
 };
 
 std::vector<Outcome> PlayAll(const Case& c, int32_t runsPerSetting, int threads) {
-  const int64_t total = 6 * static_cast<int64_t>(runsPerSetting);
+  const int64_t total = kSettingCount * static_cast<int64_t>(runsPerSetting);
   std::vector<Outcome> outcomes(static_cast<size_t>(total));
   std::vector<RunRecords> records(static_cast<size_t>(threads));
   ForEachRun(total, threads, [&](int64_t i, int worker) {
@@ -60,7 +60,7 @@ void Report(const Case& c, const std::vector<Outcome>& outcomes) {
     truthMean += o.probability[static_cast<size_t>(o.truth - 1)];
     games += o.games;
     dry += o.dry ? 1 : 0;
-    for (size_t s = 0; s < 6; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       const double p = o.probability[s];
       const size_t bin = BinOf(p);
       ++count[bin];
@@ -75,8 +75,8 @@ void Report(const Case& c, const std::vector<Outcome>& outcomes) {
       "probability on the true setting %.3f (%s %.3f), most probable setting true in %.1f "
       "%%.\n\n",
       outcomes.size(), games / n, 100.0 * static_cast<double>(dry) / n, truthMean / n,
-      c.hallMix ? "the prior alone" : "a uniform guess", c.hallMix ? PriorAlone() : 1.0 / 6,
-      100.0 * static_cast<double>(top) / n);
+      c.hallMix ? "the prior alone" : "a uniform guess",
+      c.hallMix ? PriorAlone() : 1.0 / kSettingCount, 100.0 * static_cast<double>(top) / n);
   std::printf("| stated probability | settings in the bin | mean stated | true |\n");
   std::printf("|---|---|---|---|\n");
   for (size_t b = 0; b < kBins; ++b) {

@@ -36,9 +36,9 @@ struct Pair {
   int32_t truth = 0;
   int32_t games = 0;
   bool ranOut = false;  // a stretch may have met an empty stock
-  std::array<double, 6> rows{}, history{};
+  std::array<double, kSettingCount> rows{}, history{};
   // The same bonus list with no word on the stocks, as a counter shows it.
-  std::array<double, 6> bare{};
+  std::array<double, kSettingCount> bare{};
 };
 
 Pair PlayPair(const Case& c, int64_t index, int32_t runsPerSetting, RunRecords& records) {
@@ -64,7 +64,7 @@ Pair PlayPair(const Case& c, int64_t index, int32_t runsPerSetting, RunRecords& 
 }
 
 void ReportPairs(const char* title, const std::vector<Pair>& pairs,
-                 std::array<double, 6> Pair::*estimate) {
+                 std::array<double, kSettingCount> Pair::*estimate) {
   double rowsTruth = 0, historyTruth = 0, games = 0, agree = 0;
   int64_t rowsTop = 0, historyTop = 0;
   std::array<int64_t, kBins> count{}, hits{};
@@ -72,7 +72,7 @@ void ReportPairs(const char* title, const std::vector<Pair>& pairs,
   for (const Pair& p : pairs) {
     const size_t truth = static_cast<size_t>(p.truth - 1);
     rowsTruth += p.rows[truth];
-    const std::array<double, 6>& history = p.*estimate;
+    const std::array<double, kSettingCount>& history = p.*estimate;
     historyTruth += history[truth];
     games += p.games;
     const auto rowsBest = std::max_element(p.rows.begin(), p.rows.end()) - p.rows.begin();
@@ -81,7 +81,7 @@ void ReportPairs(const char* title, const std::vector<Pair>& pairs,
     rowsTop += static_cast<size_t>(rowsBest) == truth ? 1 : 0;
     historyTop += static_cast<size_t>(historyBest) == truth ? 1 : 0;
     agree += rowsBest == historyBest ? 1 : 0;
-    for (size_t s = 0; s < 6; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       const size_t bin = BinOf(history[s]);
       ++count[bin];
       stated[bin] += history[s];
@@ -153,7 +153,7 @@ void ReportSure(int32_t runs, int threads) {
       "255/255, uniform prior, %d runs per setting, up to %d games.\n\n| true setting | 25 %% | "
       "median | 75 %% | 90 %% | reached by %d |\n|---|---|---|---|---|---|\n",
       runs, kSureCap, kSureCap);
-  for (int32_t truth = 1; truth <= 6; ++truth) {
+  for (int32_t truth = 1; truth <= kSettingCount; ++truth) {
     std::vector<int32_t> games(static_cast<size_t>(runs));
     ForEachRun(runs, threads, [&](int64_t i, int) {
       games[static_cast<size_t>(i)] = GamesUntilSure(truth, DeriveRunSeed(9, truth, i));

@@ -42,11 +42,11 @@ inline SettingWeights PriorOf(const Case& c) { return c.hallMix ? kHall : Unifor
 inline int32_t HallSetting(uint32_t seed) {
   const double u = (seed >> 8) * 0x1.0p-24 * 100;
   double sum = 0;
-  for (size_t s = 0; s < 6; ++s) {
-    sum += kHall[s];
-    if (u < sum) return static_cast<int32_t>(s) + 1;
+  for (int32_t level = 1; level < kSettingCount; ++level) {
+    sum += kHall[SettingIndex(level)];
+    if (u < sum) return level;
   }
-  return 6;
+  return kSettingCount;
 }
 
 struct StopRuleRun {

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "CliTexts.h"
+#include "ManyRunAnalysis.h"
+#include "Setting.h"
 
 namespace sorimu {
 
@@ -80,6 +82,13 @@ int ExitStatusOf(const Status& status) {
     case StatusKind::NotInteger: return kBadUsage;
     default: return kFileFailed;
   }
+}
+
+std::optional<int32_t> ParseSettingOption(const std::string& text) {
+  if (text == "all") return kAllSettings;
+  const std::optional<Setting> setting = ParseSetting(text);
+  if (!setting || setting->Hidden()) return std::nullopt;
+  return setting->Level;
 }
 
 }  // namespace sorimu

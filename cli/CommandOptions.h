@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -33,6 +35,11 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
 // where it holds a control character or starts with a quote, so that one
 // line is always one file.
 std::string PathLine(std::string_view path);
+
+// The --setting of the commands that read a known setting or all of them:
+// a level (ParseSetting, "?" refused) or "all" (kAllSettings); nothing for
+// any other text.
+std::optional<int32_t> ParseSettingOption(const std::string& text);
 
 // Exit statuses of every command.
 inline constexpr int kOk = 0;

@@ -73,7 +73,7 @@ bool ReadNextRequest(const CommandOptions& options, NextGamesRequest& request, s
 void WriteTsv(std::ostream& out, const SettingEstimate& estimate,
               const std::optional<NextGamesPrediction>& next) {
   out << "setting\tprobability\n";
-  for (size_t s = 0; s < 6; ++s)
+  for (size_t s = 0; s < kSettingCount; ++s)
     out << s + 1 << '\t' << FormatExact(estimate.Probability[s]) << '\n';
   if (!next) return;
   const NextGamesPrediction& p = *next;

@@ -9,14 +9,13 @@
 #include "HallText.h"
 #include "InputText.h"
 #include "LongRun.h"
+#include "ManyRunAnalysis.h"
 #include "Report.h"
 #include "TheoryTable.h"
 
 namespace sorimu {
 
 namespace {
-
-using theory::kSettingCount;
 
 void WriteSection(std::ostream& out, const char* caption, const std::vector<TableRow>& rows) {
   out << '[' << caption << "]\n";
@@ -25,19 +24,15 @@ void WriteSection(std::ostream& out, const char* caption, const std::vector<Tabl
 
 // The settings asked for, in order; nothing after writing the problem.
 std::optional<std::vector<int>> ReadSettings(const CommandOptions& options, std::ostream& err) {
-  const std::string text = options.ValueOr("--setting", "all");
-  std::vector<int> settings;
-  if (text == "all") {
-    for (int s = 1; s <= kSettingCount; ++s) settings.push_back(s);
-    return settings;
-  }
-  // "?" and the like mean nothing here: the figures belong to a known setting.
-  const CountResult one = ParseCount(text, 1, kSettingCount, kCliSettingMessage);
-  if (!one.status.Ok()) {
+  // "?" means nothing here: the figures belong to a known setting.
+  const std::optional<int32_t> setting = ParseSettingOption(options.ValueOr("--setting", "all"));
+  if (!setting) {
     err << kCliSettingMessage << '\n';
     return std::nullopt;
   }
-  settings.push_back(one.value);
+  if (*setting != kAllSettings) return std::vector<int>{*setting};
+  std::vector<int> settings;
+  for (int s = 1; s <= kSettingCount; ++s) settings.push_back(s);
   return settings;
 }
 

@@ -22,7 +22,7 @@ std::string Skipped(const SettingEstimate& estimate) {
 
 std::vector<TableRow> EstimateTableRows(const SettingEstimate& estimate) {
   std::vector<TableRow> rows{{"設定", "設定配分", "確率"}};
-  for (size_t s = 0; s < 6; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     rows.push_back({FormatInt(static_cast<int32_t>(s) + 1), Percent(estimate.Prior[s]),
                     Percent(estimate.Probability[s])});
   }

@@ -18,7 +18,7 @@ using theory::kKindCount;
 using theory::Real;
 using theory::StretchLaw;
 
-constexpr size_t kSettings = 6;
+constexpr size_t kSettings = kSettingCount;
 
 // Uniform draws in [0, 1) of one draw's own stream.
 class Stream {

@@ -7,6 +7,7 @@
 #include "ListColumns.h"
 #include "Messages.h"
 #include "RoleCaptions.h"
+#include "TypedText.h"
 
 namespace sorimu {
 
@@ -45,34 +46,6 @@ bool IsText(std::string_view line) {
     i += length;
   }
   return true;
-}
-
-// Full-width forms of ASCII (U+FF01..U+FF5E) and the ideographic space, as
-// figures typed with a Japanese input method come, in their plain forms.
-// Requires valid UTF-8.
-std::string PlainForms(std::string_view line) {
-  std::string plain;
-  plain.reserve(line.size());
-  for (size_t i = 0; i < line.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(line[i]);
-    if ((c & 0xF0) == 0xE0 && i + 2 < line.size()) {
-      const uint32_t code = (uint32_t{c} & 0x0Fu) << 12 |
-                            (uint32_t{static_cast<unsigned char>(line[i + 1])} & 0x3Fu) << 6 |
-                            (uint32_t{static_cast<unsigned char>(line[i + 2])} & 0x3Fu);
-      if (code >= 0xFF01 && code <= 0xFF5E) {
-        plain += static_cast<char>(code - 0xFEE0);
-        i += 2;
-        continue;
-      }
-      if (code == 0x3000) {
-        plain += ' ';
-        i += 2;
-        continue;
-      }
-    }
-    plain += static_cast<char>(c);
-  }
-  return plain;
 }
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -171,7 +144,7 @@ class Reader {
     if (number == 1 && raw.substr(0, kUtf8Bom.size()) == kUtf8Bom)
       raw.remove_prefix(kUtf8Bom.size());
     if (csv_) return CsvLine(Trimmed(raw));
-    const std::string plain = PlainForms(raw);
+    const std::string plain = HalfWidth(raw);
     std::string_view line = plain;
     line = Trimmed(line.substr(0, line.find('#')));
     if (line.empty()) return true;
@@ -287,7 +260,7 @@ HistoryParse ParseHistoryText(std::string_view text, int32_t maxBonuses) {
 GamesParse ParseHistoryGames(std::string_view typed, bool open) {
   GamesParse parse;
   const std::optional<int32_t> games =
-      IsText(typed) ? GamesOf(Trimmed(PlainForms(typed)), open) : std::nullopt;
+      IsText(typed) ? GamesOf(Trimmed(HalfWidth(typed)), open) : std::nullopt;
   if (games) {
     parse.Games = *games;
   } else {

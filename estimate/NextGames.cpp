@@ -27,7 +27,7 @@ double Uniform(uint64_t bits) { return static_cast<double>(bits >> 11) * 0x1.0p-
 struct Draws {
   const NextGamesRequest* request;
   const RunState* state;
-  std::array<double, 6> cumulative{};  // of the settings' probabilities
+  std::array<double, kSettingCount> cumulative{};  // of the settings' probabilities
   const std::vector<int32_t>* checkpoints;
   std::vector<int32_t>* finals;
   std::vector<int32_t>* along;
@@ -40,10 +40,10 @@ struct Draws {
   bool Cancelled() const { return cancel != nullptr && cancel->load(std::memory_order_relaxed); }
 
   int32_t SettingOf(double u) const {
-    for (size_t s = 0; s < 5; ++s) {
-      if (u < cumulative[s]) return static_cast<int32_t>(s) + 1;
+    for (int32_t level = 1; level < kSettingCount; ++level) {
+      if (u < cumulative[SettingIndex(level)]) return level;
     }
-    return 6;
+    return kSettingCount;
   }
 
   void Play(int64_t draw) {
@@ -131,7 +131,8 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
     work.request = &request;
     work.state = &state;
     double sum = 0;
-    for (size_t s = 0; s < 6; ++s) work.cumulative[s] = sum += p.Estimate.Probability[s];
+    for (size_t s = 0; s < kSettingCount; ++s)
+      work.cumulative[s] = sum += p.Estimate.Probability[s];
     work.checkpoints = &checkpoints;
     work.finals = &finals;
     work.along = &along;
@@ -158,7 +159,7 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
     p.AheadChance = static_cast<double>(ahead) / static_cast<double>(draws);
     p.Fan = BandsOf(checkpoints, along);
     const std::vector<theory::LongRunFigures> longRun = theory::DefaultLongRun();
-    for (size_t s = 0; s < 6; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       p.PayoutRate += p.Estimate.Probability[s] * static_cast<double>(100 * longRun[s].Payout);
     }
   } catch (const std::bad_alloc&) {

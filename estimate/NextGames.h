@@ -30,7 +30,7 @@ Status CheckNextGamesRequest(const NextGamesRequest& request);
 struct NextGamesPrediction {
   NextGamesRequest Request;  // with Jobs as actually used
   SettingEstimate Estimate;  // what the settings were drawn from
-  std::array<int32_t, 6> DrawsPerSetting{};
+  std::array<int32_t, kSettingCount> DrawsPerSetting{};
   // The balance (差枚) after the next Games normal games, counted from the
   // last row; a bonus lined up on the last of them is not played.
   Spread Balance;

@@ -8,8 +8,6 @@ namespace sorimu {
 
 namespace {
 
-constexpr size_t kSettings = 6;
-
 // Log-likelihoods closer than this are the same: the piece said nothing.
 constexpr double kSameLikelihood = 1e-12;
 
@@ -18,21 +16,20 @@ constexpr double kSameLikelihood = 1e-12;
 void PosteriorSum::Add(const SettingLikelihood& piece) {
   const auto [low, high] = std::minmax_element(piece.Log.begin(), piece.Log.end());
   if (!std::isfinite(*high)) {
-    ++skipped_;  // no setting could have played it
+    ++scanned_.SkippedStretches;  // no setting could have played it
     return;
   }
-  for (size_t s = 0; s < kSettings; ++s) logLikelihood_[s] += piece.Log[s];
+  for (size_t s = 0; s < kSettingCount; ++s) scanned_.LogLikelihood[s] += piece.Log[s];
   if (*high - *low > kSameLikelihood) {
-    ++used_;
+    ++scanned_.UsedStretches;
   } else {
-    ++skipped_;
+    ++scanned_.SkippedStretches;
   }
 }
 
-SettingEstimate PosteriorSum::Finish(SettingWeights prior) const {
-  SettingEstimate estimate;
-  estimate.UsedStretches = used_;
-  estimate.SkippedStretches = skipped_;
+SettingEstimate Reweigh(const SettingEstimate& scanned, const SettingWeights& given) {
+  SettingWeights prior = IsValidPrior(given) ? given : UniformPrior();
+  SettingEstimate estimate = scanned;
   double priorTotal = 0;
   for (double w : prior) priorTotal += w;
   if (!std::isfinite(priorTotal)) {
@@ -42,17 +39,17 @@ SettingEstimate PosteriorSum::Finish(SettingWeights prior) const {
     priorTotal = 0;
     for (double& w : prior) priorTotal += w /= largest;
   }
-  for (size_t s = 0; s < kSettings; ++s) estimate.Prior[s] = prior[s] / priorTotal;
+  for (size_t s = 0; s < kSettingCount; ++s) estimate.Prior[s] = prior[s] / priorTotal;
 
   double best = -std::numeric_limits<double>::infinity();
-  for (size_t s = 0; s < kSettings; ++s) {
-    if (prior[s] > 0) best = std::max(best, logLikelihood_[s]);
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    if (prior[s] > 0) best = std::max(best, estimate.LogLikelihood[s]);
   }
   estimate.Probability = estimate.Prior;
   if (!std::isfinite(best)) return estimate;
   double total = 0;
-  for (size_t s = 0; s < kSettings; ++s) {
-    estimate.Probability[s] = estimate.Prior[s] * std::exp(logLikelihood_[s] - best);
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    estimate.Probability[s] = estimate.Prior[s] * std::exp(estimate.LogLikelihood[s] - best);
     total += estimate.Probability[s];
   }
   for (double& p : estimate.Probability) p /= total;

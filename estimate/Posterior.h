@@ -1,8 +1,5 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-
 #include "SettingEstimate.h"
 #include "StretchFilter.h"
 
@@ -15,20 +12,16 @@ namespace sorimu {
 // have produced, as skipped (the latter changes nothing).
 class PosteriorSum {
  public:
-  PosteriorSum() { logLikelihood_.fill(0); }
-
   void Add(const SettingLikelihood& piece);
-  const std::array<double, 6>& LogLikelihood() const { return logLikelihood_; }
+  // What the evidence says under every setting, before any prior.
+  const SettingEstimate& Scanned() const { return scanned_; }
+  const std::array<double, kSettingCount>& LogLikelihood() const { return scanned_.LogLikelihood; }
 
-  // The prior times the likelihood, scaled to sum to 1; the prior itself
-  // when no setting with weight could have produced the evidence. Requires
-  // a valid prior.
-  SettingEstimate Finish(SettingWeights prior) const;
+  // The prior times the likelihood, scaled to sum to 1 (Reweigh).
+  SettingEstimate Finish(const SettingWeights& prior) const { return Reweigh(scanned_, prior); }
 
  private:
-  std::array<double, 6> logLikelihood_{};
-  int32_t used_ = 0;
-  int32_t skipped_ = 0;
+  SettingEstimate scanned_;
 };
 
 }  // namespace sorimu

@@ -25,7 +25,7 @@ SettingWeights UniformPrior() {
 SettingEstimate EstimateSetting(const RunRecords& records, const SettingWeights& prior) {
   PosteriorSum sum;
   ScanStretches(records, [&](const SettingLikelihood& stretch) { sum.Add(stretch); });
-  return sum.Finish(IsValidPrior(prior) ? prior : UniformPrior());
+  return sum.Finish(prior);
 }
 
 }  // namespace sorimu

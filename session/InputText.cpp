@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Messages.h"
+#include "TypedText.h"
 
 namespace sorimu {
 
@@ -50,7 +51,9 @@ struct IntegerText {
   int beyond = 0;
 };
 
-IntegerText ReadInteger(std::string_view text) {
+IntegerText ReadInteger(std::string_view typed) {
+  const std::string plain = HalfWidth(typed);
+  const std::string_view text = plain;
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
@@ -105,7 +108,9 @@ CountResult ParseCount(std::string_view text, int32_t minimum, int32_t maximum,
   return result;
 }
 
-std::optional<uint32_t> ParseSeed(std::string_view text) {
+std::optional<uint32_t> ParseSeed(std::string_view typed) {
+  const std::string plain = HalfWidth(typed);
+  std::string_view text = plain;
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   if (text.empty() || text.size() > 10) return std::nullopt;
@@ -118,7 +123,9 @@ std::optional<uint32_t> ParseSeed(std::string_view text) {
   return static_cast<uint32_t>(value);
 }
 
-std::optional<SettingWeights> ParsePrior(std::string_view text) {
+std::optional<SettingWeights> ParsePrior(std::string_view typed) {
+  const std::string plain = HalfWidth(typed);
+  std::string_view text = plain;
   SettingWeights prior{};
   size_t count = 0;
   while (true) {

@@ -9,7 +9,8 @@
 #include "Status.h"
 
 // The conversions of every number a user types, shared by the window and the
-// command line so that both accept and refuse the same texts.
+// command line so that both accept and refuse the same texts. Each reads the
+// text through HalfWidth, so "８０００" is 8000 wherever a number is typed.
 namespace sorimu {
 
 // Leading spaces, an optional sign, decimal digits or hexadecimal after "$",
@@ -30,9 +31,9 @@ CountResult ParseCount(std::string_view text, int32_t minimum, int32_t maximum,
 // A seed: 0..4294967295 in plain decimal digits, surrounding spaces allowed.
 std::optional<uint32_t> ParseSeed(std::string_view text);
 
-// A hall's mix of settings (設定配分): six decimal numbers separated by
-// commas, spaces around each allowed, none negative and not all 0
-// ("40,25,15,10,5,5" or "0.4, 0.25, ..."). Nothing for anything else.
+// A hall's mix of settings (設定配分): one decimal number per setting,
+// separated by commas, spaces around each allowed, none negative and not all
+// 0 ("40,25,15,10,5,5" or "0.4, 0.25, ..."). Nothing for anything else.
 std::optional<SettingWeights> ParsePrior(std::string_view text);
 
 }  // namespace sorimu

@@ -9,6 +9,7 @@
 #include "Messages.h"
 #include "Outcome.h"
 #include "RangeClasses.h"
+#include "Setting.h"
 
 namespace sorimu {
 
@@ -97,7 +98,7 @@ std::optional<FieldFault> CheckHeader(const SimFileHeader& header) {
     int32_t low, high;
   };
   const Range ranges[] = {
-      {kHeaderFlevelField, header.Flevel, 1, 6},
+      {kHeaderFlevelField, header.Flevel, 1, kSettingCount},
       {kHeaderGamesField, header.Games, 1, INT32_MAX},
       {kHeaderBigStockField, header.BigStock, 0, kMaxStock},
       {kHeaderRegStockField, header.RegStock, 0, kMaxStock},

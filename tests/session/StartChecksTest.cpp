@@ -26,7 +26,7 @@ TEST(ParseInteger, AcceptsWhatTheWindowAccepts) {
 TEST(ParseInteger, RejectsEverythingElse) {
   for (const char* text :
        {"", " ", "abc", "12 ", "1 2", "2147483648", "-2147483649", "$", "0x", "-", "+", "$FFFFFFFF",
-        "99999999999999999999", "1.5", "１２", "\t12", "12abc"}) {
+        "99999999999999999999", "1.5", "１.２", "\t12", "12abc"}) {
     EXPECT_FALSE(ParseInteger(text).has_value()) << text;
   }
   EXPECT_EQ(NotIntegerMessage("abc"), "'abc' は整数ではありません");
@@ -56,6 +56,22 @@ StartTexts Texts(const char* play, const char* sim, const char* big, const char*
   return texts;
 }
 }  // namespace
+
+// With the input method on, what is typed is full-width: every box and
+// option reads it as its half-width form, and a refusal quotes it as typed.
+TEST(TypedText, FullWidthFormsAreReadEverywhere) {
+  EXPECT_EQ(ParseInteger("８０００"), 8000);
+  EXPECT_EQ(ParseInteger("　－１２"), -12);
+  EXPECT_EQ(ParseInteger("\u22125"), -5);
+  EXPECT_EQ(ParseCount("８a", 1, 10, "").status.Message, "'８a' は整数ではありません");
+  EXPECT_EQ(ParseSeed("４２９４９６７２９５"), UINT32_MAX);
+  EXPECT_EQ(ParsePrior("３５，３０，１５，１０，５，５"), (SettingWeights{35, 30, 15, 10, 5, 5}));
+  const StartCheck hidden = CheckStartInputs(Texts("８０００", "１", "２５５", "０", "？"));
+  ASSERT_TRUE(hidden.status.Ok());
+  EXPECT_EQ(hidden.inputs.PlayNum, 8000);
+  EXPECT_TRUE(hidden.inputs.HiddenFlevel);
+  EXPECT_EQ(CheckStartInputs(Texts("1", "1", "0", "0", "６")).inputs.Flevel, 6);
+}
 
 TEST(CheckStartInputs, ChecksInOrderAndStopsAtTheFirstBadInput) {
   struct Case {
