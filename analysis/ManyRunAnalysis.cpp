@@ -55,7 +55,7 @@ double Rate(int64_t games, int64_t hits) {
 AnalysisField FirstBadField(const AnalysisRequest& r) {
   if (r.Games < 1) return AnalysisField::Games;
   if (r.Trials < 1 || r.Trials > kMaxTrials) return AnalysisField::Trials;
-  if (r.Setting < 0 || r.Setting > 6) return AnalysisField::Setting;
+  if (r.Setting != kAllSettings && !IsSettingLevel(r.Setting)) return AnalysisField::Setting;
   if (r.BigStock < 0 || r.BigStock > kMaxStock) return AnalysisField::BigStock;
   if (r.RegStock < 0 || r.RegStock > kMaxStock) return AnalysisField::RegStock;
   if (r.Jobs < 0 || r.Jobs > kMaxJobs) return AnalysisField::Jobs;
@@ -79,7 +79,9 @@ Status CheckAnalysisRequest(const AnalysisRequest& r) {
 
 std::vector<int32_t> RequestedSettings(const AnalysisRequest& request) {
   if (request.Setting != kAllSettings) return {request.Setting};
-  return {1, 2, 3, 4, 5, 6};
+  std::vector<int32_t> all;
+  for (int32_t level = 1; level <= kSettingCount; ++level) all.push_back(level);
+  return all;
 }
 
 SettingFigures SummariseSetting(int32_t setting, const std::vector<RunFigures>& runs) {

@@ -10,6 +10,7 @@
 #include "Job.h"
 #include "PayoutTheory.h"
 #include "RunFigures.h"
+#include "Setting.h"
 #include "Status.h"
 
 namespace sorimu {
@@ -19,12 +20,12 @@ inline constexpr int32_t kMaxTrials = 1000000;
 inline constexpr int kMaxJobs = 256;
 inline constexpr int kYenPerMedal = 20;
 
-// What to analyse: K runs of N normal games at one setting, or at each of the
-// six, every run starting with the same stocks.
+// What to analyse: K runs of N normal games at one setting, or at each one,
+// every run starting with the same stocks.
 struct AnalysisRequest {
   int32_t Games = 8000;
   int32_t Trials = 1000;
-  int32_t Setting = kAllSettings;  // 1..6, or kAllSettings
+  int32_t Setting = kAllSettings;  // a level, or kAllSettings
   int32_t BigStock = 255;
   int32_t RegStock = 255;
   uint32_t Seed = 0;  // base seed; every run's own seed derives from it

@@ -17,13 +17,13 @@ constexpr theory::Real kLeaveShown = 1e-7L;
 }  // namespace
 
 PayoutTheory ExactPayout(int32_t setting, int32_t games, int32_t bigStock, int32_t regStock) {
-  const theory::CycleModel& model = theory::DefaultCycleModel(setting);
   PayoutTheory payout;
-  payout.LongRun = static_cast<double>(100 * theory::ComputeLongRun(model).Payout);
+  payout.LongRun =
+      static_cast<double>(100 * theory::ComputeLongRun(theory::DefaultCycleModel(setting)).Payout);
   theory::RunStart start;
   start.BigStock = bigStock;
   start.RegStock = regStock;
-  const theory::ExpectedRun run = theory::ComputeExpectedRun(model, start, games);
+  const theory::ExpectedRun run = theory::DefaultExpectedRun(setting, start, games);
   payout.ForRuns = run.LeaveBound < kLeaveShown ? static_cast<double>(100 * run.PayoutRate(games))
                                                 : std::numeric_limits<double>::quiet_NaN();
   return payout;
@@ -36,8 +36,7 @@ std::vector<double> ExpectedBalances(int32_t setting, const std::vector<int32_t>
   theory::RunStart start;
   start.BigStock = bigStock;
   start.RegStock = regStock;
-  const theory::ExpectedRun run =
-      theory::ComputeExpectedRun(theory::DefaultCycleModel(setting), start, games.back());
+  const theory::ExpectedRun run = theory::DefaultExpectedRun(setting, start, games.back());
   if (run.LeaveBound >= kLeaveShown) return line;
   for (size_t k = 0; k < games.size(); ++k) line[k] = static_cast<double>(run.BalanceAt(games[k]));
   return line;

@@ -20,7 +20,7 @@ struct PayoutTheory {
   double ForRuns = std::numeric_limits<double>::quiet_NaN();
 };
 
-// Requires a setting of 1..6, games >= 1 and stocks of 0..255.
+// Requires a setting level, games >= 1 and stocks of 0..kMaxStock.
 PayoutTheory ExactPayout(int32_t setting, int32_t games, int32_t bigStock, int32_t regStock);
 
 // The exact expected balance (差枚) of such runs on the row of each of

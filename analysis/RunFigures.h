@@ -33,7 +33,7 @@ struct RunFigures {
 };
 
 struct RunPlan {
-  int32_t Setting = 1;   // 1..6
+  int32_t Setting = 1;   // a level
   int32_t Games = 8000;  // >= 1
   int32_t BigStock = 255;
   int32_t RegStock = 255;

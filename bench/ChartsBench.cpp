@@ -84,6 +84,7 @@ struct Window {
     charts->AddSlumpLine(records);
     ms[2] = Milliseconds(timer);
     timer.restart();
+    charts->FillRen3Pie(stats);
     charts->FillRenPie(stats);
     charts->FillKoyakuPie(stats);
     charts->FillRTCancelPie(stats);

@@ -1,10 +1,12 @@
 // The speed of the decision figures on files of the size players keep: the
 // setting estimate of a ten-million-game run (full stocks, and empty ones,
-// whose first stretches need the filter), and the next 1,000 games of a run
-// with 10,000 draws on one thread and two.
+// whose first stretches need the filter), of a crafted file that keeps the
+// filter at its busiest on every row, and the next 1,000 games of a run with
+// 10,000 draws on one thread and two.
 #include <benchmark/benchmark.h>
 
 #include "NextGames.h"
+#include "Outcome.h"
 #include "SettingEstimate.h"
 #include "SingleRun.h"
 
@@ -43,6 +45,36 @@ BENCHMARK(EstimateTenMillionGames)
     ->Arg(255)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond);
+
+// No machine writes this file: both stocks empty on every row, so every RT
+// that runs out silently draws the next one, and a 4-cherry B on nine rows
+// in ten, each of which rules games out of every RT the filter follows.
+const RunRecords& CraftedRows(int32_t rows) {
+  static RunRecords records;
+  if (records.RowCount() != static_cast<size_t>(rows)) {
+    records.ClearRows();
+    records.SetStartStocks(0, 0);
+    for (int32_t g = 1; g <= rows; ++g) {
+      RunRow row{};
+      row.PlayCount = g;
+      row.GamesSinceBonus = g;
+      row.LastOutcome = Code(g % 10 == 0 ? Outcome::Miss : Outcome::Cherry4B);
+      records.AppendRow(row);
+    }
+  }
+  return records;
+}
+
+void EstimateCraftedRows(benchmark::State& state) {
+  const int32_t rows = static_cast<int32_t>(state.range(0));
+  const RunRecords& records = CraftedRows(rows);
+  for (auto _ : state) {
+    const SettingEstimate estimate = EstimateSetting(records);
+    benchmark::DoNotOptimize(estimate.Probability.data());
+  }
+  state.SetItemsProcessed(state.iterations() * rows);
+}
+BENCHMARK(EstimateCraftedRows)->ArgName("rows")->Arg(300'000)->Unit(benchmark::kMillisecond);
 
 void NextThousandGames(benchmark::State& state) {
   Slot slot(9);

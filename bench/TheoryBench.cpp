@@ -50,6 +50,29 @@ static void BM_ExpectedLine(benchmark::State& state) {
 }
 BENCHMARK(BM_ExpectedLine)->Arg(100000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
+// The exact figures of runs of N games, as the many-run analysis asks for
+// them: worked out afresh for a built model (a setting's first analysis),
+// and again once a process holds the setting's sums.
+static void BM_ExpectedRunAtLength(benchmark::State& state) {
+  const int32_t games = static_cast<int32_t>(state.range(0));
+  const CycleModel& model = DefaultCycleModel(1);
+  for (auto _ : state) {
+    const ExpectedRun run = ComputeExpectedRun(model, RunStart{}, games);
+    benchmark::DoNotOptimize(run.PayoutRate(games));
+  }
+}
+BENCHMARK(BM_ExpectedRunAtLength)->Arg(8000)->Unit(benchmark::kMillisecond);
+
+static void BM_DefaultExpectedRunKept(benchmark::State& state) {
+  const int32_t games = static_cast<int32_t>(state.range(0));
+  DefaultExpectedRun(1, RunStart{}, games);
+  for (auto _ : state) {
+    const ExpectedRun run = DefaultExpectedRun(1, RunStart{}, games);
+    benchmark::DoNotOptimize(run.PayoutRate(games));
+  }
+}
+BENCHMARK(BM_DefaultExpectedRunKept)->Arg(8000)->Unit(benchmark::kMillisecond);
+
 // The very long check: 200 million normal games per setting in 200 batches,
 // z-scores of the payout rate and of the BIG and REG rates as counters.
 static void BM_SimulationCheckLong(benchmark::State& state) {
@@ -79,7 +102,10 @@ static void BM_SimulationCheckLong(benchmark::State& state) {
             .Z;
   }
 }
-BENCHMARK(BM_SimulationCheckLong)->DenseRange(1, 6)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_SimulationCheckLong)
+    ->DenseRange(1, kSettingCount)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 // How often the pooled rate's 95 % interval over 1,000 runs of 8,000 games
 // holds the exact rate for such runs, over many base seeds; the long-run rate

@@ -8,6 +8,7 @@
 #include "CliTexts.h"
 #include "CommandOptions.h"
 #include "InputText.h"
+#include "LongRequest.h"
 #include "ManyRunAnalysis.h"
 #include "Messages.h"
 #include "Report.h"
@@ -34,15 +35,12 @@ bool ReadRequest(const CommandOptions& options, AnalysisRequest& request, std::o
   texts.Seed = options.Has("--seed") ? options.ValueOr("--seed", "")
                                      : std::to_string(static_cast<uint32_t>(std::time(nullptr)));
 
-  const std::string setting = options.ValueOr("--setting", "all");
-  if (setting == "all") {
-    texts.Setting = kAllSettings;
-  } else if (setting.size() == 1 && setting[0] >= '1' && setting[0] <= '6') {
-    texts.Setting = setting[0] - '0';
-  } else {
+  const std::optional<int32_t> setting = ParseSettingChoice(options.ValueOr("--setting", "all"));
+  if (!setting) {
     err << kCliSettingMessage << '\n';
     return false;
   }
+  texts.Setting = *setting;
   if (options.Has("--jobs")) {
     // The window always takes every core; here 0 is no choice to offer.
     const CountResult jobs =
@@ -70,8 +68,8 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
   CommandOptions options;
   if (!ParseCommandOptions(
           args, 1,
-          {"--games", "--trials", "--setting", "--big", "--reg", "--seed", "--jobs", "--csv"}, {},
-          kAnalyzeUsage, options, err)) {
+          {"--games", "--trials", "--setting", "--big", "--reg", "--seed", "--jobs", "--csv"},
+          {"--yes"}, kAnalyzeUsage, options, err)) {
     return kBadUsage;
   }
   if (!options.positional.empty()) {
@@ -84,6 +82,13 @@ int RunAnalyzeCommand(const std::vector<std::string>& args, std::ostream& out, s
   }
   AnalysisRequest request;
   if (!ReadRequest(options, request, err)) return kBadUsage;
+  const int settings = request.Setting == kAllSettings ? kSettingCount : 1;
+  const double games = static_cast<double>(request.Games) * request.Trials * settings;
+  if (const auto tooLong = LongRequestMessage(games, request.Jobs, kAnalyzeSmaller);
+      tooLong && !options.HasFlag("--yes")) {
+    err << *tooLong;
+    return kBadUsage;
+  }
 
   AnalysisOutcome outcome;
   jobs.Run(kGamesUnit, [&](Job& job) { outcome = RunAnalysis(request, job); });

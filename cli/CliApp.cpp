@@ -101,7 +101,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       },
       [&] {
         std::lock_guard lock(writtenMutex);
-        for (const std::string& path : written) out << path << '\n';
+        for (const std::string& path : written) out << PathLine(path) << '\n';
         written.clear();
       });
   if (started.status.Kind == StatusKind::Cancelled) return Interrupted(err);

@@ -41,6 +41,38 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
   return true;
 }
 
+namespace {
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
+
+}  // namespace
+
+std::string PathLine(std::string_view path) {
+  const bool plain =
+      std::none_of(path.begin(), path.end(), IsControl) && (path.empty() || path.front() != '"');
+  if (plain) return std::string(path);
+  std::string line = "\"";
+  for (const char c : path) {
+    switch (c) {
+      case '\n': line += "\\n"; break;
+      case '\t': line += "\\t"; break;
+      case '\r': line += "\\r"; break;
+      case '"': line += "\\\""; break;
+      case '\\': line += "\\\\"; break;
+      default:
+        if (IsControl(c)) {
+          static constexpr char kHex[] = "0123456789abcdef";
+          line += "\\x";
+          line += kHex[static_cast<unsigned char>(c) >> 4];
+          line += kHex[static_cast<unsigned char>(c) & 0xf];
+        } else {
+          line += c;
+        }
+    }
+  }
+  return line + "\"";
+}
+
 int ExitStatusOf(const Status& status) {
   switch (status.Kind) {
     case StatusKind::Ok: return kOk;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Status.h"
@@ -26,6 +29,12 @@ bool ParseCommandOptions(const std::vector<std::string>& args, size_t first,
                          const std::vector<std::string>& valued,
                          const std::vector<std::string>& flags, const char* usage,
                          CommandOptions& options, std::ostream& err);
+
+// A path on a line of its own, as the commands list the files they wrote:
+// as it is, or in double quotes with C's escapes (\n, \t, \", \\, \xHH)
+// where it holds a control character or starts with a quote, so that one
+// line is always one file.
+std::string PathLine(std::string_view path);
 
 // Exit statuses of every command.
 inline constexpr int kOk = 0;

@@ -47,8 +47,13 @@ int RunShowCsvCommand(const std::vector<std::string>& args, std::ostream& out, s
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error || !std::filesystem::is_directory(folder)) {
+    // A link to a folder that is not there stands in the way as "File exists".
+    std::error_code ignored;
+    const bool dangling =
+        std::filesystem::is_symlink(folder, ignored) && !std::filesystem::exists(folder, ignored);
     err << FileFailureMessage(kCannotMakeFolder, folder.string(),
-                              FileErrorReason(error ? error.value() : ENOTDIR))
+                              dangling ? std::string(kDanglingFolderLinkReason)
+                                       : FileErrorReason(error ? error.value() : ENOTDIR))
         << '\n';
     return kFileFailed;
   }
@@ -60,7 +65,7 @@ int RunShowCsvCommand(const std::vector<std::string>& args, std::ostream& out, s
     err << result.status.Message << '\n';
     return ExitStatusOf(result.status);
   }
-  for (const std::string& written : result.written) out << written << '\n';
+  for (const std::string& written : result.written) out << PathLine(written) << '\n';
   return kOk;
 }
 

@@ -1,5 +1,6 @@
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,18 +8,27 @@
 #include "CliApp.h"
 #include "CliTexts.h"
 #include "CommandOptions.h"
+#include "Messages.h"
+#include "OutputStream.h"
 
 int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  int status = sorimu::RunCli(args, std::cout, std::cerr);
-  // A report that did not reach its reader (a full disk, a closed pipe) is a
-  // failure, not a success with nothing to show.
-  errno = 0;
-  std::cout.flush();
-  if (!std::cout) {
-    const int error = errno;
-    std::cerr << sorimu::kStdoutFailed << (error != 0 ? std::strerror(error) : "I/O error") << '\n';
+  // Standard output through a stream that keeps the first failing write's
+  // reason: a report that did not reach its reader (a full disk, a closed
+  // pipe) is a failure that says why, not a success with nothing to show.
+  sorimu::FdOutputStream stdoutFile(STDOUT_FILENO, false, size_t{64} << 10);
+  int status;
+  bool written;
+  {
+    sorimu::OutputStreamBuf buffer(stdoutFile);
+    std::ostream out(&buffer);
+    status = sorimu::RunCli(args, out, std::cerr);
+    written = static_cast<bool>(out.flush());
+  }
+  written = stdoutFile.Flush() && written;
+  if (!written) {
+    const int error = stdoutFile.Error() != 0 ? stdoutFile.Error() : EIO;
+    std::cerr << sorimu::kStdoutFailed << sorimu::FileErrorReason(error) << '\n';
     if (status == sorimu::kOk) status = sorimu::kFileFailed;
   }
   return status;

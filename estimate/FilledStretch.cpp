@@ -12,9 +12,6 @@ namespace sorimu {
 
 namespace {
 
-constexpr int kSettings = RtLengthModel::kSettings;
-constexpr int32_t kMaxRt = RtLengthModel::kMaxRt;
-
 bool IsFourBCause(int32_t cause) {
   return cause == Code(RtCancelCause::Cherry4B1) || cause == Code(RtCancelCause::Cherry4B2);
 }
@@ -25,7 +22,7 @@ void FilledStretch::Begin(StretchOpening opening) {
   opening_ = opening;
   phase_ = Phase::Drawn;
   // After a BIG the RT is drawn only when no 3G連 came.
-  drawnWeight_ = opening == StretchOpening::AfterBig ? 1.0 - model_.Ren3Chance : 1.0;
+  drawnWeight_ = opening == StretchOpening::AfterBig ? 1.0 - odds_.Ren3 : 1.0;
   chainCause_ = 0;
   if (opening == StretchOpening::Ren1G) {
     phase_ = Phase::Chain;
@@ -66,7 +63,7 @@ void FilledStretch::Play(const RunRow& row) {
           firstCutRole_ = std::min(firstCutRole_, j);
         }
         // No RT is that long: the rows cannot be the machine's.
-        if (j >= kMaxRt) phase_ = Phase::Broken;
+        if (j >= kMaxRtGames) phase_ = Phase::Broken;
       } else if (IsEarlyCancel(cause) && RoleCausesCancel(row.LastOutcome, cause)) {
         phase_ = Phase::Cut;
         cutCause_ = cause;
@@ -78,7 +75,7 @@ void FilledStretch::Play(const RunRow& row) {
       break;
     case Phase::Cut: {
       // The short RT would have run out and lined up a bonus by now.
-      const int32_t longest = IsFourBCause(cutCause_) ? RtLengthModel::kMaxShortRt : kOneGameRt;
+      const int32_t longest = IsFourBCause(cutCause_) ? kMaxShortRt : kOneGameRt;
       if (cause != cutCause_ || zt || j - cutAt_ >= longest) phase_ = Phase::Broken;
       break;
     }
@@ -92,7 +89,7 @@ void FilledStretch::Play(const RunRow& row) {
 SettingLikelihood FilledStretch::Release(const RunRow& row) {
   const int32_t j = ++games_;
   if (row.ZtCount == kZtGames) phase_ = Phase::Broken;
-  std::array<double, 6> one;
+  std::array<double, kSettingCount> one;
   one.fill(1.0);
   switch (phase_) {
     case Phase::Drawn: {
@@ -115,10 +112,10 @@ SettingLikelihood FilledStretch::Release(const RunRow& row) {
 }
 
 SettingLikelihood FilledStretch::Open() {
-  std::array<double, 6> one;
+  std::array<double, kSettingCount> one;
   one.fill(1.0);
   switch (phase_) {
-    case Phase::Drawn: return Sum(games_ + 1, kMaxRt, one, {true, true});
+    case Phase::Drawn: return Sum(games_ + 1, kMaxRtGames, one, {true, true});
     case Phase::Cut: return Cut(games_ - cutAt_, false, nullptr);
     case Phase::Chain: {
       SettingLikelihood flat;
@@ -133,25 +130,25 @@ SettingLikelihood FilledStretch::Open() {
 // The drawn RT was cut on game cutAt_; its short RT ran `games` more and
 // then lined up the bonus of `row`, or is still under way.
 SettingLikelihood FilledStretch::Cut(int32_t games, bool released, const RunRow* row) const {
-  std::array<double, 6> factor;
+  std::array<double, kSettingCount> factor;
   const bool fourB = IsFourBCause(cutCause_);
   double shortChance = 1.0;
   if (fourB) {
     // Released after `games` more, or still running after them.
     const int32_t fewest = released ? 1 : 0;
-    if (games < fewest || games > RtLengthModel::kMaxShortRt - 1 + fewest) return None();
+    if (games < fewest || games > kMaxShortRt - 1 + fewest) return None();
     shortChance =
-        released ? model_.ShortLength[static_cast<size_t>(games)] : model_.ShortLongerThan(games);
-    shortChance *= cutZt_ ? model_.ZtAfterCut : 1.0 - model_.ZtAfterCut;
+        released ? odds_.ShortRt[static_cast<size_t>(games)] : odds_.ShortLongerThan(games);
+    shortChance *= cutZt_ ? odds_.ZtOnCut : 1.0 - odds_.ZtOnCut;
   } else if (cutZt_ || (released && games != kOneGameRt)) {
     return None();
   }
   factor.fill(shortChance);
   int32_t first = cutAt_ + kCancelFloor;
-  int32_t last = kMaxRt;
+  int32_t last = kMaxRtGames;
   if (cutCause_ == Code(RtCancelCause::Cherry4B1)) {
     first = cutAt_ + kCancelLotteryFrom;
-    for (size_t s = 0; s < kSettings; ++s) factor[s] *= model_.CancelProbability[s];
+    for (size_t s = 0; s < kSettingCount; ++s) factor[s] *= odds_.Cancel[s];
   } else if (cutCause_ == Code(RtCancelCause::Cherry4B2)) {
     last = cutAt_ + kCancelLotteryFrom - 1;
   }
@@ -167,15 +164,15 @@ SettingLikelihood FilledStretch::Cut(int32_t games, bool released, const RunRow*
 // (1 - cancel) × (no ZT) from j+129 on; between those edges the product is
 // constant, so each piece is one difference of the cumulative table.
 SettingLikelihood FilledStretch::Sum(int32_t first, int32_t last,
-                                     const std::array<double, 6>& factor,
+                                     const std::array<double, kSettingCount>& factor,
                                      const std::array<bool, 2>& modes) const {
   first = std::max({first, ztFloor_, 1});
-  last = std::min({last, firstCutRole_ + kCancelFloor - 1, kMaxRt});
+  last = std::min({last, firstCutRole_ + kCancelFloor - 1, kMaxRtGames});
 
-  std::array<double, 6> keep{}, ztKeep{}, total{};
-  for (size_t s = 0; s < kSettings; ++s) {
-    keep[s] = (1.0 - model_.CancelProbability[s]) * (1.0 - model_.ZtAfterKeep);
-    ztKeep[s] = std::pow((1.0 - model_.CancelProbability[s]) * model_.ZtAfterKeep, ztKeeps_);
+  std::array<double, kSettingCount> keep{}, ztKeep{}, total{};
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    keep[s] = (1.0 - odds_.Cancel[s]) * (1.0 - odds_.ZtOnKeep);
+    ztKeep[s] = std::pow((1.0 - odds_.Cancel[s]) * odds_.ZtOnKeep, ztKeeps_);
   }
   // keeps_ is in game order: those at or before e - 129 have cost a factor,
   // those in e - 128..e - 32 rule e out.
@@ -188,13 +185,10 @@ SettingLikelihood FilledStretch::Sum(int32_t first, int32_t last,
     if (entered < keeps_.size()) next = std::min(next, keeps_[entered] + kCancelFloor);
     if (passed < keeps_.size()) next = std::min(next, keeps_[passed] + kCancelLotteryFrom);
     if (entered == passed) {
-      for (size_t s = 0; s < kSettings; ++s) {
-        const int setting = static_cast<int>(s) + 1;
+      for (size_t s = 0; s < kSettingCount; ++s) {
         double chance = 0;
-        for (int m = 0; m < 2; ++m) {
-          if (!modes[static_cast<size_t>(m)]) continue;
-          chance += model_.ModeProbability[static_cast<size_t>(m)] *
-                    model_.LengthBetween(m, setting, e, next - 1);
+        for (size_t m = 0; m < kModeCount; ++m) {
+          if (modes[m]) chance += odds_.Mode[m] * odds_.LengthBetween(m, s, e, next - 1);
         }
         total[s] += chance * std::pow(keep[s], static_cast<double>(passed));
       }
@@ -202,7 +196,7 @@ SettingLikelihood FilledStretch::Sum(int32_t first, int32_t last,
     e = next;
   }
   SettingLikelihood result;
-  for (size_t s = 0; s < kSettings; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     const double value = total[s] * ztKeep[s] * factor[s] * drawnWeight_;
     result.Log[s] = value > 0 ? std::log(value) : -std::numeric_limits<double>::infinity();
   }

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "RtLengthModel.h"
 #include "RunRow.h"
 #include "StretchFilter.h"
+#include "StretchOdds.h"
 
 namespace sorimu {
 
@@ -17,7 +17,7 @@ namespace sorimu {
 // say the same. Much faster than StretchFilter, and equal to it.
 class FilledStretch {
  public:
-  explicit FilledStretch(const RtLengthModel& model = MachineRtModel()) : model_(model) {}
+  explicit FilledStretch(const StretchOdds& odds = MachineStretchOdds()) : odds_(odds) {}
 
   // Any opening but ResetEmpty, whose short first RT would need the filter.
   void Begin(StretchOpening opening);
@@ -31,12 +31,13 @@ class FilledStretch {
 
   // The likelihood that the drawn RT ran out on a game in first..last (of the
   // stretch), with `factor` per setting and the modes `modes` allows.
-  SettingLikelihood Sum(int32_t first, int32_t last, const std::array<double, 6>& factor,
+  SettingLikelihood Sum(int32_t first, int32_t last,
+                        const std::array<double, kSettingCount>& factor,
                         const std::array<bool, 2>& modes) const;
   SettingLikelihood Cut(int32_t shortFactorGames, bool released, const RunRow* row) const;
   static SettingLikelihood None();
 
-  const RtLengthModel& model_;
+  const StretchOdds& odds_;
   StretchOpening opening_ = StretchOpening::Reset;
   Phase phase_ = Phase::Drawn;
   int32_t games_ = 0;

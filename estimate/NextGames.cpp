@@ -1,6 +1,7 @@
 #include "NextGames.h"
 
 #include <atomic>
+#include <cmath>
 #include <new>
 #include <optional>
 #include <vector>
@@ -34,7 +35,7 @@ constexpr int32_t kMostBonusGames = kBigRoleGames + kMaxJacGames;
 struct Draws {
   const NextGamesRequest* request;
   const RunState* state;
-  std::array<double, 6> cumulative{};  // of the settings' probabilities
+  std::array<double, kSettingCount> cumulative{};  // of the settings' probabilities
   const std::vector<int32_t>* checkpoints;
   std::vector<int32_t>* finals;
   std::vector<int32_t>* along;
@@ -44,10 +45,10 @@ struct Draws {
   std::atomic<bool> unplayable{false};
 
   int32_t SettingOf(double u) const {
-    for (size_t s = 0; s < 5; ++s) {
-      if (u < cumulative[s]) return static_cast<int32_t>(s) + 1;
+    for (int32_t level = 1; level < kSettingCount; ++level) {
+      if (u < cumulative[SettingIndex(level)]) return level;
     }
-    return 6;
+    return kSettingCount;
   }
 
   // False when the draw was cancelled or cannot be played on.
@@ -116,7 +117,7 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
 }
 
 NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request,
-                                  Job& job, const SettingEvidence* evidence) {
+                                  Job& job, const SettingEstimate* weighed) {
   NextGamesOutcome outcome;
   outcome.status = CheckNextGamesRequest(request);
   if (!outcome.status.Ok()) return outcome;
@@ -129,12 +130,12 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
   };
 
   try {
-    if (evidence != nullptr) {
-      p.Estimate = EstimateFromEvidence(*evidence, request.Prior);
+    if (weighed != nullptr) {
+      p.Estimate = Reweigh(*weighed, request.Prior);
     } else {
-      const std::optional<SettingEvidence> weighed = WeighRows(records, job);
-      if (!weighed) return cancelled();
-      p.Estimate = EstimateFromEvidence(*weighed, request.Prior);
+      std::optional<SettingEstimate> estimate = EstimateSetting(records, request.Prior, job);
+      if (!estimate) return cancelled();
+      p.Estimate = *std::move(estimate);
     }
     const RunState state = ReadRunState(records, &job);
     if (job.Cancelled()) return cancelled();
@@ -146,7 +147,8 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
     work.request = &request;
     work.state = &state;
     double sum = 0;
-    for (size_t s = 0; s < 6; ++s) work.cumulative[s] = sum += p.Estimate.Probability[s];
+    for (size_t s = 0; s < kSettingCount; ++s)
+      work.cumulative[s] = sum += p.Estimate.Probability[s];
     work.checkpoints = &checkpoints;
     work.finals = &finals;
     work.along = &along;
@@ -168,14 +170,15 @@ NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequ
     for (size_t i = 0; i < draws; ++i) {
       values[i] = finals[i];
       ahead += finals[i] > 0 ? 1 : 0;
-      ++p.DrawsPerSetting[static_cast<size_t>(settings[i] - 1)];
+      ++p.DrawsPerSetting[SettingIndex(settings[i])];
     }
     p.Balance = SummariseValues(values);
     p.BalanceYen = p.Balance.Scaled(kYenPerMedal);
+    p.MeanError = p.Balance.Sd / std::sqrt(static_cast<double>(draws));
     p.AheadChance = static_cast<double>(ahead) / static_cast<double>(draws);
     p.Fan = BandsOf(checkpoints, along);
     const std::vector<theory::LongRunFigures> longRun = theory::DefaultLongRun();
-    for (size_t s = 0; s < 6; ++s) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
       p.PayoutRate += p.Estimate.Probability[s] * static_cast<double>(100 * longRun[s].Payout);
     }
   } catch (const std::bad_alloc&) {

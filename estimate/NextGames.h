@@ -30,11 +30,14 @@ Status CheckNextGamesRequest(const NextGamesRequest& request);
 struct NextGamesPrediction {
   NextGamesRequest Request;  // with Jobs as actually used
   SettingEstimate Estimate;  // what the settings were drawn from
-  std::array<int32_t, 6> DrawsPerSetting{};
+  std::array<int32_t, kSettingCount> DrawsPerSetting{};
   // The balance (差枚) after the next Games normal games, counted from the
   // last row; a bonus lined up on the last of them is not played.
   Spread Balance;
-  Spread BalanceYen;       // the same at 20 yen a medal
+  Spread BalanceYen;  // the same at 20 yen a medal
+  // The Monte-Carlo standard error of Balance.Mean (of BalanceYen.Mean:
+  // times 20): the draws' spread over the square root of their number.
+  double MeanError = 0;
   double AheadChance = 0;  // share of the draws ending above 0 medals
   double PayoutRate = 0;   // exact long-run 機械割 (percent), weighted by the estimate
   BalanceBands Fan;        // the balance along the way
@@ -55,10 +58,11 @@ struct NextGamesOutcome {
 // depend on the records and the request minus Jobs only. The draws run on
 // up to request.Jobs threads of the job's service; the job counts them
 // (Parts) and their games (Done), and its cancel stops even a single long
-// draw within a few milliseconds. `evidence`, when given, is what the rows
-// say of the settings (WeighRows), so that it is not worked out again.
+// draw within a few milliseconds. `weighed`, when given, is the setting
+// estimate of these records under any prior, re-weighed (Reweigh) rather than
+// worked out again.
 NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request,
-                                  Job& job, const SettingEvidence* evidence = nullptr);
+                                  Job& job, const SettingEstimate* weighed = nullptr);
 // The same on the calling thread alone.
 NextGamesOutcome PredictNextGames(const RunRecords& records, const NextGamesRequest& request);
 

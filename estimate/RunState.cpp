@@ -5,13 +5,11 @@
 
 #include "MachineRules.h"
 #include "Outcome.h"
-#include "RtLengthModel.h"
+#include "StretchOdds.h"
 
 namespace sorimu {
 
 namespace {
-
-constexpr size_t kSettings = 6;
 
 bool IsJacGame(const RunRow& row) {
   return row.LastOutcome == Code(Outcome::JAC) || row.LastOutcome == Code(Outcome::JACHazure);
@@ -27,8 +25,8 @@ void ReadRt(const RunRecords& records, const RunEnd& end, RunState& state) {
     filter.Play(records.Row(i));
   }
   RtBelief belief = filter.Belief();
-  const RtLengthModel& model = MachineRtModel();
-  for (size_t s = 0; s < kSettings; ++s) {
+  const StretchOdds& odds = MachineStretchOdds();
+  for (size_t s = 0; s < kSettingCount; ++s) {
     double total = 0;
     for (size_t m = 0; m < 2; ++m) {
       for (double w : belief.Drawn[s][m]) total += w;
@@ -38,19 +36,19 @@ void ReadRt(const RunRecords& records, const RunEnd& end, RunState& state) {
     for (size_t m = 0; m < 2; ++m) {
       belief.Short[s][m].fill(0);
       for (size_t r = 0; r < belief.Drawn[s][m].size(); ++r) {
-        belief.Drawn[s][m][r] = model.ModeProbability[m] * model.Length[m][s][r];
+        belief.Drawn[s][m][r] = odds.Mode[m] * odds.Length[m][s][r];
       }
     }
   }
 
   for (int32_t m = 0; m < 2; ++m) {
-    for (int32_t r = 1; r <= RtLengthModel::kMaxRt; ++r) state.Choices.push_back({0, m, r});
+    for (int32_t r = 1; r <= kMaxRtGames; ++r) state.Choices.push_back({0, m, r});
     if (belief.ShortCause == 0) continue;
-    for (int32_t r = 1; r <= RtLengthModel::kMaxShortRt; ++r) {
+    for (int32_t r = 1; r <= kMaxShortRt; ++r) {
       state.Choices.push_back({belief.ShortCause, m, r});
     }
   }
-  for (size_t s = 0; s < kSettings; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     std::vector<double>& cumulative = state.Cumulative[s];
     double sum = 0;
     for (const RunState::RtChoice& c : state.Choices) {
@@ -65,9 +63,7 @@ void ReadRt(const RunRecords& records, const RunEnd& end, RunState& state) {
 // The bonus under way from its rows (the line-up row first). Returns false
 // when the last row ended it.
 bool ReadBonus(const RunRecords& records, const RunEnd& end, RunState& state) {
-  const Slot tables(0);
-  const double jacInRole =
-      tables.BigGameTbl[1] / static_cast<double>(tables.BigGameTbl[0] + tables.BigGameTbl[1]);
+  const double jacInRole = MachineStretchOdds().JacInRole;
   const RunRow& lineUp = records.Row(end.firstRow);
   state.BonusKind = lineUp.LastOutcome == Code(Outcome::BIG) ? Code(BonusKindCode::Big)
                                                              : Code(BonusKindCode::Reg);
@@ -160,7 +156,7 @@ void PlaceMachine(Slot& slot, const RunState& state, int32_t setting, double u, 
   slot.RenFlag = 0;
   switch (state.Place) {
     case RunEnd::Place::Stretch: {
-      const std::vector<double>& cumulative = state.Cumulative[static_cast<size_t>(setting - 1)];
+      const std::vector<double>& cumulative = state.Cumulative[SettingIndex(setting)];
       const double target = u * cumulative.back();
       const size_t k = static_cast<size_t>(
           std::upper_bound(cumulative.begin(), cumulative.end(), target) - cumulative.begin());

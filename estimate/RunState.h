@@ -7,6 +7,7 @@
 #include "Job.h"
 #include "RunRecords.h"
 #include "RunStretches.h"
+#include "Setting.h"
 #include "Slot.h"
 
 namespace sorimu {
@@ -28,7 +29,7 @@ struct RunState {
     int32_t RtCount = 0;
   };
   std::vector<RtChoice> Choices;
-  std::array<std::vector<double>, 6> Cumulative;
+  std::array<std::vector<double>, kSettingCount> Cumulative;
 
   // In a bonus: its fields as the machine holds them after the last row.
   int32_t BonusKind = 0;

@@ -12,80 +12,94 @@ namespace sorimu {
 
 namespace {
 
-constexpr int kSettings = RtLengthModel::kSettings;
-constexpr int32_t kMaxRt = RtLengthModel::kMaxRt;
-constexpr int32_t kMaxShortRt = RtLengthModel::kMaxShortRt;
-
-constexpr size_t LaneOf(size_t setting, size_t mode) { return setting * 2 + mode; }
-
-// Weights are brought back near 1 now and then, by powers of two so that the
-// scaling itself is exact.
-constexpr int32_t kTidyEvery = 1024;
+// Every so many games the running sums' rounding is put to rest, and the
+// weights are brought back near 1 (by powers of two, so that the scaling is
+// exact) once they fall below 2^kSmallExponent: roles on every game could
+// shrink them past the smallest double within a thousand games.
+constexpr int32_t kSettleEvery = 1024;
+constexpr int32_t kTidyEvery = 16;
 constexpr int kSmallExponent = -64;
+
+// The chance, per lane, that a drawn RT runs out with each count of games
+// left: its mode's chance times its length's.
+std::vector<RtLanes> LaneLengths(const StretchOdds& odds) {
+  std::vector<RtLanes> lengths(static_cast<size_t>(kMaxRtGames) + 2, RtLanes{});
+  for (size_t g = 1; g <= static_cast<size_t>(kMaxRtGames); ++g) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
+      for (size_t m = 0; m < kModeCount; ++m) {
+        lengths[g][LaneOf(s, m)] = odds.Mode[m] * odds.Length[m][s][g];
+      }
+    }
+  }
+  return lengths;
+}
+
+void Add(RtLanes& to, const RtLanes& from) {
+  for (size_t l = 0; l < kRtLanes; ++l) to[l] += from[l];
+}
 
 }  // namespace
 
-StretchFilter::StretchFilter(const RtLengthModel& model)
-    : model_(model), mass_(kRing), steps_(kRing) {
-  // The chance that a drawn RT runs out on game g of its own, as steps.
-  for (int32_t g = 1; g <= kMaxRt + 1; ++g) {
-    Step step{g, {}};
-    bool changes = false;
-    for (size_t s = 0; s < kSettings; ++s) {
-      for (size_t m = 0; m < 2; ++m) {
-        const std::vector<double>& p = model_.Length[m][s];
-        const double now = g <= kMaxRt ? p[static_cast<size_t>(g)] : 0.0;
-        const double before = p[static_cast<size_t>(g - 1)];
-        step.change[LaneOf(s, m)] = model_.ModeProbability[m] * (now - before);
-        changes = changes || now != before;
-      }
+StretchFilter::StretchFilter(const StretchOdds& odds)
+    : odds_(odds),
+      lengths_(LaneLengths(odds)),
+      low_(1, kCancelFloor - 1, lengths_, RtBand::Kind::Windowed),
+      middle_(kCancelFloor, kCancelLotteryFrom - 1, lengths_, RtBand::Kind::Stepped),
+      top_(kCancelLotteryFrom, kMaxRtGames, lengths_, RtBand::Kind::SteppedWithDraws) {
+  // A 4-cherry B that kept an RT with kCancelLotteryFrom or more games left
+  // lost the cancel lottery and then drew the ZT lottery, with or without a
+  // ZT (index 1, 0).
+  for (size_t zt = 0; zt < 2; ++zt) {
+    const double ztChance = zt != 0 ? odds_.ZtOnKeep : 1.0 - odds_.ZtOnKeep;
+    for (size_t s = 0; s < kSettingCount; ++s) {
+      kept_[zt][s] = (1.0 - odds_.Cancel[s]) * ztChance;
+      keptReciprocal_[zt][s] = kept_[zt][s] == 0 ? 0.0 : 1.0 / kept_[zt][s];
     }
-    if (changes) drawSteps_.push_back(step);
   }
 }
 
 void StretchFilter::Begin(StretchOpening opening) {
-  ClearDrawn();
-  ClearShort();
   games_ = 0;
-  folded_ = false;
+  for (RtBand* band : {&low_, &middle_, &top_}) band->Clear();
+  drawnAlive_ = false;
+  for (RtLanes& lanes : short_) lanes.fill(0);
+  shortCause_ = 0;
   logScale_.fill(0);
-  PerSetting drawn;
+  SettingValues drawn;
   drawn.fill(1.0);
   switch (opening) {
     case StretchOpening::Reset:
     case StretchOpening::AfterReg: Draw(drawn); break;
     case StretchOpening::ResetEmpty: {
-      drawn.fill(1.0 - model_.EmptyStartShortChance);
+      drawn.fill(1.0 - odds_.EmptyStartShort);
       Draw(drawn);
-      const double each = model_.EmptyStartShortChance / RtLengthModel::kEmptyStartSpan;
-      for (int32_t g = 1; g <= RtLengthModel::kEmptyStartSpan; ++g) {
-        for (size_t s = 0; s < kSettings; ++s) {
-          for (size_t m = 0; m < 2; ++m)
-            MassAt(g)[LaneOf(s, m)] += model_.ModeProbability[m] * each;
-        }
+      const double each = odds_.EmptyStartShort / kEmptyStartRtSpan;
+      RtLanes first;
+      for (size_t s = 0; s < kSettingCount; ++s) {
+        for (size_t m = 0; m < kModeCount; ++m) first[LaneOf(s, m)] = odds_.Mode[m] * each;
       }
+      for (int32_t g = 1; g <= kEmptyStartRtSpan; ++g) low_.Enter(g, first);
       break;
     }
     case StretchOpening::AfterBig: {
-      drawn.fill(1.0 - model_.Ren3Chance);
+      drawn.fill(1.0 - odds_.Ren3);
       Draw(drawn);
       shortCause_ = Code(RtCancelCause::Ren3G);
-      for (size_t s = 0; s < kSettings; ++s) {
-        short_[kRen3GamesMode0][LaneOf(s, 0)] = model_.ModeProbability[0] * model_.Ren3Chance;
-        short_[kRen3GamesMode1][LaneOf(s, 1)] = model_.ModeProbability[1] * model_.Ren3Chance;
+      for (size_t s = 0; s < kSettingCount; ++s) {
+        ShortAt(kRen3GamesMode0)[LaneOf(s, 0)] = odds_.Mode[0] * odds_.Ren3;
+        ShortAt(kRen3GamesMode1)[LaneOf(s, 1)] = odds_.Mode[1] * odds_.Ren3;
       }
       break;
     }
     case StretchOpening::Ren1G:
       shortCause_ = Code(RtCancelCause::Ren1G);
-      for (size_t s = 0; s < kSettings; ++s) short_[kOneGameRt][LaneOf(s, 0)] = 1.0;
+      for (size_t s = 0; s < kSettingCount; ++s) ShortAt(kOneGameRt)[LaneOf(s, 0)] = 1.0;
       break;
   }
 }
 
 void StretchFilter::Play(const RunRow& row) {
-  Lanes endDrawn{}, endShort{};
+  RtLanes endDrawn{}, endShort{};
   Advance(endDrawn, endShort);
   const int32_t cause = row.RTCancel;
   const bool zt = row.ZtCount == kZtGames;
@@ -95,10 +109,10 @@ void StretchFilter::Play(const RunRow& row) {
     // An RT that ran out with no stock for its mode draws the next one at
     // once; no ZT lottery comes with it.
     if (!zt) {
-      PerSetting redrawn{};
+      SettingValues redrawn{};
       bool any = false;
-      for (size_t s = 0; s < kSettings; ++s) {
-        for (size_t m = 0; m < 2; ++m) {
+      for (size_t s = 0; s < kSettingCount; ++s) {
+        for (size_t m = 0; m < kModeCount; ++m) {
           if (ReleasedKind(static_cast<int>(m), row) != 0) continue;
           redrawn[s] += endDrawn[LaneOf(s, m)] + endShort[LaneOf(s, m)];
         }
@@ -119,18 +133,18 @@ void StretchFilter::Play(const RunRow& row) {
 }
 
 SettingLikelihood StretchFilter::Release(const RunRow& row) {
-  Lanes endDrawn{}, endShort{};
+  RtLanes endDrawn{}, endShort{};
   Advance(endDrawn, endShort);
-  Lanes released{};
-  const Lanes* ends = nullptr;
+  RtLanes released{};
+  const RtLanes* ends = nullptr;
   if (row.RTCancel == Code(RtCancelCause::Expired)) {
     ends = &endDrawn;
   } else if (row.RTCancel != 0 && row.RTCancel == shortCause_) {
     ends = &endShort;
   }
   if (ends != nullptr && row.ZtCount != kZtGames) {
-    for (size_t s = 0; s < kSettings; ++s) {
-      for (size_t m = 0; m < 2; ++m) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
+      for (size_t m = 0; m < kModeCount; ++m) {
         if (ReleasedKind(static_cast<int>(m), row) == row.LastOutcome) {
           released[LaneOf(s, m)] = (*ends)[LaneOf(s, m)];
         }
@@ -143,219 +157,165 @@ SettingLikelihood StretchFilter::Release(const RunRow& row) {
 }
 
 SettingLikelihood StretchFilter::Open() {
-  Lanes left{};
+  RtLanes left{};
   if (drawnAlive_) {
-    Fold();
-    for (int32_t g = games_ + 1; g <= games_ + kMaxRt; ++g) {
-      const Lanes& mass = MassAt(g);
-      for (size_t l = 0; l < kLanes; ++l) left[l] += mass[l];
-    }
+    for (const RtBand* band : {&low_, &middle_, &top_}) Add(left, band->Total(games_));
   }
-  for (const Lanes& lanes : short_) {
-    for (size_t l = 0; l < kLanes; ++l) left[l] += lanes[l];
-  }
+  for (const RtLanes& lanes : short_) Add(left, lanes);
   return Likelihood(left);
 }
 
 RtBelief StretchFilter::Belief() {
   RtBelief belief;
   belief.ShortCause = shortCause_;
-  if (drawnAlive_) Fold();
-  for (size_t s = 0; s < kSettings; ++s) {
-    for (size_t m = 0; m < 2; ++m) {
-      std::vector<double>& drawn = belief.Drawn[s][m];
-      drawn.assign(kMaxRt + 1, 0.0);
-      if (drawnAlive_) {
-        for (int32_t r = 1; r <= kMaxRt; ++r) {
-          drawn[static_cast<size_t>(r)] = MassAt(games_ + r)[LaneOf(s, m)];
-        }
+  std::vector<RtLanes> drawn(static_cast<size_t>(kMaxRtGames) + 1, RtLanes{});
+  if (drawnAlive_) {
+    for (const RtBand* band : {&low_, &middle_, &top_}) band->Read(games_, drawn);
+  }
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    for (size_t m = 0; m < kModeCount; ++m) {
+      std::vector<double>& into = belief.Drawn[s][m];
+      into.assign(static_cast<size_t>(kMaxRtGames) + 1, 0.0);
+      for (size_t r = 1; r < drawn.size(); ++r) into[r] = drawn[r][LaneOf(s, m)];
+      for (int32_t r = 1; r <= kMaxShortRt; ++r) {
+        belief.Short[s][m][static_cast<size_t>(r)] = ShortAt(r)[LaneOf(s, m)];
       }
-      for (size_t r = 1; r <= kMaxShortRt; ++r) belief.Short[s][m][r] = short_[r][LaneOf(s, m)];
     }
   }
   return belief;
 }
 
-// Moves on by one game and takes out what runs out on it.
-void StretchFilter::Advance(Lanes& endDrawn, Lanes& endShort) {
+// Moves on by one game and takes out what runs out on it; each band hands
+// its lowest game down to the band below.
+void StretchFilter::Advance(RtLanes& endDrawn, RtLanes& endShort) {
   ++games_;
   if (drawnAlive_) {
-    Lanes& mass = MassAt(games_);
-    Lanes& step = StepAt(games_);
-    for (size_t l = 0; l < kLanes; ++l) {
-      running_[l] += step[l];
-      endDrawn[l] = mass[l] + running_[l];
-    }
-    mass.fill(0);
-    step.fill(0);
+    endDrawn = low_.Leave(games_);
+    low_.Enter(games_ + kCancelFloor - 1, middle_.Leave(games_));
+    middle_.Enter(games_ + kCancelLotteryFrom - 1, top_.Leave(games_));
   }
   if (shortCause_ != 0) {
-    endShort = short_[1];
-    for (size_t r = 1; r < kMaxShortRt; ++r) short_[r] = short_[r + 1];
-    short_[kMaxShortRt].fill(0);
+    RtLanes& ending = ShortAt(1);
+    endShort = ending;
+    ending.fill(0);
+    shortBase_ = (shortBase_ + 1) & (kShortRing - 1);
   }
 }
 
 // A new RT drawn after the game just played, with a weight per setting.
-void StretchFilter::Draw(const PerSetting& weight) {
-  for (const Step& step : drawSteps_) {
-    Lanes& at = StepAt(games_ + step.games);
-    for (size_t s = 0; s < kSettings; ++s) {
-      for (size_t m = 0; m < 2; ++m) at[LaneOf(s, m)] += weight[s] * step.change[LaneOf(s, m)];
-    }
-  }
+void StretchFilter::Draw(const SettingValues& weight) {
+  for (RtBand* band : {&low_, &middle_, &top_}) band->Draw(games_, weight);
   drawnAlive_ = true;
-}
-
-// Adds the running sum into the weights, so that each game holds its own.
-void StretchFilter::Fold() {
-  Lanes running = running_;
-  for (int32_t g = games_ + 1; g <= games_ + kMaxRt; ++g) {
-    Lanes& mass = MassAt(g);
-    Lanes& step = StepAt(g);
-    for (size_t l = 0; l < kLanes; ++l) {
-      running[l] += step[l];
-      mass[l] += running[l];
-    }
-    step.fill(0);
-  }
-  // The last steps only bring the sum back to 0 (up to rounding).
-  StepAt(games_ + kMaxRt + 1).fill(0);
-  running_.fill(0);
-  folded_ = true;
 }
 
 void StretchFilter::ClearDrawn() {
   if (!drawnAlive_) return;
-  for (int32_t g = games_ + 1; g <= games_ + kMaxRt + 1; ++g) {
-    MassAt(g).fill(0);
-    StepAt(g).fill(0);
-  }
-  running_.fill(0);
+  for (RtBand* band : {&low_, &middle_, &top_}) band->Clear();
   drawnAlive_ = false;
 }
 
 void StretchFilter::ClearShort() {
   if (shortCause_ == 0) return;  // nothing is held then
-  for (Lanes& lanes : short_) lanes.fill(0);
+  for (RtLanes& lanes : short_) lanes.fill(0);
   shortCause_ = 0;
 }
 
-// A role that did not cut the RT says how many games it may have had left.
+// A role that did not cut the RT says how many games it may have had left:
+// a 4-cherry B fewer than kCancelFloor (with no ZT then) or, having drawn the
+// cancel lottery and kept the RT, kCancelLotteryFrom or more; a 2-cherry or
+// a pure miss fewer than kCancelFloor.
 void StretchFilter::KeepDrawn(int32_t role, bool zt) {
-  PerSetting zero{}, one;
-  one.fill(1.0);
   if (role == Code(Outcome::Cherry4B)) {
-    PerSetting kept;
-    const double ztChance = zt ? model_.ZtAfterKeep : 1.0 - model_.ZtAfterKeep;
-    for (size_t s = 0; s < kSettings; ++s) kept[s] = (1.0 - model_.CancelProbability[s]) * ztChance;
-    Fold();
-    ScaleDrawn(games_ + 1, games_ + kCancelFloor - 1, zt ? zero : one);
-    ScaleDrawn(games_ + kCancelFloor, games_ + kCancelLotteryFrom - 1, zero);
-    ScaleDrawn(games_ + kCancelLotteryFrom, games_ + kMaxRt, kept);
+    if (zt) low_.Clear();
+    middle_.Clear();
+    top_.Scale(kept_[zt], keptReciprocal_[zt]);
   } else if (zt) {
     ClearDrawn();  // only a 4-cherry B starts a ZT
   } else if (CutsAnyRt(role)) {
-    Fold();
-    ScaleDrawn(games_ + kCancelFloor, games_ + kMaxRt, zero);
-  }
-}
-
-void StretchFilter::ScaleDrawn(int32_t first, int32_t last, const PerSetting& factor) {
-  for (int32_t g = first; g <= last; ++g) {
-    Lanes& mass = MassAt(g);
-    for (size_t s = 0; s < kSettings; ++s) {
-      mass[LaneOf(s, 0)] *= factor[s];
-      mass[LaneOf(s, 1)] *= factor[s];
-    }
+    middle_.Clear();
+    top_.Clear();
   }
 }
 
 // The role on this game cut the RT: only the RTs with the games left that
 // such a cut needs go on, as short RTs.
 void StretchFilter::CutDrawn(int32_t cause, bool zt) {
-  Fold();
-  int32_t first = games_ + kCancelFloor;
-  int32_t last = games_ + kMaxRt;
-  PerSetting factor;
+  SettingValues factor;
   factor.fill(1.0);
   const bool fourB =
       cause == Code(RtCancelCause::Cherry4B1) || cause == Code(RtCancelCause::Cherry4B2);
   if (fourB) {
-    const double ztChance = zt ? model_.ZtAfterCut : 1.0 - model_.ZtAfterCut;
+    const double ztChance = zt ? odds_.ZtOnCut : 1.0 - odds_.ZtOnCut;
     for (double& f : factor) f = ztChance;
   } else if (zt) {
     factor.fill(0);
   }
+  RtLanes cut{};
   if (cause == Code(RtCancelCause::Cherry4B1)) {
-    first = games_ + kCancelLotteryFrom;
-    for (size_t s = 0; s < kSettings; ++s) factor[s] *= model_.CancelProbability[s];
+    for (size_t s = 0; s < kSettingCount; ++s) factor[s] *= odds_.Cancel[s];
+    cut = top_.Total(games_);
   } else if (cause == Code(RtCancelCause::Cherry4B2)) {
-    last = games_ + kCancelLotteryFrom - 1;
-  }
-  Lanes cut{};
-  for (int32_t g = first; g <= last; ++g) {
-    const Lanes& mass = MassAt(g);
-    for (size_t l = 0; l < kLanes; ++l) cut[l] += mass[l];
+    cut = middle_.Total(games_);
+  } else {
+    cut = middle_.Total(games_);
+    Add(cut, top_.Total(games_));
   }
   ClearDrawn();
   ClearShort();
-  for (size_t s = 0; s < kSettings; ++s) {
-    for (size_t m = 0; m < 2; ++m) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    for (size_t m = 0; m < kModeCount; ++m) {
       const size_t lane = LaneOf(s, m);
       cut[lane] *= factor[s];
       if (fourB) {
-        for (size_t k = 1; k <= kMaxShortRt; ++k)
-          short_[k][lane] = cut[lane] * model_.ShortLength[k];
+        for (int32_t k = 1; k <= kMaxShortRt; ++k) {
+          ShortAt(k)[lane] = cut[lane] * odds_.ShortRt[static_cast<size_t>(k)];
+        }
       } else {
-        short_[kOneGameRt][lane] = cut[lane];
+        ShortAt(kOneGameRt)[lane] = cut[lane];
       }
     }
   }
   shortCause_ = cause;
 }
 
-// Every so many games the running sum is folded in (its rounding stays
-// small), and whenever the weights are folded, each setting's are scaled
-// back towards 1: roles on every game could shrink them past the smallest
-// double within a thousand games.
+// Now and then the bands put their rounding to rest, and each setting's
+// weights are scaled back towards 1 when they grew small.
 void StretchFilter::Tidy() {
-  if (games_ % kTidyEvery == 0 && drawnAlive_) Fold();
-  if (!folded_ && games_ % kTidyEvery != 0) return;
-  folded_ = false;
-  PerSetting total{};
-  for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRt; ++g) {
-    const Lanes& mass = MassAt(g);
-    for (size_t s = 0; s < kSettings; ++s) total[s] += mass[LaneOf(s, 0)] + mass[LaneOf(s, 1)];
+  if (drawnAlive_ && games_ % kSettleEvery == 0) {
+    for (RtBand* band : {&low_, &middle_, &top_}) band->Settle(games_);
   }
-  for (const Lanes& lanes : short_) {
-    for (size_t s = 0; s < kSettings; ++s) total[s] += lanes[LaneOf(s, 0)] + lanes[LaneOf(s, 1)];
+  if (games_ % kTidyEvery != 0) return;
+  RtLanes rough{};
+  if (drawnAlive_) {
+    for (const RtBand* band : {&low_, &middle_, &top_}) Add(rough, band->RoughTotal(games_));
   }
-  for (size_t s = 0; s < kSettings; ++s) {
-    if (total[s] <= 0 || total[s] >= std::ldexp(1.0, kSmallExponent)) continue;
+  if (shortCause_ != 0) {
+    for (const RtLanes& lanes : short_) Add(rough, lanes);
+  }
+  SettingValues scale;
+  bool any = false;
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    scale[s] = 1.0;
+    const double total = rough[LaneOf(s, 0)] + rough[LaneOf(s, 1)];
+    if (total <= 0 || total >= std::ldexp(1.0, kSmallExponent)) continue;
     int exponent = 0;
-    std::frexp(total[s], &exponent);
-    const double scale = std::ldexp(1.0, -exponent);
+    std::frexp(total, &exponent);
+    scale[s] = std::ldexp(1.0, -exponent);
     logScale_[s] += exponent * std::log(2.0);
-    // A new RT drawn since the fold sits in the steps.
-    running_[LaneOf(s, 0)] *= scale;
-    running_[LaneOf(s, 1)] *= scale;
-    for (int32_t g = games_ + 1; drawnAlive_ && g <= games_ + kMaxRt + 1; ++g) {
-      for (Lanes* lanes : {&MassAt(g), &StepAt(g)}) {
-        (*lanes)[LaneOf(s, 0)] *= scale;
-        (*lanes)[LaneOf(s, 1)] *= scale;
-      }
-    }
-    for (Lanes& lanes : short_) {
-      lanes[LaneOf(s, 0)] *= scale;
-      lanes[LaneOf(s, 1)] *= scale;
+    any = true;
+  }
+  if (!any) return;
+  for (RtBand* band : {&low_, &middle_, &top_}) band->Scale(scale);
+  for (RtLanes& lanes : short_) {
+    for (size_t s = 0; s < kSettingCount; ++s) {
+      for (size_t m = 0; m < kModeCount; ++m) lanes[LaneOf(s, m)] *= scale[s];
     }
   }
 }
 
-SettingLikelihood StretchFilter::Likelihood(const Lanes& lanes) const {
+SettingLikelihood StretchFilter::Likelihood(const RtLanes& lanes) const {
   SettingLikelihood result;
-  for (size_t s = 0; s < kSettings; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     const double value = lanes[LaneOf(s, 0)] + lanes[LaneOf(s, 1)];
     result.Log[s] =
         value > 0 ? std::log(value) + logScale_[s] : -std::numeric_limits<double>::infinity();

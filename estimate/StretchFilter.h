@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "RtLengthModel.h"
+#include "RtBand.h"
 #include "RunRow.h"
+#include "StretchOdds.h"
 
 namespace sorimu {
 
@@ -20,9 +21,9 @@ enum class StretchOpening {
 };
 
 // The log-likelihood of one stretch under each setting, up to a constant
-// shared by all six; -infinity where the setting could not have played it.
+// shared by all of them; -infinity where the setting could not have played it.
 struct SettingLikelihood {
-  std::array<double, RtLengthModel::kSettings> Log{};
+  std::array<double, kSettingCount> Log{};
 };
 
 // What the rows of a stretch leave known about the RT after its last game,
@@ -31,28 +32,30 @@ struct RtBelief {
   // The cause the rows show for a cut RT or a chain (RtCancelCause); 0 when
   // the RT may still be cut.
   int32_t ShortCause = 0;
-  // Drawn[setting - 1][mode][games left], games 1..kMaxRt: an RT no role cut.
-  std::array<std::array<std::vector<double>, 2>, RtLengthModel::kSettings> Drawn;
-  // Short[setting - 1][mode][games left], games 1..kMaxShortRt: the RT of
+  // Drawn[setting index][mode][games left], games 1..kMaxRtGames: an RT no role cut.
+  std::array<std::array<std::vector<double>, kModeCount>, kSettingCount> Drawn;
+  // Short[setting index][mode][games left], games 1..kMaxShortRt: the RT of
   // ShortCause.
-  std::array<std::array<std::array<double, RtLengthModel::kMaxShortRt + 1>, 2>,
-             RtLengthModel::kSettings>
-      Short{};
+  std::array<std::array<std::array<double, kMaxShortRt + 1>, kModeCount>, kSettingCount> Short{};
 };
 
 // The exact likelihood of a stretch, game by game, for stretches in which an
 // RT may run out without a stock for its mode: then the machine silently
 // draws a new one, and the rows no longer show where an RT ended. It follows
 // the hidden state (mode, games left, and whether a role may still cut the
-// RT) forward through the rows, for all six settings at once.
+// RT) forward through the rows, for every setting at once.
 //
-// An RT that no role cut is kept by the game on which it will run out, so
-// that a game costs nothing until a role or a silent new RT needs it. A new
-// RT's length is piecewise constant over the lottery's classes, so it enters
-// as steps in a running sum rather than as a whole table.
+// An RT that no role cut is kept by the game on which it will run out, in
+// three bands of games left: below kCancelFloor, up to kCancelLotteryFrom,
+// and beyond. Every role acts on whole bands (a 4-cherry B rules out the
+// middle one and scales the top one, a 2-cherry rules out all but the
+// lowest), so a row costs a few steps whatever it holds.
 class StretchFilter {
  public:
-  explicit StretchFilter(const RtLengthModel& model = MachineRtModel());
+  explicit StretchFilter(const StretchOdds& odds = MachineStretchOdds());
+  // The bands read the filter's own table of lengths.
+  StretchFilter(const StretchFilter&) = delete;
+  StretchFilter& operator=(const StretchFilter&) = delete;
 
   void Begin(StretchOpening opening);
   // A normal game of the stretch that lined up no bonus.
@@ -67,43 +70,34 @@ class StretchFilter {
   int32_t Games() const { return games_; }
 
  private:
-  static constexpr int kLanes = 2 * RtLengthModel::kSettings;  // setting-major, then mode
-  static constexpr int32_t kRing = 2048;                       // > kMaxRt + 1, a power of 2
-  using Lanes = std::array<double, kLanes>;
-  using PerSetting = std::array<double, RtLengthModel::kSettings>;
+  static constexpr int32_t kShortRing = 64;  // > kMaxShortRt, a power of 2
 
-  struct Step {
-    int32_t games;  // after the draw
-    Lanes change;   // of the chance of ending on that game
-  };
+  RtLanes& ShortAt(int32_t games) {
+    return short_[static_cast<size_t>((shortBase_ + games) & (kShortRing - 1))];
+  }
 
-  Lanes& MassAt(int32_t game) { return mass_[static_cast<size_t>(game & (kRing - 1))]; }
-  Lanes& StepAt(int32_t game) { return steps_[static_cast<size_t>(game & (kRing - 1))]; }
-
-  void Advance(Lanes& endDrawn, Lanes& endShort);
-  void Draw(const PerSetting& weight);
-  void Fold();
+  void Advance(RtLanes& endDrawn, RtLanes& endShort);
+  void Draw(const SettingValues& weight);
   void ClearDrawn();
   void ClearShort();
   void KeepDrawn(int32_t role, bool zt);
-  void ScaleDrawn(int32_t first, int32_t last, const PerSetting& factor);
   void CutDrawn(int32_t cause, bool zt);
   void Tidy();
-  SettingLikelihood Likelihood(const Lanes& lanes) const;
+  SettingLikelihood Likelihood(const RtLanes& lanes) const;
 
-  const RtLengthModel& model_;
-  std::vector<Step> drawSteps_;
-  // The ring of games on which a drawn RT runs out, as weights (mass_) plus
-  // steps of a running sum not yet folded in (steps_, running_).
-  std::vector<Lanes> mass_;
-  std::vector<Lanes> steps_;
-  Lanes running_{};
+  const StretchOdds& odds_;
+  std::vector<RtLanes> lengths_;  // per lane, by games: mode chance times length chance
+  RtBand low_;
+  RtBand middle_;
+  RtBand top_;
+  std::array<SettingValues, 2> kept_{};  // by whether a ZT came
+  std::array<SettingValues, 2> keptReciprocal_{};
   bool drawnAlive_ = false;
-  std::array<Lanes, RtLengthModel::kMaxShortRt + 1> short_{};
+  std::array<RtLanes, kShortRing> short_{};
+  int32_t shortBase_ = 0;
   int32_t shortCause_ = 0;
   int32_t games_ = 0;
-  bool folded_ = false;  // since the last Tidy
-  PerSetting logScale_{};
+  SettingValues logScale_{};
 };
 
 }  // namespace sorimu

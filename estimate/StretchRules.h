@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "MachineRules.h"
 #include "Outcome.h"
 #include "RunRow.h"
 
@@ -20,17 +21,6 @@ inline int32_t ReleasedKind(int mode, const RunRow& row) {
 // The roles that cut an RT with 32 or more games left whatever the setting.
 inline bool CutsAnyRt(int32_t role) {
   return role == Code(Outcome::Cherry2) || role == Code(Outcome::Hazure);
-}
-
-// Whether `role` is the one that cuts an RT with `cause`.
-inline bool RoleCausesCancel(int32_t role, int32_t cause) {
-  switch (cause) {
-    case Code(RtCancelCause::Cherry2): return role == Code(Outcome::Cherry2);
-    case Code(RtCancelCause::Cherry4B1):
-    case Code(RtCancelCause::Cherry4B2): return role == Code(Outcome::Cherry4B);
-    case Code(RtCancelCause::Hazure): return role == Code(Outcome::Hazure);
-    default: return false;
-  }
 }
 
 }  // namespace sorimu

@@ -45,6 +45,17 @@ constexpr int32_t RolePayout(Outcome role) {
 inline constexpr int32_t kCancelFloor = 32;
 inline constexpr int32_t kCancelLotteryFrom = 129;
 
+// Whether `role` is the one that cuts an RT with `cause`.
+constexpr bool RoleCausesCancel(int32_t role, int32_t cause) {
+  switch (cause) {
+    case Code(RtCancelCause::Cherry2): return role == Code(Outcome::Cherry2);
+    case Code(RtCancelCause::Cherry4B1):
+    case Code(RtCancelCause::Cherry4B2): return role == Code(Outcome::Cherry4B);
+    case Code(RtCancelCause::Hazure): return role == Code(Outcome::Hazure);
+    default: return false;
+  }
+}
+
 // After an early cancel by a 2-cherry or a pure miss, and after a 1G連, the
 // RT has this many games left: the bonus comes on the next normal game.
 inline constexpr int32_t kOneGameRt = 1;

@@ -27,6 +27,11 @@ class Slot {
 
   RandomSource& Random() { return random_; }
 
+  // The widths of the two kinds of table draw: every lottery reduces one
+  // value of the random source modulo one of them.
+  static constexpr int32_t kByteDraw = 256;
+  static constexpr int32_t kWordDraw = 65536;
+
   int32_t Flevel = 1;
   int32_t JacGames = 0;
   int32_t JacInCount = 0;
@@ -101,8 +106,8 @@ class Slot {
   void BonusGame();
   void PlayJacGame();
   void EndBig();
-  int32_t Draw256() { return random_.Next() % 256; }
-  int32_t Draw65536() { return random_.Next() % 65536; }
+  int32_t Draw256() { return random_.Next() % kByteDraw; }
+  int32_t Draw65536() { return random_.Next() % kWordDraw; }
 
   RandomSource random_;
 };

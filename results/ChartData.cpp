@@ -1,5 +1,8 @@
 #include "ChartData.h"
 
+#include <cmath>
+
+#include "NumberFormat.h"
 #include "RoleCaptions.h"
 
 namespace sorimu {
@@ -32,6 +35,11 @@ int MarkerSeriesOf(const RunRow& row) {
   }
 }
 
+std::array<PieSlice, 2> Ren3PieSlices(const ResultStats& s) {
+  // The rows of the 3G連 table, in the bar chart's colours.
+  return {{{"BIG", s.Ren3BigCount, kBigBarColour}, {"REG", s.Ren3RegCount, kRegBarColour}}};
+}
+
 std::array<PieSlice, 3> RenPieSlices(const ResultStats& s) {
   const std::array<int32_t, 3> counts = {s.RenHazureCount, s.RenJacHazureCount, s.RenPunkCount};
   constexpr std::array<uint32_t, 3> kColours = {0xFFFFFF, 0x808080, 0x000000};
@@ -62,6 +70,21 @@ std::array<PieSlice, kRtCancelKinds> RTCancelPieSlices(const ResultStats& s) {
                  kColours[k]};
   }
   return slices;
+}
+
+std::string AxisTickLabel(double value, double step) {
+  struct Unit {
+    double size;
+    const char* name;
+  };
+  constexpr Unit kUnits[] = {{1e8, "億"}, {1e4, "万"}};
+  for (const Unit& unit : kUnits) {
+    const double tenth = unit.size / 10;
+    if (std::fabs(value) >= unit.size && step >= tenth * (1 - 1e-9)) {
+      return FormatGrouped(std::round(value / tenth) / 10) + unit.name;
+    }
+  }
+  return FormatGrouped(std::round(value));
 }
 
 }  // namespace sorimu

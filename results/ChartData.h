@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "Outcome.h"
 #include "ResultStats.h"
@@ -54,9 +55,20 @@ struct PieSlice {
   uint32_t colour;
 };
 
+std::array<PieSlice, 2> Ren3PieSlices(const ResultStats& stats);
 std::array<PieSlice, 3> RenPieSlices(const ResultStats& stats);
 std::array<PieSlice, kKoyakuCount> KoyakuPieSlices(const ResultStats& stats);
 std::array<PieSlice, kRtCancelKinds> RTCancelPieSlices(const ResultStats& stats);
+
+// What a pie says in place of its slices while they are all 0.
+inline constexpr const char* kNoSlicesText = "該当なし";
+
+// An axis label for a whole-number tick `value` on an axis ticked every
+// `step`: digits grouped by three below 1万 ("9,500"), then in 万 and 億 with
+// at most one decimal ("1.5万", "3,000万", "1.2億"). A unit is taken only
+// where one decimal of it tells the ticks apart; finer steps stay in the
+// unit below ("10,500").
+std::string AxisTickLabel(double value, double step);
 
 // Visits what the rows put into the slump graph and the bar chart, in play
 // order: onMarker(series, x, y) per marked row, onBar(k, height, colour) per

@@ -17,6 +17,24 @@ std::string RunTooLargeMessage(long long largestPlayNum) {
          std::to_string(largestPlayNum) + "までです。";
 }
 
+std::string UnreachableValueReason(long long row, std::string_view field, long long value,
+                                   std::string_view allowed) {
+  std::string reason = row == 0 ? std::string("ヘッダーの") : std::to_string(row) + "行目の";
+  reason.append(field).append(" が ").append(std::to_string(value)).append(" です。");
+  reason.append("この機械が書く値は ").append(allowed).append(" です。");
+  return reason;
+}
+
+std::string HistoryBonusLimitReason(int32_t most) {
+  return "ボーナスは" + std::to_string(most) + "回までにしてください。";
+}
+
+std::string HistoryLineMessage(long long line, std::string_view reason) {
+  std::string message = std::to_string(line) + "行目: ";
+  message.append(reason);
+  return message;
+}
+
 std::string FileErrorReason(int error) {
   const char* japanese = nullptr;
   switch (error) {
@@ -33,6 +51,25 @@ std::string FileErrorReason(int error) {
     case EIO: japanese = "入出力エラーが起きました。"; break;
     case EFBIG: japanese = "ファイルが大きすぎます。"; break;
     case ENOMEM: japanese = "メモリが足りません。"; break;
+    case EEXIST: japanese = "同じ名前のファイルがすでにあります。"; break;
+    case ENXIO: japanese = "デバイスまたはアドレスがありません。"; break;
+    case ENODEV: japanese = "デバイスがありません。"; break;
+    case EBUSY: japanese = "使用中です。"; break;
+    case ETXTBSY: japanese = "実行中のプログラムのファイルです。"; break;
+    case EMFILE:
+    case ENFILE: japanese = "開いているファイルが多すぎます。"; break;
+    case EPIPE: japanese = "書き込み先が閉じられました。"; break;
+    case EAGAIN: japanese = "一時的に使用できません。"; break;
+    case EINTR: japanese = "中断されました。"; break;
+    case EINVAL: japanese = "この操作はできません。"; break;
+    case EXDEV: japanese = "別のファイルシステムにまたがる操作はできません。"; break;
+    case EOVERFLOW: japanese = "ファイルが大きすぎます。"; break;
+    case EMLINK: japanese = "リンクが多すぎます。"; break;
+    case ENOTEMPTY: japanese = "フォルダが空ではありません。"; break;
+    case EOPNOTSUPP: japanese = "このファイルシステムではできない操作です。"; break;
+    case ENOLCK: japanese = "ロックを取れません。"; break;
+    case ESTALE: japanese = "ファイルへの参照が古くなっています。"; break;
+    case ETIMEDOUT: japanese = "時間切れになりました。"; break;
     default: break;
   }
   const std::string system = std::strerror(error);

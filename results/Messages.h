@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -64,6 +65,32 @@ inline constexpr const char* kSaveFailedMessage = "シミュレーションフ�
 inline constexpr const char* kCsvSaveFailedMessage = "CSVファイルの保存に失敗しました。";
 inline constexpr const char* kImageSaveFailedMessage = "画像ファイルの保存に失敗しました。";
 
+// A file with a value the machine never writes: made or changed elsewhere.
+inline constexpr const char* kUnreachableFileMessage =
+    "このファイルには、この機械が書くことのない値があるため、読み込めません。";
+// The fields such a value is found in, as the lists caption them and the
+// code names them.
+inline constexpr const char* kHeaderFlevelField = "設定 (Flevel)";
+inline constexpr const char* kHeaderGamesField = "ゲーム数 (Games)";
+inline constexpr const char* kHeaderBigStockField = "BIGストック数 (BigStock)";
+inline constexpr const char* kHeaderRegStockField = "REGストック数 (RegStock)";
+inline constexpr const char* kGamesSinceBonusField = "PLAY数2 (GamesSinceBonus)";
+inline constexpr const char* kPlayCountField = "PLAY数 (PlayCount)";
+inline constexpr const char* kBonusKindField = "ボーナス種別 (BonusKind)";
+inline constexpr const char* kLastOutcomeField = "確定役 (LastOutcome)";
+inline constexpr const char* kRtCancelField = "RT解除状態 (RTCancel)";
+inline constexpr const char* kBonusGamesField = "ボーナス中の小役ゲーム数 (BonusGames)";
+inline constexpr const char* kRenCauseField = "1G連の原因 (RenCause)";
+inline constexpr const char* kPunkField = "パンク (Punk)";
+inline constexpr const char* kZtCountField = "ＺＴ (ZtCount)";
+inline constexpr const char* kBigStockField = "BIG Stock (BigStock)";
+inline constexpr const char* kRegStockField = "REG Stock (RegStock)";
+
+// "12行目の確定役 (LastOutcome) が 14 です。この機械が書く値は 0～13 です。";
+// row 0 is the header ("ヘッダーの設定 (Flevel) が ...").
+std::string UnreachableValueReason(long long row, std::string_view field, long long value,
+                                   std::string_view allowed);
+
 // What went wrong with a file, for the line under such a message: the
 // reason in Japanese with the system's own words in brackets.
 std::string FileErrorReason(int error);
@@ -83,7 +110,36 @@ inline constexpr const char* kSocketReason =
     "ソケットです。通常のファイルではないため置き換えません。";
 inline constexpr const char* kOtherTypeReason = "通常のファイルではないため置き換えません。";
 inline constexpr const char* kDanglingLinkReason = "リンク先のファイルがありません。";
+inline constexpr const char* kDanglingFolderLinkReason = "リンク先のフォルダがありません。";
 inline constexpr const char* kNotRegularReadReason = "通常のファイルではありません。";
+inline constexpr const char* kFolderBusyReason =
+    "同じフォルダに別の書き込みが続いているため、置き換えませんでした。しばらくしてからやり直して"
+    "ください。";
+
+// --- Bonus histories (what a data counter shows) -----------------------------
+inline constexpr const char* kHistoryReadFailedMessage = "ボーナス履歴を読み込めません。";
+// The reasons for a bad line, each after "<n>行目: ".
+inline constexpr const char* kHistoryKindReason =
+    "ボーナスの種類は BIG か REG（B か R）にしてください（最後の行だけは、"
+    "最後のボーナスからのG数を - で書けます）。";
+inline constexpr const char* kHistoryFieldsReason =
+    "種類とG数の2つを、タブかカンマで区切って書いてください。";
+inline constexpr const char* kHistoryGamesReason = "G数は、1～10000000の整数にしてください。";
+inline constexpr const char* kHistoryOpenGamesReason =
+    "最後のボーナスからのG数は、0～10000000の整数にしてください。";
+inline constexpr const char* kHistoryOpenNotLastReason =
+    "最後のボーナスからのG数（- の行）は、最後の行にだけ書けます。";
+inline constexpr const char* kHistoryCsvReason =
+    "ボーナス情報のCSVの行は、PLAY数,PLAY数2,確定役（777 か REG）,… の形にしてください。";
+inline constexpr const char* kHistoryTooManyLinesReason = "履歴は1000000行までにしてください。";
+inline constexpr const char* kHistoryNotTextReason =
+    "文字として読めないバイトがあります。UTF-8のテキストファイルにしてください。";
+
+// "ボーナスは<most>回までにしてください。": a history longer than a reader takes.
+std::string HistoryBonusLimitReason(int32_t most);
+
+// "<n>行目: <reason>": a bad line of a history.
+std::string HistoryLineMessage(long long line, std::string_view reason);
 
 // --- The records on display ----------------------------------------------------
 inline constexpr const char* kRowsReplacedMessage =

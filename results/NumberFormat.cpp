@@ -73,6 +73,12 @@ std::string FormatReal(double value) {
   return text;
 }
 
+std::string FormatExact(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  return buffer;
+}
+
 std::string FormatGrouped(double value) {
   if (!std::isfinite(value)) return "0";
   char buffer[64];

@@ -14,6 +14,11 @@ std::string FormatInt(int32_t value);
 // show as "0".
 std::string FormatReal(double value);
 
+// Every digit a double holds ("%.17g"), so that a program reading it back
+// gets the very number: what the TSV of the command line and the page's
+// data-value attributes hold.
+std::string FormatExact(double value);
+
 // "#,##0.###": digit groups of three, up to three decimals, for chart marks.
 std::string FormatGrouped(double value);
 

@@ -2,10 +2,12 @@
 
 #include <limits>
 
+#include "Setting.h"
+
 namespace sorimu {
 
 int32_t ChooseFlevel(Slot& slot, const StartInputs& inputs) {
-  if (inputs.HiddenFlevel) return slot.Random().Next() % 6 + 1;
+  if (inputs.HiddenFlevel) return slot.Random().Next() % kSettingCount + 1;
   return inputs.Flevel;
 }
 

@@ -11,11 +11,12 @@ namespace sorimu {
 
 enum class StatusKind {
   Ok,
-  BadInput,    // a value outside its range; the "エラー" box
-  NotInteger,  // a text that is no integer; the application's error box
-  CannotOpen,  // a file that cannot be opened for reading
-  NotSimFile,  // wrong mark, too short, or not a single complete row
-  TooLarge,    // more than a list can index or the memory can hold
+  BadInput,     // a value outside its range; the "エラー" box
+  NotInteger,   // a text that is no integer; the application's error box
+  CannotOpen,   // a file that cannot be opened for reading
+  NotSimFile,   // wrong mark, too short, or not a single complete row
+  Unreachable,  // a value no machine writes: the file was made or changed elsewhere
+  TooLarge,     // more than a list can index or the memory can hold
   OutOfMemory,
   ReadError,    // the device failed while reading
   WriteFailed,  // a file that cannot be created, written or put in place

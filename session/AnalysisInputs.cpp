@@ -4,8 +4,26 @@
 
 #include "InputText.h"
 #include "Messages.h"
+#include "Setting.h"
 
 namespace sorimu {
+
+namespace {
+
+constexpr std::string_view kAllSettingsText = "all";
+
+}  // namespace
+
+std::optional<int32_t> ParseSettingChoice(std::string_view text) {
+  if (text == kAllSettingsText) return kAllSettings;
+  const std::optional<Setting> setting = ParseSetting(text);
+  if (!setting || setting->Hidden()) return std::nullopt;
+  return setting->Level;
+}
+
+std::string SettingChoiceText(int32_t setting) {
+  return IsSettingLevel(setting) ? std::to_string(setting) : std::string(kAllSettingsText);
+}
 
 AnalysisRequestRead ReadAnalysisRequest(const AnalysisTexts& texts) {
   AnalysisRequestRead read;

@@ -1,12 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "ManyRunAnalysis.h"
 #include "Status.h"
 
 namespace sorimu {
+
+// A choice of one setting or all of them, as the command line's --setting
+// and the kept inputs write it: a level (ParseSetting, "?" refused) or "all"
+// (kAllSettings); nothing for any other text.
+std::optional<int32_t> ParseSettingChoice(std::string_view text);
+// Its text: the level's digits, or "all".
+std::string SettingChoiceText(int32_t setting);
 
 // The texts of an analysis as the dialog's boxes or the command line's
 // options hold them; the setting is chosen from a list, not typed.

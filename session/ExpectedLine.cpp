@@ -8,23 +8,6 @@
 
 namespace sorimu {
 
-namespace {
-
-// The stock bound takes a search over θ per setting; it is the same for
-// every run, so it is worked out once per process on first use.
-const theory::StockBound& DefaultStockBound(int32_t setting) {
-  static const std::array<theory::StockBound, theory::kSettingCount> bounds = [] {
-    std::array<theory::StockBound, theory::kSettingCount> built;
-    for (int s = 1; s <= theory::kSettingCount; ++s) {
-      built[static_cast<size_t>(s - 1)] = theory::ComputeStockBound(theory::DefaultCycleModel(s));
-    }
-    return built;
-  }();
-  return bounds[static_cast<size_t>(setting - 1)];
-}
-
-}  // namespace
-
 // The run and the model play alike until a stock is found empty; from there
 // each row moves either by at most kLargestRowChange, so the two expected
 // balances after n games differ by at most 2 n kLargestRowChange times the
@@ -43,13 +26,12 @@ LineOffer OfferExpectedLine(const ShownRun& shown) {
   offer.Start.RegStock = shown.RegStock;
   offer.Start.FirstGameBets = shown.FirstBet == kNormalGameBet;
   const bool knownBet = shown.FirstBet == 0 || shown.FirstBet == kNormalGameBet;
-  if (*level < 1 || *level > theory::kSettingCount || !knownBet ||
-      theory::CheckExpectedRun(offer.Start, offer.Games)) {
+  if (!IsSettingLevel(*level) || !knownBet || theory::CheckExpectedRun(offer.Start, offer.Games)) {
     offer.Absence = LineAbsence::NotThisMachine;
     return offer;
   }
-  const theory::Real leave = theory::RunLeaveBound(DefaultStockBound(offer.Setting), shown.BigStock,
-                                                   shown.RegStock, offer.Games);
+  const theory::Real leave = theory::RunLeaveBound(theory::DefaultStockBound(offer.Setting),
+                                                   shown.BigStock, shown.RegStock, offer.Games);
   offer.LeaveError = static_cast<double>(2 * leave * offer.Games * kLargestRowChange);
   offer.Absence =
       offer.LeaveError <= kLineTolerance ? LineAbsence::None : LineAbsence::StocksMayRunOut;
@@ -58,8 +40,8 @@ LineOffer OfferExpectedLine(const ShownRun& shown) {
 
 ExpectedLine ComputeExpectedLine(const LineOffer& offer) {
   assert(offer.Absence == LineAbsence::None);
-  const theory::ExpectedRun run = theory::ComputeExpectedRun(
-      theory::DefaultCycleModel(offer.Setting), offer.Start, offer.Games);
+  const theory::ExpectedRun run =
+      theory::DefaultExpectedRun(offer.Setting, offer.Start, offer.Games);
   ExpectedLine line;
   line.Setting = offer.Setting;
   line.Points.reserve(static_cast<size_t>(run.ExactGames) + 1);

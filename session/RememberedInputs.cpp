@@ -1,5 +1,7 @@
 #include "RememberedInputs.h"
 
+#include <optional>
+
 #include "InputText.h"
 #include "NextGames.h"
 
@@ -58,22 +60,14 @@ TextSetting AnalysisText(const char* key) {
   return Kept<AnalysisTexts, &RememberedInputs::Analysis, Field, AnalysisAccepts<Field>>(key);
 }
 
-// The analysis's setting, chosen from a list: "1" to "6", or "all".
-constexpr const char* kAllSettingsText = "all";
-
 std::string AnalysisSettingText(const RememberedInputs& in) {
-  const int32_t setting = in.Analysis.Setting;
-  return setting >= 1 && setting <= 6 ? std::to_string(setting) : kAllSettingsText;
+  return SettingChoiceText(in.Analysis.Setting);
 }
 
 bool SetAnalysisSetting(RememberedInputs& in, const std::string& text) {
-  if (text == kAllSettingsText) {
-    in.Analysis.Setting = kAllSettings;
-  } else if (text.size() == 1 && text[0] >= '1' && text[0] <= '6') {
-    in.Analysis.Setting = text[0] - '0';
-  } else {
-    return false;
-  }
+  const std::optional<int32_t> setting = ParseSettingChoice(text);
+  if (!setting) return false;
+  in.Analysis.Setting = *setting;
   return true;
 }
 

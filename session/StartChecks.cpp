@@ -5,6 +5,7 @@
 #include "InputText.h"
 #include "MachineRules.h"
 #include "Messages.h"
+#include "Setting.h"
 
 namespace sorimu {
 
@@ -39,13 +40,12 @@ StartCheck CheckStartInputs(const StartTexts& texts) {
     check.inputs.*rule.value = count.value;
   }
 
-  if (texts.Flevel == "?") {
-    check.inputs.HiddenFlevel = true;
-    check.inputs.Flevel = 0;
-  } else if (texts.Flevel.size() == 1 && texts.Flevel[0] >= '1' && texts.Flevel[0] <= '6') {
-    check.inputs.Flevel = texts.Flevel[0] - '0';
-  } else {
+  const std::optional<Setting> setting = ParseSetting(texts.Flevel);
+  if (!setting) {
     check.status = Status::Fail(StatusKind::BadInput, kBadFlevelMessage);
+  } else {
+    check.inputs.HiddenFlevel = setting->Hidden();
+    check.inputs.Flevel = setting->Level;
   }
   return check;
 }

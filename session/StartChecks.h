@@ -25,7 +25,7 @@ struct StartCheck {
 };
 
 // Play数, Sim回数, BIG and REG stock in this order, stopping at the first bad
-// one; then the setting, which must be "1" to "6" or "?".
+// one; then the setting (ParseSetting: a level or "?").
 StartCheck CheckStartInputs(const StartTexts& texts);
 
 }  // namespace sorimu

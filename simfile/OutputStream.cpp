@@ -12,13 +12,13 @@ namespace sorimu {
 
 namespace {
 
-constexpr size_t kBufferBytes = size_t{4} << 20;
 constexpr size_t kDirectAlignment = 4096;  // covers every logical block size in use
 
 }  // namespace
 
-FdOutputStream::FdOutputStream(int fd, bool direct) : fd_(fd) {
-  buffer_ = static_cast<char*>(std::aligned_alloc(kDirectAlignment, kBufferBytes));
+FdOutputStream::FdOutputStream(int fd, bool direct, size_t bufferBytes)
+    : fd_(fd), bufferBytes_(bufferBytes) {
+  buffer_ = static_cast<char*>(std::aligned_alloc(kDirectAlignment, bufferBytes_));
   if (buffer_ == nullptr) {
     failed_ = true;
     error_ = ENOMEM;
@@ -43,12 +43,12 @@ bool FdOutputStream::Write(const void* data, size_t size) {
   const char* bytes = static_cast<const char*>(data);
   while (size > 0) {
     if (failed_) return false;
-    const size_t n = std::min(size, kBufferBytes - used_);
+    const size_t n = std::min(size, bufferBytes_ - used_);
     std::memcpy(buffer_ + used_, bytes, n);
     used_ += n;
     bytes += n;
     size -= n;
-    if (used_ == kBufferBytes && !WriteBlocks(false)) return false;
+    if (used_ == bufferBytes_ && !WriteBlocks(false)) return false;
   }
   return !failed_;
 }

@@ -11,6 +11,9 @@ class OutputStream {
  public:
   virtual ~OutputStream() = default;
   virtual bool Write(const void* data, size_t size) = 0;
+  // The system's error number of the first write that failed; 0 before, and
+  // for a stream that fails without one.
+  virtual int Error() const { return 0; }
 };
 
 // A file descriptor written in large blocks, never a system call per value.
@@ -21,7 +24,8 @@ class OutputStream {
 // write does. Whatever the file system refuses is written the ordinary way.
 class FdOutputStream final : public OutputStream {
  public:
-  explicit FdOutputStream(int fd, bool direct = false);
+  // `bufferBytes` a multiple of 4096; a smaller buffer suits a terminal.
+  explicit FdOutputStream(int fd, bool direct = false, size_t bufferBytes = size_t{4} << 20);
   ~FdOutputStream() override;
   FdOutputStream(const FdOutputStream&) = delete;
   FdOutputStream& operator=(const FdOutputStream&) = delete;
@@ -29,8 +33,7 @@ class FdOutputStream final : public OutputStream {
   bool Write(const void* data, size_t size) override;
   // Writes out everything buffered; false if any write failed.
   bool Flush();
-  // The system's error number of the write that failed; 0 before.
-  int Error() const { return error_; }
+  int Error() const override { return error_; }
 
  private:
   bool WriteBlocks(bool all);
@@ -43,6 +46,7 @@ class FdOutputStream final : public OutputStream {
   int error_ = 0;
   long long written_ = 0;
   char* buffer_ = nullptr;
+  size_t bufferBytes_;
   size_t used_ = 0;
 };
 

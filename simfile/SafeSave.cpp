@@ -1,12 +1,17 @@
 #include "SafeSave.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <random>
+#include <thread>
+#include <utility>
 
 #include "Messages.h"
 
@@ -116,6 +121,61 @@ int LinkAnonymous(int fd, int dirFd, const std::string& name) {
   return errno;
 }
 
+// Another writer holds a folder's lock for two renames and a sync; one
+// that holds it longer than this is stuck, and the set is not committed.
+constexpr auto kLockPatience = std::chrono::seconds(10);
+constexpr auto kLockRetry = std::chrono::milliseconds(2);
+
+// Exclusive locks on the folders of a set of pending files, taken in one
+// order (by device and inode) so that two sets never wait on each other.
+// Each lock is on a descriptor of its own: the pending files close theirs
+// as they commit. Where a file system offers no flock, sets there are
+// committed unlocked, as before.
+class FolderLocks {
+ public:
+  explicit FolderLocks(const std::vector<std::unique_ptr<PendingFile>>& files) {
+    std::vector<std::pair<std::pair<dev_t, ino_t>, int>> folders;
+    for (const auto& file : files) {
+      struct stat info;
+      if (::fstat(file->FolderFd(), &info) != 0) continue;
+      folders.push_back({{info.st_dev, info.st_ino}, file->FolderFd()});
+    }
+    std::sort(folders.begin(), folders.end());
+    for (size_t i = 0; i < folders.size(); ++i) {
+      if (i > 0 && folders[i].first == folders[i - 1].first) continue;
+      const int fd = ::openat(folders[i].second, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (fd < 0) continue;
+      fds_.push_back(fd);
+      if (!Lock(fd)) {
+        held_ = false;
+        return;
+      }
+    }
+  }
+  ~FolderLocks() {
+    for (int fd : fds_) ::close(fd);  // closing releases the lock
+  }
+  FolderLocks(const FolderLocks&) = delete;
+  FolderLocks& operator=(const FolderLocks&) = delete;
+
+  bool Held() const { return held_; }
+
+ private:
+  static bool Lock(int fd) {
+    const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
+    for (;;) {
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+      if (errno == EINTR) continue;
+      if (errno != EWOULDBLOCK) return true;  // no locks here: go on without
+      if (std::chrono::steady_clock::now() >= deadline) return false;
+      std::this_thread::sleep_for(kLockRetry);
+    }
+  }
+
+  std::vector<int> fds_;
+  bool held_ = true;
+};
+
 }  // namespace
 
 PendingFile::PendingFile(const std::string& path, const WriteContent& write,
@@ -176,7 +236,8 @@ Status PendingFile::Prepare(const WriteContent& write) {
     FdOutputStream file(fd_, options_.direct);
     std::unique_ptr<OutputStream> filtered = options_.filter ? options_.filter(file) : nullptr;
     written = write(filtered ? *filtered : file) && file.Flush();
-    writeError = file.Error();
+    // The first failure's reason, whichever stream met it.
+    writeError = filtered && filtered->Error() != 0 ? filtered->Error() : file.Error();
   }
   if (!written) {
     // A writer that gave up without a system error (a test's failing stream,
@@ -289,6 +350,12 @@ Status SaveFiles(const std::vector<FileToSave>& files, const SaveOptions& option
   for (const FileToSave& file : files) {
     pending.push_back(std::make_unique<PendingFile>(file.path, file.write, options));
     if (!pending.back()->Prepared().Ok()) return pending.back()->Prepared();
+  }
+  const FolderLocks locks(pending);
+  if (!locks.Held()) {
+    const std::string& path = files.front().path;
+    return Status::Fail(StatusKind::WriteFailed,
+                        FileFailureMessage(options.headline, path, kFolderBusyReason));
   }
   for (const auto& file : pending) {
     if (Status status = file->Commit(); !status.Ok()) return status;

@@ -56,6 +56,8 @@ class PendingFile {
   const Status& Prepared() const { return status_; }
   // Puts the file in place of its target. Only after a successful prepare.
   Status Commit();
+  // The folder the file goes into, open while the file is pending.
+  int FolderFd() const { return dirFd_; }
 
  private:
   Status Fail(StatusKind kind, const std::string& reason, int error = 0);
@@ -86,7 +88,9 @@ struct FileToSave {
 };
 
 // Prepares every file, then commits them all: when one cannot be written,
-// none of the targets is touched.
+// none of the targets is touched. The commits hold a lock on each folder
+// (flock on the folder itself), so that sets written at once by several
+// processes or threads leave one writer's whole set, not a mix.
 Status SaveFiles(const std::vector<FileToSave>& files, const SaveOptions& options);
 
 }  // namespace sorimu

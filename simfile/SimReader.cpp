@@ -8,10 +8,12 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "Messages.h"
 #include "PageMemory.h"
+#include "RowRules.h"
 #include "SimFormat.h"
 
 namespace sorimu {
@@ -100,6 +102,13 @@ bool FitsInMemory(size_t rows, size_t displayBytesPerRow, const RunRecords& reco
 
 Status Failure(StatusKind kind, const char* message) { return Status::Fail(kind, message); }
 
+Status Unreachable(const FieldFault& fault, const std::string& path) {
+  return Status::Fail(StatusKind::Unreachable,
+                      FileFailureMessage(kUnreachableFileMessage, path,
+                                         UnreachableValueReason(fault.Row, fault.Field, fault.Value,
+                                                                fault.Allowed)));
+}
+
 // `sizeHint` is the file's size when known (0 otherwise): it lets the rows be
 // reserved at once, and refuses files no list could show before reading them.
 SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRow,
@@ -125,6 +134,10 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRo
   result.header = SimFileHeader{
       GetInt32(header + simfile::kFlevelOffset), GetInt32(header + simfile::kGamesOffset),
       GetInt32(header + simfile::kBigStockOffset), GetInt32(header + simfile::kRegStockOffset)};
+  if (const std::optional<FieldFault> fault = CheckHeader(result.header)) {
+    result.status = Unreachable(*fault, path);
+    return result;
+  }
 
   if (sizeHint > simfile::kHeaderBytes) {
     const size_t rows = (sizeHint - simfile::kHeaderBytes) / simfile::kRowBytes;
@@ -145,6 +158,7 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRo
   if (sizeHint > 0)
     blockRows = std::min(blockRows, (sizeHint - simfile::kHeaderBytes) / simfile::kRowBytes + 1);
   std::vector<unsigned char> block(blockRows * simfile::kRowBytes);
+  RowChecker checker(result.header);
   for (;;) {
     const long long got = source.ReadFully(block.data(), block.size());
     if (got < 0) {
@@ -162,7 +176,13 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRo
         result.status = Failure(StatusKind::TooLarge, kFileTooLargeMessage);
         return result;
       }
-      if (!records.AppendRow(DecodeRow(block.data() + r * simfile::kRowBytes))) {
+      const RunRow row = DecodeRow(block.data() + r * simfile::kRowBytes);
+      if (const std::optional<FieldFault> fault = checker.Check(row)) {
+        records.ClearRows();
+        result.status = Unreachable(*fault, path);
+        return result;
+      }
+      if (!records.AppendRow(row)) {
         records.ClearRows();
         records.ReleaseMemory();
         result.status = Failure(StatusKind::OutOfMemory, kReadOutOfMemoryMessage);
@@ -173,7 +193,12 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRo
   }
 
   // The display needs at least one row: a file without one is not a run.
-  if (records.RowCount() == 0) result.status = Failure(StatusKind::NotSimFile, kNotSimFileMessage);
+  if (records.RowCount() == 0) {
+    result.status = Failure(StatusKind::NotSimFile, kNotSimFileMessage);
+  } else if (const std::optional<FieldFault> fault = checker.Finish()) {
+    records.ClearRows();
+    result.status = Unreachable(*fault, path);
+  }
   return result;
 }
 
@@ -188,7 +213,15 @@ SimReadResult ReadSimFile(const std::string& path, RunRecords& records, size_t d
   };
   // Without O_NONBLOCK, opening a pipe would wait for a writer forever.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return cannotOpen(FileErrorReason(errno), errno);
+  if (fd < 0) {
+    const int error = errno;
+    struct stat info;
+    // A socket cannot be opened at all (ENXIO): say what it is, as for a pipe.
+    if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+      return cannotOpen(kNotRegularReadReason, error);
+    }
+    return cannotOpen(FileErrorReason(error), error);
+  }
   struct stat info;
   if (::fstat(fd, &info) != 0) {
     const int error = errno;

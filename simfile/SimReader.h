@@ -10,9 +10,10 @@
 namespace sorimu {
 
 // Ok, or CannotOpen (missing, unreadable, not a regular file), NotSimFile
-// (wrong mark, too short, not a single complete row), TooLarge (more rows
-// than a list can index or the memory can hold), OutOfMemory or ReadError,
-// each with its message.
+// (wrong mark, too short, not a single complete row), Unreachable (a value
+// the machine never writes, RowRules.h), TooLarge (more rows than a list can
+// index or the memory can hold), OutOfMemory or ReadError, each with its
+// message.
 struct SimReadResult {
   Status status;
   SimFileHeader header;

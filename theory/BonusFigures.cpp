@@ -15,9 +15,40 @@ Real Power(Real base, int exponent) {
 
 // Chance mass of the BIGs in one state: all of them, and those that have not
 // yet had a pure miss (a 1G連 then still hangs on the JAC games and the sets).
+// Beside each, the medals paid and bet so far summed with their chances (for
+// all: also the squares and the product); the clean ones as if every JAC
+// game paid, since only those end without a 1G連.
 struct Mass {
   Real all = 0;
   Real clean = 0;
+  Real paid = 0, bet = 0, paidPaid = 0, paidBet = 0, betBet = 0;
+  Real cleanPaid = 0, cleanBet = 0;
+
+  Mass& operator+=(const Mass& m) {
+    all += m.all;
+    clean += m.clean;
+    paid += m.paid;
+    bet += m.bet;
+    paidPaid += m.paidPaid;
+    paidBet += m.paidBet;
+    betBet += m.betBet;
+    cleanPaid += m.cleanPaid;
+    cleanBet += m.cleanBet;
+    return *this;
+  }
+
+  // Every BIG in the state plays medals of its own: paid with the given mean
+  // and mean square, drawn apart from what came before; bet fixed; the clean
+  // ones paid `cleanPay`.
+  void Add(Real pay, Real paySquare, Real bets, Real cleanPay) {
+    paidPaid += 2 * pay * paid + paySquare * all;
+    paidBet += pay * bet + bets * paid + pay * bets * all;
+    betBet += 2 * bets * bet + bets * bets * all;
+    paid += pay * all;
+    bet += bets * all;
+    cleanPaid += cleanPay * clean;
+    cleanBet += bets * clean;
+  }
 };
 
 // JAC-IN roles drawn so far matter only up to one past the free ones. Both
@@ -38,11 +69,17 @@ BonusFigures BigFigures(const MachineOdds& odds) {
   const Real jacIn = odds.BigJacIn;
   const Real plum = 1 - hazure - jacIn;
   const Real setPaid = kJacSetGames * kJacPayout * odds.JacWin;
+  // A set pays kJacPayout on each of its games that wins: a binomial count.
+  const Real setPaidSquare =
+      kJacPayout * kJacPayout * kJacSetGames * odds.JacWin * (1 - odds.JacWin) + setPaid * setPaid;
+  constexpr Real kSetBet = kJacSetGames * kJacGameBet;
+  constexpr Real kCleanSetPaid = kJacSetGames * kJacPayout;
 
   BonusFigures f;
   std::array<Mass, kMaxSets + 1> ended{};
   BigStates now{};
-  now[0][0] = {1, 1};
+  now[0][0].all = 1;
+  now[0][0].clean = 1;
   for (int game = 1; game <= kBigRoleGames; ++game) {
     const bool last = game == kBigRoleGames;
     BigStates next{};
@@ -67,11 +104,18 @@ BonusFigures BigFigures(const MachineOdds& odds) {
             {jacIn, true, moreIns, ins + 1 <= kFreeIns || last},
         };
         for (const auto& role : roles) {
-          const Mass moved{m.all * role.chance, role.clean ? m.clean * role.chance : 0};
+          Mass moved = m;
+          moved.all *= role.chance;
+          moved.clean = role.clean ? m.clean * role.chance : 0;
+          for (Real* sum : {&moved.paid, &moved.bet, &moved.paidPaid, &moved.paidBet, &moved.betBet,
+                            &moved.cleanPaid, &moved.cleanBet}) {
+            *sum *= role.chance;
+          }
+          if (!role.clean) moved.cleanPaid = moved.cleanBet = 0;
+          const Real rolePay = role.clean ? kBigRolePayout : 0;
+          moved.Add(rolePay, rolePay * rolePay, kBigGameBet, rolePay);
           if (!role.startsSet) {
-            Mass& to = last ? ended[sets] : next[role.ins][sets];
-            to.all += moved.all;
-            to.clean += moved.clean;
+            (last ? ended[sets] : next[role.ins][sets]) += moved;
             continue;
           }
           const size_t played = sets + 1;
@@ -79,9 +123,8 @@ BonusFigures BigFigures(const MachineOdds& odds) {
           f.Paid += moved.all * setPaid;
           f.Bet += moved.all * kJacSetGames * kJacGameBet;
           f.Games += moved.all * kJacSetGames;
-          Mass& to = last || played == kMaxSets ? ended[played] : next[role.ins][played];
-          to.all += moved.all;
-          to.clean += moved.clean;
+          moved.Add(setPaid, setPaidSquare, kSetBet, kCleanSetPaid);
+          (last || played == kMaxSets ? ended[played] : next[role.ins][played]) += moved;
         }
       }
     }
@@ -95,8 +138,13 @@ BonusFigures BigFigures(const MachineOdds& odds) {
     } else {
       noRen += ended[sets].clean * Power(odds.JacWin, kMaxJacGames);
     }
+    f.PaidSquare += ended[sets].paidPaid;
+    f.PaidBet += ended[sets].paidBet;
+    f.BetSquare += ended[sets].betBet;
   }
   f.RenChance = 1 - noRen;
+  f.PaidNoRen = ended[kMaxSets].cleanPaid * Power(odds.JacWin, kMaxJacGames);
+  f.BetNoRen = ended[kMaxSets].cleanBet * Power(odds.JacWin, kMaxJacGames);
   f.JacMisses = f.JacGames * (1 - odds.JacWin);
   return f;
 }
@@ -109,6 +157,13 @@ BonusFigures RegFigures(const MachineOdds& odds) {
   f.Paid = kRegGames * kJacPayout * odds.JacWin;
   f.RenChance = 1 - Power(odds.JacWin, kRegGames);
   f.JacMisses = kRegGames * (1 - odds.JacWin);
+  // The pay is kJacPayout times a binomial count; the bet is fixed.
+  f.PaidSquare =
+      kJacPayout * kJacPayout * kRegGames * odds.JacWin * (1 - odds.JacWin) + f.Paid * f.Paid;
+  f.PaidBet = f.Paid * f.Bet;
+  f.BetSquare = f.Bet * f.Bet;
+  f.PaidNoRen = kRegGames * kJacPayout * Power(odds.JacWin, kRegGames);
+  f.BetNoRen = f.Bet * Power(odds.JacWin, kRegGames);
   return f;
 }
 

@@ -16,6 +16,15 @@ struct BonusFigures {
   Real PunkChance = 0;   // a BIG ends with fewer than the full JAC games
   Real HazureGames = 0;  // small-role games with a pure miss (RenCause 1)
   Real JacMisses = 0;    // JAC games missed (RenCause 2)
+  // For the spread of the balance: second moments of the medals paid and
+  // bet, and their means over the bonuses that end without a 1G連 due (each
+  // bonus counted with its chance, so that the means over all bonuses are
+  // Paid and Bet): a JAC miss or a パンク both lowers the pay and makes a 1G連.
+  Real PaidSquare = 0;
+  Real PaidBet = 0;
+  Real BetSquare = 0;
+  Real PaidNoRen = 0;
+  Real BetNoRen = 0;
 
   Real Net() const { return Paid - Bet; }
 };

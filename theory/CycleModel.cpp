@@ -1,6 +1,6 @@
 #include "CycleModel.h"
 
-#include <cassert>
+#include "KeptPerSetting.h"
 
 namespace sorimu::theory {
 
@@ -43,15 +43,8 @@ CycleModel BuildCycleModel(const MachineOdds& odds) {
 }
 
 const CycleModel& DefaultCycleModel(int setting) {
-  assert(setting >= 1 && setting <= kSettingCount);
-  static const std::array<CycleModel, kSettingCount> models = [] {
-    const Slot machine(0);
-    std::array<CycleModel, kSettingCount> built;
-    for (int s = 1; s <= kSettingCount; ++s)
-      built[static_cast<size_t>(s - 1)] = BuildCycleModel(ReadMachineOdds(machine, s));
-    return built;
-  }();
-  return models[static_cast<size_t>(setting - 1)];
+  static KeptPerSetting<CycleModel> models;
+  return models.Get(setting, [&] { return BuildCycleModel(ReadMachineOdds(Slot(0), setting)); });
 }
 
 }  // namespace sorimu::theory

@@ -47,7 +47,7 @@ struct CycleModel {
 
 CycleModel BuildCycleModel(const MachineOdds& odds);
 
-// The model of setting 1..6 of a machine with the tables it is built with,
+// The model of a setting level of a machine with the tables it is built with,
 // worked out once per process on first use; safe from any thread.
 const CycleModel& DefaultCycleModel(int setting);
 

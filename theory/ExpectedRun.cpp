@@ -4,6 +4,8 @@
 #include <array>
 #include <cassert>
 #include <cmath>
+#include <memory>
+#include <mutex>
 
 #include "LongRun.h"
 #include "StockBound.h"
@@ -11,25 +13,6 @@
 namespace sorimu::theory {
 
 namespace {
-
-// Both modes' game distributions side by side, so that one pass over the
-// fresh-RT starts feeds both sums.
-struct KernelPair {
-  Real mode0 = 0;
-  Real mode1 = 0;
-};
-
-std::vector<KernelPair> Kernel(const CycleModel& model) {
-  const size_t length = std::max(model.Fresh[0].Games.size(), model.Fresh[1].Games.size());
-  std::vector<KernelPair> kernel(length);
-  for (size_t n = 0; n < length; ++n) {
-    if (n < model.Fresh[0].Games.size())
-      kernel[n].mode0 = model.Odds.Mode(0) * model.Fresh[0].Games[n];
-    if (n < model.Fresh[1].Games.size())
-      kernel[n].mode1 = model.Odds.Mode(1) * model.Fresh[1].Games[n];
-  }
-  return kernel;
-}
 
 // Once every value that later ones are built from lies within this share of
 // its long-run value, so do all later ones, and the rest of the line is
@@ -64,6 +47,167 @@ Real NormalBet(const CycleModel& model, const std::array<Real, kKindCount>& befo
   return kNormalGameBet * (1 - model.Odds.Replay() * (1 - before[kBig] - before[kReg]));
 }
 
+// Renewal equations over the normal games: release[kind][k] is the chance
+// that game k lines up a bonus of that kind, and fresh[t] the chance that a
+// freshly drawn RT begins with game t + 1 (t = 0: the one Reset draws). A
+// release comes either from a fresh RT, by its mode's game distribution, or
+// from a chain a fixed number of games after an earlier release.
+//
+// Every value is a positive combination of earlier ones that the long-run
+// rates solve exactly, so the largest relative deviation from them over the
+// last `window` values never grows. Once it is below kSettled, the rest of the
+// line follows from the long-run rates.
+//
+// None of it depends on the start stocks, and a first game without a bet
+// only moves every later figure by that bet, so a course is worked out for a
+// first game that bets and carried on as far as anyone asks.
+class Course {
+ public:
+  explicit Course(const CycleModel& model);
+
+  // Works the sums out up to `games`, or until they settle.
+  void ExtendTo(int32_t games);
+  ExpectedRun Run(const RunStart& start, int32_t games, Real leaveBound) const;
+
+ private:
+  const CycleModel& model_;
+  std::array<Real, kKindCount> settled_{};
+  Real settledFresh_ = 0;
+  size_t window_ = 0;
+  // Each mode's game distribution, times the mode's chance, in double; and
+  // its running sums in full, by games.
+  std::array<std::vector<double>, kKindCount> kernel_;
+  std::array<std::vector<Real>, kKindCount> kernelUpTo_;
+  std::array<std::vector<Real>, kKindCount> release_;
+  std::vector<Real> fresh_;
+  // fresh_ less its long-run value: what the sums take a product of, in
+  // double. Their rounding then shrinks with the deviation itself, which
+  // is all that is left once the course nears its long-run rates.
+  std::vector<double> freshDeviation_;
+  std::vector<Real> balance_;
+  std::vector<Real> bets_;
+  std::vector<Real> calmDeviation_;  // of the calm values up to each game
+  size_t calm_ = 0;
+  bool settledAt_ = false;
+  Real sensitivity_ = 0;
+  GameStep stepAfter_;
+};
+
+Course::Course(const CycleModel& model) : model_(model) {
+  int32_t longestChain = 0;
+  for (const AfterBonus& after : model.After) {
+    for (const ChainedRelease& chain : after.Chains)
+      longestChain = std::max(longestChain, chain.Games);
+  }
+  size_t width = 0;
+  for (size_t mode = 0; mode < kModeCount; ++mode) {
+    const std::vector<Real>& games = model.Fresh[mode].Games;
+    width = std::max(width, games.size());
+    kernel_[mode].resize(games.size());
+    kernelUpTo_[mode].resize(games.size());
+    Real sum = 0;
+    for (size_t n = 0; n < games.size(); ++n) {
+      const Real chance = model.Odds.Mode(mode) * games[n];
+      kernel_[mode][n] = static_cast<double>(chance);
+      if (n > 0) sum += chance;  // never on game 0
+      kernelUpTo_[mode][n] = sum;
+    }
+  }
+  window_ = std::max(width, static_cast<size_t>(longestChain) + 1);
+  const LongRunFigures longRun = ComputeLongRun(model);
+  settled_ = {longRun.BigPerGame, longRun.RegPerGame};
+  settledFresh_ =
+      settled_[kBig] * model.After[kBig].Fresh + settled_[kReg] * model.After[kReg].Fresh;
+
+  for (std::vector<Real>& r : release_) r.assign(1, 0);
+  fresh_.assign(1, model.AtStart.Fresh);
+  freshDeviation_.assign(1, static_cast<double>(model.AtStart.Fresh - settledFresh_));
+  balance_.assign(1, 0);
+  bets_.assign(1, 0);
+  calmDeviation_.assign(1, 0);
+
+  stepAfter_ = Step(model, settled_, settled_, NormalBet(model, settled_));
+  // How far one game's amounts can move when each chance moves by its share.
+  for (size_t kind = 0; kind < kKindCount; ++kind) {
+    const Real linePay = RolePayout(kind == kBig ? Outcome::BIG : Outcome::REG);
+    sensitivity_ += settled_[kind] * (std::fabs(linePay - model.Odds.RolePay) +
+                                      kNormalGameBet * model.Odds.Replay() +
+                                      std::fabs(model.Bonus[kind].Net()) + model.Bonus[kind].Bet);
+  }
+}
+
+void Course::ExtendTo(int32_t games) {
+  while (!settledAt_ && fresh_.size() <= static_cast<size_t>(games)) {
+    const size_t k = fresh_.size();
+    std::array<Real, kKindCount> now{};
+    for (size_t mode = 0; mode < kModeCount; ++mode) {
+      const std::vector<double>& kernel = kernel_[mode];
+      const size_t last = std::min(k, kernel.size() - 1);
+      // The long-run part of every earlier fresh RT at once, then the
+      // deviations; four partial sums keep the long double adds from
+      // waiting on each other.
+      const double* deviation = freshDeviation_.data() + k;
+      Real a = 0, b = 0, c = 0, e = 0;
+      size_t d = 1;
+      for (; d + 3 <= last; d += 4) {
+        a += static_cast<Real>(deviation[-static_cast<std::ptrdiff_t>(d)]) * kernel[d];
+        b += static_cast<Real>(deviation[-static_cast<std::ptrdiff_t>(d + 1)]) * kernel[d + 1];
+        c += static_cast<Real>(deviation[-static_cast<std::ptrdiff_t>(d + 2)]) * kernel[d + 2];
+        e += static_cast<Real>(deviation[-static_cast<std::ptrdiff_t>(d + 3)]) * kernel[d + 3];
+      }
+      for (; d <= last; ++d) a += static_cast<Real>(freshDeviation_[k - d]) * kernel[d];
+      now[mode] = settledFresh_ * kernelUpTo_[mode][last] + ((a + b) + (c + e));
+    }
+    for (size_t from = 0; from < kKindCount; ++from) {
+      for (const ChainedRelease& chain : model_.After[from].Chains) {
+        const size_t chainGames = static_cast<size_t>(chain.Games);
+        if (k > chainGames) now[chain.Kind] += release_[from][k - chainGames] * chain.Chance;
+      }
+    }
+    const std::array<Real, kKindCount> before = {release_[kBig][k - 1], release_[kReg][k - 1]};
+    const Real bet = k == 1 ? kNormalGameBet : NormalBet(model_, before);
+    const GameStep step = Step(model_, now, before, bet);
+    balance_.push_back(balance_.back() + step.balance);
+    bets_.push_back(bets_.back() + step.bets);
+    for (size_t kind = 0; kind < kKindCount; ++kind) release_[kind].push_back(now[kind]);
+    fresh_.push_back(now[kBig] * model_.After[kBig].Fresh + now[kReg] * model_.After[kReg].Fresh);
+    freshDeviation_.push_back(static_cast<double>(fresh_.back() - settledFresh_));
+
+    const Real deviation = std::max(std::fabs(now[kBig] / settled_[kBig] - 1),
+                                    std::fabs(now[kReg] / settled_[kReg] - 1));
+    if (deviation <= kSettled) {
+      calmDeviation_.push_back(std::max(calmDeviation_.back(), deviation));
+      if (++calm_ >= window_ && k > window_) settledAt_ = true;
+    } else {
+      calm_ = 0;
+      calmDeviation_.push_back(0);
+    }
+  }
+}
+
+ExpectedRun Course::Run(const RunStart& start, int32_t games, Real leaveBound) const {
+  const size_t worked = fresh_.size() - 1;
+  assert(settledAt_ || worked >= static_cast<size_t>(games));
+  ExpectedRun run;
+  run.Games = games;
+  run.ExactGames = static_cast<int32_t>(std::min(worked, static_cast<size_t>(games)));
+  const auto end = static_cast<std::ptrdiff_t>(run.ExactGames) + 1;
+  run.Balance.assign(balance_.begin(), balance_.begin() + end);
+  run.Bets.assign(bets_.begin(), bets_.begin() + end);
+  if (!start.FirstGameBets) {
+    // The first game's bet was never taken, from that game on.
+    for (size_t n = 1; n < run.Balance.size(); ++n) {
+      run.Balance[n] += kNormalGameBet;
+      run.Bets[n] -= kNormalGameBet;
+    }
+  }
+  run.BalanceSlope = stepAfter_.balance;
+  run.BetSlope = stepAfter_.bets;
+  run.SlopeError = calmDeviation_[static_cast<size_t>(run.ExactGames)] * sensitivity_;
+  run.LeaveBound = leaveBound;
+  return run;
+}
+
 }  // namespace
 
 std::optional<std::string> CheckExpectedRun(const RunStart& start, int32_t games) {
@@ -92,97 +236,27 @@ Real ExpectedRun::PayoutRate(int32_t games) const {
   return (bets + BalanceAt(games)) / bets;
 }
 
-// Renewal equations over the normal games: release[kind][k] is the chance
-// that game k lines up a bonus of that kind, and fresh[t] the chance that a
-// freshly drawn RT begins with game t + 1 (t = 0: the one Reset draws). A
-// release comes either from a fresh RT, by its mode's game distribution, or
-// from a chain a fixed number of games after an earlier release.
-//
-// Every value is a positive combination of earlier ones that the long-run
-// rates solve exactly, so the largest relative deviation from them over the
-// last `window` values never grows. Once it is below kSettled, the rest of the
-// line follows from the long-run rates.
 ExpectedRun ComputeExpectedRun(const CycleModel& model, const RunStart& start, int32_t games) {
-  const std::vector<KernelPair> kernel = Kernel(model);
-  const size_t width = kernel.size();
-  int32_t longestChain = 0;
-  for (const AfterBonus& after : model.After) {
-    for (const ChainedRelease& chain : after.Chains)
-      longestChain = std::max(longestChain, chain.Games);
-  }
-  const size_t window = std::max(width, static_cast<size_t>(longestChain) + 1);
-  const LongRunFigures longRun = ComputeLongRun(model);
-  const std::array<Real, kKindCount> settled = {longRun.BigPerGame, longRun.RegPerGame};
+  Course course(model);
+  course.ExtendTo(games);
+  return course.Run(start, games,
+                    RunLeaveBound(ComputeStockBound(model), start.BigStock, start.RegStock, games));
+}
 
-  std::array<std::vector<Real>, kKindCount> release;
-  std::vector<Real> fresh{model.AtStart.Fresh};
-  for (std::vector<Real>& r : release) r.assign(1, 0);
-  ExpectedRun run;
-  run.Games = games;
-  run.Balance.assign(1, 0);
-  run.Bets.assign(1, 0);
-
-  size_t calm = 0;         // games in a row within kSettled
-  Real calmDeviation = 0;  // the largest deviation among them
-  size_t k = 1;
-  for (; k <= static_cast<size_t>(games); ++k) {
-    // Two partial sums per mode keep the long double adds from waiting on
-    // each other.
-    Real a0 = 0, b0 = 0, a1 = 0, b1 = 0;
-    const size_t last = std::min(k, width - 1);
-    size_t d = 1;
-    for (; d + 1 <= last; d += 2) {
-      const Real f = fresh[k - d];
-      const Real g = fresh[k - d - 1];
-      a0 += f * kernel[d].mode0;
-      a1 += f * kernel[d].mode1;
-      b0 += g * kernel[d + 1].mode0;
-      b1 += g * kernel[d + 1].mode1;
-    }
-    if (d <= last) {
-      a0 += fresh[k - d] * kernel[d].mode0;
-      a1 += fresh[k - d] * kernel[d].mode1;
-    }
-    std::array<Real, kKindCount> now = {a0 + b0, a1 + b1};
-    for (size_t from = 0; from < kKindCount; ++from) {
-      for (const ChainedRelease& chain : model.After[from].Chains) {
-        const size_t chainGames = static_cast<size_t>(chain.Games);
-        if (k > chainGames) now[chain.Kind] += release[from][k - chainGames] * chain.Chance;
-      }
-    }
-    const std::array<Real, kKindCount> before = {release[kBig][k - 1], release[kReg][k - 1]};
-    const Real bet = k == 1 ? (start.FirstGameBets ? kNormalGameBet : 0) : NormalBet(model, before);
-    const GameStep step = Step(model, now, before, bet);
-    run.Balance.push_back(run.Balance.back() + step.balance);
-    run.Bets.push_back(run.Bets.back() + step.bets);
-    for (size_t kind = 0; kind < kKindCount; ++kind) release[kind].push_back(now[kind]);
-    fresh.push_back(now[kBig] * model.After[kBig].Fresh + now[kReg] * model.After[kReg].Fresh);
-
-    const Real deviation = std::max(std::fabs(now[kBig] / settled[kBig] - 1),
-                                    std::fabs(now[kReg] / settled[kReg] - 1));
-    if (deviation <= kSettled) {
-      calmDeviation = std::max(calmDeviation, deviation);
-      if (++calm >= window && k > window) break;
-    } else {
-      calm = 0;
-      calmDeviation = 0;
-    }
-  }
-  run.ExactGames = static_cast<int32_t>(std::min(k, static_cast<size_t>(games)));
-  const GameStep stepAfter = Step(model, settled, settled, NormalBet(model, settled));
-  run.BalanceSlope = stepAfter.balance;
-  run.BetSlope = stepAfter.bets;
-  // How far one game's amounts can move when each chance moves by its share.
-  Real sensitivity = 0;
-  for (size_t kind = 0; kind < kKindCount; ++kind) {
-    const Real linePay = RolePayout(kind == kBig ? Outcome::BIG : Outcome::REG);
-    sensitivity += settled[kind] *
-                   (std::fabs(linePay - model.Odds.RolePay) + kNormalGameBet * model.Odds.Replay() +
-                    std::fabs(model.Bonus[kind].Net()) + model.Bonus[kind].Bet);
-  }
-  run.SlopeError = calmDeviation * sensitivity;
-  run.LeaveBound = RunLeaveBound(ComputeStockBound(model), start.BigStock, start.RegStock, games);
-  return run;
+ExpectedRun DefaultExpectedRun(int setting, const RunStart& start, int32_t games) {
+  assert(IsSettingLevel(setting));
+  struct Kept {
+    std::mutex mutex;
+    std::unique_ptr<Course> course;
+  };
+  static std::array<Kept, kSettingCount> kept;
+  Kept& mine = kept[SettingIndex(setting)];
+  const Real leave =
+      RunLeaveBound(DefaultStockBound(setting), start.BigStock, start.RegStock, games);
+  const std::lock_guard lock(mine.mutex);
+  if (!mine.course) mine.course = std::make_unique<Course>(DefaultCycleModel(setting));
+  mine.course->ExtendTo(games);
+  return mine.course->Run(start, games, leave);
 }
 
 }  // namespace sorimu::theory

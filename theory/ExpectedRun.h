@@ -53,4 +53,10 @@ struct ExpectedRun {
 // Requires CheckExpectedRun to pass.
 ExpectedRun ComputeExpectedRun(const CycleModel& model, const RunStart& start, int32_t games);
 
+// The same for a setting level of the machine with its own tables. The sums
+// behind it depend on the setting alone; they are kept per process and
+// carried on only past the games asked for before, so a run as long as an
+// earlier one, or shorter, costs a copy. Safe from any thread.
+ExpectedRun DefaultExpectedRun(int setting, const RunStart& start, int32_t games);
+
 }  // namespace sorimu::theory

@@ -42,7 +42,7 @@ struct LongRunFigures {
 
 LongRunFigures ComputeLongRun(const CycleModel& model);
 
-// Settings 1..6 of the machine with its own tables.
+// Every setting level of the machine with its own tables.
 std::vector<LongRunFigures> DefaultLongRun();
 
 // The chance that a bonus of kind `from` is followed by one of kind `to`, and

@@ -1,8 +1,10 @@
 #include "StockBound.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
+#include "KeptPerSetting.h"
 #include "LongRun.h"
 
 namespace sorimu::theory {
@@ -24,11 +26,45 @@ Real StockWin(const MachineOdds& odds, size_t kind) {
   return kind == kBig ? odds.BigStockWin : odds.RegStockWin;
 }
 
-// The worst (largest) cycle mean over every kind of cycle start.
+// What a cycle mean takes at one θ, whatever the cycle's start: the stock's
+// factor per normal game, per release of its kind, and each mode's fresh RT.
+struct CycleFactors {
+  Real perGame = 1;
+  Real used = 1;
+  std::array<Real, kModeCount> fresh{};
+};
+
+CycleFactors FactorsAt(const CycleModel& model, size_t kind, Real theta) {
+  CycleFactors factors;
+  factors.perGame = 1 - StockWin(model.Odds, kind) * (1 - std::exp(-theta));
+  factors.used = std::exp(theta);
+  for (size_t mode = 0; mode < kModeCount; ++mode) {
+    factors.fresh[mode] = Generating(model.Fresh[mode], factors.perGame);
+  }
+  return factors;
+}
+
+Real MeanFrom(const CycleModel& model, const AfterBonus& after, size_t kind,
+              const CycleFactors& factors) {
+  Real mean = 0;
+  for (const ChainedRelease& chain : after.Chains) {
+    mean += chain.Chance * std::pow(factors.perGame, static_cast<Real>(chain.Games)) *
+            (chain.Kind == kind ? factors.used : 1);
+  }
+  for (size_t mode = 0; mode < kModeCount; ++mode) {
+    mean += after.Fresh * model.Odds.Mode(mode) * factors.fresh[mode] *
+            (mode == kind ? factors.used : 1);
+  }
+  return mean;
+}
+
+// The worst (largest) cycle mean over every kind of cycle start; the fresh
+// RTs' generating values are the same for all of them.
 Real WorstMean(const CycleModel& model, size_t kind, Real theta) {
-  Real worst = CycleExponentialMean(model, model.AtStart, kind, theta);
+  const CycleFactors factors = FactorsAt(model, kind, theta);
+  Real worst = MeanFrom(model, model.AtStart, kind, factors);
   for (const AfterBonus& after : model.After) {
-    worst = std::max(worst, CycleExponentialMean(model, after, kind, theta));
+    worst = std::max(worst, MeanFrom(model, after, kind, factors));
   }
   return worst;
 }
@@ -61,19 +97,7 @@ constexpr int32_t kFallFromTop = kMaxStock - 1;
 
 Real CycleExponentialMean(const CycleModel& model, const AfterBonus& after, size_t kind,
                           Real theta) {
-  const MachineOdds& odds = model.Odds;
-  const Real z = 1 - StockWin(odds, kind) * (1 - std::exp(-theta));
-  const Real used = std::exp(theta);
-  Real mean = 0;
-  for (const ChainedRelease& chain : after.Chains) {
-    mean += chain.Chance * std::pow(z, static_cast<Real>(chain.Games)) *
-            (chain.Kind == kind ? used : 1);
-  }
-  for (size_t mode = 0; mode < kModeCount; ++mode) {
-    mean += after.Fresh * odds.Mode(mode) * Generating(model.Fresh[mode], z) *
-            (mode == kind ? used : 1);
-  }
-  return mean;
+  return MeanFrom(model, after, kind, FactorsAt(model, kind, theta));
 }
 
 StockBound ComputeStockBound(const CycleModel& model) {
@@ -97,6 +121,11 @@ StockBound ComputeStockBound(const CycleModel& model) {
             : 1;
   }
   return bound;
+}
+
+const StockBound& DefaultStockBound(int setting) {
+  static KeptPerSetting<StockBound> bounds;
+  return bounds.Get(setting, [&] { return ComputeStockBound(DefaultCycleModel(setting)); });
 }
 
 Real RunLeaveBound(const StockBound& bound, int32_t bigStock, int32_t regStock, int64_t games) {

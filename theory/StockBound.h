@@ -28,6 +28,11 @@ struct StockBound {
 
 StockBound ComputeStockBound(const CycleModel& model);
 
+// The bound of a setting level of the machine with its own tables: a search
+// over θ, the same for every run, so worked out once per process on first
+// use; safe from any thread.
+const StockBound& DefaultStockBound(int setting);
+
 // The chance that, in a run started with these stocks, some RT end within
 // `games` normal games finds the stock it should release empty, at most.
 // Capped at 1; a start with an empty stock gets 1.

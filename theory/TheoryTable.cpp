@@ -15,16 +15,6 @@ namespace sorimu::theory {
 
 namespace {
 
-// A chance of a long dry stretch written out in full runs to well over a
-// thousand digits, so the text is sized to what it needs.
-std::string Fixed(Real value, int decimals) {
-  const int length = std::snprintf(nullptr, 0, "%.*Lf", decimals, value);
-  std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
-  std::snprintf(text.data(), text.size(), "%.*Lf", decimals, value);
-  text.pop_back();
-  return text;
-}
-
 // A chance as the lists show numbers. A double holds the chance of a long
 // first-hit stretch as 0 (at 10,000 games it is near 1E-1585), so one that
 // small keeps its own 15 digits in the lists' scientific form.
@@ -77,6 +67,8 @@ TableRow Header(const std::vector<Figures>& settings) {
   return header;
 }
 
+}  // namespace
+
 std::string Join(const std::vector<std::string>& cells) {
   std::string line;
   for (size_t i = 0; i < cells.size(); ++i) {
@@ -86,7 +78,15 @@ std::string Join(const std::vector<std::string>& cells) {
   return line;
 }
 
-}  // namespace
+// A chance of a long dry stretch written out in full runs to well over a
+// thousand digits, so the text is sized to what it needs.
+std::string Fixed(Real value, int decimals) {
+  const int length = std::snprintf(nullptr, 0, "%.*Lf", decimals, value);
+  std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+  std::snprintf(text.data(), text.size(), "%.*Lf", decimals, value);
+  text.pop_back();
+  return text;
+}
 
 std::string PlainDecimal(Real value, int digits) {
   if (value == 0 || !std::isfinite(value)) return "0";
@@ -109,10 +109,11 @@ std::string SpecSheetTsvHeader() {
   return Join({"setting", "payout", "big_per_game", "reg_per_game", "big_first_per_game",
                "reg_first_per_game", "games_per_first_hit", "games_per_bonus", "cause_expired",
                "cause_cherry2", "cause_cherry4b1", "cause_cherry4b2", "cause_hazure", "cause_ren1g",
-               "cause_ren3g", "ren1g_after_big", "ren1g_after_reg", "ren3g_after_big"});
+               "cause_ren3g", "ren1g_after_big", "ren1g_after_reg", "ren3g_after_big",
+               "sd_per_game"});
 }
 
-std::string SpecSheetTsvLine(const LongRunFigures& f) {
+std::string SpecSheetTsvLine(const LongRunFigures& f, const Volatility& volatility) {
   std::vector<std::string> cells = {FormatInt(f.Setting),
                                     PlainDecimal(f.Payout),
                                     PlainDecimal(f.BigPerGame),
@@ -127,6 +128,7 @@ std::string SpecSheetTsvLine(const LongRunFigures& f) {
   cells.push_back(PlainDecimal(f.RenAfterBig));
   cells.push_back(PlainDecimal(f.RenAfterReg));
   cells.push_back(PlainDecimal(f.Ren3AfterBig));
+  cells.push_back(PlainDecimal(volatility.SdPerGame));
   return Join(cells);
 }
 

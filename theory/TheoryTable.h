@@ -7,6 +7,7 @@
 #include "DryStretch.h"
 #include "LongRun.h"
 #include "ResultStats.h"
+#include "Volatility.h"
 
 // The exact figures as the command line and the window show them: table rows
 // (caption first, then one cell per setting in the order given) and
@@ -24,9 +25,10 @@ std::vector<TableRow> SpecSheetRows(const std::vector<LongRunFigures>& settings)
 
 // A header line and one line per setting, TAB-separated, every figure a plain
 // decimal with 18 significant digits; probabilities per normal game, the
-// payout as a ratio.
+// payout as a ratio, last the standard deviation of the balance per normal
+// game (medals).
 std::string SpecSheetTsvHeader();
-std::string SpecSheetTsvLine(const LongRunFigures& figures);
+std::string SpecSheetTsvLine(const LongRunFigures& figures, const Volatility& volatility);
 
 // P(dry stretch >= games) between bonuses and between first hits, per
 // setting; each tail computed up to at least `games`.
@@ -38,6 +40,12 @@ std::string TailTsvLine(const DryStretchTail& tail, int32_t games);
 // "設定1 ボーナス間" ... and "設定1 初当り間" ...), then one row per stretch
 // length 1 .. maxGames with P(stretch >= length) of each kind and setting.
 std::vector<TableRow> TailCurveRows(const std::vector<DryStretchTail>& settings, int32_t maxGames);
+
+// Cells joined by TABs: one line of TSV.
+std::string Join(const std::vector<std::string>& cells);
+
+// A fixed-point decimal with `decimals` digits after the point.
+std::string Fixed(Real value, int decimals);
 
 // A plain decimal (no exponent) with `digits` significant digits.
 std::string PlainDecimal(Real value, int digits = 18);

@@ -6,9 +6,10 @@
 #include <QtCharts/QChart>
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 #include "ColouredBars.h"
-#include "IntegerTicker.h"
+#include "CountTicker.h"
 #include "PieChart.h"
 #include "PlotInteraction.h"
 
@@ -36,6 +37,31 @@ QCPScatterStyle::ScatterShape ShapeOf(MarkerShape shape) {
 
 constexpr double kMarkerSize = 7;
 
+// Markers drawn whole at the edges of the axis rect: the library clips them
+// to it, which cut those at the run's last game or its highest balance in
+// half. Only the markers of points in view are drawn, so that none reaches
+// in from beyond the axes.
+class MarkerGraph final : public QCPGraph {
+ public:
+  using QCPGraph::QCPGraph;
+
+ protected:
+  QRect clipRect() const override {
+    const int reach = static_cast<int>(std::ceil(scatterStyle().size() / 2)) + 1;
+    return QCPGraph::clipRect().adjusted(-reach, -reach, reach, reach);
+  }
+  void drawScatterPlot(QCPPainter* painter, const QVector<QPointF>& scatters,
+                       const QCPScatterStyle& style) const override {
+    const QRectF inView = QRectF(QCPGraph::clipRect()).adjusted(-0.5, -0.5, 0.5, 0.5);
+    QVector<QPointF> shown;
+    shown.reserve(scatters.size());
+    for (const QPointF& point : scatters) {
+      if (inView.contains(point)) shown.append(point);
+    }
+    QCPGraph::drawScatterPlot(painter, shown, style);
+  }
+};
+
 // A one-game run sets an axis from 1 to 1; the library refuses an empty span,
 // so such an axis is shown one unit wide around its value.
 QCPRange Shown(const QCPRange& range) {
@@ -44,6 +70,33 @@ QCPRange Shown(const QCPRange& range) {
 }
 
 constexpr double kValueMargin = 0.05;  // of the span, so points do not sit on the frame
+
+// What an automatic axis leaves beyond its points at each end: at least
+// `low` and `high` axis units, and at least `lowPixels` and `highPixels` of
+// the `pixels` the axis is long.
+struct Room {
+  double low = 0;
+  double high = 0;
+  int lowPixels = 0;
+  int highPixels = 0;
+  int pixels = 0;
+};
+
+// The padding below and above a span of points.
+std::pair<double, double> Padding(double span, const Room& room) {
+  double low = room.low;
+  double high = room.high;
+  const int wanted = room.lowPixels + room.highPixels;
+  if (wanted <= 0 || room.pixels <= 2 * wanted) return {low, high};
+  // Pixels become units through the span shown, which the padding widens;
+  // the room is a small share of the axis, so a few rounds settle it.
+  for (int round = 0; round < 8; ++round) {
+    const double shown = span + low + high;
+    low = std::max(room.low, shown * room.lowPixels / room.pixels);
+    high = std::max(room.high, shown * room.highPixels / room.pixels);
+  }
+  return {low, high};
+}
 
 void Merge(QCPRange& range, const QCPRange& more, bool wasEmpty) {
   if (wasEmpty) {
@@ -77,7 +130,6 @@ struct ChartLayer::Plot {
   QCPRange set[2];    // as the display set it, or as the active series need it
   QCPRange empty[2];  // what an automatic axis shows with nothing to follow
   double padding[2] = {0, 0};
-  int headroom = 0;
   bool dirty = false;
   bool legendVisible = false;
   QCPLayoutGrid* legendColumn = nullptr;  // right of the axis rect while the legend shows
@@ -116,7 +168,12 @@ ChartLayer::Plot& ChartLayer::PlotOf(QCustomPlot* plot) {
   added->context = std::make_unique<QObject>();
   Plot* state = added.get();
   QObject::connect(plot, &QCustomPlot::beforeReplot, state->context.get(), [this, state] {
-    if (state->dirty) UpdateAutomaticAxes(*state);
+    if (state->dirty) {
+      // The room for marks is measured in pixels of the axis rect, which a
+      // plot not yet drawn at its size does not know before it is laid out.
+      LayOutPlot(state->plot);
+      UpdateAutomaticAxes(*state);
+    }
     FitLegend(*state);
   });
   plots_.push_back(std::move(added));
@@ -146,7 +203,8 @@ ChartLayer::Series ChartLayer::NewGraphSeries(QCustomPlot* plot, SeriesKind kind
   series.name = name;
   series.colour = colour;
   series.plot = plot;
-  series.graph = plot->addGraph();
+  series.graph =
+      kind == SeriesKind::Markers ? new MarkerGraph(plot->xAxis, plot->yAxis) : plot->addGraph();
   series.graph->setObjectName(name);
   series.graph->setAdaptiveSampling(true);
   series.data = QSharedPointer<QCPGraphDataContainer>::create();
@@ -260,13 +318,8 @@ void ChartLayer::SetAxisPadding(QCustomPlot* plot, ChartAxis axis, double paddin
   Changed(plot);
 }
 
-void ChartLayer::SetHeadroom(QCustomPlot* plot, int pixels) {
-  PlotOf(plot).headroom = pixels;
-  Changed(plot);
-}
-
 void ChartLayer::SetIntegerTicks(QCustomPlot* plot, ChartAxis axis) {
-  PlotOf(plot).Axis(axis)->setTicker(QSharedPointer<IntegerTicker>::create());
+  UseCountTicks(PlotOf(plot).Axis(axis));
   plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -331,6 +384,13 @@ void ChartLayer::Changed(QCustomPlot* plot) {
 
 void ChartLayer::UpdateAutomaticAxes(Plot& state) {
   state.dirty = false;
+  QMargins marks;
+  for (const Series& series : series_) {
+    if (series.plot != state.plot || !series.active || !series.bars) continue;
+    const QMargins room = series.bars->MarkRoom(state.plot->axisRect()->width());
+    marks = QMargins(std::max(marks.left(), room.left()), std::max(marks.top(), room.top()),
+                     std::max(marks.right(), room.right()), 0);
+  }
   for (ChartAxis axis : {ChartAxis::Bottom, ChartAxis::Left}) {
     if (!state.automatic[axis == ChartAxis::Bottom ? 0 : 1]) continue;
     QCPRange range;
@@ -363,20 +423,23 @@ void ChartLayer::UpdateAutomaticAxes(Plot& state) {
       state.Axis(axis)->setRange(Shown(state.empty[which]));
       continue;
     }
-    range.lower -= state.padding[which];
-    range.upper += state.padding[which];
-    if (axis == ChartAxis::Left) {
+    const QRect area = state.plot->axisRect()->rect();
+    Room room{state.padding[which], state.padding[which], 0, 0, 0};
+    if (axis == ChartAxis::Bottom) {
+      room.lowPixels = marks.left();
+      room.highPixels = marks.right();
+      room.pixels = area.width();
+    } else {
       const double span = range.size();
-      double margin = span > 0 ? span * kValueMargin : 1;
-      // Headroom in pixels becomes a share of the axis: h of the axis's H
-      // pixels is h / (H - h) of the span.
-      const int pixels = state.plot->axisRect()->height();
-      if (state.headroom > 0 && span > 0 && pixels > 2 * state.headroom) {
-        margin = std::max(margin, span * state.headroom / (pixels - state.headroom));
-      }
-      range.upper += margin;
-      if (range.lower < 0) range.lower -= margin;
+      const double margin = span > 0 ? span * kValueMargin : 1;
+      room.high += margin;
+      if (range.lower < 0) room.low += margin;
+      room.highPixels = marks.top();
+      room.pixels = area.height();
     }
+    const auto [below, above] = Padding(range.size(), room);
+    range.lower -= below;
+    range.upper += above;
     state.set[which] = range;
     state.Axis(axis)->setRange(Shown(range));
   }
@@ -443,6 +506,10 @@ void ChartLayer::UpdatePie(Series& series) {
   // so such a pie is hidden; its legend entries stay.
   series.pie->setVisible(series.active && total > 0);
   series.pieChart->Legend()->SetEntries(entries);
+  // A pie of a run where none of its cases came says so, rather than
+  // leaving a blank that reads as a fault; before any run it stays blank.
+  const bool nothing = series.active && series.pie->count() > 0 && total == 0;
+  series.pieChart->SetNothingText(nothing ? QString::fromUtf8(kNoSlicesText) : QString());
   series.pieChart->Arrange();
 }
 

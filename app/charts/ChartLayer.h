@@ -100,12 +100,10 @@ class ChartLayer {
   // when it was made automatic.
   void SetAxisAutomatic(QCustomPlot* plot, ChartAxis axis);
   // Room an automatic axis leaves beyond its points, in axis units each side
-  // (half a bar, so that the outer bars are whole).
+  // (half a bar, so that the outer bars are whole). On a plot with bars it
+  // also leaves the pixels their marks need (ColouredBars::MarkRoom).
   void SetAxisPadding(QCustomPlot* plot, ChartAxis axis, double padding);
-  // Room an automatic left axis leaves above its highest point, in pixels
-  // (for the marks over the bars).
-  void SetHeadroom(QCustomPlot* plot, int pixels);
-  // Labels in whole numbers at whole-number steps.
+  // Whole-number ticks whose labels never touch (CountTicker).
   void SetIntegerTicks(QCustomPlot* plot, ChartAxis axis);
   // Lists the active series by title, right of the plot, where it covers
   // neither the points nor the axis labels.

@@ -78,6 +78,25 @@ void ColouredBars::draw(QCPPainter* painter) {
   }
 }
 
+QRectF ColouredBars::MarkBox(const QString& text) const {
+  return QRectF(0, 0, QFontMetrics(markFont_).horizontalAdvance(text) + 2 * kMarkPadding,
+                MarkHeight());
+}
+
+QMargins ColouredBars::MarkRoom(int axisPixels) const {
+  if (mDataContainer->isEmpty()) return {};
+  const auto last = mDataContainer->constEnd() - 1;
+  const double bars = last->key - mDataContainer->constBegin()->key + 1;
+  if (axisPixels / bars < kNarrowest) return {};
+  // Half a mark beside the centre of each outer bar, a pixel more for
+  // rounding; above, one more, as the axis maps its top a pixel above the rect.
+  const auto half = [this](double height) {
+    return static_cast<int>(std::ceil(MarkBox(MarkText(height)).width() / 2)) + 1;
+  };
+  return QMargins(half(mDataContainer->constBegin()->value), MarkHeight() + kMarkGap + 2,
+                  half(last->value), 0);
+}
+
 std::vector<ColouredBars::Mark> ColouredBars::PlaceMarks() const {
   std::vector<Mark> marks;
   if (!mKeyAxis || !mValueAxis || mDataContainer->isEmpty()) return marks;
@@ -87,80 +106,44 @@ std::vector<ColouredBars::Mark> ColouredBars::PlaceMarks() const {
   const double slot = std::abs(mKeyAxis->coordToPixel(1) - mKeyAxis->coordToPixel(0));
   if (begin == end || slot < kNarrowest) return marks;
 
-  const QFontMetrics metrics(markFont_);
-  int widest = 0;
-  for (auto it = begin; it != end; ++it) {
-    widest = std::max(widest, metrics.horizontalAdvance(MarkText(it->value)));
-  }
-  // At this step the marks are wider apart than the widest of them.
-  const int sparsest =
-      std::max(1, static_cast<int>(std::ceil((widest + 2 * kMarkPadding + kMarkGap) / slot)));
-  // Marks on every bar where they fit beside or above each other; thinned
-  // evenly where they do not, so that no bar looks as if its mark were lost.
-  for (int step = 1; step <= sparsest; ++step) {
-    if (TryPlaceMarks(step, false, marks)) return marks;
-  }
-  // Bars taller than the axis (zoomed in) keep their marks at its top.
-  TryPlaceMarks(sparsest, true, marks);
-  return marks;
-}
-
-bool ColouredBars::TryPlaceMarks(int step, bool clampToTop, std::vector<Mark>& marks) const {
-  marks.clear();
   const QRectF area = mKeyAxis->axisRect()->rect();
-  const QFontMetrics metrics(markFont_);
-  const int height = MarkHeight();
-  const double slot = std::abs(mKeyAxis->coordToPixel(1) - mKeyAxis->coordToPixel(0));
-  QCPBarsDataContainer::const_iterator begin, end;
-  getVisibleDataBounds(begin, end);
   const auto first = mDataContainer->constBegin();
-  const auto last = mDataContainer->constEnd();
-
   for (auto it = begin; it != end; ++it) {
-    const auto index = static_cast<int>(it - first);
-    if (index % step != 0) continue;
-    const QRectF bar = getBarRect(it->key, it->value);
-    // The library's bounds take in a bar beyond each edge of the view.
-    if (bar.center().x() < area.left() || bar.center().x() > area.right()) continue;
+    const QRectF bar = getBarRect(it->key, it->value).normalized();
     Mark mark;
-    mark.index = index;
+    mark.index = static_cast<int>(it - first);
     mark.text = MarkText(it->value);
-    QRectF box(0, 0, metrics.horizontalAdvance(mark.text) + 2 * kMarkPadding, height);
-    box.moveCenter(QPointF(bar.center().x(), 0));
-    // Whole, even over the outermost bars.
-    if (box.left() < area.left()) box.moveLeft(area.left());
-    if (box.right() > area.right()) box.moveRight(area.right());
-
-    // Above every bar it reaches over, not only its own.
-    double top = std::min(bar.top(), bar.bottom());
-    const auto reach = static_cast<qsizetype>(std::ceil(box.width() / 2 / slot)) + 1;
-    for (auto near = it - std::min(reach, it - first); near != last && near <= it + reach; ++near) {
-      const QRectF other = getBarRect(near->key, near->value);
-      if (other.right() > box.left() && other.left() < box.right()) {
-        top = std::min({top, other.top(), other.bottom()});
-      }
-    }
-    box.moveBottom(top - kMarkGap);
-
-    // Above the marks it would meet.
-    for (bool moved = true; moved;) {
-      moved = false;
-      for (auto placed = marks.rbegin(); placed != marks.rend(); ++placed) {
-        if (placed->box.center().x() + box.width() < box.left()) break;
-        if (placed->box.intersects(box)) {
-          box.moveBottom(placed->box.top() - 1);
-          moved = true;
-        }
-      }
-    }
-    if (box.top() < area.top()) {
-      if (!clampToTop) return false;
-      box.moveTop(area.top());
-    }
-    mark.box = box;
-    marks.push_back(mark);
+    mark.box = MarkBox(mark.text);
+    mark.box.moveCenter(QPointF(bar.center().x(), 0));
+    mark.box.moveBottom(bar.top() - kMarkGap);
+    // A bar zoomed past the top of the axis rect carries its mark inside.
+    if (bar.top() < area.top()) mark.box.moveTop(area.top() + kMarkGap);
+    if (area.contains(mark.box)) marks.push_back(mark);
   }
-  return true;
+
+  // The tallest bars first: the long stretches are what the marks are read
+  // for. A mark that would cover another bar or a mark already placed is
+  // left out rather than moved away from its own bar.
+  std::stable_sort(marks.begin(), marks.end(), [first](const Mark& a, const Mark& b) {
+    return (first + a.index)->value > (first + b.index)->value;
+  });
+  std::vector<Mark> placed;
+  for (const Mark& mark : marks) {
+    const auto reach = static_cast<int>(std::ceil(mark.box.width() / 2 / slot)) + 1;
+    const int last = std::min(mark.index + reach, mDataContainer->size() - 1);
+    bool clear = true;
+    for (int near = std::max(0, mark.index - reach); clear && near <= last; ++near) {
+      const auto bar = first + near;
+      clear = near == mark.index || !getBarRect(bar->key, bar->value).intersects(mark.box);
+    }
+    for (auto other = placed.begin(); clear && other != placed.end(); ++other) {
+      clear = !other->box.intersects(mark.box);
+    }
+    if (clear) placed.push_back(mark);
+  }
+  std::sort(placed.begin(), placed.end(),
+            [](const Mark& a, const Mark& b) { return a.index < b.index; });
+  return placed;
 }
 
 }  // namespace sorimu

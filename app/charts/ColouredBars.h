@@ -32,18 +32,25 @@ class ColouredBars : public QCPBars {
   const QFont& MarkFont() const { return markFont_; }
   // Pixel height of a mark's box.
   int MarkHeight() const;
+  // The pixels the axis rect needs beyond the bars so that the marks of the
+  // tallest, the first and the last bar fit inside it (bottom unused), when
+  // all bars are shown across `axisPixels`; none where they are too narrow
+  // to carry marks.
+  QMargins MarkRoom(int axisPixels) const;
 
-  // The marks drawn at the axes' present ranges. Each stands over its bar,
-  // clear of every bar and every other mark, inside the axis rect. Where
-  // they would not fit over every bar, every second (third, ...) bar gets
-  // one; over bars too narrow to tell apart, none.
+  // The marks drawn at the axes' present ranges. Each stands centred over
+  // its own bar (at the top of the axis rect, inside the bar, where the bar
+  // runs past it), clear of every other bar and every other mark, whole
+  // inside the axis rect; a mark that cannot is not drawn. Where not all
+  // fit, the taller bars have theirs; over bars too narrow to tell apart,
+  // there are none.
   std::vector<Mark> PlaceMarks() const;
 
  protected:
   void draw(QCPPainter* painter) override;
 
  private:
-  bool TryPlaceMarks(int step, bool clampToTop, std::vector<Mark>& marks) const;
+  QRectF MarkBox(const QString& text) const;
 
   std::vector<QRgb> colours_;
   QRgb outline_ = 0xFFFFFFFF;

@@ -1,6 +1,7 @@
 #include "PieChart.h"
 
 #include <QChartView>
+#include <QLabel>
 #include <QPainter>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
@@ -100,6 +101,19 @@ PieChart::PieChart(QWidget* parent) : QFrame(parent) {
   view_ = new QChartView(chart, this);
   view_->setFrameStyle(QFrame::NoFrame);
   legend_ = new PieLegend(this);
+  nothing_ = new QLabel(this);
+  nothing_->setObjectName(QStringLiteral("NothingLabel"));
+  nothing_->setAlignment(Qt::AlignCenter);
+  nothing_->hide();
+}
+
+void PieChart::SetNothingText(const QString& text) {
+  nothing_->setText(text);
+  nothing_->setVisible(!text.isEmpty());
+}
+
+QString PieChart::NothingText() const {
+  return nothing_->isHidden() ? QString() : nothing_->text();
 }
 
 QChart* PieChart::Chart() const { return view_->chart(); }
@@ -111,14 +125,17 @@ void PieChart::Arrange() {
   const QSize legend = legend_->LayOut(inside.height() - 2 * kMargin);
   if (legend.isEmpty()) {
     view_->setGeometry(inside);
-    return;
+  } else {
+    const int legendLeft = inside.right() + 1 - kMargin - legend.width();
+    legend_->setGeometry(legendLeft, inside.top() + (inside.height() - legend.height()) / 2,
+                         legend.width(), legend.height());
+    view_->setGeometry(inside.left(), inside.top(), std::max(0, legendLeft - inside.left()),
+                       inside.height());
+    legend_->update();
   }
-  const int legendLeft = inside.right() + 1 - kMargin - legend.width();
-  legend_->setGeometry(legendLeft, inside.top() + (inside.height() - legend.height()) / 2,
-                       legend.width(), legend.height());
-  view_->setGeometry(inside.left(), inside.top(), std::max(0, legendLeft - inside.left()),
-                     inside.height());
-  legend_->update();
+  // Where the pie would stand.
+  nothing_->setGeometry(view_->geometry());
+  nothing_->raise();
 }
 
 }  // namespace sorimu

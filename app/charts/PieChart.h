@@ -8,6 +8,7 @@
 
 class QChart;
 class QChartView;
+class QLabel;
 
 namespace sorimu {
 
@@ -59,6 +60,10 @@ class PieChart final : public QFrame {
   QChartView* View() const { return view_; }
   QChart* Chart() const;
   PieLegend* Legend() const { return legend_; }
+  // Said in the pie's place while it has slices but all at 0; an empty text
+  // says nothing.
+  void SetNothingText(const QString& text);
+  QString NothingText() const;  // as shown; empty while hidden
 
   // Places the legend and the pie again, after a resize or new entries.
   void Arrange();
@@ -69,6 +74,7 @@ class PieChart final : public QFrame {
  private:
   QChartView* view_ = nullptr;
   PieLegend* legend_ = nullptr;
+  QLabel* nothing_ = nullptr;
 };
 
 }  // namespace sorimu

@@ -142,12 +142,6 @@ void ResultCharts::Impl::BuildBarChart(QWidget* window) {
   bars =
       NewPlot(window, QStringLiteral("SlumpChart2"), QString::fromUtf8(charttext::kBarsAxisBonuses),
               QString::fromUtf8(charttext::kBarsAxisGames), VerticalGradient(kWhite, kSilver));
-  auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
-  ticker->setTickStep(1);
-  ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
-  // One label per bar while they are few; wide runs still keep their labels apart.
-  ticker->setTickCount(12);
-  bars->xAxis->setTicker(ticker);
   barSeries = layer.AddBarSeries(bars, QStringLiteral("SlumpBSeries"), kWhite);
   QFont markFont = bars->font();
   markFont.setPixelSize(kMarkPixels);
@@ -155,11 +149,13 @@ void ResultCharts::Impl::BuildBarChart(QWidget* window) {
   coloured->SetMarkFont(markFont);
   layer.SetAxisAutomatic(bars, ChartAxis::Bottom);
   layer.SetAxisAutomatic(bars, ChartAxis::Left);
-  // Half a bar each side, so the first and last bars are whole; room above
-  // the tallest for its mark.
+  // Half a bar each side, so the first and last bars are whole (the layer
+  // adds the room their marks need).
   layer.SetAxisPadding(bars, ChartAxis::Bottom, 0.5);
-  layer.SetHeadroom(bars, coloured->MarkHeight() + 2);
+  layer.SetIntegerTicks(bars, ChartAxis::Bottom);
   layer.SetIntegerTicks(bars, ChartAxis::Left);
+  // One label per bar while they are few.
+  bars->xAxis->ticker()->setTickCount(12);
   layer.SetLegendVisible(bars, false);
   layer.EnableZoomAndScroll(bars, false);
 
@@ -209,7 +205,6 @@ void ResultCharts::ClearSeries() {
   impl_->forecast->SetActive(false);
   layer.Clear(impl_->barSeries);
   for (SeriesId marker : impl_->markers) layer.Clear(marker);
-  // The 3G連 pie is emptied with the others but never filled: it stays blank.
   for (SeriesId pie :
        {impl_->koyakuSeries, impl_->ren3Series, impl_->rtCancelSeries, impl_->renSeries}) {
     layer.Clear(pie);
@@ -277,6 +272,10 @@ void ResultCharts::AddSlumpLine(const RunRecords& records) {
 
 void ResultCharts::AddSlumpLine(XYPoints&& line) {
   impl_->layer.AddPoints(impl_->slumpSeries, std::move(line));
+}
+
+void ResultCharts::FillRen3Pie(const ResultStats& stats) {
+  impl_->FillPie(impl_->ren3Series, Ren3PieSlices(stats));
 }
 
 void ResultCharts::FillRenPie(const ResultStats& stats) {

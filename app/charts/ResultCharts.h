@@ -61,6 +61,7 @@ class ResultCharts {
   static RunChartPoints CollectPoints(const RunRecords& records);
   void AddRunPoints(RunChartPoints& points);
   void AddSlumpLine(XYPoints&& line);
+  void FillRen3Pie(const ResultStats& stats);
   void FillRenPie(const ResultStats& stats);
   void FillKoyakuPie(const ResultStats& stats);
   void FillRTCancelPie(const ResultStats& stats);

@@ -24,19 +24,22 @@ void ShowErrorBox(QWidget* parent, const QString& caption, const QString& messag
 // Both dialogs take any name as typed: no default extension is added, an
 // existing file is replaced without asking, and a name that does not exist
 // fails later, when the file is opened.
+// `chosenFilter`, when given, learns which of the filters the user chose.
 std::optional<QString> AskPath(QWidget* parent, const QString& offered,
                                QFileDialog::AcceptMode mode,
-                               const QString& filter = QString::fromUtf8(wintext::kSimFileFilter)) {
+                               const QString& filter = QString::fromUtf8(wintext::kSimFileFilter),
+                               QString* chosenFilter = nullptr) {
   QFileDialog dialog(parent);
   dialog.setFont(WindowFont());
   dialog.setAcceptMode(mode);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(filter);
+  dialog.setNameFilters(filter.split(QStringLiteral(";;")));
   dialog.setDefaultSuffix(QString());
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   dialog.selectFile(offered);
   FitFileDialogColumns(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (chosenFilter != nullptr) *chosenFilter = dialog.selectedNameFilter();
   return dialog.selectedFiles().constFirst();
 }
 
@@ -75,6 +78,24 @@ std::optional<QString> QtDialogs::AskSavePath(QWidget* parent, const QString& of
 std::optional<QString> QtDialogs::AskExportPath(QWidget* parent, const QString& offered,
                                                 const QString& filter) {
   return AskPath(parent, offered, QFileDialog::AcceptSave, filter);
+}
+
+std::optional<Dialogs::ImageChoice> Dialogs::AskImagePath(QWidget* parent, const QString& offered) {
+  const std::optional<QString> path =
+      AskExportPath(parent, offered, QString::fromUtf8(wintext::kImageFilter));
+  if (!path) return std::nullopt;
+  return ImageChoice{*path, 1};
+}
+
+std::optional<Dialogs::ImageChoice> QtDialogs::AskImagePath(QWidget* parent,
+                                                            const QString& offered) {
+  const QString twice = QString::fromUtf8(wintext::kImageFilterTwice);
+  QString chosen;
+  const std::optional<QString> path =
+      AskPath(parent, offered, QFileDialog::AcceptSave,
+              QString::fromUtf8(wintext::kImageFilter) + QStringLiteral(";;") + twice, &chosen);
+  if (!path) return std::nullopt;
+  return ImageChoice{*path, chosen == twice ? 2 : 1};
 }
 
 void QtDialogs::ShowModal(QDialog& dialog) { dialog.exec(); }

@@ -34,6 +34,14 @@ class Dialogs {
     return AskSavePath(parent, offered);
   }
 
+  // A picture's path and the scale it is drawn at: 1 as on the screen, 2
+  // with twice the pixels each way. The plain one asks AskExportPath.
+  struct ImageChoice {
+    QString path;
+    int scale = 1;
+  };
+  virtual std::optional<ImageChoice> AskImagePath(QWidget* parent, const QString& offered);
+
   virtual void ShowModal(QDialog& dialog) = 0;
 };
 
@@ -50,6 +58,7 @@ class QtDialogs final : public Dialogs {
   std::optional<QString> AskSavePath(QWidget* parent, const QString& offered) override;
   std::optional<QString> AskExportPath(QWidget* parent, const QString& offered,
                                        const QString& filter) override;
+  std::optional<ImageChoice> AskImagePath(QWidget* parent, const QString& offered) override;
   void ShowModal(QDialog& dialog) override;
 };
 

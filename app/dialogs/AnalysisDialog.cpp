@@ -22,11 +22,13 @@
 #include "AnalysisFanView.h"
 #include "AnalysisInputs.h"
 #include "AnalysisTable.h"
+#include "CountTicker.h"
 #include "Messages.h"
 #include "Named.h"
 #include "QtJobs.h"
 #include "QtText.h"
 #include "ResultLists.h"
+#include "Setting.h"
 #include "SettingColours.h"
 #include "WindowTexts.h"
 #include "desktop/Dialogs.h"
@@ -59,8 +61,9 @@ AnalysisDialog::AnalysisDialog(Dialogs& dialogs, JobService& jobs, uint32_t seed
   GamesEdit = Named(new QLineEdit(QStringLiteral("8000"), this), "GamesEdit");
   TrialsEdit = Named(new QLineEdit(QStringLiteral("1000"), this), "TrialsEdit");
   SettingComboBox = Named(new QComboBox(this), "SettingComboBox");
-  SettingComboBox->addItems({"1", "2", "3", "4", "5", "6", Text(wintext::kAllSettingsItem)});
-  SettingComboBox->setCurrentIndex(6);
+  for (int s = 1; s <= kSettingCount; ++s) SettingComboBox->addItem(QString::number(s));
+  SettingComboBox->addItem(Text(wintext::kAllSettingsItem));
+  SettingComboBox->setCurrentIndex(kSettingCount);
   BigStockEdit = Named(new QLineEdit(QStringLiteral("255"), this), "BigStockEdit");
   RegStockEdit = Named(new QLineEdit(QStringLiteral("255"), this), "RegStockEdit");
   SeedEdit = Named(new QLineEdit(QString::number(seed), this), "SeedEdit");
@@ -108,7 +111,8 @@ AnalysisDialog::AnalysisDialog(Dialogs& dialogs, JobService& jobs, uint32_t seed
       new QCPTextElement(HistogramPlot, Text(wintext::kHistogramTitle),
                          QFont(font().family(), 10)));
   HistogramPlot->setMinimumSize(360, 260);
-  HistogramPlot->xAxis->ticker()->setTickCount(4);  // five-digit balances need the room
+  UseCountTicks(HistogramPlot->xAxis);
+  UseCountTicks(HistogramPlot->yAxis);
 
   FanView = new AnalysisFanView(this);
   ChartPages = Named(new QTabWidget(this), "ChartPages");
@@ -145,7 +149,8 @@ AnalysisTexts AnalysisDialog::Texts() const {
   texts.BigStock = BigStockEdit->text().toStdString();
   texts.RegStock = RegStockEdit->text().toStdString();
   const int settingIndex = SettingComboBox->currentIndex();
-  texts.Setting = settingIndex >= 0 && settingIndex < 6 ? settingIndex + 1 : kAllSettings;
+  texts.Setting =
+      settingIndex >= 0 && settingIndex < kSettingCount ? settingIndex + 1 : kAllSettings;
   return texts;
 }
 
@@ -154,9 +159,10 @@ void AnalysisDialog::SetTexts(const AnalysisTexts& texts) {
   TrialsEdit->setText(QString::fromStdString(texts.Trials));
   BigStockEdit->setText(QString::fromStdString(texts.BigStock));
   RegStockEdit->setText(QString::fromStdString(texts.RegStock));
-  // The list holds 1 to 6, then every setting.
-  SettingComboBox->setCurrentIndex(texts.Setting >= 1 && texts.Setting <= 6 ? texts.Setting - 1
-                                                                            : 6);
+  // The list holds the levels, then every setting.
+  SettingComboBox->setCurrentIndex(IsSettingLevel(texts.Setting)
+                                       ? static_cast<int>(SettingIndex(texts.Setting))
+                                       : kSettingCount);
 }
 
 std::optional<AnalysisRequest> AnalysisDialog::ReadRequest() {

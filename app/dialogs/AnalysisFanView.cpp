@@ -11,6 +11,7 @@
 #include "FanSeries.h"
 #include "ManyRunAnalysis.h"
 #include "QtText.h"
+#include "Setting.h"
 #include "SettingColours.h"
 #include "WindowTexts.h"
 
@@ -32,8 +33,8 @@ AnalysisFanView::AnalysisFanView(QWidget* parent) : QWidget(parent) {
       0, 0, new QCPTextElement(FanPlot, Text(wintext::kFanTab), QFont(font().family(), 10)));
   const FanTexts texts{Text(wintext::kFanOuter), Text(wintext::kFanInner),
                        Text(wintext::kFanMedian)};
-  for (int s = 1; s <= 6; ++s) {
-    const size_t i = static_cast<size_t>(s - 1);
+  for (int s = 1; s <= kSettingCount; ++s) {
+    const size_t i = SettingIndex(s);
     const QColor colour = SettingColour(s);
     fans_[i] =
         std::make_unique<FanSeries>(layer_, FanPlot, QStringLiteral("Fan%1").arg(s), colour, texts);
@@ -49,7 +50,6 @@ AnalysisFanView::AnalysisFanView(QWidget* parent) : QWidget(parent) {
   layer_.SetIntegerTicks(FanPlot, ChartAxis::Bottom);
   layer_.SetIntegerTicks(FanPlot, ChartAxis::Left);
   layer_.SetLegendInside(FanPlot, Qt::AlignTop | Qt::AlignLeft);
-  FanPlot->xAxis->ticker()->setTickCount(4);  // five-digit games need the room
 
   NoteLabel = new QLabel(this);
   NoteLabel->setObjectName(QStringLiteral("FanNoteLabel"));
@@ -97,8 +97,8 @@ void AnalysisFanView::Show(const AnalysisResult& result) {
   Clear();
   const QSignalBlocker quiet(SettingComboBox);
   for (const SettingFigures& figures : result.Settings) {
-    if (figures.Setting < 1 || figures.Setting > 6) continue;
-    const size_t i = static_cast<size_t>(figures.Setting - 1);
+    if (!IsSettingLevel(figures.Setting)) continue;
+    const size_t i = SettingIndex(figures.Setting);
     // Every run starts from nothing at game 0.
     fans_[i]->Fill(figures.Fan, 0, 0);
     XYPoints line;
@@ -118,8 +118,8 @@ void AnalysisFanView::Show(const AnalysisResult& result) {
 
 void AnalysisFanView::ShowSetting(int index) {
   const int chosen = index >= 0 ? SettingComboBox->itemData(index).toInt() : 0;
-  for (int s = 1; s <= 6; ++s) {
-    const size_t i = static_cast<size_t>(s - 1);
+  for (int s = 1; s <= kSettingCount; ++s) {
+    const size_t i = SettingIndex(s);
     fans_[i]->SetActive(s == chosen);
     layer_.SetActive(expected_[i], s == chosen && hasExpected_[i]);
   }

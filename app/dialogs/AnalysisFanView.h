@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ChartLayer.h"
+#include "Setting.h"
 
 class QComboBox;
 class QCustomPlot;
@@ -29,7 +30,7 @@ class AnalysisFanView final : public QWidget {
   void Show(const AnalysisResult& result);
   void Clear();
 
-  // The fan of setting 1..6 ("Fan<s>P5" ...) and its expected line ("Expected<s>").
+  // The fan of each setting ("Fan<s>P5" ...) and its expected line ("Expected<s>").
   const FanSeries& Fan(int setting) const;
   SeriesId ExpectedLine(int setting) const;
   ChartLayer& Layer() { return layer_; }
@@ -42,9 +43,9 @@ class AnalysisFanView final : public QWidget {
   void ShowSetting(int index);
 
   ChartLayer layer_;
-  std::array<std::unique_ptr<FanSeries>, 6> fans_;
-  std::array<SeriesId, 6> expected_{};
-  std::array<bool, 6> hasExpected_{};
+  std::array<std::unique_ptr<FanSeries>, kSettingCount> fans_;
+  std::array<SeriesId, kSettingCount> expected_{};
+  std::array<bool, kSettingCount> hasExpected_{};
 };
 
 }  // namespace sorimu

@@ -9,7 +9,7 @@
 namespace sorimu {
 
 std::optional<std::vector<ExportBytes>> ChartPictures(
-    const std::vector<std::pair<std::string_view, QWidget*>>& charts) {
+    const std::vector<std::pair<std::string_view, QWidget*>>& charts, int scale) {
   // Every picture is drawn before the first file is touched, so a chart that
   // cannot be drawn leaves nothing behind.
   std::vector<ExportBytes> pictures;
@@ -19,7 +19,7 @@ std::optional<std::vector<ExportBytes>> ChartPictures(
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!plot->toPixmap().save(&buffer, "PNG")) return std::nullopt;
+    if (!plot->toPixmap(0, 0, scale).save(&buffer, "PNG")) return std::nullopt;
     pictures.push_back({suffix, png.toStdString()});
   }
   return pictures;

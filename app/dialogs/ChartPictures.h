@@ -12,10 +12,11 @@ class QWidget;
 
 namespace sorimu {
 
-// Each chart as the plot draws itself at its present size, as PNG bytes,
-// paired with its file suffix ("_slump.png"); nothing when a widget is not a
-// plot that can draw itself.
+// Each chart as the plot draws itself at its present size, `scale` times as
+// many pixels each way (its layout kept), as PNG bytes, paired with its file
+// suffix ("_slump.png"); nothing when a widget is not a plot that can draw
+// itself.
 std::optional<std::vector<ExportBytes>> ChartPictures(
-    const std::vector<std::pair<std::string_view, QWidget*>>& charts);
+    const std::vector<std::pair<std::string_view, QWidget*>>& charts, int scale = 1);
 
 }  // namespace sorimu

@@ -23,6 +23,7 @@
 #include "QtJobs.h"
 #include "QtText.h"
 #include "ResultLists.h"
+#include "Setting.h"
 #include "WindowTexts.h"
 #include "desktop/Dialogs.h"
 
@@ -71,9 +72,9 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QW
   EstimateChart = Named(new QCustomPlot(estimatePage), "EstimateChart");
   EstimateChart->setMinimumSize(300, 200);
   QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
-  for (int s = 1; s <= 6; ++s) ticker->addTick(s, Text(wintext::kSettingColumn).arg(s));
+  for (int s = 1; s <= kSettingCount; ++s) ticker->addTick(s, Text(wintext::kSettingColumn).arg(s));
   EstimateChart->xAxis->setTicker(ticker);
-  EstimateChart->xAxis->setRange(0.4, 6.6);
+  EstimateChart->xAxis->setRange(0.4, kSettingCount + 0.6);
   EstimateChart->yAxis->setRange(0, 100);
   EstimateChart->yAxis->setLabel(Text(wintext::kEstimateAxis));
   // The prior in grey beside the estimate in colour: what the hall was
@@ -146,20 +147,22 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QW
 TEstimateBox::~TEstimateBox() = default;
 
 void TEstimateBox::Show(RunRef run) {
-  if (run == run_ && (evidence_ || Reading())) return;
+  if (run == run_ && (weighed_ || Reading())) return;
   run_ = std::move(run);
-  evidence_.reset();
+  weighed_.reset();
   NextGames->SetRun(run_, std::nullopt);
   NoteLabel->setText(Text(wintext::kEstimateRunning));
   SetReading(true);
-  lane_.Start([run = run_](Job& job) { return WeighRows(run->Records, job); },
-              [this](std::optional<SettingEvidence> evidence) { Weighed(std::move(evidence)); },
+  lane_.Start([run = run_, prior = prior_](Job& job) {
+                return EstimateSetting(run->Records, prior, job);
+              },
+              [this](std::optional<SettingEstimate> weighed) { Weighed(std::move(weighed)); },
               [this](const std::exception_ptr& error) {
                 // On this thread, as the lane hands the result over.
                 const Status failure =
                     JobFailure(error, wintext::kEstimateOutOfMemory, wintext::kEstimateFailed);
                 dialogs_.Error(this, Text(failure.Message));
-                return std::optional<SettingEvidence>();
+                return std::optional<SettingEstimate>();
               });
   ticker_->Start();
 }
@@ -183,7 +186,7 @@ void TEstimateBox::RunShown(const RunRef& run) {
   lane_.Forget();
   SetReading(false);
   run_.reset();
-  evidence_.reset();
+  weighed_.reset();
   NextGames->SetRun(run, std::nullopt);
 }
 
@@ -193,16 +196,16 @@ void TEstimateBox::CancelClick() {
   ReadCancelButton->setEnabled(false);
 }
 
-void TEstimateBox::Weighed(std::optional<SettingEvidence> evidence) {
+void TEstimateBox::Weighed(std::optional<SettingEstimate> weighed) {
   SetReading(false);
-  if (!evidence) {
+  if (!weighed) {
     // Cancelled (or failed): nothing is shown for the run until it is read again.
     run_.reset();
     NoteLabel->setText(Text(wintext::kEstimateCancelled));
     return;
   }
-  evidence_ = std::move(evidence);
-  NextGames->SetRun(run_, evidence_);
+  weighed_ = std::move(weighed);
+  NextGames->SetRun(run_, weighed_);
   Refill();
 }
 
@@ -229,10 +232,11 @@ void TEstimateBox::PriorEdited(const QString& text) {
 }
 
 void TEstimateBox::Refill() {
-  if (!evidence_) return;
-  estimate_ = EstimateFromEvidence(*evidence_, prior_);
+  if (!weighed_) return;
+  // The prior may have changed while the rows were read.
+  estimate_ = Reweigh(*weighed_, prior_);
   QVector<double> keys, prior, posterior;
-  for (size_t s = 0; s < 6; ++s) {
+  for (size_t s = 0; s < kSettingCount; ++s) {
     keys << static_cast<double>(s + 1);
     prior << estimate_.Prior[s] * 100.0;
     posterior << estimate_.Probability[s] * 100.0;

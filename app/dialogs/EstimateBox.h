@@ -73,15 +73,15 @@ class TEstimateBox final : public QDialog {
 
  private:
   void PriorEdited(const QString& text);
-  void Weighed(std::optional<SettingEvidence> evidence);
+  void Weighed(std::optional<SettingEstimate> weighed);
   void SetReading(bool reading);
   void Refill();
 
   Dialogs& dialogs_;
-  JobLane<std::optional<SettingEvidence>> lane_;
+  JobLane<std::optional<SettingEstimate>> lane_;
   JobTicker* ticker_ = nullptr;
-  RunRef run_;                               // the run read last, or being read
-  std::optional<SettingEvidence> evidence_;  // what its rows said, once read
+  RunRef run_;                              // the run read last, or being read
+  std::optional<SettingEstimate> weighed_;  // what its rows said, once read
   SettingWeights prior_ = UniformPrior();
   QString priorText_;
   SettingEstimate estimate_;

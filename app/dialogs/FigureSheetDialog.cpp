@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ChartPictures.h"
+#include "CountTicker.h"
 #include "Messages.h"
 #include "Named.h"
 #include "QtText.h"
@@ -122,6 +123,8 @@ void FigureSheetDialog::BuildPlot() {
   TailPlot->yAxis->setLabel(Text(wintext::kSheetTailYAxis));
   TailPlot->xAxis->setRange(0, kTailGames);
   TailPlot->yAxis->setRange(0, 100);
+  UseCountTicks(TailPlot->xAxis);
+  UseCountTicks(TailPlot->yAxis);
   for (const theory::DryStretchTail& tail : tails_) {
     QCPGraph* graph = TailPlot->addGraph();
     graph->setName(Text(wintext::kSettingColumn).arg(tail.Setting));
@@ -171,16 +174,17 @@ void FigureSheetDialog::CsvClick() {
 }
 
 void FigureSheetDialog::ImageClick() {
-  const std::optional<QString> path =
-      dialogs_.AskExportPath(this, imageName_, Text(wintext::kImageFilter));
-  if (!path) return;
-  imageName_ = *path;
-  const std::optional<std::vector<ExportBytes>> pictures = ChartPictures({{kPngSuffix, TailPlot}});
+  const std::optional<Dialogs::ImageChoice> choice = dialogs_.AskImagePath(this, imageName_);
+  if (!choice) return;
+  imageName_ = choice->path;
+  const std::optional<std::vector<ExportBytes>> pictures =
+      ChartPictures({{kPngSuffix, TailPlot}}, choice->scale);
   if (!pictures) {
     dialogs_.Error(this, Text(wintext::kChartNotDrawable));
     return;
   }
-  const ExportResult result = ExportFiles(LocalPath(*path), *pictures, kImageSaveFailedMessage);
+  const ExportResult result =
+      ExportFiles(LocalPath(choice->path), *pictures, kImageSaveFailedMessage);
   if (!result.status.Ok()) {
     StatusLabel->clear();
     dialogs_.Error(this, QString::fromStdString(result.status.Message));

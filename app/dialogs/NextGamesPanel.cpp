@@ -108,12 +108,12 @@ NextGamesPanel::~NextGamesPanel() = default;
 
 bool NextGamesPanel::Running() const { return lane_.Running(); }
 
-void NextGamesPanel::SetRun(RunRef run, std::optional<SettingEvidence> evidence) {
-  if (evidence) evidence_ = std::move(evidence);
+void NextGamesPanel::SetRun(RunRef run, std::optional<SettingEstimate> weighed) {
+  if (weighed) weighed_ = weighed;
   if (run == run_) return;
   Forget();
   run_ = std::move(run);
-  evidence_ = std::move(evidence);
+  weighed_ = std::move(weighed);
 }
 
 void NextGamesPanel::SetPrior(const SettingWeights& prior) {
@@ -169,8 +169,8 @@ void NextGamesPanel::StartClick() {
   StatusLabel->setText(Text(wintext::kNextGamesRunning).arg(0).arg(request->Draws));
   SetRunning(true);
   lane_.Start(
-      [run = run_, request = *request, evidence = evidence_](Job& job) {
-        return PredictNextGames(run->Records, request, job, evidence ? &*evidence : nullptr);
+      [run = run_, request = *request, weighed = weighed_](Job& job) {
+        return PredictNextGames(run->Records, request, job, weighed ? &*weighed : nullptr);
       },
       [this](NextGamesOutcome outcome) { Finish(std::move(outcome)); },
       [](const std::exception_ptr& error) {

@@ -34,7 +34,7 @@ class NextGamesPanel final : public QWidget {
 
   // The run the next games follow, with what its rows say of the settings
   // when that is known already; a prediction of another run is forgotten.
-  void SetRun(RunRef run, std::optional<SettingEvidence> evidence);
+  void SetRun(RunRef run, std::optional<SettingEstimate> weighed);
   // A prediction made with another prior is forgotten.
   void SetPrior(const SettingWeights& prior);
   // Stops a running prediction (never waiting for it) and clears what is shown.
@@ -77,7 +77,7 @@ class NextGamesPanel final : public QWidget {
   JobLane<NextGamesOutcome> lane_;
   JobTicker* ticker_ = nullptr;
   RunRef run_;
-  std::optional<SettingEvidence> evidence_;
+  std::optional<SettingEstimate> weighed_;
   SettingWeights prior_ = UniformPrior();
   std::optional<NextGamesPrediction> shown_;
 };

@@ -29,6 +29,7 @@
 #include "QtText.h"
 #include "ResultCharts.h"
 #include "RoleCaptions.h"
+#include "Setting.h"
 #include "StatusPanels.h"
 #include "WindowControls.h"
 #include "WindowFont.h"
@@ -119,7 +120,8 @@ void MainFormLayout::BuildInputs(QWidget* client) {
   FlevelComboBox = Named(new QComboBox(client), "FlevelComboBox");
   FlevelComboBox->setEditable(true);
   FlevelComboBox->setInsertPolicy(QComboBox::NoInsert);  // typing never adds to the list
-  FlevelComboBox->addItems({"1", "2", "3", "4", "5", "6", "?"});
+  for (int s = 1; s <= kSettingCount; ++s) FlevelComboBox->addItem(QString::number(s));
+  FlevelComboBox->addItem(QStringLiteral("?"));
   FlevelComboBox->setEditText(QStringLiteral("1"));
   FlevelComboBox->setGeometry(156, 8, 57, 20);
 

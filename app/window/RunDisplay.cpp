@@ -68,6 +68,7 @@ void RunDisplay::Show(const RunRef& run, PreparedShow& prepared) {
 
   // The summary tables, each pie right after its list.
   FillList(views_.ren3, views.ren3);
+  charts.FillRen3Pie(views.stats);
   FillList(views_.ren, views.ren);
   charts.FillRenPie(views.stats);
   FillList(views_.koyaku, views.koyaku);

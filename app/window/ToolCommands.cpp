@@ -117,18 +117,19 @@ void ToolCommands::Csv() {
 void ToolCommands::Image() {
   // The charts keep showing the run on display, whatever the records hold.
   if (!SomethingShown()) return;
-  const std::optional<QString> path =
-      dialogs_.AskExportPath(window_, imageName_, Text(wintext::kImageFilter));
-  if (!path) return;
-  imageName_ = *path;
+  const std::optional<Dialogs::ImageChoice> choice = dialogs_.AskImagePath(window_, imageName_);
+  if (!choice) return;
+  imageName_ = choice->path;
 
   const std::optional<std::vector<ExportBytes>> pictures = ChartPictures(
-      {{kSlumpImageSuffix, charts_.SlumpChart()}, {kBarsImageSuffix, charts_.SlumpChart2()}});
+      {{kSlumpImageSuffix, charts_.SlumpChart()}, {kBarsImageSuffix, charts_.SlumpChart2()}},
+      choice->scale);
   if (!pictures) {
     dialogs_.Error(window_, Text(wintext::kChartNotDrawable));
     return;
   }
-  const ExportResult result = ExportFiles(LocalPath(*path), *pictures, kImageSaveFailedMessage);
+  const ExportResult result =
+      ExportFiles(LocalPath(choice->path), *pictures, kImageSaveFailedMessage);
   if (!result.status.Ok()) {
     dialogs_.Error(window_, Text(result.status.Message));
     return;

@@ -43,6 +43,7 @@ inline constexpr const char* kToolImage = "画像保存";
 inline constexpr const char* kSimFileFilter = "Sorimuファイル (*.sim)";
 inline constexpr const char* kCsvFilter = "CSVファイル (*.csv)";
 inline constexpr const char* kImageFilter = "PNG画像 (*.png)";
+inline constexpr const char* kImageFilterTwice = "PNG画像 2倍サイズ (*.png)";
 inline constexpr const char* kInitialSimName = "*.sim";
 inline constexpr const char* kInitialCsvName = "sorimu.csv";
 inline constexpr const char* kInitialImageName = "sorimu.png";

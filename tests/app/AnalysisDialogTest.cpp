@@ -17,6 +17,7 @@
 #include "AnalysisDialog.h"
 #include "AnalysisFanView.h"
 #include "AnalysisTable.h"
+#include "CountTicker.h"
 #include "FanSeries.h"
 #include "ManyRunAnalysis.h"
 #include "WindowTestSupport.h"
@@ -111,6 +112,12 @@ void AnalysisDialogTest::showsTheCoreFiguresForAFixedSeed() {
     }
     QCOMPARE(runs, 30.0);
     QCOMPARE(series->name(), QStringLiteral("設定%1").arg(core.Result.Settings[p].Setting));
+  }
+  // Ticked and labelled as the main window's charts are.
+  for (QCustomPlot* plot : {d.HistogramPlot, d.FanView->FanPlot}) {
+    for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+      QVERIFY(dynamic_cast<CountTicker*>(axis->ticker().data()));
+    }
   }
   QCOMPARE(Records(w.form).RowCount(), size_t{0});  // the dialog plays machines of its own
 }

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <sstream>
 
+#include "CountTicker.h"
 #include "CsvLists.h"
 #include "FigureSheetDialog.h"
 #include "Messages.h"
@@ -114,6 +115,10 @@ void FigureSheetTest::plotShowsTheTailsOfTheChosenStretch() {
       QCOMPARE(graph->data()->at(n)->key, double(n));
       QCOMPARE(graph->data()->at(n)->value, double(100 * exact));
     }
+  }
+  // Ticked and labelled as the main window's charts are.
+  for (QCPAxis* axis : {d.TailPlot->xAxis, d.TailPlot->yAxis}) {
+    QVERIFY(dynamic_cast<CountTicker*>(axis->ticker().data()));
   }
   // Higher settings come sooner: fewer long stretches.
   QVERIFY(d.TailPlot->graph(0)->data()->at(800)->value >

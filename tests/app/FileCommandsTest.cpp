@@ -174,15 +174,25 @@ void FileCommandsTest::savedRunOpensAsItWasShown() {
 
 void FileCommandsTest::foreignFileChangesNothing_data() {
   QTest::addColumn<QByteArray>("bytes");
-  QTest::newRow("text") << QByteArray("Sorimu is not this file\n");
-  QTest::newRow("three bytes") << QByteArray("\x04\x00\x00", 3);
-  QTest::newRow("wrong mark") << Header(5, 1, 1, 0, 0) + QByteArray(48, '\0');
-  QTest::newRow("header only") << Header(4, 1, 1, 0, 0);
-  QTest::newRow("no complete row") << Header(4, 1, 1, 0, 0) + QByteArray(47, '\0');
+  QTest::addColumn<QString>("unreachable");  // the reason, for a value no machine writes
+  QTest::newRow("text") << QByteArray("Sorimu is not this file\n") << QString();
+  QTest::newRow("three bytes") << QByteArray("\x04\x00\x00", 3) << QString();
+  QTest::newRow("wrong mark") << Header(5, 1, 1, 0, 0) + QByteArray(48, '\0') << QString();
+  QTest::newRow("header only") << Header(4, 1, 1, 0, 0) << QString();
+  QTest::newRow("no complete row") << Header(4, 1, 1, 0, 0) + QByteArray(47, '\0') << QString();
+  // A first game that took its bet and drew nothing, after a header no machine writes.
+  const QByteArray firstGame = Header(1, -3, 1, 0, 0) + QByteArray(28, '\0');
+  QTest::newRow("setting 7")
+      << Header(4, 7, 1, 0, 0) + firstGame
+      << QStringLiteral("ヘッダーの設定 (Flevel) が 7 です。この機械が書く値は 1～6 です。");
+  QTest::newRow("game count -1")
+      << Header(4, 1, 1, 0, 0) + Header(1, -3, -1, 0, 0) + QByteArray(28, '\0')
+      << QStringLiteral("1行目のPLAY数 (PlayCount) が -1 です。この機械が書く値は 1 です。");
 }
 
 void FileCommandsTest::foreignFileChangesNothing() {
   QFETCH(QByteArray, bytes);
+  QFETCH(QString, unreachable);
   WindowFixture w;
   w.SetInputs("400", "6", "1", "12", "34");
   w.Start();
@@ -196,7 +206,10 @@ void FileCommandsTest::foreignFileChangesNothing() {
   WaitIdle(w.form);
 
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
-  QCOMPARE(w.dialogs.shown[0].message, QString::fromUtf8(kNotSimFileMessage));
+  QCOMPARE(w.dialogs.shown[0].message,
+           unreachable.isEmpty()
+               ? QString::fromUtf8(kNotSimFileMessage)
+               : QString::fromUtf8(kUnreachableFileMessage) + '\n' + path + '\n' + unreachable);
   QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーションファイルの読み込み中断"));
   QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
   QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), summary);

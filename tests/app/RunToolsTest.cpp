@@ -143,6 +143,15 @@ void RunToolsTest::pngExportWritesBothCharts() {
   }
   QCOMPARE(folder.entryList(QDir::Files).size(), 2);
   QCOMPARE(StatusText(w.form), QStringLiteral("画像ファイルに保存完了"));
+
+  // Twice the pixels each way, when chosen in the dialog.
+  w.dialogs.imageScale = 2;
+  w.dialogs.saveAnswers.push_back(folder.filePath("twice"));
+  Find<QAction>(w.form, "ToolImageMenu")->trigger();
+  QCOMPARE(QImage(folder.filePath("twice_slump.png")).size(),
+           w.form.Charts().SlumpChart()->size() * 2);
+  QCOMPARE(QImage(folder.filePath("twice_bars.png")).size(),
+           w.form.Charts().SlumpChart2()->size() * 2);
 }
 
 void RunToolsTest::failedExportIsReportedAndLeavesNoFile_data() {

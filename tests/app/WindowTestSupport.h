@@ -51,9 +51,15 @@ class FakeDialogs final : public Dialogs {
   std::optional<QString> AskSavePath(QWidget*, const QString& offered) override {
     return Answer(saveAnswers, offeredSave, offered);
   }
+  std::optional<ImageChoice> AskImagePath(QWidget* parent, const QString& offered) override {
+    const std::optional<QString> path = AskSavePath(parent, offered);
+    if (!path) return std::nullopt;
+    return ImageChoice{*path, imageScale};
+  }
   void ShowModal(QDialog& dialog) override { modal.push_back(&dialog); }
 
   std::vector<Shown> shown;
+  int imageScale = 1;  // the scale every picture is asked for at
   std::deque<QString> openAnswers;
   std::deque<QString> saveAnswers;
   QStringList offeredOpen;

@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "CliRunner.h"
+#include "CliTexts.h"
+#include "LongRequest.h"
 #include "Messages.h"
 #include "TestSupport.h"
 
@@ -106,6 +108,28 @@ TEST(CliAnalyze, BadInputsSayWhatIsWrongAndExitWithTwo) {
   EXPECT_EQ(empty.err.rfind("--csv には保存先を指定してください。\n", 0), 0u);
 }
 
+// Work past an hour by the estimate says so and waits for --yes; the
+// estimate's rate is the measured one with room for a slower machine.
+TEST(CliAnalyze, RequestsEstimatedPastAnHourNeedYes) {
+  const CliResult years = Cli({"analyze", "--games", "2147483647", "--trials", "1000000"});
+  EXPECT_EQ(years.status, 2);
+  EXPECT_EQ(years.out, "");
+  EXPECT_EQ(years.err.rfind(kLongRequestStart, 0), 0u) << years.err;
+  EXPECT_NE(years.err.find("年かかる見込みです（1コアで毎秒1500万ゲームとしての見積もりです）。"),
+            std::string::npos)
+      << years.err;
+  EXPECT_NE(years.err.find("--games か --trials"), std::string::npos);
+
+  EXPECT_EQ(LongRequestMessage(3600 * 15e6 * 2, 2, ""), std::nullopt) << "one hour is taken";
+  const std::optional<std::string> days = LongRequestMessage(1e13, 2, "--next か --draws");
+  ASSERT_TRUE(days);
+  EXPECT_EQ(*days,
+            "この指定では、終わるまでにおよそ4日かかる見込みです（1コアで毎秒1500万ゲームとしての"
+            "見積もりです）。\nこのまま実行するには --yes を付けてください。短くするには --next "
+            "か --draws を小さくしてください。\n");
+  EXPECT_EQ(Cli({"analyze", "--games", "100", "--trials", "2", "--yes"}).status, 0);
+}
+
 TEST(CliShowCsv, WritesBothListsOfASavedRun) {
   TempDir dir;
   ASSERT_EQ(Cli({"run", "--seed", "12345", "--games", "8000", "--setting", "?", "--out",
@@ -156,6 +180,13 @@ TEST(CliShowCsv, RefusesWhatItCannotDo) {
   EXPECT_EQ(notFolder.status, 1);
   EXPECT_EQ(notFolder.err, "フォルダを作成できません。\n" + dir.File("plain") + "\n" +
                                FileErrorReason(ENOTDIR) + "\n");
+
+  // A link to a folder that is not there: said so, not "File exists".
+  ASSERT_EQ(::symlink(dir.File("gone").c_str(), dir.File("link").c_str()), 0);
+  const CliResult dangling = Cli({"show", dir.File("a.sim"), "--csv", dir.File("link")});
+  EXPECT_EQ(dangling.status, 1);
+  EXPECT_EQ(dangling.err, "フォルダを作成できません。\n" + dir.File("link") + "\n" +
+                              kDanglingFolderLinkReason + "\n");
 
   // When the second list cannot be written the first is not left alone.
   ASSERT_EQ(::mkdir(dir.File("pair").c_str(), 0700), 0);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -8,6 +11,7 @@
 #include <sstream>
 
 #include "CliRunner.h"
+#include "CommandOptions.h"
 #include "Messages.h"
 #include "TestSupport.h"
 
@@ -62,6 +66,22 @@ TEST(Cli, BatchWritesNamedFilesContinuingTheSequence) {
   const std::vector<unsigned char> second = ReadBytes(dir.File("run4_8000_2.sim"));
   EXPECT_EQ(second.size(), 427124u);
   EXPECT_EQ(Sha256Hex(second), "78cdbf7ed50b2d63739299ca2ee7e5c4a182e9c2efae350e7f62ef6ffcc4d054");
+}
+
+// One line is one file, whatever the name holds.
+TEST(Cli, BatchNamesWithANewlineAreQuotedOnTheirLine) {
+  TempDir dir;
+  const CliResult batch =
+      Cli({"run", "--games", "10", "--runs", "2", "--out", dir.File("a\nb.sim")});
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  std::string lines;
+  for (const char* name : {"a\\nb1_10_1.sim", "a\\nb1_10_2.sim"}) {
+    lines.append("\"").append(dir.File(name)).append("\"\n");
+  }
+  EXPECT_EQ(batch.out, lines);
+  EXPECT_TRUE(FileExists(dir.File("a\nb1_10_2.sim")));
+  EXPECT_EQ(PathLine("plain name.sim"), "plain name.sim");
+  EXPECT_EQ(PathLine("\"q\\\t\x01"), "\"\\\"q\\\\\\t\\x01\"");
 }
 
 TEST(Cli, BatchIntoAMissingFolderStopsWithTheErrorText) {
@@ -158,7 +178,14 @@ TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
   const std::vector<unsigned char> err = ReadBytes(dir.File("err.txt"));
-  EXPECT_EQ(std::string(err.begin(), err.end()).rfind("標準出力に書き込めません: ", 0), 0u);
+  const std::string reason = "標準出力に書き込めません: " + FileErrorReason(ENOSPC) + "\n";
+  EXPECT_EQ(std::string(err.begin(), err.end()), reason);
+  // Megabytes of rows fail long before the end; the first failure's reason stays.
+  const std::string midway = std::string(SORIMU_CLI_PATH) +
+                             " run --games 100000 --rows > /dev/full 2> " + dir.File("err2.txt");
+  EXPECT_EQ(WEXITSTATUS(std::system(midway.c_str())), 1);
+  const std::vector<unsigned char> err2 = ReadBytes(dir.File("err2.txt"));
+  EXPECT_EQ(std::string(err2.begin(), err2.end()), reason);
 }
 
 TEST(Cli, TargetsThatAreNotRegularFilesAreRefused) {
@@ -172,6 +199,19 @@ TEST(Cli, TargetsThatAreNotRegularFilesAreRefused) {
   const CliResult shown = Cli({"show", dir.File("fifo.sim")});
   EXPECT_EQ(shown.status, 1);
   EXPECT_NE(shown.err.find(kNotRegularReadReason), std::string::npos);
+  // A socket cannot even be opened; it is named for what it is, in Japanese.
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = dir.File("s.sim");
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  socketPath.copy(address.sun_path, socketPath.size());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const CliResult socketShown = Cli({"show", socketPath});
+  ::close(sock);
+  EXPECT_EQ(socketShown.status, 1);
+  EXPECT_EQ(socketShown.err, std::string(kCannotOpenMessage) + "\n" + socketPath + "\n" +
+                                 kNotRegularReadReason + "\n");
 
   const CliResult empty = Cli({"run", "--games", "10", "--out", ""});
   EXPECT_EQ(empty.status, 2);

@@ -97,6 +97,18 @@ TEST(CliEstimate, BadPriorsAndUnreadableFilesGetTheirStatusAndMessage) {
   const CliResult zero = Cli({"estimate", path, "--next", "0"});
   EXPECT_EQ(zero.status, 2);
   EXPECT_EQ(zero.err, std::string(kNextGamesRangeMessage) + "\n");
+  // Past 32 bits a count is too large, not "no integer".
+  const CliResult huge = Cli({"estimate", path, "--next", "1000000000000"});
+  EXPECT_EQ(huge.status, 2);
+  EXPECT_EQ(huge.err, std::string(kNextGamesRangeMessage) + "\n");
+  const CliResult days = Cli({"estimate", path, "--next", "10000000", "--draws", "1000000"});
+  EXPECT_EQ(days.status, 2);
+  EXPECT_NE(days.err.find("日かかる見込みです"), std::string::npos) << days.err;
+  EXPECT_EQ(days.out, "");
+  // Weights whose sum overflows a double still say a 50:50 mix of settings 1 and 2.
+  const CliResult vast = Cli({"estimate", path, "--prior", "1e308,1e308,0,0,0,0", "--tsv"});
+  EXPECT_EQ(vast.status, 0) << vast.err;
+  EXPECT_EQ(vast.out, Cli({"estimate", path, "--prior", "1,1,0,0,0,0", "--tsv"}).out);
   EXPECT_EQ(Cli({"estimate", path, "--next", "10", "--draws", "x"}).err,
             "'x' は整数ではありません\n");
   EXPECT_EQ(Cli({"estimate", path, "--next", "10", "--seed", "-1"}).status, 2);
@@ -129,4 +141,36 @@ TEST(CliEstimate, NextGamesAreTheSameForASeedOnAnyNumberOfJobs) {
   size_t lines = 0;
   for (size_t i = fan + 2; i < table.out.size(); ++i) lines += table.out[i] == '\n';
   EXPECT_EQ(lines, 1u + 100u);
+}
+
+// A file that ends inside a BIG whose small-role count is past 30 once sent
+// every draw of the prediction into billions of bonus games. Every command
+// now refuses it at once, naming the row and the field.
+TEST(CliEstimate, ACorruptCounterIsRefusedByEveryCommandBeforeAnythingIsPlayed) {
+  TempDir dir;
+  const std::string path = dir.File("corrupt.sim");
+  ASSERT_EQ(Cli({"run", "--seed", "1", "--games", "100", "--out", path}).status, 0);
+  std::vector<unsigned char> bytes = ReadBytes(path);
+  for (const std::vector<int32_t>& row :
+       {std::vector<int32_t>{101, -206, 101, 1, 9, 1, 0, 0, 0, 0, 255, 255},
+        {101, -194, 101, 1, 5, 1, 31, 0, 0, 0, 255, 255}}) {
+    for (int32_t v : row) {
+      for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    }
+  }
+  WriteBytes(path, bytes);
+  const std::string expected = std::string(kUnreachableFileMessage) + "\n" + path +
+                               "\n102行目のボーナス中の小役ゲーム数 (BonusGames) が 31 です。"
+                               "この機械が書く値は 0～30 です。\n";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"estimate", path, "--next", "1", "--draws", "1", "--seed", "1",
+                                 "--jobs", "1"},
+        {"show", path},
+        {"show", path, "--csv", dir.File("out")}}) {
+    const CliResult result = Cli(args);
+    EXPECT_EQ(result.status, 1) << args[0];
+    EXPECT_EQ(result.err, expected);
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_FALSE(FileExists(dir.File("out/corrupt_games.csv")));
 }

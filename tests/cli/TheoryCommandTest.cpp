@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "CliRunner.h"
+#include "CliTexts.h"
 #include "DryStretch.h"
 
 namespace {
@@ -156,10 +157,12 @@ TEST(CliTheory, BadInputsSayWhatIsWrongAndExitWithTwo) {
     EXPECT_EQ(result.err, c.message);
     EXPECT_EQ(result.out, "");
   }
-  const std::string usage = "使い方:\n  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n";
-  const CliResult unknown = Cli({"theory", "--games", "100"});
+  const std::string usage = kTheoryUsage;
+  EXPECT_EQ(usage.rfind("使い方:\n  sorimu-cli theory [--setting S|all] [--tail N] [--tsv]\n", 0),
+            0u);
+  const CliResult unknown = Cli({"theory", "--trials", "100"});
   EXPECT_EQ(unknown.status, 2);
-  EXPECT_EQ(unknown.err, "不明なオプションです: --games\n" + usage);
+  EXPECT_EQ(unknown.err, "不明なオプションです: --trials\n" + usage);
   const CliResult noValue = Cli({"theory", "--tail"});
   EXPECT_EQ(noValue.status, 2);
   EXPECT_EQ(noValue.err, "--tail には値が必要です。\n" + usage);

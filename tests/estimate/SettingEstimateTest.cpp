@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <numeric>
 
-#include "RtLengthModel.h"
 #include "RunStretches.h"
 #include "SettingEstimate.h"
 #include "SingleRun.h"
+#include "StretchOdds.h"
 #include "TestSupport.h"
 
 using namespace sorimu;
@@ -62,35 +62,32 @@ Quality MeanQuality(int32_t games, int runsPerSetting, uint32_t seedBase) {
 
 }  // namespace
 
-// Known answers: the mean RT lengths that follow from the weight tables, as
-// published to a tenth of a game (466.646 and 368.648 appear as .7, hence the
-// tolerance).
-TEST(RtLengthModel, MeanLengthsAndCancelRatesAreThoseOfTheTables) {
-  const RtLengthModel& model = MachineRtModel();
-  const double mode0[] = {484.9, 466.7, 437.2, 419.3, 399.4, 399.4};
-  const double mode1[] = {403.5, 403.5, 368.7, 368.7, 333.9, 326.0};
-  for (int s = 1; s <= 6; ++s) {
-    SCOPED_TRACE(s);
-    for (int mode = 0; mode < 2; ++mode) {
-      const auto& p = model.Length[mode][s - 1];
-      EXPECT_NEAR(std::accumulate(p.begin(), p.end(), 0.0), 1.0, 1e-12);
-      EXPECT_EQ(p[0], 0.0);
-      EXPECT_NEAR(model.LengthBetween(mode, s, 118, 128),
+// The estimate reads the machine's one layer of odds, in double: the same
+// chances, whose own known answers are the machine's tests.
+TEST(StretchOdds, AreTheMachinesOddsInDouble) {
+  const StretchOdds& odds = MachineStretchOdds();
+  const Slot machine(0);
+  for (int32_t level = 1; level <= kSettingCount; ++level) {
+    SCOPED_TRACE(level);
+    const MachineOdds exact = ReadMachineOdds(machine, level);
+    const size_t s = SettingIndex(level);
+    for (size_t mode = 0; mode < kModeCount; ++mode) {
+      const auto& p = odds.Length[mode][s];
+      ASSERT_EQ(p.size(), exact.RtLength[mode].size());
+      for (size_t g = 0; g < p.size(); ++g)
+        EXPECT_EQ(p[g], static_cast<double>(exact.RtLength[mode][g]));
+      EXPECT_NEAR(odds.LengthBetween(mode, s, 118, 128),
                   std::accumulate(p.begin() + 118, p.begin() + 129, 0.0), 1e-15);
     }
-    EXPECT_NEAR(model.MeanLength(0, s), mode0[s - 1], 0.06);
-    EXPECT_NEAR(model.MeanLength(1, s), mode1[s - 1], 0.06);
+    EXPECT_EQ(odds.Cancel[s], static_cast<double>(exact.Cancel));
   }
-  EXPECT_DOUBLE_EQ(model.CancelProbability[0], 30 / 256.0);
-  EXPECT_DOUBLE_EQ(model.CancelProbability[5], 105 / 256.0);
-  EXPECT_DOUBLE_EQ(model.ModeProbability[0], 151 / 256.0);
-  // The common parts: short RTs of 1-8, 9-24 and 25-32 games by 32:112:112.
-  EXPECT_DOUBLE_EQ(model.ShortLength[8], 32 / 256.0 / 8);
-  EXPECT_DOUBLE_EQ(model.ShortLength[9], 112 / 256.0 / 16);
-  EXPECT_NEAR(model.ShortLongerThan(24), 112 / 256.0, 1e-15);
-  EXPECT_DOUBLE_EQ(model.ZtAfterCut, 192 / 256.0);
-  EXPECT_DOUBLE_EQ(model.ZtAfterKeep, 200 / 256.0);
-  EXPECT_DOUBLE_EQ(model.Ren3Chance, 77 / 256.0);
+  EXPECT_DOUBLE_EQ(odds.Mode[0], 151 / 256.0);
+  EXPECT_NEAR(odds.ShortLongerThan(24), 112 / 256.0, 1e-15);
+  EXPECT_DOUBLE_EQ(odds.ZtOnCut, 192 / 256.0);
+  EXPECT_DOUBLE_EQ(odds.ZtOnKeep, 200 / 256.0);
+  EXPECT_DOUBLE_EQ(odds.EmptyStartShort, 77 / 256.0);
+  EXPECT_DOUBLE_EQ(odds.Ren3, 77 / 256.0);
+  EXPECT_DOUBLE_EQ(odds.JacInRole, 83 / 256.0);
 }
 
 // Hand-built stretches whose likelihood ratios can be read off the tables.
@@ -126,10 +123,10 @@ TEST(SettingEstimate, SingleStretchesGiveTheRatiosOfTheTables) {
 // lottery (200/256 after it kept the RT), so the RT had more than 128 games
 // left; without a ZT it may also have had fewer than 32.
 TEST(SettingEstimate, AZtAfterAKept4CherryBSaysTheRtHadMoreThan128Left) {
-  const RtLengthModel& model = MachineRtModel();
+  const StretchOdds& odds = MachineStretchOdds();
   auto chance = [&](int mode, int s, int first, int last) {
     double sum = 0;
-    for (int g = first; g <= last; ++g) sum += model.Length[mode][s - 1][g];
+    for (int g = first; g <= last; ++g) sum += odds.Length[mode][s - 1][g];
     return sum;
   };
   for (bool zt : {true, false}) {
@@ -141,11 +138,11 @@ TEST(SettingEstimate, AZtAfterAKept4CherryBSaysTheRtHadMoreThan128Left) {
     std::array<double, 6> likelihood{};
     double total = 0;
     for (int s = 1; s <= 6; ++s) {
-      const double keep = 1 - model.CancelOf(s);
+      const double keep = 1 - odds.Cancel[s - 1];
       for (int m = 0; m < 2; ++m) {
         const double high = chance(m, s, 130, 1490) * keep;
-        likelihood[s - 1] += model.ModeProbability[m] *
-                             (zt ? high * 200 / 256 : chance(m, s, 11, 32) + high * 56 / 256);
+        likelihood[s - 1] +=
+            odds.Mode[m] * (zt ? high * 200 / 256 : chance(m, s, 11, 32) + high * 56 / 256);
       }
       total += likelihood[s - 1];
     }
@@ -204,6 +201,9 @@ TEST(SettingEstimate, APriorWeighsTheLikelihoodAndComesBackWhenTheRowsSayNothing
   }
   EXPECT_EQ(weighed.Probability[5], 0.0);
   EXPECT_EQ(weighed.UsedStretches, flat.UsedStretches);
+  // Another prior is weighed against the likelihoods already read.
+  EXPECT_EQ(Reweigh(weighed, UniformPrior()).Probability, flat.Probability);
+  EXPECT_EQ(Reweigh(flat, {0, 0, 0, 0, 0, 0}).Probability, flat.Probability);
 
   records.ClearRows();
   const SettingEstimate nothing = EstimateSetting(records, hall);
@@ -220,27 +220,22 @@ TEST(SettingEstimate, APriorWeighsTheLikelihoodAndComesBackWhenTheRowsSayNothing
   }
 }
 
-// The rows are weighed once; another prior only weighs the same evidence
-// again, to the very figures a fresh estimate gives. A cancelled weighing
-// gives nothing, having counted the rows it read.
-TEST(SettingEstimate, EvidenceWeighedOnceServesEveryPrior) {
+// The estimate as a job gives the very figures of the plain one and counts
+// the rows it read; a cancelled one gives nothing.
+TEST(SettingEstimate, AsAJobCountsItsRowsAndGivesNothingWhenCancelled) {
   Slot slot(78);
   RunRecords records;
   Simulate(slot, records, testing_support::Inputs(20000, 4));
+  const SettingWeights hall = {40, 25, 15, 10, 10, 0};
   Job job;
-  const std::optional<SettingEvidence> evidence = WeighRows(records, job);
-  ASSERT_TRUE(evidence.has_value());
+  const std::optional<SettingEstimate> weighed = EstimateSetting(records, hall, job);
+  ASSERT_TRUE(weighed.has_value());
   EXPECT_EQ(job.Progress().Done, static_cast<int64_t>(records.RowCount()));
-  for (const SettingWeights& prior :
-       {UniformPrior(), SettingWeights{40, 25, 15, 10, 10, 0}, SettingWeights{0, 0, 0, 0, 0, 1}}) {
-    const SettingEstimate again = EstimateFromEvidence(*evidence, prior);
-    const SettingEstimate fresh = EstimateSetting(records, prior);
-    EXPECT_EQ(again.Probability, fresh.Probability);
-    EXPECT_EQ(again.UsedStretches, fresh.UsedStretches);
-  }
+  EXPECT_EQ(weighed->Probability, EstimateSetting(records, hall).Probability);
+  EXPECT_EQ(Reweigh(*weighed, UniformPrior()).Probability, EstimateSetting(records).Probability);
   Job cancelled;
   cancelled.Cancel();
-  EXPECT_FALSE(WeighRows(records, cancelled).has_value());
+  EXPECT_FALSE(EstimateSetting(records, hall, cancelled).has_value());
 }
 
 // Where the truth is known: seeded runs at each setting. The true setting

@@ -192,16 +192,22 @@ std::array<double, 6> LogLikelihood(const RunRecords& records) {
 // are kept scaled, however fast roles shrink them, and the running sums they
 // are kept in do not drift. A 4-cherry B that cuts the RT on every other
 // game, its one-game short RT running out unseen in between, shrinks them by
-// e^-3.6 a game; one that cuts nothing every 400 games makes a stretch whose
-// likelihood falls by the same amount every 400 games once under way.
+// e^-3.6 a game; one that cuts nothing on every game leaves only the RTs
+// drawn within the last 31 games alive, shrinking the weights as fast; one
+// that cuts nothing every 400 games makes a stretch whose likelihood falls
+// by the same amount every 400 games once under way.
 TEST(StretchLikelihood, LongStretchesNeitherUnderflowNorDrift) {
   RunRecords records;
-  EmptyStretch(3000, Code(Outcome::Cherry4B), 2, records, Code(RtCancelCause::Cherry4B2));
-  const std::array<double, 6> dense = LogLikelihood(records);
-  const std::array<double, 6> plain = testing_support::PlainLogLikelihood(records);
-  for (size_t s = 0; s < 6; ++s) {
-    ASSERT_TRUE(std::isfinite(dense[s]));
-    EXPECT_NEAR(dense[s], plain[s], 1e-9 * std::fabs(plain[s]));
+  for (int32_t every : {2, 1}) {
+    SCOPED_TRACE(every);
+    EmptyStretch(3000, Code(Outcome::Cherry4B), every, records,
+                 every == 2 ? Code(RtCancelCause::Cherry4B2) : 0);
+    const std::array<double, 6> dense = LogLikelihood(records);
+    const std::array<double, 6> plain = testing_support::PlainLogLikelihood(records);
+    for (size_t s = 0; s < 6; ++s) {
+      ASSERT_TRUE(std::isfinite(dense[s]));
+      EXPECT_NEAR(dense[s], plain[s], 1e-9 * std::fabs(plain[s]));
+    }
   }
 
   std::array<std::array<double, 6>, 3> sparse;

@@ -1,8 +1,8 @@
 // Whatever rows a file holds once it reads, every view made of them must
 // come out without a crash, a hang or undefined behaviour: the report with
 // its lists, the statistics and tables, the bonus list, the chart points,
-// the setting estimate and both CSV lists. Foreign files hold codes and
-// counters no machine writes; the views must take them as they stand.
+// the setting estimate, the estimate from its bonus list and both CSV lists. Foreign files hold
+// codes and counters no machine writes; the views must take them as they stand.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include "BonusList.h"
 #include "ChartData.h"
 #include "CsvLists.h"
+#include "HistoryEstimate.h"
 #include "Report.h"
 #include "ResultStats.h"
 #include "SettingEstimate.h"
@@ -46,6 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     total += p;
   }
   if (std::fabs(total - 1) > 1e-9) std::abort();
+
+  // The file's bonus list as a history, whatever its counters say.
+  total = 0;
+  for (double p : EstimateFromHistory(HistoryFromRecords(records)).Probability) total += p;
+  if (!(std::fabs(total - 1) <= 1e-9)) std::abort();
 
   WritePlayListCsv(sink, records);
   WriteBonusListCsv(sink, records);

@@ -73,4 +73,34 @@ TEST(ChartData, PieSlicesCarryTheCountsInTableOrder) {
   EXPECT_STREQ(RTCancelPieSlices(stats)[1].label, "2枚チェリー");
   EXPECT_EQ(RTCancelPieSlices(stats)[6].value, 3);
   EXPECT_EQ(RenPieSlices(stats)[2].value, 3);
+  stats.Ren3BigCount = 4;
+  stats.Ren3RegCount = 5;
+  EXPECT_STREQ(Ren3PieSlices(stats)[1].label, "REG");
+  EXPECT_EQ(Ren3PieSlices(stats)[1].value, 5);
+  EXPECT_EQ(Ren3PieSlices(stats)[0].colour, kBigBarColour);
+}
+
+TEST(ChartData, AxisLabelsReadInManAndOkuWhereTheStepAllows) {
+  struct Case {
+    double value, step;
+    const char* label;
+  };
+  const Case cases[] = {
+      {0, 1, "0"},
+      {9999, 1, "9,999"},
+      {-5000, 1000, "-5,000"},
+      {10000, 1000, "1万"},
+      {15000, 5000, "1.5万"},
+      {-20000, 10000, "-2万"},
+      // A step finer than a tenth of the unit keeps every digit.
+      {10500, 500, "10,500"},
+      {29999990, 10, "29,999,990"},
+      {30000000, 5000000, "3,000万"},
+      {120000000, 1000000, "12,000万"},
+      {120000000, 10000000, "1.2億"},
+      {2100000000, 100000000, "21億"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(AxisTickLabel(c.value, c.step), c.label) << c.value << " every " << c.step;
+  }
 }

@@ -1,7 +1,10 @@
 // The session's commands and states without a window: what each command
 // returns, what it leaves in the records, and what it refuses while busy.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -265,6 +268,41 @@ TEST(Session, FailedSaveNamesThePathAndTheReason) {
   EXPECT_EQ(outcome.line, StatusLine::Keep);
   EXPECT_EQ(outcome.status.Message,
             std::string(kSaveFailedMessage) + "\n" + dir.path() + "\n" + kFolderReason);
+}
+
+namespace {
+
+// In a process of its own: limits `resource` to what the process holds
+// (its `held` line in /proc/self/status) and 512 MiB more, asks for a run
+// far too long, then plays the largest one the refusal names. Exits 0 when
+// that run is complete.
+[[noreturn]] void PlayTheLargestUnderALimit(int resource, const char* held) {
+  unsigned long long kib = 0;
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(held, 0) == 0) kib = std::stoull(line.substr(std::strlen(held)));
+  }
+  struct rlimit limit;
+  limit.rlim_cur = limit.rlim_max = kib * 1024 + (rlim_t{512} << 20);
+  if (kib == 0 || ::setrlimit(resource, &limit) != 0) std::exit(9);
+  Session session(1);
+  const CommandOutcome huge = session.Start(Texts("100000000", "1"));
+  if (huge.status.Kind != StatusKind::TooLarge) std::exit(1);
+  const std::string& message = huge.status.Message;
+  const long long largest =
+      std::stoll(message.substr(message.find("およそ") + std::strlen("およそ")));
+  if (largest < 1000000 || largest > 10000000) std::exit(2);
+  const CommandOutcome fits = session.Start(Texts(std::to_string(largest).c_str(), "1"));
+  std::exit(fits.status.Ok() && session.Records().LastRow().PlayCount == largest ? 0 : 3);
+}
+
+}  // namespace
+
+// Under a limit of the process's own (ulimit -v or -d), the run it refuses
+// names the largest that fits, and that one plays to its end.
+TEST(Session, UnderAMemoryLimitTheLargestRunItNamesFits) {
+  EXPECT_EXIT(PlayTheLargestUnderALimit(RLIMIT_AS, "VmSize:"), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(PlayTheLargestUnderALimit(RLIMIT_DATA, "VmData:"), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Session, RunThatCannotFitInMemoryIsRefusedWithTheLargestThatFits) {

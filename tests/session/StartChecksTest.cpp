@@ -26,10 +26,22 @@ TEST(ParseInteger, AcceptsWhatTheWindowAccepts) {
 TEST(ParseInteger, RejectsEverythingElse) {
   for (const char* text :
        {"", " ", "abc", "12 ", "1 2", "2147483648", "-2147483649", "$", "0x", "-", "+", "$FFFFFFFF",
-        "99999999999999999999", "1.5", "１２", "\t12", "12abc"}) {
+        "99999999999999999999", "1.5", "１.２", "\t12", "12abc"}) {
     EXPECT_FALSE(ParseInteger(text).has_value()) << text;
   }
   EXPECT_EQ(NotIntegerMessage("abc"), "'abc' は整数ではありません");
+}
+
+// A number past 32 bits is out of a range that ends short of the 32-bit
+// limit; where the range reaches it (Play数), the box's conversion error stays.
+TEST(ParseCount, NumbersPast32BitsAreOutOfRangeWhereTheRangeEndsShortOfThem) {
+  EXPECT_EQ(ParseCount("1000000000000", 1, 10000000, "range").status.Kind, StatusKind::BadInput);
+  EXPECT_EQ(ParseCount("-99999999999", 0, 255, "range").status.Message, "range");
+  EXPECT_EQ(ParseCount("0x1FFFFFFFF", 1, 10000000, "range").status.Kind, StatusKind::BadInput);
+  EXPECT_EQ(ParseCount("99999999999", 1, INT32_MAX, "range").status.Message,
+            "'99999999999' は整数ではありません");
+  EXPECT_EQ(ParseCount("99999999999x", 1, 10, "range").status.Kind, StatusKind::NotInteger);
+  EXPECT_EQ(ParseCount("2147483647", 1, INT32_MAX, "range").value, INT32_MAX);
 }
 
 namespace {
@@ -44,6 +56,22 @@ StartTexts Texts(const char* play, const char* sim, const char* big, const char*
   return texts;
 }
 }  // namespace
+
+// With the input method on, what is typed is full-width: every box and
+// option reads it as its half-width form, and a refusal quotes it as typed.
+TEST(TypedText, FullWidthFormsAreReadEverywhere) {
+  EXPECT_EQ(ParseInteger("８０００"), 8000);
+  EXPECT_EQ(ParseInteger("　－１２"), -12);
+  EXPECT_EQ(ParseInteger("\u22125"), -5);
+  EXPECT_EQ(ParseCount("８a", 1, 10, "").status.Message, "'８a' は整数ではありません");
+  EXPECT_EQ(ParseSeed("４２９４９６７２９５"), UINT32_MAX);
+  EXPECT_EQ(ParsePrior("３５，３０，１５，１０，５，５"), (SettingWeights{35, 30, 15, 10, 5, 5}));
+  const StartCheck hidden = CheckStartInputs(Texts("８０００", "１", "２５５", "０", "？"));
+  ASSERT_TRUE(hidden.status.Ok());
+  EXPECT_EQ(hidden.inputs.PlayNum, 8000);
+  EXPECT_TRUE(hidden.inputs.HiddenFlevel);
+  EXPECT_EQ(CheckStartInputs(Texts("1", "1", "0", "0", "６")).inputs.Flevel, 6);
+}
 
 TEST(CheckStartInputs, ChecksInOrderAndStopsAtTheFirstBadInput) {
   struct Case {

@@ -37,5 +37,18 @@ TEST(LongRun, TheSixPayoutRatesArePinned) {
   for (int s = 0; s < 6; ++s) EXPECT_NEAR(all[s].Payout, pinned[s], 1e-14) << "setting " << s + 1;
 }
 
+// The figures read the machine they are given: another cancel weight is
+// another machine.
+TEST(MachineOdds, AChangedWeightChangesTheFigures) {
+  Slot machine(0);
+  const LongRunFigures before = ComputeLongRun(BuildCycleModel(ReadMachineOdds(machine, 6)));
+  machine.CancelTbl6[0] = 0;
+  const MachineOdds odds = ReadMachineOdds(machine, 6);
+  EXPECT_EQ(odds.Cancel, 0);
+  const LongRunFigures after = ComputeLongRun(BuildCycleModel(odds));
+  EXPECT_EQ(after.CauseShare[Code(RtCancelCause::Cherry4B1)], 0);
+  EXPECT_LT(after.Payout, before.Payout - 0.01);
+}
+
 }  // namespace
 }  // namespace sorimu::theory

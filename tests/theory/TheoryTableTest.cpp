@@ -44,7 +44,8 @@ TEST(TheoryTable, TsvLinesReadBackToTheFigures) {
   ASSERT_GE(header.size(), required.size());
   EXPECT_TRUE(std::equal(required.begin(), required.end(), header.begin()));
   const LongRunFigures f = DefaultLongRun()[4];
-  const std::vector<std::string> fields = SplitTabs(SpecSheetTsvLine(f));
+  const Volatility volatility = ComputeVolatility(DefaultCycleModel(5));
+  const std::vector<std::string> fields = SplitTabs(SpecSheetTsvLine(f, volatility));
   ASSERT_EQ(fields.size(), header.size());
   EXPECT_EQ(fields[0], "5");
   const Real expected[] = {f.Payout,          f.BigPerGame,      f.RegPerGame,
@@ -53,6 +54,8 @@ TEST(TheoryTable, TsvLinesReadBackToTheFigures) {
     EXPECT_EQ(fields[i].find_first_of("eE"), std::string::npos) << fields[i];
     EXPECT_NEAR(std::strtold(fields[i].c_str(), nullptr) / expected[i - 1], 1, 1e-17);
   }
+  EXPECT_EQ(header.back(), "sd_per_game");
+  EXPECT_NEAR(std::strtold(fields.back().c_str(), nullptr) / volatility.SdPerGame, 1, 1e-17);
   EXPECT_EQ(PlainDecimal(1.5e-10L, 3), "0.000000000150");
   EXPECT_EQ(PlainDecimal(0), "0");
 

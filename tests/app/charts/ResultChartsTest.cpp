@@ -3,6 +3,7 @@
 #include <QtCharts/QChart>
 #include <QtTest>
 #include <array>
+#include <set>
 #include <vector>
 
 #include "ChartData.h"
@@ -80,6 +81,7 @@ void ShowRun(ResultCharts& charts, const RunRecords& records) {
   const ResultStats stats = ComputeResultStats(records);
   charts.AddRunPoints(records);
   charts.AddSlumpLine(records);
+  charts.FillRen3Pie(stats);
   charts.FillRenPie(stats);
   charts.FillKoyakuPie(stats);
   charts.FillRTCancelPie(stats);
@@ -94,18 +96,42 @@ std::unique_ptr<RunRecords> BarsRun(int32_t games, int32_t every) {
   return records;
 }
 
-// The tick labels of an axis as drawn: whole numbers, each once.
-void CheckWholeNumberTicks(QCPAxis* axis) {
-  axis->parentPlot()->replot(QCustomPlot::rpImmediateRefresh);
-  const QVector<double> ticks = axis->tickVector();
-  QVERIFY(!ticks.isEmpty());
-  QStringList labels;
-  for (double tick : ticks) {
-    QVERIFY2(tick == std::round(tick), qPrintable(QString::number(tick)));
-    labels << axis->numberFormat() + QString::number(tick);
+// Thirty million games in a few rows: a BIG every `every` games, the
+// balance running from -games/3 to games/3.
+std::unique_ptr<RunRecords> SparseRun(int32_t games, int32_t every) {
+  auto records = std::make_unique<RunRecords>();
+  for (int32_t g = every; g <= games; g += every) {
+    records->AppendRow(Row(g, every, g / 3 * 2 - games / 3, Code(Outcome::BIG)));
   }
-  labels.removeDuplicates();
+  return records;
+}
+
+// Replots until the layout has settled, as the window's queued replots do.
+void Draw(QCustomPlot* plot) {
+  plot->replot(QCustomPlot::rpImmediateRefresh);
+  plot->replot(QCustomPlot::rpImmediateRefresh);
+}
+
+// The tick labels of an axis as drawn: at least two, whole numbers, each
+// once, and each a pixel or more clear of the next, measured as the axis
+// draws them (centred on their ticks, in its tick label face).
+void CheckTicks(QCPAxis* axis) {
+  const QVector<double> ticks = axis->tickVector();
+  const QVector<QString> labels = axis->tickVectorLabels();
+  QVERIFY2(ticks.size() >= 2, qPrintable(QString::number(ticks.size())));
   QCOMPARE(labels.size(), ticks.size());
+  QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+  const QFontMetrics metrics(axis->tickLabelFont());
+  QRectF previous;
+  for (qsizetype i = 0; i < ticks.size(); ++i) {
+    QVERIFY2(ticks[i] == std::round(ticks[i]), qPrintable(QString::number(ticks[i])));
+    QRectF label = metrics.boundingRect(0, 0, 0, 0, Qt::TextDontClip | Qt::AlignHCenter, labels[i]);
+    const double at = axis->coordToPixel(ticks[i]);
+    label.moveCenter(axis->orientation() == Qt::Horizontal ? QPointF(at, 0) : QPointF(0, at));
+    QVERIFY2(i == 0 || !previous.adjusted(-1, -1, 1, 1).intersects(label),
+             qPrintable(labels[i - (i > 0)] + QStringLiteral(" touches ") + labels[i]));
+    previous = label;
+  }
 }
 
 int CountColour(const QImage& image, const QRect& area, QRgb colour) {
@@ -147,6 +173,12 @@ class ResultChartsTest : public QObject {
   }
 
  private slots:
+  void initTestCase() {
+    // The window's face is the application's before any chart is made.
+    QFont face(QStringLiteral("IPAPGothic"));
+    face.setPixelSize(12);
+    QApplication::setFont(face);
+  }
   void init() {
     for (auto& page : pages_) page = new QWidget(&window_);
     charts_ = std::make_unique<ResultCharts>(&window_, pages_[0], pages_[1], pages_[2], pages_[3]);
@@ -184,6 +216,7 @@ class ResultChartsTest : public QObject {
     QCOMPARE(bottom.lower, 0.0);
     QCOMPARE(bottom.upper, 24.0);
     QVERIFY(Layer().LegendTexts(Slump()).isEmpty());
+    for (PieChart* pie : Pies()) QVERIFY(pie->NothingText().isEmpty());
   }
 
   void seededRunFillsEverySeriesFromItsRows() {
@@ -346,7 +379,11 @@ class ResultChartsTest : public QObject {
     QCOMPARE(Layer().Point(rt, 6).colour, QRgb(0x0000FF));
     QVERIFY(Layer().PieDrawsSlices(rt));
 
-    QCOMPARE(Layer().PointCount(Id("Ren3Series")), 0);  // emptied, never filled
+    const SeriesId ren3 = Id("Ren3Series");
+    QCOMPARE(Layer().PointCount(ren3), 2);
+    QCOMPARE(Layer().Point(ren3, 0).y, static_cast<double>(stats.Ren3BigCount));
+    QCOMPARE(Layer().Point(ren3, 1).y, static_cast<double>(stats.Ren3RegCount));
+    QCOMPARE(Layer().Point(ren3, 1).label, QStringLiteral("REG"));
   }
 
   void allZeroPieShowsEmptyNotThePreviousRun() {
@@ -370,6 +407,17 @@ class ResultChartsTest : public QObject {
     for (QRgb colour : {0x00FF00u, 0x0000FFu, 0x00FFFFu, 0xFF0000u}) {
       QCOMPARE(CountColour(image, pie, colour), 0);
     }
+
+    // A pie of a run where none of its cases came says so where the pie
+    // would be, beside its legend: 3G連, 1G連 and RT解除 here.
+    for (PieChart* each : {Pies()[0], Pies()[1], Pies()[3]}) {
+      QCOMPARE(each->NothingText(), QStringLiteral("該当なし"));
+      const auto* label = each->findChild<QLabel*>(QStringLiteral("NothingLabel"));
+      QVERIFY(label && label->isVisible());
+      QVERIFY(!label->geometry().intersects(each->Legend()->geometry()));
+    }
+    ShowRun(*charts_, *PlayRun(3, 8000));
+    QVERIFY(chart->NothingText().isEmpty());
   }
 
   void runOfOneGame() {
@@ -490,30 +538,46 @@ class ResultChartsTest : public QObject {
     QCOMPARE(plot->xAxis->range().upper, home.upper);
   }
 
-  void integerAxesTickInWholeNumbers_data() {
+  void tickLabelsNeverTouch_data() {
     QTest::addColumn<int>("games");
-    QTest::addColumn<int>("bonusEvery");  // 0: none
-    QTest::newRow("16 games") << 16 << 0;
-    QTest::newRow("empty bar chart") << 40 << 0;
-    QTest::newRow("three bars") << 30 << 10;
-    QTest::newRow("thirty bars") << 900 << 30;
-    QTest::newRow("seeded 8000") << 8000 << -1;
+    QTest::addColumn<int>("bonusEvery");  // 0: none; -1: a seeded run
+    QTest::addColumn<double>("zoom");     // the share of the run in view; 1: all of it
+    QTest::newRow("16 games") << 16 << 0 << 1.0;
+    QTest::newRow("empty bar chart") << 40 << 0 << 1.0;
+    QTest::newRow("three bars") << 30 << 10 << 1.0;
+    QTest::newRow("thirty bars") << 900 << 30 << 1.0;
+    QTest::newRow("seeded 8000") << 8000 << -1 << 1.0;
+    QTest::newRow("one million") << 1'000'000 << 200 << 1.0;
+    QTest::newRow("thirty million") << 30'000'000 << 200 << 1.0;
+    QTest::newRow("thirty million, a tenth") << 30'000'000 << 200 << 0.1;
+    QTest::newRow("thirty million, 30000 games") << 30'000'000 << 200 << 1e-3;
+    QTest::newRow("thirty million, 300 games") << 30'000'000 << 200 << 1e-5;
+    QTest::newRow("thirty million, 30 games") << 30'000'000 << 200 << 1e-6;
   }
-  void integerAxesTickInWholeNumbers() {
+  void tickLabelsNeverTouch() {
     QFETCH(int, games);
     QFETCH(int, bonusEvery);
+    QFETCH(double, zoom);
     const auto run = bonusEvery < 0    ? PlayRun(20240601, games)
                      : bonusEvery == 0 ? BarsRun(games, games + 1)
-                                       : BarsRun(games, bonusEvery);
+                                       : SparseRun(games, bonusEvery);
     ShowRun(*charts_, *run);
     for (QCustomPlot* plot : {Slump(), Bars()}) {
+      Draw(plot);
+      // Zoomed in on the end of the run, where the numbers are longest.
+      const QCPRange whole = plot->xAxis->range();
+      plot->xAxis->setRange(whole.upper - std::max(whole.size() * zoom, 10.0), whole.upper);
       for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
-        CheckWholeNumberTicks(axis);
+        Draw(plot);
+        CheckTicks(axis);
         if (QTest::currentTestFailed()) {
-          qWarning() << plot->objectName() << axis->label();
+          qWarning() << plot->objectName() << axis->label() << axis->range();
           return;
         }
       }
+    }
+    if (games == 30'000'000 && zoom == 1.0) {
+      QCOMPARE(Slump()->xAxis->tickVectorLabels().constLast(), QStringLiteral("3,000万"));
     }
   }
 
@@ -542,58 +606,101 @@ class ResultChartsTest : public QObject {
     QCOMPARE(Bars()->xAxis->range().upper, bottomAtStart.upper);
   }
 
-  void barMarksStandWholeOverTheirBars_data() {
-    QTest::addColumn<int>("games");
+  void barMarksStandCentredOverTheirOwnBars_data() {
+    QTest::addColumn<int>("games");         // -1: the outer bars the tallest
     QTest::addColumn<double>("zoomTo");     // bars in view; 0: the whole run
     QTest::addColumn<int>("minimumShare");  // of the bars in view that carry a mark, in percent
-    QTest::newRow("8000 games") << 8000 << 0.0 << 50;
+    QTest::newRow("8000 games") << 8000 << 0.0 << 40;
     QTest::newRow("8000 games, zoomed to 8 bars") << 8000 << 8.0 << 100;
     QTest::newRow("one million games") << 1'000'000 << 0.0 << 0;
+    QTest::newRow("outer bars the tallest") << -1 << 0.0 << 0;
   }
-  void barMarksStandWholeOverTheirBars() {
+  void barMarksStandCentredOverTheirOwnBars() {
     QFETCH(int, games);
     QFETCH(double, zoomTo);
     QFETCH(int, minimumShare);
-    ShowRun(*charts_, *PlayRun(20240601, games));
+    std::unique_ptr<RunRecords> run;
+    if (games > 0) {
+      run = PlayRun(20240601, games);
+    } else {
+      // Wide numbers over the first and the last bar, where the axes end.
+      run = std::make_unique<RunRecords>();
+      int32_t played = 0;
+      for (int32_t height : {1490, 12, 300, 7, 1488}) {
+        played += height;
+        run->AppendRow(Row(played, height, 0, Code(Outcome::BIG)));
+      }
+    }
+    ShowRun(*charts_, *run);
     QCustomPlot* plot = Bars();
-    plot->replot(QCustomPlot::rpImmediateRefresh);
+    Draw(plot);
     if (zoomTo > 0) {
       plot->xAxis->setRange(2.5, 2.5 + zoomTo);
-      plot->replot(QCustomPlot::rpImmediateRefresh);
+      Draw(plot);
     }
     ColouredBars* bars = BarSeries();
     const std::vector<ColouredBars::Mark> marks = bars->PlaceMarks();
     const QRectF area = plot->axisRect()->rect();
+    const SeriesId series = Id("SlumpBSeries");
     int inView = 0;
+    int tallest = -1;
     std::vector<QRectF> barRects;
-    for (int i = 0; i < Layer().PointCount(Id("SlumpBSeries")); ++i) {
-      const ChartPoint bar = Layer().Point(Id("SlumpBSeries"), i);
+    for (int i = 0; i < Layer().PointCount(series); ++i) {
+      const ChartPoint bar = Layer().Point(series, i);
       const QRectF rect(
           QPointF(plot->xAxis->coordToPixel(bar.x - 0.4), plot->yAxis->coordToPixel(bar.y)),
           QPointF(plot->xAxis->coordToPixel(bar.x + 0.4), plot->yAxis->coordToPixel(0)));
       barRects.push_back(rect.normalized());
-      if (plot->xAxis->range().contains(bar.x)) ++inView;
+      if (!plot->xAxis->range().contains(bar.x)) continue;
+      ++inView;
+      if (tallest < 0 || bar.y > Layer().Point(series, tallest).y) tallest = i;
     }
     QVERIFY(inView > 0);
     QVERIFY2(static_cast<int>(marks.size()) * 100 >= minimumShare * inView,
              qPrintable(QStringLiteral("%1 marks over %2 bars").arg(marks.size()).arg(inView)));
     const QFontMetrics metrics(bars->MarkFont());
     QVERIFY(QFontInfo(bars->MarkFont()).pixelSize() >= 9);
-    int step = 0;
+    std::set<int> marked;
     for (size_t m = 0; m < marks.size(); ++m) {
       const ColouredBars::Mark& mark = marks[m];
-      const ChartPoint bar = Layer().Point(Id("SlumpBSeries"), mark.index);
-      QCOMPARE(QString(mark.text).remove(',').toDouble(), bar.y);
+      const QRectF& own = barRects[static_cast<size_t>(mark.index)];
+      marked.insert(mark.index);
+      QCOMPARE(QString(mark.text).remove(',').toDouble(), Layer().Point(series, mark.index).y);
       QVERIFY2(area.contains(mark.box), qPrintable(mark.text));  // not cut at an edge
       QVERIFY(mark.box.width() >= metrics.horizontalAdvance(mark.text));
-      QVERIFY(mark.box.left() <= barRects[mark.index].center().x() &&
-              mark.box.right() >= barRects[mark.index].center().x());
-      for (const QRectF& other : barRects) QVERIFY(!mark.box.intersects(other));
+      // Centred over its own bar, touching no other bar and no other mark.
+      QVERIFY2(std::abs(mark.box.center().x() - own.center().x()) < 0.5, qPrintable(mark.text));
+      QVERIFY(mark.box.bottom() <= own.top() || own.top() < area.top());
+      for (size_t b = 0; b < barRects.size(); ++b) {
+        QVERIFY(b == static_cast<size_t>(mark.index) || !mark.box.intersects(barRects[b]));
+      }
       for (size_t n = m + 1; n < marks.size(); ++n) QVERIFY(!mark.box.intersects(marks[n].box));
-      // Thinned evenly, if at all.
-      if (m == 1) step = mark.index - marks[0].index;
-      if (m > 1) QCOMPARE(mark.index - marks[m - 1].index, step);
     }
+    // The longest stretch in view always has its number, where bars carry any.
+    if (!marks.empty()) QVERIFY2(marked.count(tallest), qPrintable(QString::number(tallest)));
+    if (games < 0) QCOMPARE(marked, (std::set<int>{0, 1, 2, 3, 4}));
+  }
+
+  void markersAtTheAxesEndsAreWhole() {
+    // The run ends on a BIG at its highest balance: its marker stands on the
+    // right end of the bottom axis, at the top of the points.
+    RunRecords records;
+    for (int32_t g = 1; g < 100; ++g) records.AppendRow(Row(g, g, g % 10, 0));
+    records.AppendRow(Row(100, 100, 50, Code(Outcome::BIG)));
+    ShowRun(*charts_, records);
+    charts_->SetMarkerActive(kMarkerBIG, true);
+    QCustomPlot* plot = Slump();
+    auto blueBeyond = [&] {
+      Draw(plot);
+      const QImage image = plot->grab().toImage();
+      const QRect area = plot->axisRect()->rect();
+      const int y = static_cast<int>(plot->yAxis->coordToPixel(50));
+      return CountColour(image, QRect(area.right() + 1, y - 5, 4, 11), 0x0000FF);
+    };
+    QVERIFY(blueBeyond() > 0);
+    // A point out of view leaves no marker reaching in over the edge.
+    plot->xAxis->setRange(1, 99);
+    QCOMPARE(blueBeyond(), 0);
   }
 
   void slumpLegendListsEveryMarkerBesideThePlot() {

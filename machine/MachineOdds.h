@@ -9,16 +9,19 @@
 #include "Outcome.h"
 #include "RangeClasses.h"
 #include "RateTbl.h"
+#include "Setting.h"
 #include "Slot.h"
 
-// The exact figures of the machine are worked out in long double from the
-// chances of its draws. Every chance is read from a machine's own tables, so
-// a changed weight changes the figures; nothing here holds a copy of a weight.
-namespace sorimu::theory {
+// The chances of everything the machine draws, in long double, read from a
+// machine's own tables: the one layer that turns weights into odds. The
+// exact figures (theory/) and the setting estimate (estimate/) both read it
+// and nothing else derives a chance from a weight, so a changed weight
+// changes every figure alike. It lives beside the tables because it knows
+// how each lottery reads its table (the draw widths, what a draw beyond the
+// weights means), which is the machine's business.
+namespace sorimu {
 
 using Real = long double;
-
-inline constexpr int kSettingCount = 6;
 
 namespace detail {
 template <std::size_t N>
@@ -62,6 +65,13 @@ struct MachineOdds {
   Real Mode0 = 0;
   // A 4-cherry B cancels an RT with kCancelLotteryFrom or more games left.
   Real Cancel = 0;
+  // A ZT follows a 4-cherry B that cut the RT, or one that drew the cancel
+  // lottery and kept it.
+  Real ZtOnCut = 0;
+  Real ZtOnKeep = 0;
+  // A reset with both stocks empty replaces the drawn RT by one of
+  // 1..kEmptyStartRtSpan games, each equally likely.
+  Real EmptyStartShort = 0;
   // Games of a short RT (index 0 unused) and of a drawn RT per mode (index 0
   // unused), each count of a range class equally likely.
   std::array<Real, kMaxShortRt + 1> ShortRt{};
@@ -79,7 +89,21 @@ struct MachineOdds {
 // 0..width-1 (index n: beyond all weights).
 std::vector<Real> PickChances(const Rate_TBL<int>& table, int32_t width);
 
-// Requires a setting of 1..6.
+// Requires a setting level (IsSettingLevel).
 MachineOdds ReadMachineOdds(const Slot& machine, int setting);
 
+}  // namespace sorimu
+
+// The exact figures grew up with these names in their own namespace, where
+// code written against them still finds them.
+namespace sorimu::theory {
+using sorimu::IndexOf;
+using sorimu::kMaxRtGames;
+using sorimu::kMaxShortRt;
+using sorimu::kModeCount;
+using sorimu::kSettingCount;
+using sorimu::MachineOdds;
+using sorimu::PickChances;
+using sorimu::ReadMachineOdds;
+using sorimu::Real;
 }  // namespace sorimu::theory

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cassert>
 
-namespace sorimu::theory {
+namespace sorimu {
 
 namespace {
 
-// The widths of the machine's two kinds of table draw.
-constexpr int32_t kByteDraw = 256;
-constexpr int32_t kWordDraw = 65536;
+constexpr int32_t kByteDraw = Slot::kByteDraw;
+constexpr int32_t kWordDraw = Slot::kWordDraw;
 
 // Spreads each class's chance evenly over the counts of its range. A Pick
 // beyond the class table lands on the last class, as the machine's range
@@ -46,7 +45,7 @@ std::vector<Real> PickChances(const Rate_TBL<int>& table, int32_t width) {
 }
 
 MachineOdds ReadMachineOdds(const Slot& machine, int setting) {
-  assert(setting >= 1 && setting <= kSettingCount);
+  assert(IsSettingLevel(setting));
   MachineOdds odds;
   odds.Setting = setting;
 
@@ -75,6 +74,10 @@ MachineOdds ReadMachineOdds(const Slot& machine, int setting) {
   odds.Mode0 = PickChances(machine.ModeTbl, kByteDraw)[0];
   odds.Cancel = PickChances(machine.CancelTblFor(setting), kByteDraw)[0];
   odds.Ren3 = PickChances(machine.Ren3Tbl, kByteDraw)[0];
+  // A ZT comes when ZtLotteryCancel picks 0 and when ZtLotteryKeep picks 1.
+  odds.ZtOnCut = PickChances(machine.ZtCancelTbl, kByteDraw)[0];
+  odds.ZtOnKeep = PickChances(machine.ZtKeepTbl, kByteDraw)[1];
+  odds.EmptyStartShort = static_cast<Real>(kEmptyStartShortRtWeight) / kByteDraw;
 
   SpreadOverClasses<std::size(kShortRtClasses), kMaxShortRt + 1>(
       PickChances(machine.ShortRtTbl, kByteDraw), kShortRtClasses, odds.ShortRt.data());
@@ -92,4 +95,4 @@ MachineOdds ReadMachineOdds(const Slot& machine, int setting) {
   return odds;
 }
 
-}  // namespace sorimu::theory
+}  // namespace sorimu

@@ -2,10 +2,9 @@
 
 #include <numeric>
 
-#include "LongRun.h"
 #include "MachineOdds.h"
 
-namespace sorimu::theory {
+namespace sorimu {
 namespace {
 
 TEST(PickChances, CoverTheHalfOpenRangesAndTheRestBeyond) {
@@ -36,6 +35,9 @@ TEST(MachineOdds, RoleAndLotteryChancesAreThoseOfTheTables) {
   EXPECT_NEAR(odds.BigJacIn, 65468.0L / 65536 * 83 / 256, 1e-18);
   EXPECT_EQ(odds.JacWin, 65535.0L / 65536);
   EXPECT_NEAR(odds.ShortRt[32], 112.0L / 256 / 8, 1e-18);
+  EXPECT_EQ(odds.ZtOnCut, 192.0L / 256);
+  EXPECT_EQ(odds.ZtOnKeep, 200.0L / 256);
+  EXPECT_EQ(odds.EmptyStartShort, 77.0L / 256);
 }
 
 // Known answers: the mean RT lengths that follow from the tables, published
@@ -63,18 +65,5 @@ TEST(MachineOdds, MeanRtLengthsAreThoseOfTheTables) {
   EXPECT_NEAR(ReadMachineOdds(machine, 1).RtLength[0][999], 10.0L / 256 / 128 + 6.0L / 256, 1e-18);
 }
 
-// The figures read the machine they are given: another cancel weight is
-// another machine.
-TEST(MachineOdds, AChangedWeightChangesTheFigures) {
-  Slot machine(0);
-  const LongRunFigures before = ComputeLongRun(BuildCycleModel(ReadMachineOdds(machine, 6)));
-  machine.CancelTbl6[0] = 0;
-  const MachineOdds odds = ReadMachineOdds(machine, 6);
-  EXPECT_EQ(odds.Cancel, 0);
-  const LongRunFigures after = ComputeLongRun(BuildCycleModel(odds));
-  EXPECT_EQ(after.CauseShare[Code(RtCancelCause::Cherry4B1)], 0);
-  EXPECT_LT(after.Payout, before.Payout - 0.01);
-}
-
 }  // namespace
-}  // namespace sorimu::theory
+}  // namespace sorimu

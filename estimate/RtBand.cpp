@@ -1,0 +1,335 @@
+#include "RtBand.h"
+
+#include <algorithm>
+#include <bit>
+#include <cassert>
+#include <cmath>
+
+namespace sorimu {
+
+namespace {
+
+// A lazy scale is put into the weights before it could leave the range of a
+// double, by powers of two so that nothing is rounded on the way.
+const double kScaleFloor = std::ldexp(1.0, -900);
+const double kScaleCeiling = std::ldexp(1.0, 900);
+
+// The loops run over lanes that cannot overlap what they write, so the
+// compiler takes them a vector at a time.
+void AddScaled(RtLanes& to, const RtLanes& from, const RtLanes& factor) {
+  RtLanes product;
+  for (size_t l = 0; l < kRtLanes; ++l) product[l] = from[l] * factor[l];
+  for (size_t l = 0; l < kRtLanes; ++l) to[l] += product[l];
+}
+
+void Add(RtLanes& to, const RtLanes& from) {
+  for (size_t l = 0; l < kRtLanes; ++l) to[l] += from[l];
+}
+
+void MultiplyBy(RtLanes& lanes, const RtLanes& factor) {
+  for (size_t l = 0; l < kRtLanes; ++l) lanes[l] *= factor[l];
+}
+
+}  // namespace
+
+void RtBand::Window::Clear() {
+  newer.clear();
+  newerSum.fill(0);
+  older.clear();
+  count = 0;
+}
+
+void RtBand::Window::Push(const RtLanes& draw) {
+  newer.push_back(draw);
+  Add(newerSum, draw);
+  if (++count <= static_cast<size_t>(last - first) + 1) return;
+  // The oldest draw leaves the window.
+  if (older.empty()) {
+    RtLanes suffix{};
+    for (size_t i = newer.size(); i-- > 0;) {
+      Add(suffix, newer[i]);
+      older.push_back(suffix);
+    }
+    newer.clear();
+    newerSum.fill(0);
+  }
+  older.pop_back();
+  --count;
+}
+
+RtLanes RtBand::Window::Sum() const {
+  RtLanes sum = newerSum;
+  if (!older.empty()) Add(sum, older.back());
+  return sum;
+}
+
+RtBand::RtBand(int32_t low, int32_t high, const std::vector<RtLanes>& lengths, Kind kind)
+    : low_(low), high_(high), lengths_(lengths), kind_(kind) {
+  assert(low >= 1 && low <= high && static_cast<size_t>(high) + 1 < lengths.size());
+  // The band's games, the one above them for a draw's closing steps, and one
+  // more for the weights that come down.
+  const size_t ring = std::bit_ceil(static_cast<size_t>(high - low) + 3);
+  mask_ = ring - 1;
+  mass_.resize(ring);
+  step_.resize(ring);
+  epochs_.assign(ring, 0);
+  if (kind_ != Kind::Stepped) draws_.resize(ring);
+  scale_.fill(1);
+  inverse_.fill(1);
+
+  // A draw's steps within the band: up to its chance on the lowest game,
+  // the changes between classes, and back to 0 above the highest. They mark
+  // the runs of equal chances too.
+  RtLanes before{};
+  for (int32_t r = low; r <= high + 1; ++r) {
+    Step step{r, {}};
+    bool changes = false;
+    for (size_t l = 0; l < kRtLanes; ++l) {
+      const double at = r <= high ? lengths[static_cast<size_t>(r)][l] : 0.0;
+      step.change[l] = at - before[l];
+      changes = changes || at != before[l];
+      before[l] = at;
+      if (r <= high) bandMass_[l] += at;
+    }
+    if (!changes) continue;
+    steps_.push_back(step);
+    if (kind_ != Kind::Windowed) continue;
+    if (!windows_.empty()) windows_.back().last = r - 1;
+    if (r <= high)
+      windows_.push_back(Window{r, high, lengths[static_cast<size_t>(r)], {}, {}, {}, 0});
+  }
+  if (kind_ != Kind::Stepped) {
+    tail_.assign(static_cast<size_t>(high) + 2, RtLanes{});
+    for (int32_t x = high; x >= low; --x) {
+      tail_[static_cast<size_t>(x)] = tail_[static_cast<size_t>(x) + 1];
+      Add(tail_[static_cast<size_t>(x)], lengths[static_cast<size_t>(x)]);
+    }
+  }
+}
+
+void RtBand::Clear() {
+  ++epoch_;
+  running_.fill(0);
+  total_.fill(0);
+  scale_.fill(1);
+  inverse_.fill(1);
+  for (Window& window : windows_) window.Clear();
+  empty_ = true;
+}
+
+RtLanes RtBand::DrawnAfter(int32_t games) const {
+  const Drawn& draw = draws_[Index(games)];
+  return draw.epoch == epoch_ && draw.games == games ? draw.stored : RtLanes{};
+}
+
+void RtBand::Scale(const SettingValues& factor) {
+  SettingValues reciprocal;
+  for (size_t s = 0; s < kSettingCount; ++s) reciprocal[s] = factor[s] == 0 ? 0.0 : 1.0 / factor[s];
+  Scale(factor, reciprocal);
+}
+
+void RtBand::Scale(const SettingValues& factor, const SettingValues& reciprocal) {
+  if (empty_) return;
+  if (std::all_of(factor.begin(), factor.end(), [](double f) { return f == 0; })) {
+    Clear();
+    return;
+  }
+  // Where a setting's factor is 0 and another's is not (a machine whose
+  // tables make a role rule out some settings but not all), its weights go
+  // at once; the scale of the others may need putting into the weights.
+  RtLanes zero;
+  bool anyZero = false;
+  bool outOfRange = false;
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    for (size_t m = 0; m < kModeCount; ++m) {
+      const size_t l = LaneOf(s, m);
+      zero[l] = factor[s] == 0 ? 0.0 : 1.0;
+      anyZero = anyZero || factor[s] == 0;
+      scale_[l] = factor[s] == 0 ? 1.0 : scale_[l] * factor[s];
+      inverse_[l] = factor[s] == 0 ? 1.0 : inverse_[l] * reciprocal[s];
+      outOfRange = outOfRange || scale_[l] < kScaleFloor || scale_[l] > kScaleCeiling;
+    }
+  }
+  if (anyZero) Multiply(zero, true);
+  if (outOfRange) Rebase();
+}
+
+// Puts the lazy scale into every weight held; rare, as it takes a pass.
+void RtBand::Rebase() {
+  Multiply(scale_, false);
+  scale_.fill(1);
+  inverse_.fill(1);
+}
+
+// Everything the band holds, times `factor`: over the whole ring, or only
+// the band's own games and draws.
+void RtBand::Multiply(const RtLanes& factor, bool wholeRing) {
+  for (size_t i = 0; i < epochs_.size(); ++i) {
+    if (!wholeRing && !Live(i)) continue;
+    // Nothing comes down into the band that keeps its draws.
+    if (kind_ != Kind::SteppedWithDraws) MultiplyBy(mass_[i], factor);
+    if (kind_ != Kind::Windowed) MultiplyBy(step_[i], factor);
+  }
+  for (Drawn& draw : draws_) {
+    if (wholeRing || draw.epoch == epoch_) MultiplyBy(draw.stored, factor);
+  }
+  for (Window& window : windows_) {
+    for (RtLanes& lanes : window.newer) MultiplyBy(lanes, factor);
+    for (RtLanes& lanes : window.older) MultiplyBy(lanes, factor);
+    MultiplyBy(window.newerSum, factor);
+  }
+  MultiplyBy(running_, factor);
+  MultiplyBy(total_, factor);
+}
+
+void RtBand::Draw(int32_t games, const SettingValues& weight) {
+  RtLanes stored;
+  for (size_t s = 0; s < kSettingCount; ++s) {
+    for (size_t m = 0; m < kModeCount; ++m) {
+      stored[LaneOf(s, m)] = weight[s] * inverse_[LaneOf(s, m)];
+    }
+  }
+  if (kind_ != Kind::Windowed) {
+    for (const Step& step : steps_)
+      AddScaled(step_[Fresh(games + step.games)], stored, step.change);
+    AddScaled(total_, stored, bandMass_);
+  }
+  if (kind_ != Kind::Stepped) {
+    Drawn& draw = draws_[Index(games)];
+    if (draw.epoch != epoch_ || draw.games != games) draw = Drawn{RtLanes{}, epoch_, games};
+    Add(draw.stored, stored);
+  }
+  empty_ = false;
+}
+
+RtLanes RtBand::Leave(int32_t games) {
+  RtLanes out{};
+  if (empty_) return out;
+  const size_t index = Index(games - 1 + low_);
+  RtLanes value = running_;
+  if (Live(index)) {
+    for (size_t l = 0; l < kRtLanes; ++l) {
+      running_[l] += step_[index][l];
+      value[l] = mass_[index][l] + running_[l];
+    }
+    epochs_[index] = 0;
+  }
+  // The game leaving is `games - 1 + low_`: the draws from `first` to `last`
+  // games before it, as each window now holds them.
+  for (Window& window : windows_) {
+    window.Push(DrawnAfter(games - 1 + low_ - window.first));
+    AddScaled(value, window.Sum(), window.chance);
+  }
+  for (size_t l = 0; l < kRtLanes; ++l) {
+    total_[l] -= value[l];
+    // Steps that cancel leave rounding behind, of either sign.
+    out[l] = std::max(0.0, value[l] * scale_[l]);
+  }
+  return out;
+}
+
+void RtBand::Enter(int32_t position, const RtLanes& weight) {
+  if (std::all_of(weight.begin(), weight.end(), [](double w) { return w == 0; })) return;
+  RtLanes& mass = mass_[Fresh(position)];
+  for (size_t l = 0; l < kRtLanes; ++l) {
+    const double stored = weight[l] * inverse_[l];
+    mass[l] += stored;
+    total_[l] += stored;
+  }
+  empty_ = false;
+}
+
+RtLanes RtBand::Total(int32_t games) const {
+  RtLanes sum{};
+  if (empty_) return sum;
+  const int32_t bottom = games + low_;
+  if (kind_ != Kind::Stepped) {
+    // The kept draws' chances of games left from the band's lowest game on.
+    for (int32_t d = std::max(0, bottom - high_); d <= games; ++d) {
+      AddScaled(sum, DrawnAfter(d), tail_[static_cast<size_t>(bottom - d)]);
+    }
+  }
+  if (kind_ != Kind::SteppedWithDraws) {
+    RtLanes running = running_;
+    for (int32_t position = bottom; position <= games + high_; ++position) {
+      const size_t index = Index(position);
+      if (!Live(index)) {
+        Add(sum, running);
+        continue;
+      }
+      Add(running, step_[index]);
+      Add(sum, running);
+      Add(sum, mass_[index]);
+    }
+  }
+  MultiplyBy(sum, scale_);
+  return sum;
+}
+
+RtLanes RtBand::RoughTotal(int32_t games) const {
+  // A windowed band's weights shrink as fast as the rows make them: a
+  // running figure could drift past them, and its few games are cheap.
+  if (kind_ == Kind::Windowed) return Total(games);
+  RtLanes rough{};
+  if (empty_) return rough;
+  rough = total_;
+  MultiplyBy(rough, scale_);
+  return rough;
+}
+
+void RtBand::Read(int32_t games, std::vector<RtLanes>& into) const {
+  if (empty_) return;
+  RtLanes running = running_;
+  for (int32_t r = low_; r <= high_; ++r) {
+    const int32_t position = games + r;
+    const size_t index = Index(position);
+    RtLanes at{};
+    if (Live(index)) {
+      Add(running, step_[index]);
+      at = mass_[index];
+    }
+    Add(at, running);
+    if (kind_ == Kind::Windowed) {
+      for (int32_t d = std::max(0, position - high_); d <= std::min(games, position - low_); ++d) {
+        AddScaled(at, DrawnAfter(d), lengths_[static_cast<size_t>(position - d)]);
+      }
+    }
+    MultiplyBy(at, scale_);
+    into[static_cast<size_t>(r)] = at;
+  }
+}
+
+void RtBand::Settle(int32_t games) {
+  if (empty_ || kind_ == Kind::Windowed) return;
+  const int32_t bottom = games + low_;
+  if (kind_ == Kind::SteppedWithDraws) {
+    // The running sum and the total, worked out again from the draws.
+    RtLanes atBottom{};
+    total_.fill(0);
+    for (int32_t d = std::max(0, bottom - high_); d <= games; ++d) {
+      const RtLanes draw = DrawnAfter(d);
+      AddScaled(atBottom, draw, lengths_[static_cast<size_t>(bottom - d)]);
+      AddScaled(total_, draw, tail_[static_cast<size_t>(bottom - d)]);
+    }
+    const size_t index = Index(bottom);
+    const bool live = Live(index);
+    for (size_t l = 0; l < kRtLanes; ++l) {
+      running_[l] = atBottom[l] - (live ? step_[index][l] : 0.0);
+    }
+    return;
+  }
+  RtLanes running = running_;
+  total_.fill(0);
+  for (int32_t position = bottom; position <= games + high_; ++position) {
+    const size_t index = Fresh(position);
+    Add(running, step_[index]);
+    Add(mass_[index], running);
+    Add(total_, mass_[index]);
+    step_[index].fill(0);
+  }
+  // The closing steps above the band only bring the sum back to 0.
+  if (const size_t above = Index(games + high_ + 1); Live(above)) step_[above].fill(0);
+  running_.fill(0);
+}
+
+}  // namespace sorimu
