@@ -63,6 +63,19 @@ static void BM_ExpectedRunAtLength(benchmark::State& state) {
 }
 BENCHMARK(BM_ExpectedRunAtLength)->Arg(8000)->Unit(benchmark::kMillisecond);
 
+// A process's first figure at each setting: the model, the stock bound and the
+// sums all worked out (run it alone, as nothing may have kept them before).
+static void BM_DefaultExpectedRunFirst(benchmark::State& state) {
+  const int32_t games = static_cast<int32_t>(state.range(0));
+  for (auto _ : state) {
+    for (int setting = 1; setting <= kSettingCount; ++setting) {
+      const ExpectedRun run = DefaultExpectedRun(setting, RunStart{}, games);
+      benchmark::DoNotOptimize(run.PayoutRate(games));
+    }
+  }
+}
+BENCHMARK(BM_DefaultExpectedRunFirst)->Arg(8000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 static void BM_DefaultExpectedRunKept(benchmark::State& state) {
   const int32_t games = static_cast<int32_t>(state.range(0));
   DefaultExpectedRun(1, RunStart{}, games);

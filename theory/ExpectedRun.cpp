@@ -19,6 +19,26 @@ namespace {
 // straight.
 constexpr Real kSettled = 1e-15L;
 
+// Sum of a[i] * b[i] over i < count, with eight partial sums in doubles that
+// the compiler keeps in vector registers: the sums' inner loop, where the
+// exact figures spend their time. Built twice on x86-64, once for the
+// machines with wider vectors.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+double
+DotProduct(const double* a, const double* b, size_t count) {
+  std::array<double, 8> lanes{};
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    for (size_t j = 0; j < 8; ++j) lanes[j] += a[i + j] * b[i + j];
+  }
+  double sum = ((lanes[0] + lanes[4]) + (lanes[1] + lanes[5])) +
+               ((lanes[2] + lanes[6]) + (lanes[3] + lanes[7]));
+  for (; i < count; ++i) sum += a[i] * b[i];
+  return sum;
+}
+
 // What game k adds, given the chances that it and the game before line up
 // each kind of bonus.
 struct GameStep {
@@ -70,6 +90,10 @@ class Course {
   ExpectedRun Run(const RunStart& start, int32_t games, Real leaveBound) const;
 
  private:
+  // Sum over d = 1..last of the deviation of fresh RTs d games before game k
+  // times the mode's chance of d games.
+  double DeviationSum(size_t mode, size_t k, size_t last) const;
+
   const CycleModel& model_;
   std::array<Real, kKindCount> settled_{};
   Real settledFresh_ = 0;
@@ -77,6 +101,9 @@ class Course {
   // Each mode's game distribution, times the mode's chance, in double; and
   // its running sums in full, by games.
   std::array<std::vector<double>, kKindCount> kernel_;
+  // The same, last game first, so that a sum over earlier games reads both
+  // vectors forwards.
+  std::array<std::vector<double>, kKindCount> reversedKernel_;
   std::array<std::vector<Real>, kKindCount> kernelUpTo_;
   std::array<std::vector<Real>, kKindCount> release_;
   std::vector<Real> fresh_;
@@ -113,6 +140,8 @@ Course::Course(const CycleModel& model) : model_(model) {
       kernelUpTo_[mode][n] = sum;
     }
   }
+  for (size_t mode = 0; mode < kModeCount; ++mode)
+    reversedKernel_[mode].assign(kernel_[mode].rbegin(), kernel_[mode].rend());
   window_ = std::max(width, static_cast<size_t>(longestChain) + 1);
   const LongRunFigures longRun = ComputeLongRun(model);
   settled_ = {longRun.BigPerGame, longRun.RegPerGame};
@@ -136,27 +165,23 @@ Course::Course(const CycleModel& model) : model_(model) {
   }
 }
 
+double Course::DeviationSum(size_t mode, size_t k, size_t last) const {
+  // Games k - last .. k - 1, against the kernel's entries last .. 1.
+  const std::vector<double>& kernel = reversedKernel_[mode];
+  return DotProduct(freshDeviation_.data() + (k - last), kernel.data() + (kernel.size() - 1 - last),
+                    last);
+}
+
 void Course::ExtendTo(int32_t games) {
   while (!settledAt_ && fresh_.size() <= static_cast<size_t>(games)) {
     const size_t k = fresh_.size();
     std::array<Real, kKindCount> now{};
     for (size_t mode = 0; mode < kModeCount; ++mode) {
-      const std::vector<double>& kernel = kernel_[mode];
-      const size_t last = std::min(k, kernel.size() - 1);
+      const size_t last = std::min(k, kernel_[mode].size() - 1);
       // The long-run part of every earlier fresh RT at once, then the
-      // deviations; four partial sums keep the long double adds from
-      // waiting on each other.
-      const double* deviation = freshDeviation_.data() + k;
-      Real a = 0, b = 0, c = 0, e = 0;
-      size_t d = 1;
-      for (; d + 3 <= last; d += 4) {
-        a += static_cast<Real>(deviation[-static_cast<std::ptrdiff_t>(d)]) * kernel[d];
-        b += static_cast<Real>(deviation[-static_cast<std::ptrdiff_t>(d + 1)]) * kernel[d + 1];
-        c += static_cast<Real>(deviation[-static_cast<std::ptrdiff_t>(d + 2)]) * kernel[d + 2];
-        e += static_cast<Real>(deviation[-static_cast<std::ptrdiff_t>(d + 3)]) * kernel[d + 3];
-      }
-      for (; d <= last; ++d) a += static_cast<Real>(freshDeviation_[k - d]) * kernel[d];
-      now[mode] = settledFresh_ * kernelUpTo_[mode][last] + ((a + b) + (c + e));
+      // deviations, which only ever move the figure by their own small share.
+      now[mode] =
+          settledFresh_ * kernelUpTo_[mode][last] + static_cast<Real>(DeviationSum(mode, k, last));
     }
     for (size_t from = 0; from < kKindCount; ++from) {
       for (const ChainedRelease& chain : model_.After[from].Chains) {
