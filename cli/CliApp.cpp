@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <iostream>
 #include <mutex>
@@ -12,9 +13,11 @@
 #include "CliJobs.h"
 #include "CliTexts.h"
 #include "CommandOptions.h"
+#include "DiskRoom.h"
 #include "EstimateCommand.h"
 #include "ExportCommand.h"
 #include "InputText.h"
+#include "LongRequest.h"
 #include "Messages.h"
 #include "Report.h"
 #include "Session.h"
@@ -42,7 +45,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   CommandOptions options;
   if (!ParseCommandOptions(args, 1,
                            {"--seed", "--games", "--setting", "--big", "--reg", "--runs", "--out"},
-                           {"--rows"}, kUsage, options, err)) {
+                           {"--rows", "--yes"}, kUsage, options, err)) {
     return kBadUsage;
   }
   if (!options.positional.empty()) {
@@ -75,6 +78,19 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (check.inputs.SimNum >= 2 && outPath.empty()) {
     err << kBatchNeedsOut;
     return kBadUsage;
+  }
+  // Runs are played one after another, on one thread.
+  const double games = static_cast<double>(check.inputs.PlayNum) * check.inputs.SimNum;
+  if (const auto tooLong = LongRequestMessage(games, 1, kRunSmaller);
+      tooLong && !options.HasFlag("--yes")) {
+    err << *tooLong;
+    return kBadUsage;
+  }
+  // A batch checks its own files' room once it has their name.
+  if (check.inputs.SimNum == 1 && !outPath.empty()) {
+    if (const auto noRoom = CheckRoomFor(outPath, LeastSimFileBytes(check.inputs.PlayNum))) {
+      return Fail(Status::Fail(StatusKind::WriteFailed, *noRoom, ENOSPC), err);
+    }
   }
 
   // One process is one random sequence, like one session of the window.

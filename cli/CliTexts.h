@@ -7,7 +7,7 @@ namespace sorimu {
 inline constexpr const char* kUsage =
     "使い方:\n"
     "  sorimu-cli run  [--seed N] [--games N] [--setting S] [--big N] [--reg N] [--runs N]"
-    " [--out FILE] [--rows]\n"
+    " [--out FILE] [--rows] [--yes]\n"
     "  sorimu-cli show FILE [--rows | --csv DIR]\n"
     "  sorimu-cli analyze --games N --trials K [--setting S|all] [--big B] [--reg R] [--seed X]"
     " [--jobs J] [--csv FILE] [--yes]\n"
@@ -60,6 +60,7 @@ inline constexpr const char* kLongRequestMiddle =
 inline constexpr const char* kLongRequestEnd = " を小さくしてください。\n";
 inline constexpr const char* kAnalyzeSmaller = "--games か --trials";
 inline constexpr const char* kNextSmaller = "--next か --draws";
+inline constexpr const char* kRunSmaller = "--games か --runs";
 inline constexpr const char* kCliSinceMessage = "--since は、0～10000000の整数にしてください。";
 inline constexpr const char* kCliAfterMessage = "--after は、BIG か REG にしてください。";
 inline constexpr const char* kCliQuitAfterMessage = "--quit-after は、BIG か REG にしてください。";

@@ -1,6 +1,7 @@
 #include "Messages.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace sorimu {
@@ -83,6 +84,33 @@ std::string FileFailureMessage(std::string_view headline, std::string_view path,
   message.append("\n").append(path);
   if (!reason.empty()) message.append("\n").append(reason);
   return message;
+}
+
+namespace {
+
+// Bytes as a person reads a disk's size: 5.3 GB, 850 MB, 12 KB.
+std::string ByteSize(unsigned long long bytes) {
+  const struct {
+    double scale;
+    const char* unit;
+  } units[] = {{1e12, "TB"}, {1e9, "GB"}, {1e6, "MB"}, {1e3, "KB"}};
+  char text[48];
+  for (const auto& unit : units) {
+    if (static_cast<double>(bytes) >= unit.scale) {
+      std::snprintf(text, sizeof text, "%.1f %s", static_cast<double>(bytes) / unit.scale,
+                    unit.unit);
+      return text;
+    }
+  }
+  std::snprintf(text, sizeof text, "%llu B", bytes);
+  return text;
+}
+
+}  // namespace
+
+std::string NoRoomReason(unsigned long long needed, unsigned long long free) {
+  return "空き容量が足りません。少なくとも " + ByteSize(needed) + " 必要で、空きは " +
+         ByteSize(free) + " です。";
 }
 
 }  // namespace sorimu

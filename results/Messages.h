@@ -99,6 +99,10 @@ std::string FileErrorReason(int error);
 std::string FileFailureMessage(std::string_view headline, std::string_view path,
                                std::string_view reason);
 
+// A disk with less free room than files need, before any is written:
+// "空き容量が足りません。少なくとも 5.3 GB 必要で、空きは 1.2 GB です。"
+std::string NoRoomReason(unsigned long long needed, unsigned long long free);
+
 // Reasons a save refuses its target, whatever the system would allow.
 inline constexpr const char* kNoFileNameReason = "ファイル名がありません。";
 inline constexpr const char* kFolderReason = "フォルダです。ファイルではないため置き換えません。";

@@ -30,20 +30,25 @@ AnalysisRequestRead ReadAnalysisRequest(const AnalysisTexts& texts) {
   AnalysisRequest& request = read.request;
   const struct {
     const std::string& text;
-    int32_t& value;
+    int32_t AnalysisRequest::*value;
     AnalysisField field;
-  } counts[] = {{texts.Games, request.Games, AnalysisField::Games},
-                {texts.Trials, request.Trials, AnalysisField::Trials},
-                {texts.BigStock, request.BigStock, AnalysisField::BigStock},
-                {texts.RegStock, request.RegStock, AnalysisField::RegStock}};
+  } counts[] = {{texts.Games, &AnalysisRequest::Games, AnalysisField::Games},
+                {texts.Trials, &AnalysisRequest::Trials, AnalysisField::Trials},
+                {texts.BigStock, &AnalysisRequest::BigStock, AnalysisField::BigStock},
+                {texts.RegStock, &AnalysisRequest::RegStock, AnalysisField::RegStock}};
   for (const auto& count : counts) {
-    const std::optional<int32_t> value = ParseInteger(count.text);
-    if (!value) {
+    // A number past 32 bits is out of range where the field's range stops
+    // short of that limit (10^12 trials), and no integer where it reaches
+    // it (Play数), as every count box says.
+    const std::optional<int32_t> value = ParseIntegerOrLimit(count.text);
+    AnalysisRequest alone;
+    if (value) alone.*count.value = *value;
+    if (!value || (!ParseInteger(count.text) && FirstBadField(alone) != count.field)) {
       read.status = Status::Fail(StatusKind::NotInteger, NotIntegerMessage(count.text));
       read.field = count.field;
       return read;
     }
-    count.value = *value;
+    request.*count.value = *value;
   }
   request.Setting = texts.Setting;
   request.Jobs = texts.Jobs;

@@ -89,6 +89,13 @@ IntegerText ReadInteger(std::string_view typed) {
 
 std::optional<int32_t> ParseInteger(std::string_view text) { return ReadInteger(text).value; }
 
+std::optional<int32_t> ParseIntegerOrLimit(std::string_view text) {
+  const IntegerText read = ReadInteger(text);
+  if (read.beyond > 0) return INT32_MAX;
+  if (read.beyond < 0) return INT32_MIN;
+  return read.value;
+}
+
 CountResult ParseCount(std::string_view text, int32_t minimum, int32_t maximum,
                        const char* rangeMessage) {
   CountResult result;

@@ -1,9 +1,11 @@
 #include "Session.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 
 #include "BatchNames.h"
+#include "DiskRoom.h"
 #include "Messages.h"
 #include "PageMemory.h"
 #include "SimReader.h"
@@ -252,6 +254,10 @@ CommandOutcome Session::PlayBatch(const StartInputs& inputs) {
     outcome.status = Status::Fail(StatusKind::Cancelled, "");
     outcome.line = StatusLine::Clear;  // nothing ran: the running text would be a lie
     return outcome;
+  }
+  const uint64_t least = LeastSimFileBytes(inputs.PlayNum) * static_cast<uint64_t>(inputs.SimNum);
+  if (const std::optional<std::string> noRoom = CheckRoomFor(*baseName, least)) {
+    return Failure(Status::Fail(StatusKind::WriteFailed, *noRoom, ENOSPC), StatusLine::Clear);
   }
 
   for (int32_t i = 1; i <= inputs.SimNum; ++i) {

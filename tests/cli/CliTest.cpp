@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "BatchNames.h"
 #include "CliRunner.h"
 #include "CommandOptions.h"
 #include "Messages.h"
@@ -139,6 +140,30 @@ TEST(Cli, SaveFailureIsReportedNotClaimed) {
                 FileErrorReason(ENOENT) + "\n");
 }
 
+// Runs that would take hours wait for --yes; a batch whose files cannot fit
+// on their disk is refused before its first run, so nothing is written.
+TEST(Cli, HugeRunsAskFirstAndNeverPlayIntoAFullDisk) {
+  TempDir dir;
+  const std::vector<std::string> batch = {"run",    "--games", "10000000",       "--runs",
+                                          "100000", "--out",   dir.File("b.sim")};
+  const CliResult hours = Cli(batch);
+  EXPECT_EQ(hours.status, 2);
+  EXPECT_NE(hours.err.find("19時間かかる見込みです"), std::string::npos) << hours.err;
+  EXPECT_NE(hours.err.find("--games か --runs"), std::string::npos) << hours.err;
+
+  std::vector<std::string> confirmed = batch;
+  confirmed.push_back("--yes");
+  const CliResult full = Cli(confirmed);
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.out, "");
+  EXPECT_EQ(full.err.rfind(std::string(kSaveFailedMessage) + "\n" + dir.File("b.sim") +
+                               "\n空き容量が足りません。少なくとも 48.0 TB",
+                           0),
+            0u)
+      << full.err;
+  EXPECT_FALSE(FileExists(BatchFileName(dir.File("b.sim"), 1, 10000000, 1)));
+}
+
 TEST(Cli, TheProgramItselfRuns) {
   TempDir dir;
   const std::string command = std::string(SORIMU_CLI_PATH) + " run --seed 0 --games 1 --out " +
@@ -154,8 +179,7 @@ TEST(Cli, TheProgramItselfRuns) {
 // table of the runs it did not finish.
 TEST(Cli, CtrlCStopsLongWorkCleanly) {
   TempDir dir;
-  const std::string command = "timeout --preserve-status -s INT 2 " +
-                              std::string(SORIMU_CLI_PATH) +
+  const std::string command = "timeout --preserve-status -s INT 2 " + std::string(SORIMU_CLI_PATH) +
                               " analyze --games 2000000 --trials 1000 --seed 1 > " +
                               dir.File("out.txt") + " 2> " + dir.File("err.txt");
   const auto start = std::chrono::steady_clock::now();

@@ -162,6 +162,17 @@ TEST(ReadAnalysisRequest, ConvertsTheCountsFirstThenChecksRangesThenTheSeed) {
   EXPECT_EQ(read.status.Message, kSeedRangeMessage);
   EXPECT_EQ(read.field, AnalysisField::Seed);
 
+  // Past 32 bits: too many where the range ends short of the limit, no
+  // integer where it does not.
+  texts.Trials = "1000000000000";
+  EXPECT_EQ(ReadAnalysisRequest(texts).status.Message, kTrialsRangeMessage);
+  texts.Trials = "10";
+  texts.Games = "1000000000000";
+  EXPECT_EQ(ReadAnalysisRequest(texts).status.Kind, StatusKind::NotInteger);
+  texts.Games = "-1000000000000";
+  EXPECT_EQ(ReadAnalysisRequest(texts).status.Message, kPlayNumRangeMessage);
+  texts.Games = "8000";
+
   texts.Seed = "42";
   texts.Setting = 3;
   read = ReadAnalysisRequest(texts);
