@@ -82,9 +82,9 @@ FigureSheetDialog::FigureSheetDialog(Dialogs& dialogs, QWidget* parent)
   auto* tableSide = new QWidget(this);
   auto* tableLayout = new QVBoxLayout(tableSide);
   tableLayout->setContentsMargins(0, 0, 0, 0);
-  tableLayout->addWidget(SheetTable, 3);
+  tableLayout->addWidget(SheetTable, 1);
   tableLayout->addWidget(new QLabel(Text(halltext::kVolatilityLabel), tableSide));
-  tableLayout->addWidget(VolatilityTable, 2);
+  tableLayout->addWidget(VolatilityTable);
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(tableSide);
   splitter->addWidget(plotSide);
@@ -116,7 +116,9 @@ FigureSheetDialog::FigureSheetDialog(Dialogs& dialogs, QWidget* parent)
     tableWidth = std::max(tableWidth, width);
   }
   SheetTable->setMinimumWidth(tableWidth);
-  resize(tableWidth + 560, 560);
+  VolatilityTable->setMinimumWidth(tableWidth);
+  FitTableHeight(VolatilityTable);
+  resize(tableWidth + 560, 420 + VolatilityTable->height());
   splitter->setSizes({tableWidth, 540});
 
   connect(FirstHitsButton, &QRadioButton::toggled, this, &FigureSheetDialog::ShowStretches);

@@ -106,8 +106,8 @@ THallDataBox::THallDataBox(Dialogs& dialogs, JobService& jobs, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter, 1);
   layout->addWidget(buttons);
-  resize(900, 620);
-  splitter->setSizes({260, 640});
+  resize(1000, 640);
+  splitter->setSizes({240, 760});
 
   Use(BonusHistory{});
 }

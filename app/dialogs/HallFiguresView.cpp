@@ -69,7 +69,7 @@ HallFiguresView::HallFiguresView(QWidget* parent) : QObject(parent) {
   mix->setName(Text(halltext::kMixSeries));
   mix->setPen(QPen(Qt::black, 2, Qt::DashLine));
   QuitPlot->legend->setVisible(true);
-  QuitPlot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
+  QuitPlot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
   QuitTable = NewFigureTable(QuitPage, "QuitTable");
   auto* quitLayout = new QVBoxLayout(QuitPage);
   quitLayout->addWidget(QuitCaptionLabel);
@@ -142,6 +142,7 @@ void HallFiguresView::FillQuitPlot() {
   QCPGraph* mix = QuitPlot->graph(graphs - 1);
   fill(mix, curve.Mix);
   mix->setVisible(!figures_->Mix.Caption.empty());
+  mix->setName(Text(figures_->Mix.Caption));
   QuitPlot->xAxis->setRange(0, curve.Games);
   QuitPlot->yAxis->rescale();
   QuitPlot->yAxis->scaleRange(1.1);
