@@ -150,6 +150,7 @@ QWidget* THallDataBox::BuildHistorySide() {
   connect(HistoryEdit, &HistoryTable::RowsEdited, this, &THallDataBox::Edited);
   connect(FromStartBox, &QCheckBox::toggled, this, &THallDataBox::Edited);
   connect(PasteButton, &QPushButton::clicked, this, &THallDataBox::PasteClick);
+  connect(HistoryEdit, &HistoryTable::PasteAsked, this, &THallDataBox::PasteClick);
   connect(FileButton, &QPushButton::clicked, this, &THallDataBox::FileClick);
   connect(RunButton, &QPushButton::clicked, this, &THallDataBox::RunClick);
   connect(ClearButton, &QPushButton::clicked, this, [this] { Load(BonusHistory{}); });

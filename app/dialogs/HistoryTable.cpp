@@ -70,6 +70,10 @@ void HistoryTable::Advance() {
 }
 
 void HistoryTable::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    emit PasteAsked();
+    return;
+  }
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
       state() != QAbstractItemView::EditingState) {
     Advance();

@@ -23,6 +23,8 @@ class HistoryTable final : public QTableWidget {
  signals:
   // The user changed a cell.
   void RowsEdited();
+  // Ctrl+V outside a cell: the whole history from the clipboard.
+  void PasteAsked();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

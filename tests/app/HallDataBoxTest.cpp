@@ -9,11 +9,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include "EstimateBox.h"
 #include "EstimateTable.h"
@@ -22,9 +24,11 @@
 #include "HallFiguresView.h"
 #include "HallText.h"
 #include "HistoryEstimate.h"
+#include "HistoryFile.h"
 #include "HistoryTable.h"
 #include "HistoryText.h"
 #include "InputText.h"
+#include "QtText.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;
@@ -160,10 +164,27 @@ void HallDataBoxTest::aBadRowIsNamedAndNothingOfItIsTaken() {
   QCOMPARE(box.HistoryEdit->rowCount(), 3);
   // A good one, as a spreadsheet copies it, fills the table.
   QGuiApplication::clipboard()->setText(QStringLiteral("B\t310\r\nR\t80\r\n-\t15\r\n"));
-  box.PasteClick();
+  QTest::keyClick(box.HistoryEdit, Qt::Key_V, Qt::ControlModifier);
   QCOMPARE(box.History(), ParseHistoryText("BIG\t310\nREG\t80\n-\t15\n").history);
   QCOMPARE(box.HistoryEdit->rowCount(), 3);
   QVERIFY(box.HistoryMessageLabel->isHidden());
+
+  // So is a file with one, read off the window's thread.
+  const BonusHistory pasted = box.History();
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("day.txt"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("BIG\t10\nREG\t20\nBIG\t30\t40\n");
+  file.close();
+  w.dialogs.openAnswers.push_back(path);
+  box.FileClick();
+  WaitFor([&] { return !box.Loading(); });
+  QCOMPARE(w.dialogs.shown.size(), size_t(2));
+  QCOMPARE(w.dialogs.shown[1].message,
+           QString::fromStdString(ReadHistoryFile(LocalPath(path)).status.Message));
+  QVERIFY(w.dialogs.shown[1].message.contains(QStringLiteral("3行目")));
+  QCOMPARE(box.History(), pasted);
 }
 
 void HallDataBoxTest::hamariAndQuitTablesAreTheCoreFigures() {
