@@ -135,7 +135,10 @@ std::string BonusListCsvHeader() {
 // Reads the lines one by one; the first problem ends the reading.
 class Reader {
  public:
-  explicit Reader(int32_t maxBonuses) : maxBonuses_(maxBonuses) {}
+  // Rows typed into a table carry no header and no "start" line: a row
+  // that is not a bonus is a mistake, whichever row it is.
+  Reader(int32_t maxBonuses, bool rows)
+      : maxBonuses_(maxBonuses), seenLine_(rows), headerSeen_(rows) {}
 
   // False after the problem is set.
   bool Line(int64_t number, std::string_view raw) {
@@ -230,15 +233,15 @@ class Reader {
   Status status_;
   int64_t number_ = 0;
   bool csv_ = false;
-  bool seenLine_ = false;  // a line that is not blank or a comment
+  bool seenLine_;  // a line that is not blank or a comment
   bool seenData_ = false;
-  bool headerSeen_ = false;
+  bool headerSeen_;
 };
 
 }  // namespace
 
 HistoryParse ParseHistoryText(std::string_view text, int32_t maxBonuses) {
-  Reader reader(maxBonuses);
+  Reader reader(maxBonuses, false);
   int64_t number = 0;
   size_t start = 0;
   while (start < text.size()) {
@@ -255,6 +258,36 @@ HistoryParse ParseHistoryText(std::string_view text, int32_t maxBonuses) {
     start = end + 1;
   }
   return reader.Finish();
+}
+
+HistoryParse ParseHistoryRows(const std::vector<HistoryRow>& rows, bool fromStart) {
+  if (rows.size() > static_cast<size_t>(kMaxHistoryLines)) {
+    HistoryParse parse;
+    parse.Line = kMaxHistoryLines + 1;
+    parse.status = Status::Fail(StatusKind::BadInput,
+                                HistoryLineMessage(parse.Line, kHistoryTooManyLinesReason));
+    return parse;
+  }
+  Reader reader(kMaxHistoryLines, true);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    // A TAB between the cells: the same line a spreadsheet would copy.
+    if (!reader.Line(static_cast<int64_t>(r) + 1, rows[r].Kind + '\t' + rows[r].Games)) break;
+  }
+  HistoryParse parse = reader.Finish();
+  if (parse.status.Ok()) parse.history.FromStart = fromStart;
+  return parse;
+}
+
+std::vector<HistoryRow> HistoryRows(const BonusHistory& history) {
+  std::vector<HistoryRow> rows;
+  rows.reserve(history.Bonuses.size() + 1);
+  for (const HistoryBonus& bonus : history.Bonuses) {
+    rows.push_back({std::string(HistoryKindName(bonus.Kind)), std::to_string(bonus.Games)});
+  }
+  if (history.OpenGames) {
+    rows.push_back({std::string(kHistoryOpenKind), std::to_string(*history.OpenGames)});
+  }
+  return rows;
 }
 
 GamesParse ParseHistoryGames(std::string_view typed, bool open) {

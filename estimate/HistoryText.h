@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "BonusHistory.h"
 #include "Status.h"
@@ -36,6 +37,20 @@ struct HistoryParse {
 // With more than `maxBonuses` bonuses the line of the first one too many is
 // the problem.
 HistoryParse ParseHistoryText(std::string_view text, int32_t maxBonuses = kMaxHistoryLines);
+
+// A history typed into a table: a row per bonus, its kind and games in
+// cells of their own, the stretch still open as a last row of kind "-".
+// Blank rows are skipped; every other row is read as a line of the text is
+// (a row that is not a bonus is a mistake, never a header), and a problem
+// names its row as "<n>行目". Whether the history begins with a fresh machine
+// is said beside the table.
+struct HistoryRow {
+  std::string Kind;
+  std::string Games;
+};
+HistoryParse ParseHistoryRows(const std::vector<HistoryRow>& rows, bool fromStart);
+// The rows that give this history back (its start aside).
+std::vector<HistoryRow> HistoryRows(const BonusHistory& history);
 
 // The games of one bonus (`open` false) or of the stretch still open, typed
 // into a box by themselves: the reader's rule for that field. The status

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "HallData.h"
+#include "HistoryText.h"
 #include "InputText.h"
 #include "NextGames.h"
 
@@ -13,6 +15,9 @@ namespace {
 constexpr size_t kLongestNumber = 64;
 // Six weights with their commas and spaces; room for long decimals.
 constexpr size_t kLongestPrior = 256;
+// A day's history typed by hand is a few hundred lines; a longer one came
+// from a file and is read from there again.
+constexpr size_t kLongestHistory = 32768;
 
 // Whether Start would take `text` in `Field`, the others as they start.
 template <std::string StartTexts::*Field>
@@ -35,6 +40,11 @@ bool CountAccepts(const std::string& text) {
 }
 
 bool PriorAccepts(const std::string& text) { return ParsePrior(text).has_value(); }
+bool RateAccepts(const std::string& text) { return RateIndex(text).has_value(); }
+// A longer history is not kept: the settings file is no place for it.
+bool HistoryAccepts(const std::string& text) {
+  return text.size() <= kLongestHistory && ParseHistoryText(text).status.Ok();
+}
 
 // A kept text at `Field` of the part `Where` of the inputs, taken back only
 // where `Accepts` says the window would take it.
@@ -73,7 +83,7 @@ bool SetAnalysisSetting(RememberedInputs& in, const std::string& text) {
 
 }  // namespace
 
-const std::array<TextSetting, 13> kTextSettings = {
+const std::array<TextSetting, 15> kTextSettings = {
     StartText<&StartTexts::PlayNum>("inputs/playNum"),
     StartText<&StartTexts::SimNum>("inputs/simNum"),
     StartText<&StartTexts::BigStock>("inputs/bigStock"),
@@ -90,6 +100,9 @@ const std::array<TextSetting, 13> kTextSettings = {
          CountAccepts<kMaxNextGames>>("estimate/nextGames"),
     Kept<EstimateTexts, &RememberedInputs::Estimate, &EstimateTexts::NextDraws,
          CountAccepts<kMaxNextDraws>>("estimate/nextDraws"),
+    Kept<HallTexts, &RememberedInputs::Hall, &HallTexts::Rate, RateAccepts>("hall/rate"),
+    Kept<HallTexts, &RememberedInputs::Hall, &HallTexts::History, HistoryAccepts>("hall/history",
+                                                                                  kLongestHistory),
 };
 
 std::string MarkerKey(int m) {

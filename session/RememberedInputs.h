@@ -18,6 +18,13 @@ struct EstimateTexts {
   std::string NextDraws = "10000";
 };
 
+// What the 実戦データ box keeps: the exchange rate's preset by name, and the
+// history as its text (empty for none). Its prior is the estimate's.
+struct HallTexts {
+  std::string Rate = "等価";
+  std::string History;
+};
+
 // What a window session keeps for the next one, as values: the main
 // window's inputs as typed and its marker boxes, the analysis dialog's
 // counts, stocks and setting, the estimate's texts. The seeds are not kept:
@@ -28,6 +35,7 @@ struct RememberedInputs {
   std::array<bool, kMarkerSeriesCount> Markers{};
   AnalysisTexts Analysis;
   EstimateTexts Estimate;
+  HallTexts Hall;
 };
 
 // One kept text: its key, where its value lives, and whether the window
@@ -40,7 +48,7 @@ struct TextSetting {
 };
 
 // Every kept text, with its key and default (the defaults of the structs above).
-extern const std::array<TextSetting, 13> kTextSettings;
+extern const std::array<TextSetting, 15> kTextSettings;
 
 // The key of marker box `m` ("markers/<box name>").
 std::string MarkerKey(int m);

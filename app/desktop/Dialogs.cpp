@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QTreeView>
 
+#include "HallTexts.h"
 #include "WindowFont.h"
 #include "WindowTexts.h"
 
@@ -73,6 +74,11 @@ std::optional<QString> QtDialogs::AskOpenPath(QWidget* parent, const QString& of
 
 std::optional<QString> QtDialogs::AskSavePath(QWidget* parent, const QString& offered) {
   return AskPath(parent, offered, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtDialogs::AskHistoryPath(QWidget* parent, const QString& offered) {
+  return AskPath(parent, offered, QFileDialog::AcceptOpen,
+                 QString::fromUtf8(halltext::kHistoryFileFilter));
 }
 
 std::optional<QString> QtDialogs::AskExportPath(QWidget* parent, const QString& offered,

@@ -34,6 +34,12 @@ class Dialogs {
     return AskSavePath(parent, offered);
   }
 
+  // A bonus history to read: a text, a bonus list CSV or a simulation file.
+  // The plain one asks AskOpenPath.
+  virtual std::optional<QString> AskHistoryPath(QWidget* parent, const QString& offered) {
+    return AskOpenPath(parent, offered);
+  }
+
   // A picture's path and the scale it is drawn at: 1 as on the screen, 2
   // with twice the pixels each way. The plain one asks AskExportPath.
   struct ImageChoice {
@@ -58,6 +64,7 @@ class QtDialogs final : public Dialogs {
   std::optional<QString> AskSavePath(QWidget* parent, const QString& offered) override;
   std::optional<QString> AskExportPath(QWidget* parent, const QString& offered,
                                        const QString& filter) override;
+  std::optional<QString> AskHistoryPath(QWidget* parent, const QString& offered) override;
   std::optional<ImageChoice> AskImagePath(QWidget* parent, const QString& offered) override;
   void ShowModal(QDialog& dialog) override;
 };

@@ -2,6 +2,7 @@
 
 #include <qcustomplot.h>
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,7 +16,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "EstimateBars.h"
 #include "EstimateTable.h"
+#include "HallTexts.h"
+#include "HistoryEstimate.h"
 #include "InputText.h"
 #include "Messages.h"
 #include "Named.h"
@@ -33,13 +37,13 @@ namespace {
 
 const QString kUniformText = QStringLiteral("1,1,1,1,1,1");
 
-QCPBars* NewBars(QCustomPlot* plot, const char* name, QColor pen, QColor brush) {
-  auto* bars = new QCPBars(plot->xAxis, plot->yAxis);
-  bars->setName(Text(name));
-  bars->setWidth(0.36);
-  bars->setPen(QPen(pen));
-  bars->setBrush(brush);
-  return bars;
+// The rows of the estimate with a column of the second one beside its own.
+std::vector<TableRow> SideBySide(const SettingEstimate& estimate, const SettingEstimate& second) {
+  std::vector<TableRow> rows = EstimateTableRows(estimate);
+  const std::vector<TableRow> others = EstimateTableRows(second);
+  rows.front().push_back(halltext::kHistoryOnlyColumn);
+  for (size_t r = 1; r < rows.size(); ++r) rows[r].push_back(others[r].back());
+  return rows;
 }
 
 }  // namespace
@@ -69,25 +73,11 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QW
   priorRow->addWidget(PriorEdit, 1);
   priorRow->addWidget(UniformButton);
 
-  EstimateChart = Named(new QCustomPlot(estimatePage), "EstimateChart");
-  EstimateChart->setMinimumSize(300, 200);
-  QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
-  for (int s = 1; s <= kSettingCount; ++s) ticker->addTick(s, Text(wintext::kSettingColumn).arg(s));
-  EstimateChart->xAxis->setTicker(ticker);
-  EstimateChart->xAxis->setRange(0.4, kSettingCount + 0.6);
-  EstimateChart->yAxis->setRange(0, 100);
-  EstimateChart->yAxis->setLabel(Text(wintext::kEstimateAxis));
   // The prior in grey beside the estimate in colour: what the hall was
   // assumed to hold, and what the rows made of it.
-  auto* group = new QCPBarsGroup(EstimateChart);
-  for (QCPBars* bars :
-       {NewBars(EstimateChart, wintext::kPriorSeries, QColor(110, 110, 110), QColor(190, 190, 190)),
-        NewBars(EstimateChart, wintext::kPosteriorSeries, QColor(40, 80, 160),
-                QColor(90, 140, 220))}) {
-    bars->setBarsGroup(group);
-  }
-  EstimateChart->legend->setVisible(true);
-  EstimateChart->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  EstimateChart = NewEstimateChart(estimatePage, "EstimateChart");
+  HistoryOnlyBox =
+      Named(new QCheckBox(Text(halltext::kHistoryOnlyBox), estimatePage), "HistoryOnlyBox");
 
   EstimateTable = Named(new QTableWidget(estimatePage), "EstimateTable");
   EstimateTable->verticalHeader()->hide();
@@ -121,6 +111,7 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QW
   estimateLayout->addWidget(EstimateChart, 1);
   estimateLayout->addWidget(EstimateTable);
   estimateLayout->addWidget(NoteLabel);
+  estimateLayout->addWidget(HistoryOnlyBox);
 
   NextGames = new NextGamesPanel(dialogs, jobs, seed, this);
   Pages = Named(new QTabWidget(this), "EstimatePages");
@@ -139,6 +130,7 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QW
   connect(PriorEdit, &QLineEdit::textChanged, this, &TEstimateBox::PriorEdited);
   connect(UniformButton, &QPushButton::clicked, this, [this] { PriorEdit->setText(kUniformText); });
   connect(ReadCancelButton, &QPushButton::clicked, this, &TEstimateBox::CancelClick);
+  connect(HistoryOnlyBox, &QCheckBox::toggled, this, &TEstimateBox::Refill);
   // A prediction works with the prior it started from.
   connect(NextGames, &NextGamesPanel::RunningChanged, this,
           [this](bool running) { PriorEdit->setEnabled(!running); });
@@ -153,17 +145,20 @@ void TEstimateBox::Show(RunRef run) {
   NextGames->SetRun(run_, std::nullopt);
   NoteLabel->setText(Text(wintext::kEstimateRunning));
   SetReading(true);
-  lane_.Start([run = run_, prior = prior_](Job& job) {
-                return EstimateSetting(run->Records, prior, job);
-              },
-              [this](std::optional<SettingEstimate> weighed) { Weighed(std::move(weighed)); },
-              [this](const std::exception_ptr& error) {
-                // On this thread, as the lane hands the result over.
-                const Status failure =
-                    JobFailure(error, wintext::kEstimateOutOfMemory, wintext::kEstimateFailed);
-                dialogs_.Error(this, Text(failure.Message));
-                return std::optional<SettingEstimate>();
-              });
+  lane_.Start(
+      [run = run_, prior = prior_](Job& job) -> std::optional<ReadOut> {
+        std::optional<SettingEstimate> weighed = EstimateSetting(run->Records, prior, job);
+        if (!weighed) return std::nullopt;
+        return ReadOut{std::move(*weighed), HistoryFromRecords(run->Records)};
+      },
+      [this](std::optional<ReadOut> reading) { Weighed(std::move(reading)); },
+      [this](const std::exception_ptr& error) {
+        // On this thread, as the lane hands the result over.
+        const Status failure =
+            JobFailure(error, wintext::kEstimateOutOfMemory, wintext::kEstimateFailed);
+        dialogs_.Error(this, Text(failure.Message));
+        return std::optional<ReadOut>();
+      });
   ticker_->Start();
 }
 
@@ -196,15 +191,16 @@ void TEstimateBox::CancelClick() {
   ReadCancelButton->setEnabled(false);
 }
 
-void TEstimateBox::Weighed(std::optional<SettingEstimate> weighed) {
+void TEstimateBox::Weighed(std::optional<ReadOut> reading) {
   SetReading(false);
-  if (!weighed) {
+  if (!reading) {
     // Cancelled (or failed): nothing is shown for the run until it is read again.
     run_.reset();
     NoteLabel->setText(Text(wintext::kEstimateCancelled));
     return;
   }
-  weighed_ = std::move(weighed);
+  weighed_ = std::move(reading->Weighed);
+  history_ = std::move(reading->History);
   NextGames->SetRun(run_, weighed_);
   Refill();
 }
@@ -219,12 +215,17 @@ void TEstimateBox::SetReading(bool reading) {
   NextGames->setEnabled(!reading);
 }
 
+void TEstimateBox::SetPriorText(const QString& text) {
+  if (PriorEdit->text() != text) PriorEdit->setText(text);
+}
+
 void TEstimateBox::PriorEdited(const QString& text) {
   const std::optional<SettingWeights> prior = ParsePrior(text.toStdString());
   // A text on its way to a valid one is no reason to lose the estimate shown.
   PriorMessageLabel->setVisible(!prior);
   if (!prior) return;
   priorText_ = text;
+  emit PriorTextChanged(text);
   if (*prior == prior_) return;
   prior_ = *prior;
   NextGames->SetPrior(prior_);
@@ -235,22 +236,15 @@ void TEstimateBox::Refill() {
   if (!weighed_) return;
   // The prior may have changed while the rows were read.
   estimate_ = Reweigh(*weighed_, prior_);
-  QVector<double> keys, prior, posterior;
-  for (size_t s = 0; s < kSettingCount; ++s) {
-    keys << static_cast<double>(s + 1);
-    prior << estimate_.Prior[s] * 100.0;
-    posterior << estimate_.Probability[s] * 100.0;
-  }
-  qobject_cast<QCPBars*>(EstimateChart->plottable(0))->setData(keys, prior, true);
-  qobject_cast<QCPBars*>(EstimateChart->plottable(1))->setData(keys, posterior, true);
-  // Room above the tallest bar for the legend, in steps of ten.
-  const double tallest = std::max(*std::max_element(prior.begin(), prior.end()),
-                                  *std::max_element(posterior.begin(), posterior.end()));
-  EstimateChart->yAxis->setRange(0, std::min(100.0, 10.0 * std::ceil(tallest * 1.3 / 10.0)));
-  EstimateChart->replot();
-  FillTable(EstimateTable, EstimateTableRows(estimate_));
+  historyEstimate_.reset();
+  if (HistoryOnlyBox->isChecked()) historyEstimate_ = EstimateFromHistory(history_, prior_);
+  ShowEstimateBars(EstimateChart, estimate_, historyEstimate_ ? &*historyEstimate_ : nullptr);
+  FillTable(EstimateTable, historyEstimate_ ? SideBySide(estimate_, *historyEstimate_)
+                                            : EstimateTableRows(estimate_));
   FitTableHeight(EstimateTable);
-  NoteLabel->setText(Text(EstimateNote(estimate_)));
+  QString note = Text(EstimateNote(estimate_));
+  if (historyEstimate_) note += '\n' + Text(HistoryEstimateNote(*historyEstimate_, history_));
+  NoteLabel->setText(note);
 }
 
 void TEstimateBox::done(int result) {

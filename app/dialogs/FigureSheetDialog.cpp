@@ -11,9 +11,12 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ChartPictures.h"
 #include "CountTicker.h"
+#include "HallText.h"
+#include "HallTexts.h"
 #include "Messages.h"
 #include "Named.h"
 #include "QtText.h"
@@ -38,6 +41,7 @@ FigureSheetDialog::FigureSheetDialog(Dialogs& dialogs, QWidget* parent)
   setSizeGripEnabled(true);
   for (int s = 1; s <= theory::kSettingCount; ++s) {
     tails_.push_back(theory::ComputeDryStretchTail(theory::DefaultCycleModel(s), kTailGames));
+    volatility_.push_back(theory::ComputeVolatility(theory::DefaultCycleModel(s)));
   }
 
   SheetTable = Named(new QTableWidget(this), "SheetTable");
@@ -47,6 +51,12 @@ FigureSheetDialog::FigureSheetDialog(Dialogs& dialogs, QWidget* parent)
   SheetTable->setWordWrap(false);
   // Taking the focus on opening, it would mark its first cell as current.
   SheetTable->setFocusPolicy(Qt::ClickFocus);
+  VolatilityTable = Named(new QTableWidget(this), "VolatilityTable");
+  VolatilityTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  VolatilityTable->verticalHeader()->hide();
+  VolatilityTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  VolatilityTable->setWordWrap(false);
+  VolatilityTable->setFocusPolicy(Qt::ClickFocus);
   FillTable();
 
   BonusesButton =
@@ -69,8 +79,14 @@ FigureSheetDialog::FigureSheetDialog(Dialogs& dialogs, QWidget* parent)
   plotLayout->addLayout(switches);
   plotLayout->addWidget(TailPlot, 1);
 
+  auto* tableSide = new QWidget(this);
+  auto* tableLayout = new QVBoxLayout(tableSide);
+  tableLayout->setContentsMargins(0, 0, 0, 0);
+  tableLayout->addWidget(SheetTable, 1);
+  tableLayout->addWidget(new QLabel(Text(halltext::kVolatilityLabel), tableSide));
+  tableLayout->addWidget(VolatilityTable);
   auto* splitter = new QSplitter(Qt::Horizontal, this);
-  splitter->addWidget(SheetTable);
+  splitter->addWidget(tableSide);
   splitter->addWidget(plotSide);
   splitter->setStretchFactor(0, 0);
   splitter->setStretchFactor(1, 1);
@@ -93,10 +109,16 @@ FigureSheetDialog::FigureSheetDialog(Dialogs& dialogs, QWidget* parent)
   layout->addLayout(buttons);
 
   // The table takes the width of its columns, the plot the rest.
-  int tableWidth = 2 * SheetTable->frameWidth() + 4;
-  for (int c = 0; c < SheetTable->columnCount(); ++c) tableWidth += SheetTable->columnWidth(c);
+  int tableWidth = 0;
+  for (QTableWidget* table : {SheetTable, VolatilityTable}) {
+    int width = 2 * table->frameWidth() + 4;
+    for (int c = 0; c < table->columnCount(); ++c) width += table->columnWidth(c);
+    tableWidth = std::max(tableWidth, width);
+  }
   SheetTable->setMinimumWidth(tableWidth);
-  resize(tableWidth + 560, 560);
+  VolatilityTable->setMinimumWidth(tableWidth);
+  FitTableHeight(VolatilityTable);
+  resize(tableWidth + 560, 420 + VolatilityTable->height());
   splitter->setSizes({tableWidth, 540});
 
   connect(FirstHitsButton, &QRadioButton::toggled, this, &FigureSheetDialog::ShowStretches);
@@ -110,6 +132,8 @@ FigureSheetDialog::~FigureSheetDialog() = default;
 void FigureSheetDialog::FillTable() {
   sorimu::FillTable(SheetTable, theory::SpecSheetRows(figures_));
   SheetTable->resizeColumnsToContents();
+  sorimu::FillTable(VolatilityTable, theory::VolatilityRows(volatility_));
+  VolatilityTable->resizeColumnsToContents();
 }
 
 void FigureSheetDialog::BuildPlot() {

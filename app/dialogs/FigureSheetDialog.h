@@ -6,6 +6,7 @@
 
 #include "DryStretch.h"
 #include "LongRun.h"
+#include "Volatility.h"
 
 class QCustomPlot;
 class QLabel;
@@ -17,7 +18,8 @@ namespace sorimu {
 
 class Dialogs;
 
-// ツール → スペック表: the exact figures of the six settings as a table, and
+// ツール → スペック表: the exact figures of the six settings as a table with
+// the spread of their balance (出玉の荒さ) below it, and
 // the chance of a dry stretch of N games or more against N, between bonuses
 // or between first hits. Both can be exported: the table and the curves as a
 // pair of CSV files, the plot as it is shown as a PNG picture.
@@ -42,6 +44,7 @@ class FigureSheetDialog final : public QDialog {
   const std::vector<theory::DryStretchTail>& Tails() const { return tails_; }
 
   QTableWidget* SheetTable = nullptr;
+  QTableWidget* VolatilityTable = nullptr;
   QRadioButton* BonusesButton = nullptr;
   QRadioButton* FirstHitsButton = nullptr;
   QCustomPlot* TailPlot = nullptr;
@@ -57,6 +60,7 @@ class FigureSheetDialog final : public QDialog {
   Dialogs& dialogs_;
   std::vector<theory::LongRunFigures> figures_;
   std::vector<theory::DryStretchTail> tails_;
+  std::vector<theory::Volatility> volatility_;
   bool firstHits_ = false;
   QString csvName_;  // each file dialog offers its last choice again
   QString imageName_;

@@ -29,6 +29,7 @@
 #include "AnalysisFanView.h"
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
+#include "HallDataBox.h"
 #include "JobService.h"
 #include "Named.h"
 #include "NextGamesPanel.h"
@@ -208,6 +209,26 @@ void WindowShots(Shots& shots) {
                QStringLiteral("slump-forecast.png"));
     next.FanCheckBox->setChecked(false);
     box->Pages->setCurrentIndex(0);
+  }
+
+  // A day's data counter typed in, with the prior typed above.
+  Find<QAction>(form, "ToolHallMenu")->trigger();
+  if (auto* hall = form.findChild<THallDataBox*>()) {
+    HallTexts day;
+    day.History = "BIG\t152\nREG\t488\nBIG\t2\nBIG\t61\nREG\t903\nBIG\t240\nREG\t35\n-\t620\n";
+    hall->SetTexts(day);
+    hall->ForecastClick();
+    while (hall->Working() || hall->Forecasting()) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    const std::pair<int, const char*> hallPages[] = {
+        {0, "hall.png"}, {1, "hall-since.png"}, {2, "hall-quit.png"}};
+    for (const auto& [page, name] : hallPages) {
+      hall->Pages->setCurrentIndex(page);
+      Settle();
+      shots.Save(hall, QString::fromLatin1(name));
+    }
+    hall->hide();
   }
 
   // The setting check reveals the level the "?" run drew, and with it the

@@ -24,6 +24,7 @@
 #include "AboutBox.h"
 #include "ChartData.h"
 #include "ClassicFrames.h"
+#include "HallTexts.h"
 #include "ListColumns.h"
 #include "Named.h"
 #include "QtText.h"
@@ -105,6 +106,7 @@ void MainFormLayout::BuildMenu(QMainWindow* window) {
   ToolAnalysisMenu = AddEntry(ToolMenu, "ToolAnalysisMenu", kToolAnalysis);
   ToolFigureSheetMenu = AddEntry(ToolMenu, "ToolFigureSheetMenu", kToolFigureSheet);
   ToolEstimateMenu = AddEntry(ToolMenu, "ToolEstimateMenu", kToolEstimate);
+  ToolHallMenu = AddEntry(ToolMenu, "ToolHallMenu", halltext::kToolHall);
   AddSeparator(ToolMenu, "N5");
   ToolCsvMenu = AddEntry(ToolMenu, "ToolCsvMenu", kToolCsv);
   ToolImageMenu = AddEntry(ToolMenu, "ToolImageMenu", kToolImage);

@@ -67,6 +67,7 @@ class MainFormLayout {
   QAction* ToolAnalysisMenu = nullptr;
   QAction* ToolFigureSheetMenu = nullptr;
   QAction* ToolEstimateMenu = nullptr;
+  QAction* ToolHallMenu = nullptr;
   QAction* ToolCsvMenu = nullptr;
   QAction* ToolImageMenu = nullptr;
 

@@ -7,6 +7,7 @@
 #include "ChartPictures.h"
 #include "EstimateBox.h"
 #include "FigureSheetDialog.h"
+#include "HallDataBox.h"
 #include "MainPresenter.h"
 #include "Messages.h"
 #include "NextGamesPanel.h"
@@ -42,17 +43,31 @@ ToolCommands::~ToolCommands() = default;  // the dialogs are the window's childr
 
 void ToolCommands::RunShown(const RunRef& run) {
   if (estimate_ != nullptr) estimate_->RunShown(run);
+  if (hall_ != nullptr) hall_->SetRun(run);
 }
 
 void ToolCommands::Restore(const RememberedInputs& inputs) {
   remembered_ = inputs;
   if (analysis_ != nullptr) analysis_->SetTexts(inputs.Analysis);
   if (estimate_ != nullptr) estimate_->SetTexts(inputs.Estimate);
+  if (hall_ != nullptr) {
+    hall_->SetTexts(inputs.Hall);
+    hall_->SetPriorText(QString::fromStdString(inputs.Estimate.Prior));
+  }
 }
 
 void ToolCommands::Collect(RememberedInputs& inputs) const {
   inputs.Analysis = analysis_ != nullptr ? analysis_->Texts() : remembered_.Analysis;
   inputs.Estimate = estimate_ != nullptr ? estimate_->Texts() : remembered_.Estimate;
+  inputs.Hall = hall_ != nullptr ? hall_->Texts() : remembered_.Hall;
+  // The prior last typed in either box.
+  inputs.Estimate.Prior = remembered_.Estimate.Prior;
+}
+
+void ToolCommands::SharePrior(const QString& text) {
+  remembered_.Estimate.Prior = text.toStdString();
+  if (estimate_ != nullptr) estimate_->SetPriorText(text);
+  if (hall_ != nullptr) hall_->SetPriorText(text);
 }
 
 const Session& ToolCommands::CurrentSession() const { return presenter_.CurrentSession(); }
@@ -86,6 +101,8 @@ void ToolCommands::Estimate() {
     const auto seed = static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch());
     estimate_ = new TEstimateBox(dialogs_, jobs_, seed, window_);
     estimate_->SetTexts(remembered_.Estimate);
+    QObject::connect(estimate_, &TEstimateBox::PriorTextChanged, window_,
+                     [this](const QString& text) { SharePrior(text); });
     QObject::connect(estimate_->NextGames, &NextGamesPanel::FanChanged, window_,
                      [this](const BalanceBands* fan, int32_t fromGames, int32_t fromBalance) {
                        if (fan != nullptr) {
@@ -97,6 +114,19 @@ void ToolCommands::Estimate() {
   }
   estimate_->Show(CurrentSession().Current());
   dialogs_.ShowModal(*estimate_);
+}
+
+void ToolCommands::Hall() {
+  if (hall_ == nullptr) {
+    hall_ = new THallDataBox(dialogs_, jobs_, window_);
+    hall_->SetTexts(remembered_.Hall);
+    hall_->SetPriorText(QString::fromStdString(remembered_.Estimate.Prior));
+    QObject::connect(hall_, &THallDataBox::PriorTextChanged, window_,
+                     [this](const QString& text) { SharePrior(text); });
+  }
+  // The run the views show, whatever a batch left in the records.
+  hall_->SetRun(SomethingShown() ? CurrentSession().ShownSnapshot() : nullptr);
+  Raise(hall_);
 }
 
 void ToolCommands::Csv() {

@@ -18,9 +18,11 @@ class ResultCharts;
 class MainPresenter;
 class Session;
 class TEstimateBox;
+class THallDataBox;
 
-// The ツール menu: the many-run analysis and the figure sheet, which play or
-// work out machines of their own, and the setting estimate, 期待収支 and the
+// The ツール menu: the many-run analysis, the figure sheet and the hall's
+// data (実戦データ), which play or work out machines of their own, and the
+// setting estimate, 期待収支 and the
 // CSV and picture exports of the run on display. The main window binds its
 // entries here; the dialogs are made on first use and kept.
 class ToolCommands {
@@ -34,6 +36,7 @@ class ToolCommands {
   void Analysis();
   void FigureSheet();
   void Estimate();
+  void Hall();
   void Csv();
   void Image();
 
@@ -47,12 +50,16 @@ class ToolCommands {
   AnalysisDialog* AnalysisWindow() const { return analysis_; }
   FigureSheetDialog* FigureSheetWindow() const { return figureSheet_; }
   TEstimateBox* EstimateBox() const { return estimate_; }
+  THallDataBox* HallBox() const { return hall_; }
 
  private:
   // The estimate and the lists must describe what the views show.
   bool ShownRowsAvailable();
   bool SomethingShown() const;
   const Session& CurrentSession() const;
+  // The estimate and the hall's data start from one prior: a prior typed
+  // in either is the other's too.
+  void SharePrior(const QString& text);
 
   QWidget* window_;
   Dialogs& dialogs_;
@@ -63,6 +70,7 @@ class ToolCommands {
   AnalysisDialog* analysis_ = nullptr;
   FigureSheetDialog* figureSheet_ = nullptr;
   TEstimateBox* estimate_ = nullptr;
+  THallDataBox* hall_ = nullptr;
   QString csvName_;  // each dialog offers its last choice again
   QString imageName_;
 };

@@ -127,6 +127,7 @@ void TMainForm::ConnectCommands() {
       {ui_.ToolAnalysisMenu, [this] { tools_->Analysis(); }},
       {ui_.ToolFigureSheetMenu, [this] { tools_->FigureSheet(); }},
       {ui_.ToolEstimateMenu, [this] { tools_->Estimate(); }},
+      {ui_.ToolHallMenu, [this] { tools_->Hall(); }},
       {ui_.ToolCsvMenu, [this] { tools_->Csv(); }},
       {ui_.ToolImageMenu, [this] { tools_->Image(); }},
   };

@@ -17,6 +17,7 @@
 #include "CountTicker.h"
 #include "CsvLists.h"
 #include "FigureSheetDialog.h"
+#include "HallText.h"
 #include "Messages.h"
 #include "TheoryTable.h"
 #include "WindowTestSupport.h"
@@ -77,6 +78,12 @@ void FigureSheetTest::oneDialogBesideTheWindowWithTheExactTable() {
   QCOMPARE(w.form.findChild<FigureSheetDialog*>(), &d);
 
   QCOMPARE(ShownTable(d.SheetTable), TableTexts(theory::SpecSheetRows(theory::DefaultLongRun())));
+  // The spread of the balance beside them, as the command line prints it.
+  std::vector<theory::Volatility> spread;
+  for (int s = 1; s <= theory::kSettingCount; ++s) {
+    spread.push_back(theory::ComputeVolatility(theory::DefaultCycleModel(s)));
+  }
+  QCOMPARE(ShownTable(d.VolatilityTable), TableTexts(theory::VolatilityRows(spread)));
 }
 
 void FigureSheetTest::plotShowsTheTailsOfTheChosenStretch_data() {

@@ -16,6 +16,9 @@
 #include "AnalysisDialog.h"
 #include "ChartData.h"
 #include "EstimateBox.h"
+#include "HallDataBox.h"
+#include "HallFiguresView.h"
+#include "HistoryText.h"
 #include "NextGamesPanel.h"
 #include "RecentFiles.h"
 #include "ResultCharts.h"
@@ -47,6 +50,11 @@ struct RememberingWindow {
     // The rows are read as a job.
     if (!QTest::qWaitFor([box] { return !box->Reading(); }, 60000)) qFatal("still reading");
     return *box;
+  }
+
+  THallDataBox& Hall() {
+    Find<QAction>(form, "ToolHallMenu")->trigger();
+    return *form.findChild<THallDataBox*>();
   }
 
   FakeDialogs dialogs;
@@ -104,6 +112,7 @@ class SessionMemoryTest : public QObject {
   void damagedValuesAreIgnored_data();
   void damagedValuesAreIgnored();
   void estimateInputsComeBack();
+  void hallInputsComeBackWithTheEstimatesPrior();
   void damagedEstimateValuesAreIgnored_data();
   void damagedEstimateValuesAreIgnored();
   void unreadableSettingsFiles();
@@ -262,6 +271,33 @@ void SessionMemoryTest::estimateInputsComeBack() {
   QCOMPARE(box.NextGames->DrawsEdit->text(), QStringLiteral("10000"));
   QVERIFY(box.NextGames->SeedEdit->text() != QStringLiteral("777"));
   QVERIFY(next.dialogs.shown.empty());
+}
+
+void SessionMemoryTest::hallInputsComeBackWithTheEstimatesPrior() {
+  const char* day = "start\nBIG\t152\nREG\t488\n-\t620\n";
+  {
+    RememberingWindow first(settingsFile_);
+    THallDataBox& hall = first.Hall();
+    hall.PriorEdit->setText("40,25,15,10,5,5");
+    hall.SetTexts({"5.6枚交換", day});
+    first.form.close();
+  }
+  {
+    RememberingWindow next(settingsFile_);
+    THallDataBox& hall = next.Hall();
+    QCOMPARE(hall.History(), ParseHistoryText(day).history);
+    QCOMPARE(hall.HallView->RateCombo->currentText(), QStringLiteral("5.6枚交換"));
+    QCOMPARE(hall.Prior(), (SettingWeights{40, 25, 15, 10, 5, 5}));
+    // One prior for both boxes.
+    QCOMPARE(next.Estimate().Prior(), (SettingWeights{40, 25, 15, 10, 5, 5}));
+  }
+  // A stored history the reader refuses, or an unknown rate, is not taken.
+  WriteText(settingsFile_, "[hall]\nhistory=\"BIG\\t10\\nXYZ\\t3\\n\"\nrate=\"7枚交換\"\n");
+  RememberingWindow damaged(settingsFile_);
+  THallDataBox& hall = damaged.Hall();
+  QCOMPARE(hall.History(), BonusHistory{});
+  QCOMPARE(hall.HallView->RateCombo->currentIndex(), 0);
+  QVERIFY(damaged.dialogs.shown.empty());
 }
 
 void SessionMemoryTest::damagedEstimateValuesAreIgnored_data() {

@@ -248,8 +248,8 @@ void WindowLayoutTest::menus() {
   QCOMPARE(entries(Find<QMenu>(w.form, "ToolMenu")),
            QStringList({"ToolAnalysisMenu:複数回分析(&M)...:on",
                         "ToolFigureSheetMenu:スペック表(&S)...:on",
-                        "ToolEstimateMenu:設定推測(&E)...:off", "N5:-:on",
-                        "ToolCsvMenu:CSV出力:off", "ToolImageMenu:画像保存:off"}));
+                        "ToolEstimateMenu:設定推測(&E)...:off", "ToolHallMenu:実戦データ(&H)...:on",
+                        "N5:-:on", "ToolCsvMenu:CSV出力:off", "ToolImageMenu:画像保存:off"}));
 }
 
 void WindowLayoutTest::statusBarAndClock() {

@@ -265,3 +265,35 @@ TEST(HistoryText, BoxesAndLimitsFollowTheReader) {
   EXPECT_EQ(limited.Line, 6);
   EXPECT_TRUE(ParseHistoryText("B\t1\nR\t2\n-\t5\n", 2).status.Ok());
 }
+
+// Rows typed into a table read as the text does, name their own row, and
+// never take a mistyped first row for a header or a start line.
+TEST(HistoryText, TypedRowsReadAsTheTextAndNameTheirRow) {
+  const BonusHistory day = ParseHistoryText("BIG\t120\nREG\t45\nBIG\t3\n-\t288\n").history;
+  const std::vector<HistoryRow> rows = HistoryRows(day);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows.back().Kind, "-");
+  EXPECT_EQ(ParseHistoryRows(rows, false).history, day);
+  BonusHistory fresh = day;
+  fresh.FromStart = true;
+  EXPECT_EQ(ParseHistoryRows(rows, true).history, fresh);
+  // Blank rows in between are skipped, but still counted.
+  EXPECT_EQ(ParseHistoryRows({{"b", "120"}, {"", ""}, {" r ", "45"}}, false).history.Bonuses,
+            (std::vector<HistoryBonus>{{theory::kBig, 120}, {theory::kReg, 45}}));
+  const struct {
+    std::vector<HistoryRow> rows;
+    int32_t line;
+    const char* reason;
+  } bad[] = {
+      {{{"X", ""}}, 1, kHistoryKindReason},
+      {{{"start", ""}, {"B", "5"}}, 1, kHistoryKindReason},
+      {{{"B", "5"}, {"", ""}, {"R", "0"}}, 3, kHistoryGamesReason},
+      {{{"-", "5"}, {"B", "9"}}, 2, kHistoryOpenNotLastReason},
+  };
+  for (const auto& c : bad) {
+    const HistoryParse parse = ParseHistoryRows(c.rows, false);
+    EXPECT_EQ(parse.status.Message, HistoryLineMessage(c.line, c.reason)) << c.rows[0].Kind;
+    EXPECT_EQ(parse.Line, c.line);
+    EXPECT_EQ(parse.history, BonusHistory{});
+  }
+}
