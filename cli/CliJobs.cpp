@@ -4,6 +4,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 
 #include "CliTexts.h"
 
@@ -18,11 +19,30 @@ constexpr auto kRedraw = std::chrono::milliseconds(100);
 constexpr int kBarWidth = 24;
 
 std::atomic<bool> interrupted{false};
+std::atomic<long long> firstInterruptMs{0};
+
+// A monotonic clock in milliseconds; clock_gettime may be called from a
+// signal handler.
+long long NowMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// A second Ctrl-C ends the program at once, as users expect of one. One that
+// comes within this time of the first is the same event told twice: timeout(1)
+// and other tools signal the process and its group alike.
+constexpr long long kSameInterruptMs = 300;
 
 extern "C" void OnInterrupt(int) {
-  interrupted.store(true);
-  // The next Ctrl-C ends the program at once, as users expect of a second one.
+  const long long now = NowMs();
+  if (!interrupted.exchange(true)) {
+    firstInterruptMs.store(now);
+    return;
+  }
+  if (now - firstInterruptMs.load() < kSameInterruptMs) return;
   std::signal(SIGINT, SIG_DFL);
+  std::raise(SIGINT);
 }
 
 // Ctrl-C cancels the job for as long as it runs; the handler before comes back after.

@@ -176,7 +176,8 @@ TEST(Cli, TheProgramItselfRuns) {
 // Minutes of work, stopped by Ctrl-C two seconds in (late enough that a
 // loaded machine has started the work; a Ctrl-C before that ends the program
 // the usual way): the program says so and ends at once with 130, printing no
-// table of the runs it did not finish.
+// table of the runs it did not finish. timeout(1) signals the program and
+// its process group alike, which must count as one Ctrl-C, not two.
 TEST(Cli, CtrlCStopsLongWorkCleanly) {
   TempDir dir;
   const std::string command = "timeout --preserve-status -s INT 2 " + std::string(SORIMU_CLI_PATH) +
