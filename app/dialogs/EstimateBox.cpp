@@ -24,6 +24,7 @@
 #include "Messages.h"
 #include "Named.h"
 #include "NextGamesPanel.h"
+#include "PriorInput.h"
 #include "QtJobs.h"
 #include "QtText.h"
 #include "ResultLists.h"
@@ -34,8 +35,6 @@
 namespace sorimu {
 
 namespace {
-
-const QString kUniformText = QStringLiteral("1,1,1,1,1,1");
 
 // The rows of the estimate with a column of the second one beside its own.
 std::vector<TableRow> SideBySide(const SettingEstimate& estimate, const SettingEstimate& second) {
@@ -54,24 +53,17 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QW
       lane_(jobs, PostToEventLoop()),
       ticker_(
           new JobTicker(this, [this] { ReadProgressBar->setValue(lane_.Progress().PerMille()); })),
-      priorText_(kUniformText) {
+      priorText_(UniformPriorText()) {
   setObjectName(QStringLiteral("EstimateBox"));
   setWindowTitle(Text(wintext::kEstimateTitle));
   setSizeGripEnabled(true);
 
   auto* estimatePage = new QWidget(this);
-  PriorEdit = Named(new QLineEdit(kUniformText, estimatePage), "PriorEdit");
-  UniformButton =
-      Named(new QPushButton(Text(wintext::kPriorUniform), estimatePage), "UniformButton");
-  UniformButton->setAutoDefault(false);
-  PriorMessageLabel = Named(new QLabel(Text(kPriorMessage), estimatePage), "PriorMessageLabel");
-  PriorMessageLabel->setWordWrap(true);
-  PriorMessageLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
-  PriorMessageLabel->hide();
-  auto* priorRow = new QHBoxLayout;
-  priorRow->addWidget(new QLabel(Text(wintext::kPriorLabel), estimatePage));
-  priorRow->addWidget(PriorEdit, 1);
-  priorRow->addWidget(UniformButton);
+  const PriorInput prior = NewPriorInput(estimatePage, "");
+  PriorEdit = prior.Edit;
+  UniformButton = prior.UniformButton;
+  PriorMessageLabel = prior.Message;
+  QHBoxLayout* priorRow = prior.Row;
 
   // The prior in grey beside the estimate in colour: what the hall was
   // assumed to hold, and what the rows made of it.
@@ -128,7 +120,6 @@ TEstimateBox::TEstimateBox(Dialogs& dialogs, JobService& jobs, uint32_t seed, QW
   resize(460, 600);
 
   connect(PriorEdit, &QLineEdit::textChanged, this, &TEstimateBox::PriorEdited);
-  connect(UniformButton, &QPushButton::clicked, this, [this] { PriorEdit->setText(kUniformText); });
   connect(ReadCancelButton, &QPushButton::clicked, this, &TEstimateBox::CancelClick);
   connect(HistoryOnlyBox, &QCheckBox::toggled, this, &TEstimateBox::Refill);
   // A prediction works with the prior it started from.
@@ -220,9 +211,7 @@ void TEstimateBox::SetPriorText(const QString& text) {
 }
 
 void TEstimateBox::PriorEdited(const QString& text) {
-  const std::optional<SettingWeights> prior = ParsePrior(text.toStdString());
-  // A text on its way to a valid one is no reason to lose the estimate shown.
-  PriorMessageLabel->setVisible(!prior);
+  const std::optional<SettingWeights> prior = ReadPriorText(PriorMessageLabel, text);
   if (!prior) return;
   priorText_ = text;
   emit PriorTextChanged(text);

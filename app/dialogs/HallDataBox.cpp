@@ -30,6 +30,7 @@
 #include "InputText.h"
 #include "Messages.h"
 #include "Named.h"
+#include "PriorInput.h"
 #include "QtJobs.h"
 #include "QtText.h"
 #include "ResultLists.h"
@@ -39,8 +40,6 @@
 namespace sorimu {
 
 namespace {
-
-const QString kUniformText = QStringLiteral("1,1,1,1,1,1");
 
 QPushButton* NewButton(QWidget* parent, const char* caption, const char* name) {
   auto* button = Named(new QPushButton(Text(caption), parent), name);
@@ -81,7 +80,7 @@ THallDataBox::THallDataBox(Dialogs& dialogs, JobService& jobs, QWidget* parent)
       hallLane_(jobs, PostToEventLoop()),
       forecastLane_(jobs, PostToEventLoop()),
       ticker_(new JobTicker(this, [this] { ShowForecastProgress(); })),
-      priorText_(kUniformText),
+      priorText_(UniformPriorText()),
       fileName_(Text(halltext::kInitialHistoryName)) {
   setObjectName(QStringLiteral("HallDataBox"));
   setWindowTitle(Text(halltext::kTitle));
@@ -159,16 +158,11 @@ QWidget* THallDataBox::BuildHistorySide() {
 
 QWidget* THallDataBox::BuildEstimatePage() {
   auto* page = new QWidget(this);
-  PriorEdit = Named(new QLineEdit(kUniformText, page), "HallPriorEdit");
-  UniformButton = NewButton(page, wintext::kPriorUniform, "HallUniformButton");
-  PriorMessageLabel = Named(new QLabel(Text(kPriorMessage), page), "HallPriorMessageLabel");
-  PriorMessageLabel->setWordWrap(true);
-  PriorMessageLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
-  PriorMessageLabel->hide();
-  auto* priorRow = new QHBoxLayout;
-  priorRow->addWidget(new QLabel(Text(wintext::kPriorLabel), page));
-  priorRow->addWidget(PriorEdit, 1);
-  priorRow->addWidget(UniformButton);
+  const PriorInput prior = NewPriorInput(page, "Hall");
+  PriorEdit = prior.Edit;
+  UniformButton = prior.UniformButton;
+  PriorMessageLabel = prior.Message;
+  QHBoxLayout* priorRow = prior.Row;
 
   EstimateChart = NewEstimateChart(page, "HallEstimateChart");
   EstimateTable = NewShortTable(page, "HallEstimateTable");
@@ -201,7 +195,6 @@ QWidget* THallDataBox::BuildEstimatePage() {
   layout->addWidget(ForecastTable);
 
   connect(PriorEdit, &QLineEdit::textChanged, this, &THallDataBox::PriorEdited);
-  connect(UniformButton, &QPushButton::clicked, this, [this] { PriorEdit->setText(kUniformText); });
   connect(ForecastButton, &QPushButton::clicked, this, &THallDataBox::ForecastClick);
   connect(ForecastCancelButton, &QPushButton::clicked, this, [this] {
     forecastLane_.Cancel();
@@ -318,8 +311,7 @@ void THallDataBox::Use(BonusHistory history) {
 }
 
 void THallDataBox::PriorEdited(const QString& text) {
-  const std::optional<SettingWeights> prior = ParsePrior(text.toStdString());
-  PriorMessageLabel->setVisible(!prior);
+  const std::optional<SettingWeights> prior = ReadPriorText(PriorMessageLabel, text);
   if (!prior) return;
   priorText_ = text;
   emit PriorTextChanged(text);
