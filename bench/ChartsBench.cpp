@@ -81,7 +81,7 @@ struct Window {
     charts->AddRunPoints(records);
     ms[1] = Milliseconds(timer);
     timer.restart();
-    charts->AddSlumpLine(records);
+    charts->AddSlumpLine(std::shared_ptr<const RunRecords>(&records, [](const RunRecords*) {}));
     ms[2] = Milliseconds(timer);
     timer.restart();
     charts->FillRen3Pie(stats);

@@ -15,6 +15,7 @@
 #include "FanSeries.h"
 #include "PieChart.h"
 #include "ResultStats.h"
+#include "RowLine.h"
 #include "RunRecords.h"
 
 namespace sorimu {
@@ -111,7 +112,7 @@ void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
   slump = NewPlot(window, QStringLiteral("SlumpChart"), QStringLiteral("play"),
                   QStringLiteral("Medal"), VerticalGradient(kSilver, kWhite));
   // The line first, so the markers are drawn over it.
-  slumpSeries = layer.AddFastLineSeries(slump, QStringLiteral("SlumpSeries"), kSlumpLineColour, 2);
+  slumpSeries = layer.AddRowLineSeries(slump, QStringLiteral("SlumpSeries"), kSlumpLineColour, 2);
   // Dashed over the run's own line, so that both stay readable where they meet.
   expectedSeries = layer.AddLegendLineSeries(slump, QStringLiteral("ExpectedSeries"), QString(),
                                              kExpectedLineColour, 2, Qt::DashLine);
@@ -216,7 +217,10 @@ void ResultCharts::SetSlumpAxis(int32_t totalGames) {
   impl_->layer.SetAxisRange(impl_->slump, ChartAxis::Bottom, 1, totalGames);
 }
 
-RunChartPoints ResultCharts::CollectPoints(const RunRecords& records) {
+namespace {
+
+// The markers and the bars.
+RunChartPoints MarkedPoints(const RunRecords& records) {
   RunChartPoints points;
   // Counted first so that each marker series is handed over in one block of
   // exactly its size; a million plums would otherwise grow by doubling.
@@ -229,30 +233,29 @@ RunChartPoints ResultCharts::CollectPoints(const RunRecords& records) {
   });
   for (size_t i = 0; i < points.markers.size(); ++i) points.markers[i].Reserve(counts[i]);
   points.bars.reserve(static_cast<size_t>(counts[kMarkerBIG] + counts[kMarkerREG]));
-  // A run counts its normal games in PlayCount, so the last row tells how many
-  // points the line has without another pass over the rows; a foreign file
-  // that counts otherwise only makes the reserve a guess.
-  if (records.RowCount() > 0) {
-    points.slump.Reserve(std::clamp<qsizetype>(records.LastRow().PlayCount, 0,
-                                               static_cast<qsizetype>(records.RowCount())));
-  }
-  ForEachChartPoint(
+  ForEachMarkedRow(
       records,
       [&](int series, int32_t x, int32_t y) {
         points.markers[static_cast<size_t>(series)].Add(x, y);
       },
       [&](int32_t k, int32_t height, uint32_t colour) {
         points.bars.push_back({k, height, colour});
-      },
-      [&](int32_t x, int32_t y) { points.slump.Add(x, y); });
+      });
   // Sorted here, off the window's thread, where the library would sort them.
   for (XYPoints& marker : points.markers) marker.SortByKey();
-  points.slump.SortByKey();
+  return points;
+}
+
+}  // namespace
+
+RunChartPoints ResultCharts::CollectPoints(const std::shared_ptr<const RunRecords>& records) {
+  RunChartPoints points = MarkedPoints(*records);
+  points.slump = LinePoints::NormalGames(records);
   return points;
 }
 
 void ResultCharts::AddRunPoints(const RunRecords& records) {
-  RunChartPoints points = CollectPoints(records);
+  RunChartPoints points = MarkedPoints(records);
   AddRunPoints(points);
 }
 
@@ -266,12 +269,12 @@ void ResultCharts::AddRunPoints(RunChartPoints& points) {
   }
 }
 
-void ResultCharts::AddSlumpLine(const RunRecords& records) {
-  AddSlumpLine(std::move(CollectPoints(records).slump));
+void ResultCharts::AddSlumpLine(std::shared_ptr<const RunRecords> records) {
+  AddSlumpLine(LinePoints::NormalGames(std::move(records)));
 }
 
-void ResultCharts::AddSlumpLine(XYPoints&& line) {
-  impl_->layer.AddPoints(impl_->slumpSeries, std::move(line));
+void ResultCharts::AddSlumpLine(std::shared_ptr<const LinePoints> line) {
+  impl_->layer.SetLinePoints(impl_->slumpSeries, std::move(line));
 }
 
 void ResultCharts::FillRen3Pie(const ResultStats& stats) {

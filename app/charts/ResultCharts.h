@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "ChartData.h"
@@ -15,6 +16,7 @@ namespace sorimu {
 class RunRecords;
 struct BalanceBands;
 class FanSeries;
+class LinePoints;
 struct ResultStats;
 
 // What a run puts into the slump graph and the bar chart, collected from its
@@ -27,7 +29,7 @@ struct RunChartPoints {
   };
   std::array<XYPoints, kMarkerSeriesCount> markers;
   std::vector<Bar> bars;
-  XYPoints slump;  // the normal games' balance
+  std::shared_ptr<const LinePoints> slump;  // the normal games' balance
 };
 
 // The six charts of the main window: the slump graph, the bar chart of games
@@ -56,11 +58,12 @@ class ResultCharts {
   void ClearSeries();                            // empties every series, keeps activation
   void SetSlumpAxis(int32_t totalGames);         // bottom axis 1 .. totalGames
   void AddRunPoints(const RunRecords& records);  // markers and bars of every row
-  void AddSlumpLine(const RunRecords& records);  // the line over the normal games
+  // The line over the normal games, which reads them from the rows it holds.
+  void AddSlumpLine(std::shared_ptr<const RunRecords> records);
   // The same two steps from points collected before.
-  static RunChartPoints CollectPoints(const RunRecords& records);
+  static RunChartPoints CollectPoints(const std::shared_ptr<const RunRecords>& records);
   void AddRunPoints(RunChartPoints& points);
-  void AddSlumpLine(XYPoints&& line);
+  void AddSlumpLine(std::shared_ptr<const LinePoints> line);
   void FillRen3Pie(const ResultStats& stats);
   void FillRenPie(const ResultStats& stats);
   void FillKoyakuPie(const ResultStats& stats);

@@ -39,7 +39,11 @@ std::shared_ptr<PreparedShow> RunDisplay::Prepare(const RunRef& run, Job& job) {
         prepared->rtCancel = RTCancelRows(prepared->stats);
         prepared->summary = SummaryText(prepared->stats);
         break;
-      case 1: prepared->points = ResultCharts::CollectPoints(records); break;
+      case 1:
+        // The slump line reads the rows of the snapshot, which it holds.
+        prepared->points =
+            ResultCharts::CollectPoints(std::shared_ptr<const RunRecords>(run, &run->Records));
+        break;
       default: prepared->bonuses = MakeBonusList(records); break;
     }
   });
