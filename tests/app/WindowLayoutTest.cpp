@@ -21,7 +21,9 @@
 #include "ClassicFrames.h"
 #include "QtTranslations.h"
 #include "ResultCharts.h"
+#include "ResultStats.h"
 #include "StatusPanels.h"
+#include "WindowControls.h"
 #include "WindowFont.h"
 #include "WindowTestSupport.h"
 
@@ -72,6 +74,7 @@ class WindowLayoutTest : public QObject {
   void controlsInPlaceAndReadable_data();
   void controlsInPlaceAndReadable();
   void groupTitlesClearTheirContents();
+  void summaryFitsSevenDigitCounts();
   void windowIsFixed();
   void menus();
   void statusBarAndClock();
@@ -190,6 +193,31 @@ void WindowLayoutTest::groupTitlesClearTheirContents() {
     QVERIFY2(end + 1 < rows.size(), qPrintable(group->objectName() + ": no contents below"));
     QVERIFY2(rows[end + 1] > rows[end] + 1, qPrintable(group->objectName()));
   }
+}
+
+// The counts of a run near the largest Play数 the window takes: the second
+// line is wider than the box at the window's face, and is drawn smaller,
+// whole and readable.
+void WindowLayoutTest::summaryFitsSevenDigitCounts() {
+  WindowFixture w;
+  ResultStats stats;
+  stats.TotalGames = 145'000'000;
+  stats.FinalMedal = -9'999'999;
+  stats.BigCount = 1'234'567;
+  stats.RegCount = 987'654;
+  stats.BigFirstCount = 1'000'001;
+  stats.RegFirstCount = 125'000;
+  auto* summary = Find<SummaryLabel>(w.form, "ResultLabel");
+  summary->setText(QString::fromStdString(SummaryText(stats)));
+  const QStringList lines = summary->text().split('\n');
+  QCOMPARE(lines.size(), 4);
+  QVERIFY(QFontMetrics(summary->font()).horizontalAdvance(lines[1]) > summary->width());
+  for (const QString& line : lines) {
+    const QFont face = summary->LineFace(line);
+    QVERIFY2(QFontMetrics(face).horizontalAdvance(line) <= summary->width(), qPrintable(line));
+    QVERIFY(QFontInfo(face).pixelSize() >= 9);
+  }
+  QVERIFY(!summary->grab().isNull());
 }
 
 void WindowLayoutTest::windowIsFixed() {

@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "AxisLabels.h"
 #include "ChartData.h"
 #include "ChartLayer.h"
 #include "ColouredBars.h"
@@ -113,26 +114,9 @@ void Draw(QCustomPlot* plot) {
   plot->replot(QCustomPlot::rpImmediateRefresh);
 }
 
-// The tick labels of an axis as drawn: at least two, whole numbers, each
-// once, and each a pixel or more clear of the next, measured as the axis
-// draws them (centred on their ticks, in its tick label face).
 void CheckTicks(QCPAxis* axis) {
-  const QVector<double> ticks = axis->tickVector();
-  const QVector<QString> labels = axis->tickVectorLabels();
-  QVERIFY2(ticks.size() >= 2, qPrintable(QString::number(ticks.size())));
-  QCOMPARE(labels.size(), ticks.size());
-  QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
-  const QFontMetrics metrics(axis->tickLabelFont());
-  QRectF previous;
-  for (qsizetype i = 0; i < ticks.size(); ++i) {
-    QVERIFY2(ticks[i] == std::round(ticks[i]), qPrintable(QString::number(ticks[i])));
-    QRectF label = metrics.boundingRect(0, 0, 0, 0, Qt::TextDontClip | Qt::AlignHCenter, labels[i]);
-    const double at = axis->coordToPixel(ticks[i]);
-    label.moveCenter(axis->orientation() == Qt::Horizontal ? QPointF(at, 0) : QPointF(0, at));
-    QVERIFY2(i == 0 || !previous.adjusted(-1, -1, 1, 1).intersects(label),
-             qPrintable(labels[i - (i > 0)] + QStringLiteral(" touches ") + labels[i]));
-    previous = label;
-  }
+  const QString fault = TickLabelFault(axis);
+  QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 int CountColour(const QImage& image, const QRect& area, QRgb colour) {
