@@ -80,9 +80,10 @@ void ShowRun(ResultCharts& charts, const RunRecords& records) {
   charts.ClearSeries();
   charts.SetSlumpAxis(records.LastRow().PlayCount);
   const ResultStats stats = ComputeResultStats(records);
-  charts.AddRunPoints(records);
-  // The slump line reads the rows, which every test keeps until its end.
-  charts.AddSlumpLine(std::shared_ptr<const RunRecords>(&records, [](const RunRecords*) {}));
+  // The charts read the rows, which every test keeps until its end.
+  const std::shared_ptr<const RunRecords> rows(&records, [](const RunRecords*) {});
+  charts.AddRunPoints(rows);
+  charts.AddSlumpLine(rows);
   charts.FillRen3Pie(stats);
   charts.FillRenPie(stats);
   charts.FillKoyakuPie(stats);
@@ -209,6 +210,8 @@ class ResultChartsTest : public QObject {
     const RunRecords& records = *run;
     const std::vector<RunRow> rows = RowsOf(records);
     ShowRun(*charts_, records);
+    // Switched on after the run is shown: read from its rows then.
+    for (int i = 0; i < kMarkerSeriesCount; ++i) charts_->SetMarkerActive(i, true);
 
     std::array<std::vector<QPointF>, kMarkerSeriesCount> markers;
     std::vector<QPointF> line;
@@ -257,6 +260,7 @@ class ResultChartsTest : public QObject {
     const auto run = PlayRun(11, 60000);
     const RunRecords& records = *run;
     const std::vector<RunRow> rows = RowsOf(records);
+    charts_->SetMarkerActive(kMarkerPlum, true);
     ShowRun(*charts_, records);
 
     // The first BIG whose games won plums, and the first pure miss in a BIG.
@@ -304,6 +308,8 @@ class ResultChartsTest : public QObject {
          }) {
       records.AppendRow(row);
     }
+    // Switched on before the run is shown: read from its rows as it goes in.
+    for (int i = 0; i < kMarkerSeriesCount; ++i) charts_->SetMarkerActive(i, true);
     ShowRun(*charts_, records);
 
     auto points = [&](const char* name) {
@@ -434,8 +440,10 @@ class ResultChartsTest : public QObject {
     const int first = Layer().PointCount(plum);
     QVERIFY(first > 0);
 
-    // Off, a new run, on again: the new run's markers, kept while hidden.
+    // Off, a new run, on again: the new run's markers, read from its rows
+    // when switched on; a hidden series holds none.
     charts_->SetMarkerActive(kMarkerPlum, false);
+    QCOMPARE(Layer().PointCount(plum), 0);
     QVERIFY(Layer().LegendTexts(Slump()).isEmpty());
     const auto second = PlayRun(22, 5000);
     ShowRun(*charts_, *second);
@@ -443,7 +451,7 @@ class ResultChartsTest : public QObject {
     int plums = 0;
     for (size_t i = 0; i < second->RowCount(); ++i)
       plums += second->Row(i).LastOutcome == Code(Outcome::Plum);
-    QCOMPARE(Layer().PointCount(plum), plums);
+    QCOMPARE(Layer().PointCount(plum), 0);
     charts_->SetMarkerActive(kMarkerPlum, true);
     QCOMPARE(Layer().PointCount(plum), plums);
 
