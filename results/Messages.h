@@ -146,4 +146,10 @@ inline constexpr const char* kRowsReplacedMessage =
     "表示中の結果の記録は、その後の連続シミュレーションまたはファイルの読み込みで"
     "置き換えられています。もう一度開始するか、ファイルを開いてから実行してください。";
 
+// Save after a batch: the run it writes is not the one shown. The name is
+// that of the batch's last file, which holds the same run.
+inline constexpr const char* kSaveLastRepetitionQuestion =
+    "保存されるのは表示中の結果ではなく、連続シミュレーションの最後の回（%1）の記録です。"
+    "保存しますか？";
+
 }  // namespace sorimu

@@ -139,6 +139,9 @@ class Session {
   const RunRecords& Records() const;  // the current run's rows
   RecordsInfo Info() const;
   const ShownRun& Shown() const { return shownRun_; }
+  // The file the current run was last read from or written to (after a
+  // batch, its last repetition's); empty when there is none.
+  const std::string& CurrentPath() const { return path_; }
   SimFileHeader Header() const;  // what a save writes
 
   // Rows a run of `playNum` normal games is expected to leave: the normal

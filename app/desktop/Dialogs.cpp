@@ -63,6 +63,14 @@ void QtDialogs::Error(QWidget* parent, const QString& message) {
   ShowErrorBox(parent, QString::fromUtf8(wintext::kErrorCaption), message);
 }
 
+bool QtDialogs::Confirm(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), question,
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  box.setFont(WindowFont());
+  return box.exec() == QMessageBox::Yes;
+}
+
 void QtDialogs::ApplicationError(QWidget* parent, const QString& message) {
   ShowErrorBox(parent, QCoreApplication::applicationName(), message);
 }

@@ -94,8 +94,16 @@ void FileCommandsTest::batchWritesOneFilePerRepetition() {
   QCOMPARE(ListModel(w.form).rowCount(), rowsShown);
   QCOMPARE(Find<QLabel>(w.form, "Label3")->text(), QStringLiteral("終了時に設定が確認できます。"));
 
-  // ...but Save writes its last repetition, and offers the batch's name.
+  // ...so Save asks first, naming the run it writes: the last repetition.
+  // いいえ saves nothing; はい writes it, offering the batch's name.
+  w.dialogs.confirmAnswers = {false, true};
   w.dialogs.saveAnswers.push_back(dir_.filePath("after-batch.sim"));
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
+  QCOMPARE(w.dialogs.asked.size(), 1);
+  QVERIFY2(w.dialogs.asked[0].contains(QStringLiteral("最後の回（") + files[2] + "）"),
+           qPrintable(w.dialogs.asked[0]));
+  QCOMPARE(w.dialogs.offeredSave.size(), 1);
+  QVERIFY(!QFile::exists(dir_.filePath("after-batch.sim")));
   Find<QAction>(w.form, "FileSaveMenu")->trigger();
   QCOMPARE(w.dialogs.offeredSave.last(), folder.filePath("run.sim"));
   QCOMPARE(FileBytes(dir_.filePath("after-batch.sim")), FileBytes(folder.filePath(files[2])));

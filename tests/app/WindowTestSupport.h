@@ -57,6 +57,14 @@ class FakeDialogs final : public Dialogs {
     return ImageChoice{*path, imageScale};
   }
   void ShowModal(QDialog& dialog) override { modal.push_back(&dialog); }
+  // An empty queue answers はい.
+  bool Confirm(QWidget*, const QString& question) override {
+    asked << question;
+    if (confirmAnswers.empty()) return true;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+  }
 
   std::vector<Shown> shown;
   int imageScale = 1;  // the scale every picture is asked for at
@@ -65,6 +73,8 @@ class FakeDialogs final : public Dialogs {
   QStringList offeredOpen;
   QStringList offeredSave;
   std::vector<QDialog*> modal;
+  std::deque<bool> confirmAnswers;
+  QStringList asked;
 
  private:
   static std::optional<QString> Answer(std::deque<QString>& answers, QStringList& offers,
