@@ -29,6 +29,11 @@ std::string HistoryBonusLimitReason(int32_t most) {
   return "ボーナスは" + std::to_string(most) + "回までにしてください。";
 }
 
+std::string BatchFinishedStatus(long long files, std::string_view folder) {
+  return std::string(kDoneStatus) + "：" + std::to_string(files) + "個のファイルを " +
+         std::string(folder) + " に保存しました";
+}
+
 std::string HistoryLineMessage(long long line, std::string_view reason) {
   std::string message = std::to_string(line) + "行目: ";
   message.append(reason);

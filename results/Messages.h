@@ -37,6 +37,8 @@ inline constexpr const char* kOutOfMemoryMessage =
 inline constexpr const char* kBatchSavingStatus = "シミュレーションファイルに保存中。";
 inline constexpr const char* kBatchDoneStatus = "シミュレーションファイルに保存完了";
 inline constexpr const char* kBatchErrorStatus = "エラーにより強制終了しました。";
+// "シミュレーション完了：<n>個のファイルを <folder> に保存しました": a batch's end.
+std::string BatchFinishedStatus(long long files, std::string_view folder);
 inline constexpr const char* kAnalysisOutOfMemoryMessage =
     "メモリが不足したため、分析を中断しました。";
 inline constexpr const char* kPredictionOutOfMemoryMessage =

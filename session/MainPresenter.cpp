@@ -250,7 +250,7 @@ void MainPresenter::Finish(Result result) {
   }
   if (outcome.line != StatusLine::Keep) {
     status_ = outcome.line;
-    statusDetail_.clear();
+    statusDetail_ = outcome.lineDetail;
   } else {
     std::tie(status_, statusDetail_) = statusBefore_;  // what it said before the command
   }

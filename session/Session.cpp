@@ -1,6 +1,7 @@
 #include "Session.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 
 #include "BatchNames.h"
@@ -283,7 +284,11 @@ CommandOutcome Session::PlayBatch(const StartInputs& inputs) {
   }
   Report(StatusLine::BatchDone, BatchProgressPosition(inputs.SimNum, inputs.SimNum));
   CommandOutcome outcome;
-  outcome.line = StatusLine::Done;
+  outcome.line = StatusLine::BatchFinished;
+  std::error_code failed;
+  const std::filesystem::path written = std::filesystem::absolute(*baseName, failed);
+  outcome.lineDetail = BatchFinishedStatus(
+      inputs.SimNum, (failed ? std::filesystem::path(*baseName) : written).parent_path().string());
   return outcome;
 }
 

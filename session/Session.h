@@ -46,6 +46,7 @@ enum class StatusLine {
   OutOfMemory,
   BatchSaving,  // with the file's path
   BatchDone,
+  BatchFinished,  // with how many files were written and where
   BatchError,
   Reading,
   ReadDone,
@@ -94,6 +95,7 @@ struct CommandOutcome {
   bool display = false;
   std::optional<SimFileHeader> shownHeader;  // an opened file's values for the input boxes
   StatusLine line = StatusLine::Keep;
+  std::string lineDetail;  // what `line` says in full, where it says more than its code
 };
 
 class Session {

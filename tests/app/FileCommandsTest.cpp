@@ -16,6 +16,7 @@
 #include "Messages.h"
 #include "ResultListViewData.h"
 #include "SimFormat.h"
+#include "StatusPanels.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;
@@ -86,7 +87,15 @@ void FileCommandsTest::batchWritesOneFilePerRepetition() {
     QCOMPARE(bytes.left(20), Header(4, match.captured(1).toInt(), 800, 0, 255));
     QCOMPARE((bytes.size() - 20) % 48, 0);
   }
-  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  // The end says how many files were written, and where; a line too long for
+  // its panel is cut in the middle and shown whole in the tool tip.
+  const QString end = QStringLiteral("シミュレーション完了：3個のファイルを ") + folder.path() +
+                      QStringLiteral(" に保存しました");
+  QCOMPARE(StatusText(w.form), end);
+  const QLabel* panel = Find<StatusPanels>(w.form, "StatusBar1")->Panel(0);
+  QVERIFY(panel->text().contains(QStringLiteral("…")));
+  QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width());
+  QCOMPARE(panel->toolTip(), end);
   QCOMPARE(Find<QProgressBar>(w.form, "ProgressBar1")->value(), 100);
   QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
   // Nothing of the batch is shown...
