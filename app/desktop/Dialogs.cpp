@@ -18,6 +18,7 @@ namespace {
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& message) {
   QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, parent);
   box.setFont(WindowFont());
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // a path in it can be copied
   box.exec();
 }
 

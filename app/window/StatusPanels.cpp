@@ -69,8 +69,10 @@ void StatusPanels::SetText(int index, const QString& text) {
 void StatusPanels::ShowText(int index) {
   QLabel* panel = panels_[static_cast<size_t>(index)];
   const QString& text = texts_[static_cast<size_t>(index)];
+  // The clock's face is fitted to its panel instead.
   const int room = panel->contentsRect().width() - 2 * panel->indent();
-  const QString shown = panel->fontMetrics().elidedText(text, Qt::ElideMiddle, room);
+  const QString shown =
+      index == 0 ? panel->fontMetrics().elidedText(text, Qt::ElideMiddle, room) : text;
   panel->setText(shown);
   panel->setToolTip(shown == text ? QString() : text);
 }

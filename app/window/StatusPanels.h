@@ -24,7 +24,7 @@ class StatusPanels final : public QWidget {
   explicit StatusPanels(QWidget* parent = nullptr);
 
   QLabel* Panel(int index) const { return panels_[index]; }
-  // A text wider than its panel is shown cut in the middle ("…"), where a
+  // A status wider than its panel is shown cut in the middle ("…"), where a
   // path keeps its start and its file name, and whole in the tool tip.
   void SetText(int index, const QString& text);
   QString Text(int index) const;  // in full

@@ -255,6 +255,7 @@ void WindowLayoutTest::menus() {
   auto entries = [](QMenu* menu) {
     QStringList texts;
     for (QAction* action : menu->actions()) {
+      if (!action->isVisible()) continue;
       texts << action->objectName() + ":" + (action->isSeparator() ? "-" : action->text()) + ":" +
                    (action->isEnabled() ? "on" : "off") + action->shortcut().toString();
       if (!action->isSeparator() &&
@@ -269,15 +270,13 @@ void WindowLayoutTest::menus() {
                         "FileRecentMenu:最近使ったファイル(&R):off", "N1:-:on",
                         "FileStartMenu:開始(&G):on", "FileExitMenu:終了(&X):on"}));
   QCOMPARE(entries(Find<QMenu>(w.form, "HelpMenu")),
-           QStringList({"HelpAboutMenu:バージョン情報(&A):on", "HelpManMenu:取扱説明書(&C):on",
-                        "JWord1:JWordのインストール:on", "N2:-:on", "N3:ホームページ:on",
-                        "N4:広告:on"}));
+           QStringList({"HelpAboutMenu:バージョン情報(&A):on", "HelpManMenu:取扱説明書(&C):on"}));
   // Entries that read the run on display wait for one.
   QCOMPARE(entries(Find<QMenu>(w.form, "ToolMenu")),
            QStringList({"ToolAnalysisMenu:複数回分析(&M)...:on",
                         "ToolFigureSheetMenu:スペック表(&S)...:on",
                         "ToolEstimateMenu:設定推測(&E)...:off", "N5:-:on",
-                        "ToolCsvMenu:CSV出力:off", "ToolImageMenu:画像保存:off"}));
+                        "ToolCsvMenu:CSV出力(&V)...:off", "ToolImageMenu:画像保存(&I)...:off"}));
 }
 
 void WindowLayoutTest::statusBarAndClock() {
@@ -351,19 +350,18 @@ void WindowLayoutTest::markerBoxesSwitchTheirSeries() {
   }
 }
 
+// The home page and its advertisement have no address yet, and the JWord
+// installer is a Windows program: none of them is offered here, and none
+// does anything.
 void WindowLayoutTest::helpCommandsGoToTheShell() {
   WindowFixture w;
-  Find<QAction>(w.form, "JWord1")->trigger();
-  Find<QAction>(w.form, "N3")->trigger();
-  Find<QAction>(w.form, "N4")->trigger();
-  const QString folder = QCoreApplication::applicationDirPath() + "/";
-  QCOMPARE(w.shell.files.size(), size_t{1});
-  QCOMPARE(w.shell.files[0].first, folder + "jwv_for_QX418207.exe");
-  QCOMPARE(w.shell.files[0].second.join(' '), QStringLiteral("QX418207 1"));
-  QCOMPARE(w.shell.urls.size(), size_t{2});
-  QCOMPARE(w.shell.urls[0], HomePageUrl());
-  QCOMPARE(w.shell.urls[1].toString(), HomePageUrl().toString() + "ad.html");
-  QVERIFY(HomePageUrl().host().contains("sorimu"));
+  for (const char* name : {"JWord1", "N3", "N4"}) {
+    auto* entry = Find<QAction>(w.form, name);
+    QVERIFY2(!entry->isVisible(), name);
+    entry->trigger();
+  }
+  QVERIFY(w.shell.files.empty());
+  QVERIFY(w.shell.urls.empty());
 }
 
 void WindowLayoutTest::aboutBox() {
