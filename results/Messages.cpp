@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "NumberFormat.h"
+
 namespace sorimu {
 
 std::string NotIntegerMessage(std::string_view text) {
@@ -14,7 +16,7 @@ std::string NotIntegerMessage(std::string_view text) {
 std::string RunTooLargeMessage(long long largestPlayNum) {
   return "メモリが足りないため、このPlay数では実行できません。このコンピュータで実行できるPlay数は"
          "およそ" +
-         std::to_string(largestPlayNum) + "までです。";
+         FormatGrouped(static_cast<double>(largestPlayNum)) + "までです。";
 }
 
 std::string UnreachableValueReason(long long row, std::string_view field, long long value,

@@ -6,15 +6,18 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "AboutBox.h"
 #include "ChartData.h"
@@ -75,6 +78,7 @@ class WindowLayoutTest : public QObject {
   void controlsInPlaceAndReadable();
   void groupTitlesClearTheirContents();
   void summaryFitsSevenDigitCounts();
+  void tablesShowRatiosAsReadAndWhole();
   void windowIsFixed();
   void menus();
   void statusBarAndClock();
@@ -218,6 +222,39 @@ void WindowLayoutTest::summaryFitsSevenDigitCounts() {
     QVERIFY(QFontInfo(face).pixelSize() >= 9);
   }
   QVERIFY(!summary->grab().isNull());
+}
+
+// The four tables of a run: ratios with one decimal and every digit in the
+// tool tip, and no column narrower than its caption or its cells.
+void WindowLayoutTest::tablesShowRatiosAsReadAndWhole() {
+  WindowFixture w;
+  w.SetInputs("8000", "6");
+  w.Start();
+  auto* koyaku = Find<QTreeWidget>(w.form, "KoyakuListView");
+  const QRegularExpression oneIn(QStringLiteral("^1/[0-9]+\\.[0-9]$"));
+  const QRegularExpression share(QStringLiteral("^[0-9]+\\.[0-9] %$"));
+  int ratios = 0;
+  for (int i = 0; i < koyaku->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = koyaku->topLevelItem(i);
+    QVERIFY2(share.match(item->text(2)).hasMatch(), qPrintable(item->text(2)));
+    if (item->text(3) == "0") continue;
+    QVERIFY2(oneIn.match(item->text(3)).hasMatch(), qPrintable(item->text(3)));
+    const double full = item->toolTip(3).mid(2).toDouble();
+    QCOMPARE(item->text(3), QStringLiteral("1/") + QString::number(full, 'f', 1));
+    ++ratios;
+  }
+  QVERIFY(ratios >= 5);
+  for (const char* name : {"Ren3ListView", "RenListView", "KoyakuListView", "RTCancelListView"}) {
+    auto* list = Find<QTreeWidget>(w.form, name);
+    for (int c = 0; c < list->columnCount(); ++c) {
+      QVERIFY(list->columnWidth(c) >= list->header()->sectionSizeHint(c));
+      for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QString text = list->topLevelItem(i)->text(c);
+        QVERIFY2(list->fontMetrics().horizontalAdvance(text) + 8 <= list->columnWidth(c),
+                 qPrintable(text));
+      }
+    }
+  }
 }
 
 void WindowLayoutTest::windowIsFixed() {
