@@ -3,6 +3,7 @@
 #include <QtCharts/QChart>
 #include <QtTest>
 #include <array>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "PlotInteraction.h"
 #include "ResultCharts.h"
 #include "ResultStats.h"
+#include "RowLine.h"
 #include "RunRecords.h"
 #include "SingleRun.h"
 #include "Slot.h"
@@ -187,6 +189,60 @@ class ResultChartsTest : public QObject {
     charts_.reset();
     for (auto* page : pages_) delete page;
     qDeleteAll(window_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+  }
+
+  // The slump line as drawn: at a glance, each pixel column spans exactly
+  // the lowest to the highest balance of its games, bonus games left out;
+  // zoomed in, every game is a point of its own, with one either side.
+  void slumpLineDrawsEveryColumnsExtremes() {
+    auto records = std::make_shared<RunRecords>();
+    std::vector<QPointF> games;
+    int32_t medal = 0;
+    uint32_t state = 12345;
+    for (int32_t game = 1; game <= 100'000; ++game) {
+      state = state * 1664525u + 1013904223u;
+      medal += static_cast<int32_t>(state >> 29) - 4;
+      records->AppendRow(Row(game, 1, medal, 0));
+      games.push_back(QPointF(game, medal));
+      if (game % 777 == 0) records->AppendRow(Row(game, 0, medal + 500, Code(Outcome::JAC), 1, 1));
+    }
+    const auto line = LinePoints::NormalGames(records);
+    QCOMPARE(line->Size(), games.size());
+    QCOMPARE(line->At(54'321), games[54'321]);
+
+    constexpr int kColumns = 500;
+    const LinePoints::Linear pixels{kColumns / 100'000.0, 0};
+    const QVector<QPointF> drawn = line->Polyline(QCPRange(1, 100'000), pixels, {1, 0});
+    QVERIFY(drawn.size() <= 4 * (kColumns + 1));
+    std::map<int, std::pair<double, double>> wanted, seen;
+    const auto widen = [](std::map<int, std::pair<double, double>>& spans, double x, double y) {
+      const auto [at, added] = spans.try_emplace(static_cast<int>(std::floor(x)), y, y);
+      at->second = {std::min(at->second.first, y), std::max(at->second.second, y)};
+    };
+    for (const QPointF& game : games) widen(wanted, pixels(game.x()), game.y());
+    for (const QPointF& point : drawn) widen(seen, point.x(), point.y());
+    QCOMPARE(seen, wanted);
+
+    const LinePoints::Linear zoomed{50, -50'000};
+    const QVector<QPointF> close = line->Polyline(QCPRange(1'000, 1'010), zoomed, {1, 0});
+    std::vector<QPointF> expected;
+    for (size_t i = 998; i <= 1'010; ++i) {
+      expected.push_back(QPointF(zoomed(games[i].x()), games[i].y()));
+    }
+    for (const QPointF& point : expected) QVERIFY(close.contains(point));
+  }
+
+  // A file whose games go back is drawn in order of its games, as before.
+  void slumpLineOfAFileOutOfOrder() {
+    auto records = std::make_shared<RunRecords>();
+    for (const RunRow& row : {Row(3, 1, 30, 0), Row(1, 1, 10, 0), Row(2, 1, 20, 0)}) {
+      records->AppendRow(row);
+    }
+    const auto line = LinePoints::NormalGames(records);
+    QCOMPARE(line->Size(), size_t{3});
+    for (size_t i = 0; i < 3; ++i) QCOMPARE(line->At(i), QPointF(i + 1.0, 10.0 * (i + 1)));
+    QCOMPARE(line->Keys(), QCPRange(1, 3));
+    QCOMPARE(line->Values(), QCPRange(10, 30));
   }
 
   void startsEmptyWithMarkersHidden() {
