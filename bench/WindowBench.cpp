@@ -105,8 +105,7 @@ int main(int argc, char* argv[]) {
     std::printf(
         "Play数 %s: %.0f rows, Start to 完了 %.3f s (+%.3f s first paint); "
         "resident +%.1f MiB over idle = %.1f B/row, peak +%.1f MiB = %.1f B/row\n",
-        qPrintable(size), rows, seconds,
-        std::chrono::duration<double>(painted - done).count(),
+        qPrintable(size), rows, seconds, std::chrono::duration<double>(painted - done).count(),
         (after.resident - idle.resident) / 1048576.0, (after.resident - idle.resident) / rows,
         (after.peak - idle.resident) / 1048576.0, (after.peak - idle.resident) / rows);
   }
