@@ -162,9 +162,10 @@ void FileCommandsTest::savedRunOpensAsItWasShown() {
 
   w.SetInputs("50", "5", "2", "1", "1");
   w.Start();  // a batch would ask for a name: it is cancelled, nothing changes
-  w.SetInputs("50", "5", "1", "1", "1");
+  w.SetInputs("50", "?", "1", "1", "1");
   w.Start();
   QVERIFY(Find<QLabel>(w.form, "ResultLabel")->text() != summary);
+  QCOMPARE(Find<QLabel>(w.form, "Label3")->text(), QStringLiteral("終了時に設定が確認できます。"));
 
   w.dialogs.openAnswers.push_back(path);
   Find<QAction>(w.form, "FileOpenMenu")->trigger();
@@ -176,6 +177,7 @@ void FileCommandsTest::savedRunOpensAsItWasShown() {
   QCOMPARE(Find<QLineEdit>(w.form, "RegStockEdit")->text(), QStringLiteral("9"));
   QCOMPARE(Find<QLineEdit>(w.form, "SimNumEdit")->text(), QStringLiteral("1"));
   QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), summary);
+  QVERIFY(Find<QLabel>(w.form, "Label3")->text().isEmpty());  // the file shows its level
   QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "BListView")), bonuses);
   QCOMPARE(ListModel(w.form).rowCount(), rows);
   QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーションファイルの読み込み完了"));
