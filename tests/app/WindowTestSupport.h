@@ -25,6 +25,7 @@ using namespace sorimu;
 
 namespace sorimu {
 struct BalanceBands;
+struct ResultList;
 class FanSeries;
 }  // namespace sorimu
 
@@ -149,7 +150,9 @@ struct WindowFixture {
 
 // The texts of a list's items, cells joined by "|".
 QStringList ListTexts(const QTreeWidget* view);
-QStringList TableTexts(const std::vector<std::vector<std::string>>& rows);
+// `list`, when given, says the form each column shows its figures in.
+QStringList TableTexts(const std::vector<std::vector<std::string>>& rows,
+                       const sorimu::ResultList* list = nullptr);
 // A table as shown: the header, then every row, cells joined by "|".
 QStringList ShownTable(const QTableWidget* table);
 
