@@ -10,8 +10,8 @@
 #include <QtEndian>
 
 #include "BalanceBands.h"
-#include "ListColumns.h"
 #include "FanSeries.h"
+#include "ListColumns.h"
 #include "ResultListViewData.h"
 #include "StatusPanels.h"
 
