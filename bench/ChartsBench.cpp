@@ -78,10 +78,11 @@ struct Window {
     charts->SetSlumpAxis(records.LastRow().PlayCount);
     ms[0] = Milliseconds(timer);
     timer.restart();
-    charts->AddRunPoints(records);
+    const std::shared_ptr<const RunRecords> rows(&records, [](const RunRecords*) {});
+    charts->AddRunPoints(rows);
     ms[1] = Milliseconds(timer);
     timer.restart();
-    charts->AddSlumpLine(records);
+    charts->AddSlumpLine(rows);
     ms[2] = Milliseconds(timer);
     timer.restart();
     charts->FillRen3Pie(stats);

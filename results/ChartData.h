@@ -70,11 +70,10 @@ inline constexpr const char* kNoSlicesText = "該当なし";
 // unit below ("10,500").
 std::string AxisTickLabel(double value, double step);
 
-// Visits what the rows put into the slump graph and the bar chart, in play
-// order: onMarker(series, x, y) per marked row, onBar(k, height, colour) per
-// bonus row (bar k at x = k), then onSlump(x, y) per normal-game row.
-template <typename Marker, typename Bar, typename Slump>
-void ForEachChartPoint(const RunRecords& records, Marker&& onMarker, Bar&& onBar, Slump&& onSlump) {
+// Visits the marked rows, in play order: onMarker(series, x, y) per marked
+// row, and onBar(k, height, colour) per bonus row (bar k at x = k).
+template <typename Marker, typename Bar>
+void ForEachMarkedRow(const RunRecords& records, Marker&& onMarker, Bar&& onBar) {
   int32_t bar = 0;
   records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
     for (size_t i = 0; i < count; ++i) {
@@ -86,6 +85,14 @@ void ForEachChartPoint(const RunRecords& records, Marker&& onMarker, Bar&& onBar
       }
     }
   });
+}
+
+// Visits what the rows put into the slump graph and the bar chart, in play
+// order: the marked rows as ForEachMarkedRow, then onSlump(x, y) per
+// normal-game row.
+template <typename Marker, typename Bar, typename Slump>
+void ForEachChartPoint(const RunRecords& records, Marker&& onMarker, Bar&& onBar, Slump&& onSlump) {
+  ForEachMarkedRow(records, onMarker, onBar);
   records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
     for (size_t i = 0; i < count; ++i) {
       if (IsNormalGameRow(rows[i])) onSlump(rows[i].PlayCount, rows[i].Medal);

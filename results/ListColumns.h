@@ -1,14 +1,26 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 namespace sorimu {
 
 // Pages of the result tabs and the columns of their lists, in tab order.
+// How a column's figures are shown; the files and the CSV keep every digit.
+enum class CellForm {
+  Plain,
+  Share,  // a fraction of one, shown as a percentage with one decimal: "69.4 %"
+  OneIn,  // "1/142.857142857143", shown with one decimal: "1/142.9"
+};
+
 struct ListColumn {
   const char* caption;
   int width;
+  CellForm form = CellForm::Plain;
 };
+
+// A cell as the list shows it; the text itself where the form keeps it.
+std::string ShownCell(CellForm form, const std::string& text);
 
 struct ResultList {
   const char* pageCaption;
@@ -27,17 +39,19 @@ inline constexpr ListColumn kBonusColumns[] = {
 inline constexpr ListColumn kRen3Columns[] = {
     {"種別", 70},
     {"当選回数", 70},
-    {"当選率", 80},
-    {"割合", 80},
+    {"当選率", 80, CellForm::Share},
+    {"割合", 80, CellForm::Share},
 };
-inline constexpr ListColumn kRenColumns[] = {{"種別", 100}, {"出現回数", 70}, {"割合", 70}};
+inline constexpr ListColumn kRenColumns[] = {
+    {"種別", 100}, {"出現回数", 70}, {"割合", 70, CellForm::Share}};
 inline constexpr ListColumn kKoyakuColumns[] = {
     {"絵柄", 100},
     {"出現回数", 70},
-    {"出現率", 70},
-    {"出現率(1/X)", 80},
+    {"出現率", 70, CellForm::Share},
+    {"出現率(1/X)", 80, CellForm::OneIn},
 };
-inline constexpr ListColumn kRTCancelColumns[] = {{"種別", 100}, {"解除回数", 70}, {"割合", 70}};
+inline constexpr ListColumn kRTCancelColumns[] = {
+    {"種別", 100}, {"解除回数", 70}, {"割合", 70, CellForm::Share}};
 
 enum ResultPage { kPlayInfoPage, kBonusPage, kRen3Page, kRenPage, kKoyakuPage, kRTCancelPage };
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "NumberFormat.h"
+
 namespace sorimu {
 
 std::string NotIntegerMessage(std::string_view text) {
@@ -15,7 +17,7 @@ std::string NotIntegerMessage(std::string_view text) {
 std::string RunTooLargeMessage(long long largestPlayNum) {
   return "メモリが足りないため、このPlay数では実行できません。このコンピュータで実行できるPlay数は"
          "およそ" +
-         std::to_string(largestPlayNum) + "までです。";
+         FormatGrouped(static_cast<double>(largestPlayNum)) + "までです。";
 }
 
 std::string UnreachableValueReason(long long row, std::string_view field, long long value,
@@ -28,6 +30,11 @@ std::string UnreachableValueReason(long long row, std::string_view field, long l
 
 std::string HistoryBonusLimitReason(int32_t most) {
   return "ボーナスは" + std::to_string(most) + "回までにしてください。";
+}
+
+std::string BatchFinishedStatus(long long files, std::string_view folder) {
+  return std::string(kDoneStatus) + "：" + std::to_string(files) + "個のファイルを " +
+         std::string(folder) + " に保存しました";
 }
 
 std::string HistoryLineMessage(long long line, std::string_view reason) {

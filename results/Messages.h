@@ -37,6 +37,8 @@ inline constexpr const char* kOutOfMemoryMessage =
 inline constexpr const char* kBatchSavingStatus = "シミュレーションファイルに保存中。";
 inline constexpr const char* kBatchDoneStatus = "シミュレーションファイルに保存完了";
 inline constexpr const char* kBatchErrorStatus = "エラーにより強制終了しました。";
+// "シミュレーション完了：<n>個のファイルを <folder> に保存しました": a batch's end.
+std::string BatchFinishedStatus(long long files, std::string_view folder);
 inline constexpr const char* kAnalysisOutOfMemoryMessage =
     "メモリが不足したため、分析を中断しました。";
 inline constexpr const char* kPredictionOutOfMemoryMessage =
@@ -149,5 +151,11 @@ std::string HistoryLineMessage(long long line, std::string_view reason);
 inline constexpr const char* kRowsReplacedMessage =
     "表示中の結果の記録は、その後の連続シミュレーションまたはファイルの読み込みで"
     "置き換えられています。もう一度開始するか、ファイルを開いてから実行してください。";
+
+// Save after a batch: the run it writes is not the one shown. The name is
+// that of the batch's last file, which holds the same run.
+inline constexpr const char* kSaveLastRepetitionQuestion =
+    "保存されるのは表示中の結果ではなく、連続シミュレーションの最後の回（%1）の記録です。"
+    "保存しますか？";
 
 }  // namespace sorimu

@@ -1,5 +1,10 @@
 #include "ResultTexts.h"
 
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "ListColumns.h"
 #include "Outcome.h"
 #include "RoleCaptions.h"
 
@@ -36,6 +41,28 @@ std::string ResultTexts::RowText(const RunRow& row, int column) {
     case kRegStock: return Decimal(row.RegStock);
     default: return std::string();
   }
+}
+
+std::string ShownCell(CellForm form, const std::string& text) {
+  if (form == CellForm::Plain) return text;
+  std::string_view figure(text);
+  if (form == CellForm::OneIn) {
+    if (figure.substr(0, 2) != "1/") return text;  // "0": never came
+    figure.remove_prefix(2);
+  }
+  double value = 0;
+  const auto [end, error] = std::from_chars(figure.data(), figure.data() + figure.size(), value);
+  if (error != std::errc() || end != figure.data() + figure.size() || !std::isfinite(value)) {
+    return text;
+  }
+  // Written without the locale, which could make the point a comma.
+  char digits[64];
+  const double shown = form == CellForm::Share ? value * 100 : value;
+  const auto written =
+      std::to_chars(digits, digits + sizeof digits, shown, std::chars_format::fixed, 1);
+  if (written.ec != std::errc()) return text;
+  const std::string number(digits, written.ptr);
+  return form == CellForm::Share ? number + " %" : "1/" + number;
 }
 
 }  // namespace sorimu

@@ -240,6 +240,8 @@ void MainPresenter::Finish(Result result) {
   if (outcome.notify && hooks_.notify) hooks_.notify(outcome.status);
   if (outcome.display) {
     progress_ = ShownProgress(result.run->Records);
+    // The note that the level shows at the end goes with a run that hides it.
+    if (hooks_.hint) hooks_.hint(result.run->HiddenLevel);
     if (hooks_.show) hooks_.show(result.run, std::move(result.views));
   }
   if (const std::optional<SimFileHeader>& header = outcome.shownHeader) {
@@ -250,7 +252,7 @@ void MainPresenter::Finish(Result result) {
   }
   if (outcome.line != StatusLine::Keep) {
     status_ = outcome.line;
-    statusDetail_.clear();
+    statusDetail_ = outcome.lineDetail;
   } else {
     std::tie(status_, statusDetail_) = statusBefore_;  // what it said before the command
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <limits>
 
 #include "BatchNames.h"
@@ -289,7 +290,11 @@ CommandOutcome Session::PlayBatch(const StartInputs& inputs) {
   }
   Report(StatusLine::BatchDone, BatchProgressPosition(inputs.SimNum, inputs.SimNum));
   CommandOutcome outcome;
-  outcome.line = StatusLine::Done;
+  outcome.line = StatusLine::BatchFinished;
+  std::error_code failed;
+  const std::filesystem::path written = std::filesystem::absolute(*baseName, failed);
+  outcome.lineDetail = BatchFinishedStatus(
+      inputs.SimNum, (failed ? std::filesystem::path(*baseName) : written).parent_path().string());
   return outcome;
 }
 

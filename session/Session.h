@@ -46,6 +46,7 @@ enum class StatusLine {
   OutOfMemory,
   BatchSaving,  // with the file's path
   BatchDone,
+  BatchFinished,  // with how many files were written and where
   BatchError,
   Reading,
   ReadDone,
@@ -94,6 +95,7 @@ struct CommandOutcome {
   bool display = false;
   std::optional<SimFileHeader> shownHeader;  // an opened file's values for the input boxes
   StatusLine line = StatusLine::Keep;
+  std::string lineDetail;  // what `line` says in full, where it says more than its code
 };
 
 class Session {
@@ -139,6 +141,9 @@ class Session {
   const RunRecords& Records() const;  // the current run's rows
   RecordsInfo Info() const;
   const ShownRun& Shown() const { return shownRun_; }
+  // The file the current run was last read from or written to (after a
+  // batch, its last repetition's); empty when there is none.
+  const std::string& CurrentPath() const { return path_; }
   SimFileHeader Header() const;  // what a save writes
 
   // Rows a run of `playNum` normal games is expected to leave: the normal

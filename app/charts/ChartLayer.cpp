@@ -12,6 +12,7 @@
 #include "CountTicker.h"
 #include "PieChart.h"
 #include "PlotInteraction.h"
+#include "RowLine.h"
 
 namespace sorimu {
 
@@ -117,7 +118,8 @@ struct ChartLayer::Series {
   QCustomPlot* plot = nullptr;
   QCPGraph* graph = nullptr;
   QSharedPointer<QCPGraphDataContainer> data;
-  QCPRange keys;  // of the points in `data`, valid when it holds any
+  RowLine* line = nullptr;  // instead of `graph` and `data`, for a row line
+  QCPRange keys;            // of the points in `data`, valid when it holds any
   QCPRange values;
   ColouredBars* bars = nullptr;
   PieChart* pieChart = nullptr;
@@ -235,6 +237,22 @@ SeriesId ChartLayer::AddFastLineSeries(QCustomPlot* plot, const QString& name, Q
   series.graph->setName(name);
   series.graph->setLineStyle(QCPGraph::lsLine);
   series.graph->setPen(QPen(QColor::fromRgb(colour), width));
+  return Register(std::move(series));
+}
+
+SeriesId ChartLayer::AddRowLineSeries(QCustomPlot* plot, const QString& name, QRgb colour,
+                                      int width) {
+  PlotOf(plot);
+  Series series;
+  series.kind = SeriesKind::FastLine;
+  series.name = name;
+  series.colour = colour;
+  series.plot = plot;
+  series.line = new RowLine(plot->xAxis, plot->yAxis);
+  series.line->setObjectName(name);
+  series.line->setName(name);
+  series.line->setPen(QPen(QColor::fromRgb(colour), width));
+  series.line->removeFromLegend();
   return Register(std::move(series));
 }
 
@@ -402,6 +420,9 @@ void ChartLayer::UpdateAutomaticAxes(Plot& state) {
       if (series.graph) {
         found = !series.data->isEmpty();
         own = axis == ChartAxis::Bottom ? series.keys : series.values;
+      } else if (series.line) {
+        own = axis == ChartAxis::Bottom ? series.line->getKeyRange(found, QCP::sdBoth)
+                                        : series.line->getValueRange(found, QCP::sdBoth, {});
       } else if (series.bars) {
         // The keys alone: the library widens them by the bar width measured
         // at the range on screen, which is the last run's.
@@ -518,7 +539,11 @@ void ChartLayer::Clear(SeriesId id) {
   switch (series.kind) {
     case SeriesKind::Markers:
     case SeriesKind::FastLine:
-      Release(*series.data);
+      if (series.line) {
+        series.line->SetPoints(nullptr);
+      } else {
+        Release(*series.data);
+      }
       Changed(series.plot);
       break;
     case SeriesKind::Bars:
@@ -538,7 +563,7 @@ void ChartLayer::AddPoint(SeriesId id, double x, double y, const QString& label,
   switch (series.kind) {
     case SeriesKind::Markers:
     case SeriesKind::FastLine:
-      assert(label.isEmpty() && (!colour || *colour == series.colour));
+      assert(series.data != nullptr && label.isEmpty() && (!colour || *colour == series.colour));
       Merge(series.keys, QCPRange(x, x), series.data->isEmpty());
       Merge(series.values, QCPRange(y, y), series.data->isEmpty());
       series.data->add(QCPGraphData(x, y));
@@ -564,7 +589,7 @@ void ChartLayer::AddPoint(SeriesId id, double x, double y, const QString& label,
 
 void ChartLayer::AddPoints(SeriesId id, XYPoints&& points) {
   Series& series = At(id);
-  assert(series.kind == SeriesKind::Markers || series.kind == SeriesKind::FastLine);
+  assert(series.data != nullptr);
   if (points.data_.isEmpty()) return;
   points.SortByKey();
   Merge(series.keys, points.keys_, series.data->isEmpty());
@@ -575,6 +600,13 @@ void ChartLayer::AddPoints(SeriesId id, XYPoints&& points) {
   series.data->add(points.data_, true);
   points.data_ = QVector<QCPGraphData>();
   points.sorted_ = true;
+  Changed(series.plot);
+}
+
+void ChartLayer::SetLinePoints(SeriesId id, std::shared_ptr<const LinePoints> points) {
+  Series& series = At(id);
+  assert(series.line != nullptr);
+  series.line->SetPoints(std::move(points));
   Changed(series.plot);
 }
 
@@ -597,6 +629,7 @@ bool ChartLayer::Active(SeriesId id) const { return At(id).active; }
 QCPAbstractPlottable* ChartLayer::Plottable(SeriesId id) const {
   const Series& series = At(id);
   if (series.graph) return series.graph;
+  if (series.line) return series.line;
   return series.bars;
 }
 
@@ -604,7 +637,11 @@ int ChartLayer::PointCount(SeriesId id) const {
   const Series& series = At(id);
   switch (series.kind) {
     case SeriesKind::Markers:
-    case SeriesKind::FastLine: return series.data->size();
+    case SeriesKind::FastLine:
+      if (series.line) {
+        return series.line->Points() ? static_cast<int>(series.line->Points()->Size()) : 0;
+      }
+      return series.data->size();
     case SeriesKind::Bars: return series.bars->data()->size();
     case SeriesKind::Pie: return series.pie->count();
   }
@@ -618,6 +655,13 @@ ChartPoint ChartLayer::Point(SeriesId id, int index) const {
   switch (series.kind) {
     case SeriesKind::Markers:
     case SeriesKind::FastLine: {
+      if (series.line) {
+        const QPointF at = series.line->Points()->At(static_cast<size_t>(index));
+        point.x = at.x();
+        point.y = at.y();
+        point.colour = series.colour;
+        break;
+      }
       const auto it = series.data->at(index);
       point.x = it->key;
       point.y = it->value;

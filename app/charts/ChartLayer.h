@@ -15,7 +15,9 @@
 
 namespace sorimu {
 
+class LinePoints;
 class PieChart;
+class RowLine;
 
 // Our one layer over the chart libraries: line and bar series on QCustomPlot,
 // pies on Qt Charts. Series are made once, then only emptied, filled and
@@ -83,6 +85,9 @@ class ChartLayer {
   SeriesId AddMarkerSeries(QCustomPlot* plot, const QString& name, const QString& legendText,
                            MarkerShape shape, QRgb colour);
   SeriesId AddFastLineSeries(QCustomPlot* plot, const QString& name, QRgb colour, int width);
+  // A fast line that reads its points where they are kept (SetLinePoints)
+  // instead of holding a copy: for lines of millions of points.
+  SeriesId AddRowLineSeries(QCustomPlot* plot, const QString& name, QRgb colour, int width);
   // A line that the legend lists under `legendText` while it is active.
   SeriesId AddLegendLineSeries(QCustomPlot* plot, const QString& name, const QString& legendText,
                                QRgb colour, int width, Qt::PenStyle style);
@@ -119,6 +124,8 @@ class ChartLayer {
   void AddPoint(SeriesId id, double x, double y, const QString& label = {},
                 std::optional<QRgb> colour = std::nullopt);
   void AddPoints(SeriesId id, XYPoints&& points);
+  // The points of a row line series, in place of any it had.
+  void SetLinePoints(SeriesId id, std::shared_ptr<const LinePoints> points);
   void SetActive(SeriesId id, bool active);
 
   // Reading back.

@@ -15,6 +15,7 @@
 #include "FanSeries.h"
 #include "PieChart.h"
 #include "ResultStats.h"
+#include "RowLine.h"
 #include "RunRecords.h"
 
 namespace sorimu {
@@ -95,8 +96,12 @@ struct ResultCharts::Impl {
   SeriesId koyakuSeries = -1;
   SeriesId rtCancelSeries = -1;
 
+  std::shared_ptr<const RunRecords> rows;  // of the run shown, for its markers
+
   void BuildSlumpChart(QWidget* window);
   void BuildBarChart(QWidget* window);
+  // Fills the marker series whose bits are set in `wanted` from `rows`.
+  void FillMarkers(uint32_t wanted);
 
   template <size_t N>
   void FillPie(SeriesId pie, const std::array<PieSlice, N>& slices) {
@@ -111,7 +116,7 @@ void ResultCharts::Impl::BuildSlumpChart(QWidget* window) {
   slump = NewPlot(window, QStringLiteral("SlumpChart"), QStringLiteral("play"),
                   QStringLiteral("Medal"), VerticalGradient(kSilver, kWhite));
   // The line first, so the markers are drawn over it.
-  slumpSeries = layer.AddFastLineSeries(slump, QStringLiteral("SlumpSeries"), kSlumpLineColour, 2);
+  slumpSeries = layer.AddRowLineSeries(slump, QStringLiteral("SlumpSeries"), kSlumpLineColour, 2);
   // Dashed over the run's own line, so that both stay readable where they meet.
   expectedSeries = layer.AddLegendLineSeries(slump, QStringLiteral("ExpectedSeries"), QString(),
                                              kExpectedLineColour, 2, Qt::DashLine);
@@ -205,6 +210,7 @@ void ResultCharts::ClearSeries() {
   impl_->forecast->SetActive(false);
   layer.Clear(impl_->barSeries);
   for (SeriesId marker : impl_->markers) layer.Clear(marker);
+  impl_->rows = nullptr;
   for (SeriesId pie :
        {impl_->koyakuSeries, impl_->ren3Series, impl_->rtCancelSeries, impl_->renSeries}) {
     layer.Clear(pie);
@@ -216,42 +222,19 @@ void ResultCharts::SetSlumpAxis(int32_t totalGames) {
   impl_->layer.SetAxisRange(impl_->slump, ChartAxis::Bottom, 1, totalGames);
 }
 
-RunChartPoints ResultCharts::CollectPoints(const RunRecords& records) {
+RunChartPoints ResultCharts::CollectPoints(const std::shared_ptr<const RunRecords>& records) {
   RunChartPoints points;
-  // Counted first so that each marker series is handed over in one block of
-  // exactly its size; a million plums would otherwise grow by doubling.
-  std::array<qsizetype, kMarkerSeriesCount> counts{};
-  records.ForEachRowSpan([&](const RunRow* rows, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-      const int series = MarkerSeriesOf(rows[i]);
-      if (series >= 0) ++counts[static_cast<size_t>(series)];
-    }
-  });
-  for (size_t i = 0; i < points.markers.size(); ++i) points.markers[i].Reserve(counts[i]);
-  points.bars.reserve(static_cast<size_t>(counts[kMarkerBIG] + counts[kMarkerREG]));
-  // A run counts its normal games in PlayCount, so the last row tells how many
-  // points the line has without another pass over the rows; a foreign file
-  // that counts otherwise only makes the reserve a guess.
-  if (records.RowCount() > 0) {
-    points.slump.Reserve(std::clamp<qsizetype>(records.LastRow().PlayCount, 0,
-                                               static_cast<qsizetype>(records.RowCount())));
-  }
-  ForEachChartPoint(
-      records,
-      [&](int series, int32_t x, int32_t y) {
-        points.markers[static_cast<size_t>(series)].Add(x, y);
-      },
+  ForEachMarkedRow(
+      *records, [](int, int32_t, int32_t) {},
       [&](int32_t k, int32_t height, uint32_t colour) {
         points.bars.push_back({k, height, colour});
-      },
-      [&](int32_t x, int32_t y) { points.slump.Add(x, y); });
-  // Sorted here, off the window's thread, where the library would sort them.
-  for (XYPoints& marker : points.markers) marker.SortByKey();
-  points.slump.SortByKey();
+      });
+  points.rows = records;
+  points.slump = LinePoints::NormalGames(records);
   return points;
 }
 
-void ResultCharts::AddRunPoints(const RunRecords& records) {
+void ResultCharts::AddRunPoints(std::shared_ptr<const RunRecords> records) {
   RunChartPoints points = CollectPoints(records);
   AddRunPoints(points);
 }
@@ -261,17 +244,44 @@ void ResultCharts::AddRunPoints(RunChartPoints& points) {
   for (const RunChartPoints::Bar& bar : points.bars) {
     layer.AddPoint(impl_->barSeries, bar.k, bar.height, QString(), bar.colour);
   }
-  for (size_t i = 0; i < points.markers.size(); ++i) {
-    layer.AddPoints(impl_->markers[i], std::move(points.markers[i]));
+  impl_->rows = std::move(points.rows);
+  uint32_t active = 0;
+  for (int i = 0; i < kMarkerSeriesCount; ++i) active |= MarkerActive(i) ? 1u << i : 0u;
+  impl_->FillMarkers(active);
+}
+
+void ResultCharts::Impl::FillMarkers(uint32_t wanted) {
+  if (rows == nullptr || wanted == 0) return;
+  const auto isWanted = [wanted](int series) { return series >= 0 && (wanted >> series & 1u); };
+  // Counted first so that each series is handed over in one block of exactly
+  // its size; a million plums would otherwise grow by doubling.
+  std::array<qsizetype, kMarkerSeriesCount> counts{};
+  rows->ForEachRowSpan([&](const RunRow* span, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+      const int series = MarkerSeriesOf(span[i]);
+      if (isWanted(series)) ++counts[static_cast<size_t>(series)];
+    }
+  });
+  std::array<XYPoints, kMarkerSeriesCount> points;
+  for (size_t i = 0; i < points.size(); ++i) points[i].Reserve(counts[i]);
+  ForEachMarkedRow(
+      *rows,
+      [&](int series, int32_t x, int32_t y) {
+        if (isWanted(series)) points[static_cast<size_t>(series)].Add(x, y);
+      },
+      [](int32_t, int32_t, uint32_t) {});
+  for (int i = 0; i < kMarkerSeriesCount; ++i) {
+    if (isWanted(i))
+      layer.AddPoints(markers[static_cast<size_t>(i)], std::move(points[static_cast<size_t>(i)]));
   }
 }
 
-void ResultCharts::AddSlumpLine(const RunRecords& records) {
-  AddSlumpLine(std::move(CollectPoints(records).slump));
+void ResultCharts::AddSlumpLine(std::shared_ptr<const RunRecords> records) {
+  AddSlumpLine(LinePoints::NormalGames(std::move(records)));
 }
 
-void ResultCharts::AddSlumpLine(XYPoints&& line) {
-  impl_->layer.AddPoints(impl_->slumpSeries, std::move(line));
+void ResultCharts::AddSlumpLine(std::shared_ptr<const LinePoints> line) {
+  impl_->layer.SetLinePoints(impl_->slumpSeries, std::move(line));
 }
 
 void ResultCharts::FillRen3Pie(const ResultStats& stats) {
@@ -325,7 +335,15 @@ const FanSeries& ResultCharts::ForecastFan() const { return *impl_->forecast; }
 
 void ResultCharts::SetMarkerActive(int markerSeries, bool active) {
   if (markerSeries < 0 || markerSeries >= kMarkerSeriesCount) return;
-  impl_->layer.SetActive(impl_->markers[static_cast<size_t>(markerSeries)], active);
+  const SeriesId series = impl_->markers[static_cast<size_t>(markerSeries)];
+  // A hidden series holds no points: at ten million games the markers of
+  // every kind would cost the window more than all the rest it draws.
+  if (active && impl_->layer.PointCount(series) == 0) {
+    impl_->FillMarkers(1u << markerSeries);
+  } else if (!active) {
+    impl_->layer.Clear(series);
+  }
+  impl_->layer.SetActive(series, active);
 }
 
 bool ResultCharts::MarkerActive(int markerSeries) const {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "ChartData.h"
@@ -15,19 +16,21 @@ namespace sorimu {
 class RunRecords;
 struct BalanceBands;
 class FanSeries;
+class LinePoints;
 struct ResultStats;
 
 // What a run puts into the slump graph and the bar chart, collected from its
-// rows on any thread (no chart is touched), to be handed over at once.
+// rows on any thread (no chart is touched), to be handed over at once. The
+// markers are read from the rows when their series are shown.
 struct RunChartPoints {
   struct Bar {
     int32_t k;
     int32_t height;
     uint32_t colour;
   };
-  std::array<XYPoints, kMarkerSeriesCount> markers;
+  std::shared_ptr<const RunRecords> rows;
   std::vector<Bar> bars;
-  XYPoints slump;  // the normal games' balance
+  std::shared_ptr<const LinePoints> slump;  // the normal games' balance
 };
 
 // The six charts of the main window: the slump graph, the bar chart of games
@@ -53,14 +56,17 @@ class ResultCharts {
   QWidget* RTCancelChart() const;
 
   // The chart steps of a display, in this order.
-  void ClearSeries();                            // empties every series, keeps activation
-  void SetSlumpAxis(int32_t totalGames);         // bottom axis 1 .. totalGames
-  void AddRunPoints(const RunRecords& records);  // markers and bars of every row
-  void AddSlumpLine(const RunRecords& records);  // the line over the normal games
+  void ClearSeries();                     // empties every series, keeps activation
+  void SetSlumpAxis(int32_t totalGames);  // bottom axis 1 .. totalGames
+  // Markers of the active series and bars of every row; the charts hold the
+  // rows until the next ClearSeries, to fill a series when it is switched on.
+  void AddRunPoints(std::shared_ptr<const RunRecords> records);
+  // The line over the normal games, which reads them from the rows it holds.
+  void AddSlumpLine(std::shared_ptr<const RunRecords> records);
   // The same two steps from points collected before.
-  static RunChartPoints CollectPoints(const RunRecords& records);
+  static RunChartPoints CollectPoints(const std::shared_ptr<const RunRecords>& records);
   void AddRunPoints(RunChartPoints& points);
-  void AddSlumpLine(XYPoints&& line);
+  void AddSlumpLine(std::shared_ptr<const LinePoints> line);
   void FillRen3Pie(const ResultStats& stats);
   void FillRenPie(const ResultStats& stats);
   void FillKoyakuPie(const ResultStats& stats);

@@ -19,6 +19,7 @@ namespace {
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& message) {
   QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, parent);
   box.setFont(WindowFont());
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // a path in it can be copied
   box.exec();
 }
 
@@ -62,6 +63,14 @@ void FitFileDialogColumns(QFileDialog& dialog) {
 
 void QtDialogs::Error(QWidget* parent, const QString& message) {
   ShowErrorBox(parent, QString::fromUtf8(wintext::kErrorCaption), message);
+}
+
+bool QtDialogs::Confirm(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), question,
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  box.setFont(WindowFont());
+  return box.exec() == QMessageBox::Yes;
 }
 
 void QtDialogs::ApplicationError(QWidget* parent, const QString& message) {

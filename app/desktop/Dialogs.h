@@ -49,6 +49,14 @@ class Dialogs {
   virtual std::optional<ImageChoice> AskImagePath(QWidget* parent, const QString& offered);
 
   virtual void ShowModal(QDialog& dialog) = 0;
+
+  // A question with はい and いいえ; true for はい. One that never asks
+  // anything (a fake) answers はい.
+  virtual bool Confirm(QWidget* parent, const QString& question) {
+    (void)parent;
+    (void)question;
+    return true;
+  }
 };
 
 // Widens the file dialog's size and date columns to what they show in the
@@ -67,6 +75,7 @@ class QtDialogs final : public Dialogs {
   std::optional<QString> AskHistoryPath(QWidget* parent, const QString& offered) override;
   std::optional<ImageChoice> AskImagePath(QWidget* parent, const QString& offered) override;
   void ShowModal(QDialog& dialog) override;
+  bool Confirm(QWidget* parent, const QString& question) override;
 };
 
 // A failure in the box its kind asks for: the application's own for a text

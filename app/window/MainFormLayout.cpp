@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
+#include <vector>
 
 #include "AboutBox.h"
 #include "ChartData.h"
@@ -96,9 +97,19 @@ void MainFormLayout::BuildMenu(QMainWindow* window) {
   HelpAboutMenu = AddEntry(HelpMenu, "HelpAboutMenu", kHelpAbout);
   HelpManMenu = AddEntry(HelpMenu, "HelpManMenu", kHelpManual);
   JWord1 = AddEntry(HelpMenu, "JWord1", kHelpJWord);
-  AddSeparator(HelpMenu, "N2");
+  QAction* n2 = AddSeparator(HelpMenu, "N2");
   N3 = AddEntry(HelpMenu, "N3", kHelpHomePage);
   N4 = AddEntry(HelpMenu, "N4", kHelpAd);
+  // The home page and its advertisement page have no address yet, so they
+  // are not offered; the installer is a Windows program.
+  std::vector<QAction*> unoffered = {n2, N3, N4};
+#ifndef Q_OS_WIN
+  unoffered.push_back(JWord1);
+#endif
+  for (QAction* entry : unoffered) {
+    entry->setVisible(false);
+    entry->setEnabled(false);  // nor reached by a shortcut or a trigger
+  }
 
   // Before ヘルプ, where users look for tools; the other menus keep their entries.
   ToolMenu = Named(new QMenu(Text(kToolMenu), MainMenu), "ToolMenu");

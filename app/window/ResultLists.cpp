@@ -1,15 +1,22 @@
 #include "ResultLists.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <algorithm>
+#include <vector>
 
 #include "BonusList.h"
+#include "ListColumns.h"
+#include "ResultTexts.h"
 
 namespace sorimu {
 
 namespace {
+
+// What a cell leaves either side of its text, with the focus frame's margin.
+constexpr int kCellPadding = 12;
 
 QStringList ToStrings(const TableRow& row) {
   QStringList cells;
@@ -27,8 +34,37 @@ QList<QTreeWidgetItem*> ListItems(const std::vector<TableRow>& rows) {
   return items;
 }
 
-void FillList(QTreeWidget* view, const std::vector<TableRow>& rows) {
-  view->addTopLevelItems(ListItems(rows));
+void FillList(QTreeWidget* view, const std::vector<TableRow>& rows, const ResultList& list) {
+  QList<QTreeWidgetItem*> items;
+  items.reserve(static_cast<qsizetype>(rows.size()));
+  for (const TableRow& row : rows) {
+    auto* item = new QTreeWidgetItem();
+    for (size_t c = 0; c < row.size(); ++c) {
+      const int column = static_cast<int>(c);
+      const CellForm form = column < list.columnCount ? list.columns[c].form : CellForm::Plain;
+      const std::string shown = ShownCell(form, row[c]);
+      item->setText(column, QString::fromStdString(shown));
+      if (shown != row[c]) item->setToolTip(column, QString::fromStdString(row[c]));
+    }
+    items << item;
+  }
+  // Each column as wide as its caption and its cells need, so that nothing
+  // is cut where the page has room; never narrower than laid out.
+  std::vector<int> needed(static_cast<size_t>(list.columnCount));
+  for (int c = 0; c < list.columnCount; ++c) {
+    needed[static_cast<size_t>(c)] =
+        std::max(list.columns[c].width, view->header()->sectionSizeHint(c));
+  }
+  const QFontMetrics metrics(view->font());
+  for (const QTreeWidgetItem* item : items) {
+    for (int c = 0; c < list.columnCount; ++c) {
+      int& width = needed[static_cast<size_t>(c)];
+      width = std::max(width, metrics.horizontalAdvance(item->text(c)) + kCellPadding);
+    }
+  }
+  view->addTopLevelItems(items);
+  for (int c = 0; c < list.columnCount; ++c)
+    view->setColumnWidth(c, needed[static_cast<size_t>(c)]);
 }
 
 void FillTable(QTableWidget* table, const std::vector<TableRow>& rows) {

@@ -12,11 +12,14 @@ class QTreeWidgetItem;
 
 namespace sorimu {
 
+struct ResultList;
+
 // The items of a list that owns them (every list but the per-game one), made
 // on any thread: they belong to no list yet.
 QList<QTreeWidgetItem*> ListItems(const std::vector<TableRow>& rows);
-// Fills such a list with the rows as they stand.
-void FillList(QTreeWidget* view, const std::vector<TableRow>& rows);
+// Fills such a list, the columns of `list`, with the rows: each figure in its
+// column's form, every digit in its tool tip where the form shortens it.
+void FillList(QTreeWidget* view, const std::vector<TableRow>& rows, const ResultList& list);
 
 // Fills a table with rows whose first row is the header: the other rows'
 // first cells are captions, the rest figures, aligned right.

@@ -4,6 +4,7 @@
 #include <QTableView>
 #include <QTreeWidget>
 
+#include "ListColumns.h"
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "ResultLists.h"
@@ -39,7 +40,11 @@ std::shared_ptr<PreparedShow> RunDisplay::Prepare(const RunRef& run, Job& job) {
         prepared->rtCancel = RTCancelRows(prepared->stats);
         prepared->summary = SummaryText(prepared->stats);
         break;
-      case 1: prepared->points = ResultCharts::CollectPoints(records); break;
+      case 1:
+        // The slump line reads the rows of the snapshot, which it holds.
+        prepared->points =
+            ResultCharts::CollectPoints(std::shared_ptr<const RunRecords>(run, &run->Records));
+        break;
       default: prepared->bonuses = MakeBonusList(records); break;
     }
   });
@@ -67,13 +72,13 @@ void RunDisplay::Show(const RunRef& run, PreparedShow& prepared) {
   charts.AddSlumpLine(std::move(views.points.slump));
 
   // The summary tables, each pie right after its list.
-  FillList(views_.ren3, views.ren3);
+  FillList(views_.ren3, views.ren3, kResultLists[kRen3Page]);
   charts.FillRen3Pie(views.stats);
-  FillList(views_.ren, views.ren);
+  FillList(views_.ren, views.ren, kResultLists[kRenPage]);
   charts.FillRenPie(views.stats);
-  FillList(views_.koyaku, views.koyaku);
+  FillList(views_.koyaku, views.koyaku, kResultLists[kKoyakuPage]);
   charts.FillKoyakuPie(views.stats);
-  FillList(views_.rtCancel, views.rtCancel);
+  FillList(views_.rtCancel, views.rtCancel, kResultLists[kRTCancelPage]);
   charts.FillRTCancelPie(views.stats);
   views_.summary->setText(QString::fromStdString(views.summary));
 }

@@ -16,6 +16,7 @@ QString StatusLineText(StatusLine line, const std::string& detail) {
     case StatusLine::OutOfMemory: return Text(kOutOfMemoryMessage);
     case StatusLine::BatchSaving: return Text(kBatchSavingStatus + detail);
     case StatusLine::BatchDone: return Text(kBatchDoneStatus);
+    case StatusLine::BatchFinished: return QString::fromStdString(detail);
     case StatusLine::BatchError: return Text(kBatchErrorStatus);
     case StatusLine::Reading: return Text(kReadingStatus);
     case StatusLine::ReadDone: return Text(kReadDoneStatus);

@@ -39,6 +39,7 @@ void StatusPanels::resizeEvent(QResizeEvent*) {
     left += width + kPanelGap;
   }
   FitClockFace();
+  for (int i = 0; i < kPanelCount; ++i) ShowText(i);
 }
 
 void StatusPanels::FitClockFace() {
@@ -60,9 +61,23 @@ void StatusPanels::FitClockFace() {
   clock->setFont(face);
 }
 
-void StatusPanels::SetText(int index, const QString& text) { panels_[index]->setText(text); }
+void StatusPanels::SetText(int index, const QString& text) {
+  texts_[static_cast<size_t>(index)] = text;
+  ShowText(index);
+}
 
-QString StatusPanels::Text(int index) const { return panels_[index]->text(); }
+void StatusPanels::ShowText(int index) {
+  QLabel* panel = panels_[static_cast<size_t>(index)];
+  const QString& text = texts_[static_cast<size_t>(index)];
+  // The clock's face is fitted to its panel instead.
+  const int room = panel->contentsRect().width() - 2 * panel->indent();
+  const QString shown =
+      index == 0 ? panel->fontMetrics().elidedText(text, Qt::ElideMiddle, room) : text;
+  panel->setText(shown);
+  panel->setToolTip(shown == text ? QString() : text);
+}
+
+QString StatusPanels::Text(int index) const { return texts_[static_cast<size_t>(index)]; }
 
 QString ClockText(const QDateTime& now, const QLocale& locale) {
   // Hours, minutes and seconds only: a locale's long time format may add a

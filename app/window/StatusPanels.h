@@ -24,16 +24,20 @@ class StatusPanels final : public QWidget {
   explicit StatusPanels(QWidget* parent = nullptr);
 
   QLabel* Panel(int index) const { return panels_[index]; }
+  // A status wider than its panel is shown cut in the middle ("…"), where a
+  // path keeps its start and its file name, and whole in the tool tip.
   void SetText(int index, const QString& text);
-  QString Text(int index) const;
+  QString Text(int index) const;  // in full
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FitClockFace();
+  void ShowText(int index);
 
   std::array<QLabel*, kPanelCount> panels_{};
+  std::array<QString, kPanelCount> texts_;
 };
 
 // The clock: the locale's short date, one space, hours:minutes:seconds; the

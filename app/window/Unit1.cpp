@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -223,6 +224,12 @@ void TMainForm::OpenPath(const QString& path) {
 
 void TMainForm::Save() {
   if (!presenter_->Commands().save) return;
+  // After a batch the views still show the run before it.
+  const Session& session = presenter_->CurrentSession();
+  if (session.Display() == DisplayState::Stale) {
+    const QString last = QFileInfo(QString::fromStdString(session.CurrentPath())).fileName();
+    if (!dialogs_.Confirm(this, Text(kSaveLastRepetitionQuestion).arg(last))) return;
+  }
   const std::optional<QString> path = dialogs_.AskSavePath(this, saveDialogName_);
   if (!path) return;
   saveDialogName_ = *path;

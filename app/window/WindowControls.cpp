@@ -18,8 +18,20 @@
 namespace sorimu {
 
 namespace {
-constexpr int kSmallestHintPixels = 9;
+
+// The smallest face a line that is too wide takes: still readable.
+constexpr int kSmallestPixels = 9;
+
+// `face`, a pixel smaller at a time while `text` is wider than `room`.
+QFont FaceThatFits(QFont face, const QString& text, int room) {
+  for (int pixels = QFontInfo(face).pixelSize();
+       pixels > kSmallestPixels && QFontMetrics(face).horizontalAdvance(text) > room;) {
+    face.setPixelSize(--pixels);
+  }
+  return face;
 }
+
+}  // namespace
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
   // Labels size themselves to their text.
@@ -90,13 +102,20 @@ QTableView* MakeGameList(QWidget* page, const ResultList& list, QAbstractItemMod
   return view;
 }
 
+QFont SummaryLabel::LineFace(const QString& line) const {
+  return FaceThatFits(font(), line, width());
+}
+
 void SummaryLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::WindowText));
   const int em = QFontInfo(font()).pixelSize();
   const int pitch = em + 1;
   const QStringList lines = text().split(QLatin1Char('\n'));
-  for (int i = 0; i < lines.size(); ++i) painter.drawText(0, em + i * pitch, lines[i]);
+  for (int i = 0; i < lines.size(); ++i) {
+    painter.setFont(LineFace(lines[i]));
+    painter.drawText(0, em + i * pitch, lines[i]);
+  }
 }
 
 HintLabel::HintLabel(QWidget* parent, int leftEdge, int rightEdge, int top)
@@ -109,13 +128,7 @@ HintLabel::HintLabel(QWidget* parent, int leftEdge, int rightEdge, int top)
 }
 
 void HintLabel::Show(const QString& text) {
-  QFont hintFont = parentWidget()->font();
-  const int room = rightEdge_ - leftEdge_;
-  for (int pixels = QFontInfo(hintFont).pixelSize();
-       pixels > kSmallestHintPixels && QFontMetrics(hintFont).horizontalAdvance(text) > room;) {
-    hintFont.setPixelSize(--pixels);
-  }
-  setFont(hintFont);
+  setFont(FaceThatFits(parentWidget()->font(), text, rightEdge_ - leftEdge_));
   setText(text);
   adjustSize();
   move(std::max(0, rightEdge_ - width()), top_);

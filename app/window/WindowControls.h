@@ -34,12 +34,16 @@ QTableView* MakeGameList(QWidget* page, const ResultList& list, QAbstractItemMod
 
 // The summary's four lines at the pitch of the window's own face. Faces with
 // a taller line (Noto's is 17 pixels at this size) would push the last line
-// out of its group box.
+// out of its group box. A line too wide for the label (counts of six or
+// seven digits) is drawn in a smaller face, so that nothing is cut.
 class SummaryLabel final : public QLabel {
   Q_OBJECT
 
  public:
   using QLabel::QLabel;
+
+  // The face `line` is drawn in.
+  QFont LineFace(const QString& line) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -36,8 +36,8 @@ inline constexpr const char* kToolMenu = "ツール(&T)";
 inline constexpr const char* kToolAnalysis = "複数回分析(&M)...";
 inline constexpr const char* kToolFigureSheet = "スペック表(&S)...";
 inline constexpr const char* kToolEstimate = "設定推測(&E)...";
-inline constexpr const char* kToolCsv = "CSV出力";
-inline constexpr const char* kToolImage = "画像保存";
+inline constexpr const char* kToolCsv = "CSV出力(&V)...";
+inline constexpr const char* kToolImage = "画像保存(&I)...";
 
 // --- Files and exports ---------------------------------------------------------
 inline constexpr const char* kSimFileFilter = "Sorimuファイル (*.sim)";
@@ -59,7 +59,10 @@ inline constexpr const char* kDropOneFile =
     "ファイルは1つずつドロップしてください（%1個のファイルがドロップされました）。";
 inline constexpr const char* kManualMissing =
     "取扱説明書が見つかりません。次の場所を探しました:\n%1";
-inline constexpr const char* kManualNotOpened = "取扱説明書を開けません: %1";
+// No program on this desktop opens HTML: the path is shown to be copied.
+inline constexpr const char* kManualNotOpened =
+    "HTMLを開くプログラムが見つからないため、取扱説明書を開けません。"
+    "ブラウザーで次のファイルを開いてください（選択してコピーできます）:\n%1";
 inline constexpr const char* kUsage =
     "使い方:\n"
     "  sorimu [Qtのオプション] [FILE.sim]\n"

@@ -336,7 +336,9 @@ void DesktopFilesTest::manualThatCannotBeShownIsSaid() {
   QCOMPARE(noBrowser.urls.size(), size_t{1});
   QCOMPARE(dialogs2.shown.size(), size_t{1});
   QCOMPARE(dialogs2.shown[0].message,
-           QStringLiteral("取扱説明書を開けません: ") + noBrowser.urls[0].toLocalFile());
+           QStringLiteral("HTMLを開くプログラムが見つからないため、取扱説明書を開けません。"
+                          "ブラウザーで次のファイルを開いてください（選択してコピーできます）:\n") +
+               noBrowser.urls[0].toLocalFile());
 }
 
 SORIMU_WINDOW_TEST_MAIN(DesktopFilesTest)

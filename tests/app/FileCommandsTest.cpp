@@ -16,6 +16,7 @@
 #include "Messages.h"
 #include "ResultListViewData.h"
 #include "SimFormat.h"
+#include "StatusPanels.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;
@@ -86,7 +87,15 @@ void FileCommandsTest::batchWritesOneFilePerRepetition() {
     QCOMPARE(bytes.left(20), Header(4, match.captured(1).toInt(), 800, 0, 255));
     QCOMPARE((bytes.size() - 20) % 48, 0);
   }
-  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  // The end says how many files were written, and where; a line too long for
+  // its panel is cut in the middle and shown whole in the tool tip.
+  const QString end = QStringLiteral("シミュレーション完了：3個のファイルを ") + folder.path() +
+                      QStringLiteral(" に保存しました");
+  QCOMPARE(StatusText(w.form), end);
+  const QLabel* panel = Find<StatusPanels>(w.form, "StatusBar1")->Panel(0);
+  QVERIFY(panel->text().contains(QStringLiteral("…")));
+  QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width());
+  QCOMPARE(panel->toolTip(), end);
   QCOMPARE(Find<QProgressBar>(w.form, "ProgressBar1")->value(), 100);
   QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());
   // Nothing of the batch is shown...
@@ -94,8 +103,16 @@ void FileCommandsTest::batchWritesOneFilePerRepetition() {
   QCOMPARE(ListModel(w.form).rowCount(), rowsShown);
   QCOMPARE(Find<QLabel>(w.form, "Label3")->text(), QStringLiteral("終了時に設定が確認できます。"));
 
-  // ...but Save writes its last repetition, and offers the batch's name.
+  // ...so Save asks first, naming the run it writes: the last repetition.
+  // いいえ saves nothing; はい writes it, offering the batch's name.
+  w.dialogs.confirmAnswers = {false, true};
   w.dialogs.saveAnswers.push_back(dir_.filePath("after-batch.sim"));
+  Find<QAction>(w.form, "FileSaveMenu")->trigger();
+  QCOMPARE(w.dialogs.asked.size(), 1);
+  QVERIFY2(w.dialogs.asked[0].contains(QStringLiteral("最後の回（") + files[2] + "）"),
+           qPrintable(w.dialogs.asked[0]));
+  QCOMPARE(w.dialogs.offeredSave.size(), 1);
+  QVERIFY(!QFile::exists(dir_.filePath("after-batch.sim")));
   Find<QAction>(w.form, "FileSaveMenu")->trigger();
   QCOMPARE(w.dialogs.offeredSave.last(), folder.filePath("run.sim"));
   QCOMPARE(FileBytes(dir_.filePath("after-batch.sim")), FileBytes(folder.filePath(files[2])));
@@ -145,9 +162,10 @@ void FileCommandsTest::savedRunOpensAsItWasShown() {
 
   w.SetInputs("50", "5", "2", "1", "1");
   w.Start();  // a batch would ask for a name: it is cancelled, nothing changes
-  w.SetInputs("50", "5", "1", "1", "1");
+  w.SetInputs("50", "?", "1", "1", "1");
   w.Start();
   QVERIFY(Find<QLabel>(w.form, "ResultLabel")->text() != summary);
+  QCOMPARE(Find<QLabel>(w.form, "Label3")->text(), QStringLiteral("終了時に設定が確認できます。"));
 
   w.dialogs.openAnswers.push_back(path);
   Find<QAction>(w.form, "FileOpenMenu")->trigger();
@@ -159,6 +177,7 @@ void FileCommandsTest::savedRunOpensAsItWasShown() {
   QCOMPARE(Find<QLineEdit>(w.form, "RegStockEdit")->text(), QStringLiteral("9"));
   QCOMPARE(Find<QLineEdit>(w.form, "SimNumEdit")->text(), QStringLiteral("1"));
   QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), summary);
+  QVERIFY(Find<QLabel>(w.form, "Label3")->text().isEmpty());  // the file shows its level
   QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "BListView")), bonuses);
   QCOMPARE(ListModel(w.form).rowCount(), rows);
   QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーションファイルの読み込み完了"));

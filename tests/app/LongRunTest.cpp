@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "AxisLabels.h"
 #include "ChartLayer.h"
 #include "EstimateBox.h"
 #include "Messages.h"
@@ -21,6 +22,7 @@
 #include "ResultCharts.h"
 #include "ResultListViewData.h"
 #include "SimWriter.h"
+#include "WindowControls.h"
 #include "WindowTestSupport.h"
 
 using namespace sorimu;
@@ -110,6 +112,7 @@ class LongRunTest : public QObject {
   void longRunShowsProgressThenTheRun();
   void quickRunOffersNothingAndTakesNoCommand();
   void windowAnswersDuringAHugeRunAndItsEstimate();
+  void hugeRunTakesNoInputAndIsShownWhole();
 
  private:
   QTemporaryDir dir_;
@@ -272,6 +275,54 @@ void LongRunTest::windowAnswersDuringAHugeRunAndItsEstimate() {
       TimeToStop([&] { QTest::mouseClick(box->ReadCancelButton, Qt::LeftButton); }, reading);
   QVERIFY2(cancelMs <= 200, qPrintable(QString::number(cancelMs)));
   QVERIFY(box->ReadProgressBar->isHidden());
+}
+
+// 3×10^7 games played and shown as a user meets them: nothing clicked,
+// pressed or typed is taken while the command works, 中断 stays until the run
+// is shown, and then the axes and the summary read in full.
+void LongRunTest::hugeRunTakesNoInputAndIsShownWhole() {
+  WindowFixture w(5, kAtOnce);
+  w.SetInputs("30000000", "?");
+  auto* start = w.Find<QPushButton>("StartButton");
+  auto* playNum = w.Find<QLineEdit>("PlayNumEdit");
+  auto* cancel = w.Find<QPushButton>("CancelButton");
+  QTest::mouseClick(start, Qt::LeftButton);
+  QTRY_VERIFY(!cancel->isHidden());
+  bool sawShowing = false;
+  while (w.form.Presenter().Busy()) {
+    sawShowing |= w.form.Presenter().Phase() == RunPhase::Showing;
+    QVERIFY(!cancel->isHidden() && cancel->isEnabled());
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTest::keyClick(start, Qt::Key_Return);
+    QTest::keyClicks(playNum, "5");
+    w.Find<QAction>("FileStartMenu")->trigger();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  }
+  QVERIFY(sawShowing);
+  const RunRef shown = w.form.Presenter().CurrentSession().Current();
+  QTest::qWait(100);  // anything queued would start now
+  QVERIFY(!w.form.Presenter().Busy());
+  QCOMPARE(w.form.Presenter().CurrentSession().Current(), shown);
+  QCOMPARE(playNum->text(), QStringLiteral("30000000"));
+  QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーション完了"));
+  QCOMPARE(Records(w.form).LastRow().PlayCount, 30000000);
+  QVERIFY(cancel->isHidden());
+
+  for (QWidget* chart : {w.form.Charts().SlumpChart(), w.form.Charts().SlumpChart2()}) {
+    auto* plot = static_cast<QCustomPlot*>(chart);
+    plot->replot(QCustomPlot::rpImmediateRefresh);
+    plot->replot(QCustomPlot::rpImmediateRefresh);
+    for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+      const QString fault = TickLabelFault(axis);
+      QVERIFY2(fault.isEmpty(), qPrintable(plot->objectName() + ": " + fault));
+    }
+  }
+  auto* summary = w.Find<SummaryLabel>("ResultLabel");
+  QVERIFY(summary->parentWidget()->rect().contains(summary->geometry()));
+  for (const QString& line : summary->text().split('\n')) {
+    QVERIFY2(QFontMetrics(summary->LineFace(line)).horizontalAdvance(line) <= summary->width(),
+             qPrintable(line));
+  }
 }
 
 SORIMU_WINDOW_TEST_MAIN(LongRunTest)

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "BonusList.h"
+#include "ListColumns.h"
 #include "ResultListViewData.h"
 #include "ResultStats.h"
 #include "ResultTexts.h"
@@ -115,11 +116,14 @@ void StartCommandTest::singleRunShowsTheRun() {
   QCOMPARE(Find<QLabel>(w.form, "ResultLabel")->text(), QString::fromStdString(SummaryText(stats)));
   QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "BListView")), TableTexts(BonusListItems(expected)));
   QVERIFY(Find<QTreeWidget>(w.form, "BListView")->topLevelItemCount() > 3);
-  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "Ren3ListView")), TableTexts(Ren3Rows(stats)));
-  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "RenListView")), TableTexts(RenRows(stats)));
-  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "KoyakuListView")), TableTexts(KoyakuRows(stats)));
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "Ren3ListView")),
+           TableTexts(Ren3Rows(stats), &kResultLists[kRen3Page]));
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "RenListView")),
+           TableTexts(RenRows(stats), &kResultLists[kRenPage]));
+  QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "KoyakuListView")),
+           TableTexts(KoyakuRows(stats), &kResultLists[kKoyakuPage]));
   QCOMPARE(ListTexts(Find<QTreeWidget>(w.form, "RTCancelListView")),
-           TableTexts(RTCancelRows(stats)));
+           TableTexts(RTCancelRows(stats), &kResultLists[kRTCancelPage]));
 
   const ResultListViewData& model = ListModel(w.form);
   QCOMPARE(model.rowCount(), static_cast<int>(expected.RowCount()));

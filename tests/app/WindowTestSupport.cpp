@@ -11,6 +11,7 @@
 
 #include "BalanceBands.h"
 #include "FanSeries.h"
+#include "ListColumns.h"
 #include "ResultListViewData.h"
 #include "StatusPanels.h"
 
@@ -58,11 +59,14 @@ QStringList ListTexts(const QTreeWidget* view) {
   return items;
 }
 
-QStringList TableTexts(const std::vector<std::vector<std::string>>& rows) {
+QStringList TableTexts(const std::vector<std::vector<std::string>>& rows, const ResultList* list) {
   QStringList items;
   for (const auto& row : rows) {
     QStringList cells;
-    for (const std::string& cell : row) cells << QString::fromStdString(cell);
+    for (size_t c = 0; c < row.size(); ++c) {
+      const bool formed = list != nullptr && static_cast<int>(c) < list->columnCount;
+      cells << QString::fromStdString(formed ? ShownCell(list->columns[c].form, row[c]) : row[c]);
+    }
     while (!cells.isEmpty() && cells.last().isEmpty()) cells.removeLast();
     items << cells.join('|');
   }

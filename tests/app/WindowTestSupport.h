@@ -25,6 +25,7 @@ using namespace sorimu;
 
 namespace sorimu {
 struct BalanceBands;
+struct ResultList;
 class FanSeries;
 }  // namespace sorimu
 
@@ -57,6 +58,14 @@ class FakeDialogs final : public Dialogs {
     return ImageChoice{*path, imageScale};
   }
   void ShowModal(QDialog& dialog) override { modal.push_back(&dialog); }
+  // An empty queue answers はい.
+  bool Confirm(QWidget*, const QString& question) override {
+    asked << question;
+    if (confirmAnswers.empty()) return true;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+  }
 
   std::vector<Shown> shown;
   int imageScale = 1;  // the scale every picture is asked for at
@@ -65,6 +74,8 @@ class FakeDialogs final : public Dialogs {
   QStringList offeredOpen;
   QStringList offeredSave;
   std::vector<QDialog*> modal;
+  std::deque<bool> confirmAnswers;
+  QStringList asked;
 
  private:
   static std::optional<QString> Answer(std::deque<QString>& answers, QStringList& offers,
@@ -139,7 +150,9 @@ struct WindowFixture {
 
 // The texts of a list's items, cells joined by "|".
 QStringList ListTexts(const QTreeWidget* view);
-QStringList TableTexts(const std::vector<std::vector<std::string>>& rows);
+// `list`, when given, says the form each column shows its figures in.
+QStringList TableTexts(const std::vector<std::vector<std::string>>& rows,
+                       const sorimu::ResultList* list = nullptr);
 // A table as shown: the header, then every row, cells joined by "|".
 QStringList ShownTable(const QTableWidget* table);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ListColumns.h"
 #include "ResultTexts.h"
 #include "TestSupport.h"
 
@@ -42,4 +43,28 @@ TEST(ResultTexts, RowTextsOfNormalAndBonusGames) {
 TEST(ResultTexts, CodesFromForeignFilesShowAsNumbers) {
   EXPECT_EQ(ResultTexts::RowText(NormalRow(1, 1, 0, 99, 0), ResultTexts::kOutcome), "99");
   EXPECT_EQ(ResultTexts::RowText(NormalRow(1, 1, 0, 0, -5), ResultTexts::kRtCancel), "RT解除[-5]");
+}
+
+// Ratios as a person reads them; the text itself where it is no ratio of its
+// form, so that nothing is ever shown as a figure it is not.
+TEST(ResultTexts, RatiosAreShownWithOneDecimal) {
+  struct Case {
+    CellForm form;
+    const char* text;
+    const char* shown;
+  };
+  for (const Case& c : {
+           Case{CellForm::OneIn, "1/142.857142857143", "1/142.9"},
+           Case{CellForm::OneIn, "1/8", "1/8.0"},
+           Case{CellForm::OneIn, "0", "0"},
+           Case{CellForm::OneIn, "1/2.5E20", "1/250000000000000000000.0"},
+           Case{CellForm::Share, "0.694444444444444", "69.4 %"},
+           Case{CellForm::Share, "5E-5", "0.0 %"},
+           Case{CellForm::Share, "1", "100.0 %"},
+           Case{CellForm::Share, "0", "0.0 %"},
+           Case{CellForm::Share, "-", "-"},
+           Case{CellForm::Plain, "0.694444444444444", "0.694444444444444"},
+       }) {
+    EXPECT_EQ(ShownCell(c.form, c.text), c.shown) << c.text;
+  }
 }

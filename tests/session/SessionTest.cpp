@@ -113,7 +113,10 @@ TEST(Session, BatchWritesEveryRepetitionAndLeavesTheDisplayStale) {
   const CommandOutcome outcome = r.session.Start(Texts("8000", "?", "3"));
   ASSERT_TRUE(outcome.status.Ok()) << outcome.status.Message;
   EXPECT_FALSE(outcome.display);
-  EXPECT_EQ(outcome.line, StatusLine::Done);
+  // It ends by saying how many files it wrote, and in which folder.
+  EXPECT_EQ(outcome.line, StatusLine::BatchFinished);
+  EXPECT_EQ(outcome.lineDetail,
+            BatchFinishedStatus(3, dir.File("run.sim").substr(0, dir.File("run.sim").rfind('/'))));
   ASSERT_EQ(r.saved.size(), 3u);
   ASSERT_EQ(r.reports.size(), 5u);
   EXPECT_EQ(r.reports[0].line, StatusLine::Running);
@@ -289,8 +292,14 @@ namespace {
   const CommandOutcome huge = session.Start(Texts("100000000", "1"));
   if (huge.status.Kind != StatusKind::TooLarge) std::exit(1);
   const std::string& message = huge.status.Message;
-  const long long largest =
-      std::stoll(message.substr(message.find("およそ") + std::strlen("およそ")));
+  // Named as a person reads it: digit groups of three.
+  std::string digits;
+  for (char c : message.substr(message.find("およそ") + std::strlen("およそ"))) {
+    if (c >= '0' && c <= '9') digits += c;
+    if (c != ',' && (c < '0' || c > '9')) break;
+  }
+  if (digits.size() < 7 || message.find(',') == std::string::npos) std::exit(4);
+  const long long largest = std::stoll(digits);
   if (largest < 1000000 || largest > 10000000) std::exit(2);
   const CommandOutcome fits = session.Start(Texts(std::to_string(largest).c_str(), "1"));
   std::exit(fits.status.Ok() && session.Records().LastRow().PlayCount == largest ? 0 : 3);

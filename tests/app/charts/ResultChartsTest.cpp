@@ -3,9 +3,11 @@
 #include <QtCharts/QChart>
 #include <QtTest>
 #include <array>
+#include <map>
 #include <set>
 #include <vector>
 
+#include "AxisLabels.h"
 #include "ChartData.h"
 #include "ChartLayer.h"
 #include "ColouredBars.h"
@@ -14,6 +16,7 @@
 #include "PlotInteraction.h"
 #include "ResultCharts.h"
 #include "ResultStats.h"
+#include "RowLine.h"
 #include "RunRecords.h"
 #include "SingleRun.h"
 #include "Slot.h"
@@ -79,8 +82,10 @@ void ShowRun(ResultCharts& charts, const RunRecords& records) {
   charts.ClearSeries();
   charts.SetSlumpAxis(records.LastRow().PlayCount);
   const ResultStats stats = ComputeResultStats(records);
-  charts.AddRunPoints(records);
-  charts.AddSlumpLine(records);
+  // The charts read the rows, which every test keeps until its end.
+  const std::shared_ptr<const RunRecords> rows(&records, [](const RunRecords*) {});
+  charts.AddRunPoints(rows);
+  charts.AddSlumpLine(rows);
   charts.FillRen3Pie(stats);
   charts.FillRenPie(stats);
   charts.FillKoyakuPie(stats);
@@ -112,26 +117,9 @@ void Draw(QCustomPlot* plot) {
   plot->replot(QCustomPlot::rpImmediateRefresh);
 }
 
-// The tick labels of an axis as drawn: at least two, whole numbers, each
-// once, and each a pixel or more clear of the next, measured as the axis
-// draws them (centred on their ticks, in its tick label face).
 void CheckTicks(QCPAxis* axis) {
-  const QVector<double> ticks = axis->tickVector();
-  const QVector<QString> labels = axis->tickVectorLabels();
-  QVERIFY2(ticks.size() >= 2, qPrintable(QString::number(ticks.size())));
-  QCOMPARE(labels.size(), ticks.size());
-  QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
-  const QFontMetrics metrics(axis->tickLabelFont());
-  QRectF previous;
-  for (qsizetype i = 0; i < ticks.size(); ++i) {
-    QVERIFY2(ticks[i] == std::round(ticks[i]), qPrintable(QString::number(ticks[i])));
-    QRectF label = metrics.boundingRect(0, 0, 0, 0, Qt::TextDontClip | Qt::AlignHCenter, labels[i]);
-    const double at = axis->coordToPixel(ticks[i]);
-    label.moveCenter(axis->orientation() == Qt::Horizontal ? QPointF(at, 0) : QPointF(0, at));
-    QVERIFY2(i == 0 || !previous.adjusted(-1, -1, 1, 1).intersects(label),
-             qPrintable(labels[i - (i > 0)] + QStringLiteral(" touches ") + labels[i]));
-    previous = label;
-  }
+  const QString fault = TickLabelFault(axis);
+  QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 int CountColour(const QImage& image, const QRect& area, QRgb colour) {
@@ -203,6 +191,60 @@ class ResultChartsTest : public QObject {
     qDeleteAll(window_.findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
   }
 
+  // The slump line as drawn: at a glance, each pixel column spans exactly
+  // the lowest to the highest balance of its games, bonus games left out;
+  // zoomed in, every game is a point of its own, with one either side.
+  void slumpLineDrawsEveryColumnsExtremes() {
+    auto records = std::make_shared<RunRecords>();
+    std::vector<QPointF> games;
+    int32_t medal = 0;
+    uint32_t state = 12345;
+    for (int32_t game = 1; game <= 100'000; ++game) {
+      state = state * 1664525u + 1013904223u;
+      medal += static_cast<int32_t>(state >> 29) - 4;
+      records->AppendRow(Row(game, 1, medal, 0));
+      games.push_back(QPointF(game, medal));
+      if (game % 777 == 0) records->AppendRow(Row(game, 0, medal + 500, Code(Outcome::JAC), 1, 1));
+    }
+    const auto line = LinePoints::NormalGames(records);
+    QCOMPARE(line->Size(), games.size());
+    QCOMPARE(line->At(54'321), games[54'321]);
+
+    constexpr int kColumns = 500;
+    const LinePoints::Linear pixels{kColumns / 100'000.0, 0};
+    const QVector<QPointF> drawn = line->Polyline(QCPRange(1, 100'000), pixels, {1, 0});
+    QVERIFY(drawn.size() <= 4 * (kColumns + 1));
+    std::map<int, std::pair<double, double>> wanted, seen;
+    const auto widen = [](std::map<int, std::pair<double, double>>& spans, double x, double y) {
+      const auto [at, added] = spans.try_emplace(static_cast<int>(std::floor(x)), y, y);
+      at->second = {std::min(at->second.first, y), std::max(at->second.second, y)};
+    };
+    for (const QPointF& game : games) widen(wanted, pixels(game.x()), game.y());
+    for (const QPointF& point : drawn) widen(seen, point.x(), point.y());
+    QCOMPARE(seen, wanted);
+
+    const LinePoints::Linear zoomed{50, -50'000};
+    const QVector<QPointF> close = line->Polyline(QCPRange(1'000, 1'010), zoomed, {1, 0});
+    std::vector<QPointF> expected;
+    for (size_t i = 998; i <= 1'010; ++i) {
+      expected.push_back(QPointF(zoomed(games[i].x()), games[i].y()));
+    }
+    for (const QPointF& point : expected) QVERIFY(close.contains(point));
+  }
+
+  // A file whose games go back is drawn in order of its games, as before.
+  void slumpLineOfAFileOutOfOrder() {
+    auto records = std::make_shared<RunRecords>();
+    for (const RunRow& row : {Row(3, 1, 30, 0), Row(1, 1, 10, 0), Row(2, 1, 20, 0)}) {
+      records->AppendRow(row);
+    }
+    const auto line = LinePoints::NormalGames(records);
+    QCOMPARE(line->Size(), size_t{3});
+    for (size_t i = 0; i < 3; ++i) QCOMPARE(line->At(i), QPointF(i + 1.0, 10.0 * (i + 1)));
+    QCOMPARE(line->Keys(), QCPRange(1, 3));
+    QCOMPARE(line->Values(), QCPRange(10, 30));
+  }
+
   void startsEmptyWithMarkersHidden() {
     QCOMPARE(charts_->SlumpChart()->objectName(), QStringLiteral("SlumpChart"));
     QCOMPARE(charts_->SlumpChart2()->objectName(), QStringLiteral("SlumpChart2"));
@@ -224,6 +266,8 @@ class ResultChartsTest : public QObject {
     const RunRecords& records = *run;
     const std::vector<RunRow> rows = RowsOf(records);
     ShowRun(*charts_, records);
+    // Switched on after the run is shown: read from its rows then.
+    for (int i = 0; i < kMarkerSeriesCount; ++i) charts_->SetMarkerActive(i, true);
 
     std::array<std::vector<QPointF>, kMarkerSeriesCount> markers;
     std::vector<QPointF> line;
@@ -272,6 +316,7 @@ class ResultChartsTest : public QObject {
     const auto run = PlayRun(11, 60000);
     const RunRecords& records = *run;
     const std::vector<RunRow> rows = RowsOf(records);
+    charts_->SetMarkerActive(kMarkerPlum, true);
     ShowRun(*charts_, records);
 
     // The first BIG whose games won plums, and the first pure miss in a BIG.
@@ -319,6 +364,8 @@ class ResultChartsTest : public QObject {
          }) {
       records.AppendRow(row);
     }
+    // Switched on before the run is shown: read from its rows as it goes in.
+    for (int i = 0; i < kMarkerSeriesCount; ++i) charts_->SetMarkerActive(i, true);
     ShowRun(*charts_, records);
 
     auto points = [&](const char* name) {
@@ -391,7 +438,8 @@ class ResultChartsTest : public QObject {
     pages_[3]->resize(360, 220);
     chart->resize(360, 220);
     QChartView* view = chart->View();
-    ShowRun(*charts_, *PlayRun(3, 8000));
+    const auto shownRun = PlayRun(3, 8000);
+    ShowRun(*charts_, *shownRun);
     QCoreApplication::processEvents();
     const QRect pie = view->chart()->plotArea().toAlignedRect();
     QVERIFY(CountColour(view->grab().toImage(), pie, 0x00FF00) > 100);  // 規定RT消化
@@ -416,7 +464,8 @@ class ResultChartsTest : public QObject {
       QVERIFY(label && label->isVisible());
       QVERIFY(!label->geometry().intersects(each->Legend()->geometry()));
     }
-    ShowRun(*charts_, *PlayRun(3, 8000));
+    const auto laterRun = PlayRun(3, 8000);
+    ShowRun(*charts_, *laterRun);
     QVERIFY(chart->NothingText().isEmpty());
   }
 
@@ -440,13 +489,17 @@ class ResultChartsTest : public QObject {
     QVERIFY(Layer().Active(plum));
     QCOMPARE(Layer().LegendTexts(Slump()), QStringList{QStringLiteral("Plum")});
 
-    ShowRun(*charts_, *PlayRun(21, 3000));
+    const auto shownRun = PlayRun(21, 3000);
+
+    ShowRun(*charts_, *shownRun);
     QVERIFY(charts_->MarkerActive(kMarkerPlum));
     const int first = Layer().PointCount(plum);
     QVERIFY(first > 0);
 
-    // Off, a new run, on again: the new run's markers, kept while hidden.
+    // Off, a new run, on again: the new run's markers, read from its rows
+    // when switched on; a hidden series holds none.
     charts_->SetMarkerActive(kMarkerPlum, false);
+    QCOMPARE(Layer().PointCount(plum), 0);
     QVERIFY(Layer().LegendTexts(Slump()).isEmpty());
     const auto second = PlayRun(22, 5000);
     ShowRun(*charts_, *second);
@@ -454,7 +507,7 @@ class ResultChartsTest : public QObject {
     int plums = 0;
     for (size_t i = 0; i < second->RowCount(); ++i)
       plums += second->Row(i).LastOutcome == Code(Outcome::Plum);
-    QCOMPARE(Layer().PointCount(plum), plums);
+    QCOMPARE(Layer().PointCount(plum), 0);
     charts_->SetMarkerActive(kMarkerPlum, true);
     QCOMPARE(Layer().PointCount(plum), plums);
 
@@ -585,7 +638,9 @@ class ResultChartsTest : public QObject {
     const QCPRange bottomAtStart = Layer().AxisRange(Bars(), ChartAxis::Bottom);
     const QCPRange leftAtStart = Layer().AxisRange(Bars(), ChartAxis::Left);
 
-    ShowRun(*charts_, *BarsRun(40, 10));  // bars 0 to 3
+    const auto shownRun = BarsRun(40, 10);  // bars 0 to 3
+
+    ShowRun(*charts_, *shownRun);
     const QCPRange bottom = Layer().AxisRange(Bars(), ChartAxis::Bottom);
     QCOMPARE(bottom.lower, -0.5);
     QCOMPARE(bottom.upper, 3.5);
@@ -594,7 +649,8 @@ class ResultChartsTest : public QObject {
     QVERIFY(Layer().AxisRange(Bars(), ChartAxis::Left).upper > 10);
 
     // A run without a bonus: the axes of an empty chart, not the last run's.
-    ShowRun(*charts_, *BarsRun(40, 41));
+    const auto laterRun = BarsRun(40, 41);
+    ShowRun(*charts_, *laterRun);
     QCOMPARE(Layer().PointCount(Id("SlumpBSeries")), 0);
     const QCPRange emptyBottom = Layer().AxisRange(Bars(), ChartAxis::Bottom);
     const QCPRange emptyLeft = Layer().AxisRange(Bars(), ChartAxis::Left);
@@ -704,7 +760,8 @@ class ResultChartsTest : public QObject {
   }
 
   void slumpLegendListsEveryMarkerBesideThePlot() {
-    ShowRun(*charts_, *PlayRun(20240601, 8000));
+    const auto shownRun = PlayRun(20240601, 8000);
+    ShowRun(*charts_, *shownRun);
     QCustomPlot* plot = Slump();
     plot->replot(QCustomPlot::rpImmediateRefresh);
     const int fullWidth = plot->axisRect()->width();
@@ -750,7 +807,8 @@ class ResultChartsTest : public QObject {
   }
   void pieLegendsNameEverySliceInFull() {
     QFETCH(QSize, size);
-    ShowRun(*charts_, *PlayRun(3, 8000));
+    const auto shownRun = PlayRun(3, 8000);
+    ShowRun(*charts_, *shownRun);
     const std::array<const char*, 4> series = {"Ren3Series", "RenSeries", "KoyakuSeries",
                                                "RTCancelSeries"};
     for (size_t p = 0; p < series.size(); ++p) {
