@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "ListColumns.h"
@@ -24,6 +26,36 @@ std::string RtCancelCell(int32_t code) {
   const std::string cause =
       IsKnownRtCancelCause(code) ? std::string(RtCancelCauseText(code)) : Decimal(code);
   return "RT解除[" + cause + "]";
+}
+
+// A figure as the lists write it, and one with one decimal, both without the
+// locale, which could make the point a comma. The browser's C++ library has
+// no floating-point from_chars or to_chars; its C library knows no locale.
+bool ReadFigure(std::string_view figure, double& value) {
+#if defined(__EMSCRIPTEN__)
+  if (figure.empty() || figure.front() == ' ') return false;
+  const std::string copy(figure);
+  char* end = nullptr;
+  value = std::strtod(copy.c_str(), &end);
+  return end == copy.c_str() + copy.size();
+#else
+  const auto [end, error] = std::from_chars(figure.data(), figure.data() + figure.size(), value);
+  return error == std::errc() && end == figure.data() + figure.size();
+#endif
+}
+
+std::string OneDecimal(double value) {
+  char digits[64];
+#if defined(__EMSCRIPTEN__)
+  const int length = std::snprintf(digits, sizeof digits, "%.1f", value);
+  return length > 0 && static_cast<size_t>(length) < sizeof digits
+             ? std::string(digits, static_cast<size_t>(length))
+             : std::string();
+#else
+  const auto written =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 1);
+  return written.ec == std::errc() ? std::string(digits, written.ptr) : std::string();
+#endif
 }
 
 }  // namespace
@@ -51,17 +83,9 @@ std::string ShownCell(CellForm form, const std::string& text) {
     figure.remove_prefix(2);
   }
   double value = 0;
-  const auto [end, error] = std::from_chars(figure.data(), figure.data() + figure.size(), value);
-  if (error != std::errc() || end != figure.data() + figure.size() || !std::isfinite(value)) {
-    return text;
-  }
-  // Written without the locale, which could make the point a comma.
-  char digits[64];
-  const double shown = form == CellForm::Share ? value * 100 : value;
-  const auto written =
-      std::to_chars(digits, digits + sizeof digits, shown, std::chars_format::fixed, 1);
-  if (written.ec != std::errc()) return text;
-  const std::string number(digits, written.ptr);
+  if (!ReadFigure(figure, value) || !std::isfinite(value)) return text;
+  const std::string number = OneDecimal(form == CellForm::Share ? value * 100 : value);
+  if (number.empty()) return text;
   return form == CellForm::Share ? number + " %" : "1/" + number;
 }
 
