@@ -188,6 +188,8 @@ void AnalysisDialog::StartClick() {
   const std::optional<AnalysisRequest> request = ReadRequest();
   if (!request) return;
 
+  // Kept to be shown again if this one is cancelled or fails.
+  if (shown_) before_ = std::move(shown_);
   shown_.reset();
   FigureTable->clear();
   FigureTable->setRowCount(0);
@@ -246,23 +248,37 @@ void AnalysisDialog::Finish(AnalysisOutcome outcome) {
       ProgressBar->setValue(ProgressBar->maximum());
       outcome.Result.Runs = {};  // the views need the figures only, not every run's
       shown_ = std::move(outcome.Result);
-      ShowFigures(*shown_);
-      DrawHistogram(*shown_);
-      FanView->Show(*shown_);
+      before_.reset();
+      Show(*shown_);
       StatusLabel->setText(Text(wintext::kAnalysisDone).arg(seconds, 0, 'f', 2));
       break;
     }
     case StatusKind::Cancelled:
       ProgressBar->setValue(0);
+      ShowBefore();
       StatusLabel->setText(Text(wintext::kAnalysisCancelled));
       break;
     default:
       ProgressBar->setValue(0);
+      ShowBefore();
       StatusLabel->clear();
       dialogs_.Error(this, QString::fromStdString(outcome.status.Message));
       break;
   }
   emit Ended();
+}
+
+void AnalysisDialog::Show(const AnalysisResult& result) {
+  ShowFigures(result);
+  DrawHistogram(result);
+  FanView->Show(result);
+}
+
+void AnalysisDialog::ShowBefore() {
+  if (!before_) return;
+  shown_ = std::move(before_);
+  before_.reset();
+  Show(*shown_);
 }
 
 void AnalysisDialog::ShowFigures(const AnalysisResult& result) {

@@ -75,6 +75,10 @@ class AnalysisDialog final : public QDialog {
   void SetRunning(bool running);
   void ShowProgress();
   void Finish(AnalysisOutcome outcome);
+  // The table, the histogram and the fan of a result.
+  void Show(const AnalysisResult& result);
+  // The result shown before a cancelled or failed analysis, back in place.
+  void ShowBefore();
   void ShowFigures(const AnalysisResult& result);
   void MarkTheoryOutside(const AnalysisResult& result);
   void DrawHistogram(const AnalysisResult& result);
@@ -84,6 +88,7 @@ class AnalysisDialog final : public QDialog {
   JobTicker* ticker_ = nullptr;
   QSplitter* splitter_ = nullptr;
   std::optional<AnalysisResult> shown_;
+  std::optional<AnalysisResult> before_;  // while an analysis works
   qint64 startedMs_ = 0;
 };
 

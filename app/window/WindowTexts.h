@@ -156,7 +156,8 @@ inline constexpr const char* kSheetImage = "画像保存(&P)...";
 inline constexpr const char* kSheetClose = "閉じる";
 inline constexpr const char* kSheetNote =
     "台の表から計算した理論値です。遊技はせず、ストックは尽きないものとしています。";
-inline constexpr const char* kInitialSheetCsvName = "sorimu_sheet.csv";
+// The exports add "_sheet" and "_tail" to it.
+inline constexpr const char* kInitialSheetCsvName = "sorimu.csv";
 inline constexpr const char* kInitialSheetImageName = "sorimu_tail.png";
 
 // --- The setting estimate ------------------------------------------------------------

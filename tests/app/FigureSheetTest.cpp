@@ -141,7 +141,7 @@ void FigureSheetTest::csvExportWritesTheTableAndTheCurves() {
   QTest::mouseClick(d.CsvButton, Qt::LeftButton);
 
   QVERIFY(w.dialogs.shown.empty());
-  QCOMPARE(w.dialogs.offeredSave, QStringList{"sorimu_sheet.csv"});
+  QCOMPARE(w.dialogs.offeredSave, QStringList{"sorimu.csv"});  // sorimu_sheet.csv, not _sheet_sheet
   QCOMPARE(folder.entryList(QDir::Files), QStringList({"figures_sheet.csv", "figures_tail.csv"}));
   QCOMPARE(FileBytes(folder.filePath("figures_sheet.csv")),
            CsvOf(theory::SpecSheetRows(theory::DefaultLongRun())));
