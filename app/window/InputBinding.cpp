@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <utility>
 
 #include "MainFormLayout.h"
@@ -47,6 +48,13 @@ InputBinding::InputBinding(QObject* parent, MainFormLayout& ui, MainPresenter& p
 }
 
 void InputBinding::Draw() {
+  const bool open = presenter_.Commands().inputs;
+  for (QWidget* input :
+       {static_cast<QWidget*>(ui_.PlayNumEdit), static_cast<QWidget*>(ui_.FlevelComboBox),
+        static_cast<QWidget*>(ui_.SimNumEdit), static_cast<QWidget*>(ui_.BigStockEdit),
+        static_cast<QWidget*>(ui_.RegStockEdit), static_cast<QWidget*>(ui_.FlevelButton)}) {
+    input->setEnabled(open);
+  }
   const StartTexts& inputs = presenter_.Inputs();
   for (const Edit& edit : kEdits) {
     const QString text = QString::fromStdString(inputs.*edit.text);

@@ -17,7 +17,8 @@ class InputBinding final : public QObject {
 
  public:
   InputBinding(QObject* parent, MainFormLayout& ui, MainPresenter& presenter);
-  // The boxes and the charts as the presenter holds them.
+  // The boxes and the charts as the presenter holds them, the boxes taking
+  // no input while a command works.
   void Draw();
 
  private:

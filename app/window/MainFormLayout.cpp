@@ -20,7 +20,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
-#include <vector>
 
 #include "AboutBox.h"
 #include "ChartData.h"
@@ -100,16 +99,17 @@ void MainFormLayout::BuildMenu(QMainWindow* window) {
   QAction* n2 = AddSeparator(HelpMenu, "N2");
   N3 = AddEntry(HelpMenu, "N3", kHelpHomePage);
   N4 = AddEntry(HelpMenu, "N4", kHelpAd);
-  // The home page and its advertisement page have no address yet, so they
-  // are not offered; the installer is a Windows program.
-  std::vector<QAction*> unoffered = {n2, N3, N4};
-#ifndef Q_OS_WIN
-  unoffered.push_back(JWord1);
-#endif
-  for (QAction* entry : unoffered) {
+  // The home page and its advertisement page have no address yet, and the
+  // installer is a Windows program: hidden, and disabled so that no shortcut
+  // or trigger reaches them.
+  const auto unoffer = [](QAction* entry) {
     entry->setVisible(false);
-    entry->setEnabled(false);  // nor reached by a shortcut or a trigger
-  }
+    entry->setEnabled(false);
+  };
+  for (QAction* entry : {n2, N3, N4}) unoffer(entry);
+#ifndef Q_OS_WIN
+  unoffer(JWord1);
+#endif
 
   // Before ヘルプ, where users look for tools; the other menus keep their entries.
   ToolMenu = Named(new QMenu(Text(kToolMenu), MainMenu), "ToolMenu");

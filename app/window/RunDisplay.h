@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 #include "Job.h"
@@ -11,6 +12,11 @@ class QTableView;
 class QTreeWidget;
 
 namespace sorimu {
+
+// What the window spends per row on showing a run besides the row itself
+// (measured: 30 bytes, most of them the slump line's points and the list
+// view's row table; the list reads the rows themselves).
+inline constexpr size_t kDisplayBytesPerRow = 32;
 
 class ResultCharts;
 class ResultListViewData;

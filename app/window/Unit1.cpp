@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -35,15 +34,6 @@
 #include "desktop/Shell.h"
 
 namespace sorimu {
-
-namespace {
-
-// What the window spends per row on showing a run besides the row itself
-// (measured: 30 bytes, most of them the slump line's points and the list
-// view's row table; the list reads the rows themselves).
-constexpr size_t kDisplayBytesPerRow = 32;
-
-}  // namespace
 
 TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent),
@@ -160,15 +150,10 @@ void TMainForm::Dispatch(const std::function<void()>& command) {
 }
 
 void TMainForm::Draw() {
-  // While a command works nothing that could change it takes input, and the
-  // window handles every event meanwhile, so nothing waits to land after it.
+  // While a command works nothing that could change it takes input (the
+  // boxes: InputBinding), and the window handles every event meanwhile, so
+  // nothing waits to land after it.
   const CommandStates commands = presenter_->Commands();
-  for (QWidget* input :
-       {static_cast<QWidget*>(ui_.PlayNumEdit), static_cast<QWidget*>(ui_.FlevelComboBox),
-        static_cast<QWidget*>(ui_.SimNumEdit), static_cast<QWidget*>(ui_.BigStockEdit),
-        static_cast<QWidget*>(ui_.RegStockEdit), static_cast<QWidget*>(ui_.FlevelButton)}) {
-    input->setEnabled(commands.inputs);
-  }
   ui_.StartButton->setEnabled(commands.start);
   ui_.FileStartMenu->setEnabled(commands.start);
   ui_.FileOpenMenu->setEnabled(commands.open);
