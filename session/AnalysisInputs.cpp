@@ -40,15 +40,16 @@ AnalysisRequestRead ReadAnalysisRequest(const AnalysisTexts& texts) {
     // A number past 32 bits is out of range where the field's range stops
     // short of that limit (10^12 trials), and no integer where it reaches
     // it (Play数), as every count box says.
-    const std::optional<int32_t> value = ParseIntegerOrLimit(count.text);
+    const IntegerText typed = ReadInteger(count.text);
     AnalysisRequest alone;
-    if (value) alone.*count.value = *value;
-    if (!value || (!ParseInteger(count.text) && FirstBadField(alone) != count.field)) {
+    if (typed.beyond != 0) alone.*count.value = typed.beyond > 0 ? INT32_MAX : INT32_MIN;
+    const bool outOfRange = typed.beyond != 0 && FirstBadField(alone) == count.field;
+    if (!typed.value && !outOfRange) {
       read.status = Status::Fail(StatusKind::NotInteger, NotIntegerMessage(count.text));
       read.field = count.field;
       return read;
     }
-    request.*count.value = *value;
+    request.*count.value = typed.value ? *typed.value : alone.*count.value;
   }
   request.Setting = texts.Setting;
   request.Jobs = texts.Jobs;

@@ -44,12 +44,7 @@ bool ParseDecimal(std::string_view text, double& value) {
 #endif
 }
 
-// An integer text: its value, or for a well-formed number past 32 bits the
-// side it went past (+1 or -1), or neither for a text that is no number.
-struct IntegerText {
-  std::optional<int32_t> value;
-  int beyond = 0;
-};
+}  // namespace
 
 IntegerText ReadInteger(std::string_view typed) {
   const std::string plain = HalfWidth(typed);
@@ -85,16 +80,7 @@ IntegerText ReadInteger(std::string_view typed) {
   return {std::nullopt, negative ? -1 : 1};
 }
 
-}  // namespace
-
 std::optional<int32_t> ParseInteger(std::string_view text) { return ReadInteger(text).value; }
-
-std::optional<int32_t> ParseIntegerOrLimit(std::string_view text) {
-  const IntegerText read = ReadInteger(text);
-  if (read.beyond > 0) return INT32_MAX;
-  if (read.beyond < 0) return INT32_MIN;
-  return read.value;
-}
 
 CountResult ParseCount(std::string_view text, int32_t minimum, int32_t maximum,
                        const char* rangeMessage) {

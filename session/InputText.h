@@ -17,9 +17,14 @@ namespace sorimu {
 // "x" or "0x" (either case), nothing after, and a value that fits in 32
 // signed bits.
 std::optional<int32_t> ParseInteger(std::string_view text);
-// The same, but a well-formed number past 32 bits reads as the limit it went
-// past, so that a range check can refuse it as too large or too small.
-std::optional<int32_t> ParseIntegerOrLimit(std::string_view text);
+// The same with, for a well-formed number past 32 bits, the side it went
+// past (+1 or -1), so that a range check can refuse it as too large or too
+// small; neither for a text that is no number.
+struct IntegerText {
+  std::optional<int32_t> value;
+  int beyond = 0;
+};
+IntegerText ReadInteger(std::string_view text);
 
 // A count: ParseInteger, then the range. NotInteger with the conversion
 // error, or BadInput with `rangeMessage`, also for a number too large (or
