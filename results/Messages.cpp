@@ -80,9 +80,15 @@ std::string FileErrorReason(int error) {
     case ETIMEDOUT: japanese = "時間切れになりました。"; break;
     default: break;
   }
-  const std::string system = std::strerror(error);
-  if (japanese == nullptr) return system;
-  return std::string(japanese) + " (" + system + ")";
+  // The system's own words only where there is no Japanese reason.
+  return japanese != nullptr ? std::string(japanese) : std::string(std::strerror(error));
+}
+
+std::string NotSimFileMessage(std::string_view path) {
+  if (path.empty()) return kNotSimFileMessage;
+  std::string message(path);
+  message.append("\n").append(kNotSimFileMessage);
+  return message;
 }
 
 std::string FileFailureMessage(std::string_view headline, std::string_view path,

@@ -56,6 +56,9 @@ inline constexpr const char* kReadBrokenOffStatus = "シミュレーションフ
 inline constexpr const char* kReadDoneStatus = "シミュレーションファイルの読み込み完了";
 inline constexpr const char* kSaveDoneStatus = "シミュレーションファイルに保存完了";
 inline constexpr const char* kNotSimFileMessage = "このファイルは、Sorimuファイルではありません。";
+// "<path>\nこのファイルは、Sorimuファイルではありません。": the sentence reads
+// of the file named above it. Bytes without a path get the sentence alone.
+std::string NotSimFileMessage(std::string_view path);
 inline constexpr const char* kFileTooLargeMessage =
     "このファイルは大きすぎるため、読み込めません。";
 inline constexpr const char* kReadOutOfMemoryMessage =
@@ -94,7 +97,7 @@ std::string UnreachableValueReason(long long row, std::string_view field, long l
                                    std::string_view allowed);
 
 // What went wrong with a file, for the line under such a message: the
-// reason in Japanese with the system's own words in brackets.
+// reason in Japanese, or the system's own words for an error without one.
 std::string FileErrorReason(int error);
 
 // "<headline>\n<path>\n<reason>": every failed file names itself and why.

@@ -128,7 +128,7 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRo
   if (headerBytes < static_cast<long long>(simfile::kValueBytes) ||
       GetInt32(header) != simfile::kFormatMark ||
       headerBytes < static_cast<long long>(simfile::kHeaderBytes)) {
-    result.status = Failure(StatusKind::NotSimFile, kNotSimFileMessage);
+    result.status = Status::Fail(StatusKind::NotSimFile, NotSimFileMessage(path));
     return result;
   }
   result.header = SimFileHeader{
@@ -194,7 +194,7 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRo
 
   // The display needs at least one row: a file without one is not a run.
   if (records.RowCount() == 0) {
-    result.status = Failure(StatusKind::NotSimFile, kNotSimFileMessage);
+    result.status = Status::Fail(StatusKind::NotSimFile, NotSimFileMessage(path));
   } else if (const std::optional<FieldFault> fault = checker.Finish()) {
     records.ClearRows();
     result.status = Unreachable(*fault, path);

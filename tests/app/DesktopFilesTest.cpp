@@ -229,7 +229,7 @@ void DesktopFilesTest::dropsOfAnythingElse() {
   w.dialogs.shown.clear();
   QVERIFY(DropFiles(Find<QLabel>(w.form, "ResultLabel"), {foreign}).dropped);
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
-  QCOMPARE(w.dialogs.shown[0].message, QString::fromUtf8(kNotSimFileMessage));
+  QCOMPARE(w.dialogs.shown[0].message, foreign + '\n' + QString::fromUtf8(kNotSimFileMessage));
   QCOMPARE(Records(w.form).RowCount(), rows);
   QCOMPARE(Find<QLineEdit>(w.form, "PlayNumEdit")->text(), QStringLiteral("200"));
   QVERIFY(RecentEntries(w.form).isEmpty());

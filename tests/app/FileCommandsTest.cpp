@@ -227,7 +227,7 @@ void FileCommandsTest::foreignFileChangesNothing() {
   QCOMPARE(w.dialogs.shown.size(), size_t{1});
   QCOMPARE(w.dialogs.shown[0].message,
            unreachable.isEmpty()
-               ? QString::fromUtf8(kNotSimFileMessage)
+               ? path + '\n' + QString::fromUtf8(kNotSimFileMessage)
                : QString::fromUtf8(kUnreachableFileMessage) + '\n' + path + '\n' + unreachable);
   QCOMPARE(StatusText(w.form), QStringLiteral("シミュレーションファイルの読み込み中断"));
   QVERIFY(Find<QPushButton>(w.form, "StartButton")->isEnabled());

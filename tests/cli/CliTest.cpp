@@ -125,10 +125,11 @@ TEST(Cli, ShowRejectsForeignFilesLikeTheOpenCommand) {
   WriteBytes(dir.File("text.sim"), {'h', 'e', 'l', 'l', 'o', '\n'});
   const CliResult foreign = Cli({"show", dir.File("text.sim")});
   EXPECT_EQ(foreign.status, 1);
-  EXPECT_EQ(foreign.err, "このファイルは、Sorimuファイルではありません。\n");
+  EXPECT_EQ(foreign.err,
+            dir.File("text.sim") + "\nこのファイルは、Sorimuファイルではありません。\n");
   WriteBytes(dir.File("empty.sim"), {4, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
   EXPECT_EQ(Cli({"show", dir.File("empty.sim")}).err,
-            "このファイルは、Sorimuファイルではありません。\n");
+            dir.File("empty.sim") + "\nこのファイルは、Sorimuファイルではありません。\n");
   EXPECT_EQ(Cli({"show", dir.File("missing.sim")}).status, 1);
 }
 

@@ -86,7 +86,7 @@ TEST(CliEstimate, BadPriorsAndUnreadableFilesGetTheirStatusAndMessage) {
   WriteBytes(dir.File("text.sim"), {'h', 'e', 'l', 'l', 'o', '\n'});
   const CliResult foreign = Cli({"estimate", dir.File("text.sim"), "--tsv"});
   EXPECT_EQ(foreign.status, 1);
-  EXPECT_EQ(foreign.err, std::string(kNotSimFileMessage) + "\n");
+  EXPECT_EQ(foreign.err, dir.File("text.sim") + "\n" + kNotSimFileMessage + "\n");
   EXPECT_EQ(foreign.out, "");
 
   EXPECT_EQ(Cli({"estimate"}).status, 2);

@@ -169,7 +169,7 @@ TEST(Session, BatchStopsAtAFileThatCannotBeWrittenAndSaysWhy) {
   EXPECT_EQ(outcome.line, StatusLine::BatchError);
   EXPECT_EQ(outcome.status.Message.rfind(kSaveFailedMessage, 0), 0u);
   EXPECT_NE(outcome.status.Message.find(dir.File("missing/run2_50_1.sim")), std::string::npos);
-  EXPECT_NE(outcome.status.Message.find("No such file or directory"), std::string::npos);
+  EXPECT_NE(outcome.status.Message.find("ファイルまたはフォルダがありません。"), std::string::npos);
   EXPECT_EQ(r.hiddenAtMessagePoint.size(), 1u) << "no repetition after the failed one";
   EXPECT_EQ(r.session.Records().LastRow().PlayCount, 50)
       << "the records hold the failed repetition";
@@ -237,7 +237,7 @@ TEST(Session, OpenShowsTheFileAndAForeignFileChangesNothing) {
   r.reports.clear();
   CommandOutcome outcome = r.session.Open(dir.File("foreign.sim"));
   EXPECT_EQ(outcome.status.Kind, StatusKind::NotSimFile);
-  EXPECT_EQ(outcome.status.Message, kNotSimFileMessage);
+  EXPECT_EQ(outcome.status.Message, dir.File("foreign.sim") + "\n" + kNotSimFileMessage);
   EXPECT_EQ(outcome.line, StatusLine::ReadBrokenOff);
   EXPECT_EQ(r.reports.front().line, StatusLine::Reading);
   EXPECT_EQ(RowBytes(r.session.Records()), shown) << "the run on display can still be saved";

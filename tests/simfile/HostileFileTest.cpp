@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <random>
 
 #include "Messages.h"
@@ -58,8 +59,10 @@ TEST(HostileFiles, MissingFilesAndFoldersCannotBeOpened) {
   EXPECT_EQ(ReadSimFile(dir.path(), records).status.Kind, StatusKind::CannotOpen);
   EXPECT_EQ(records.RowCount(), 1u) << "nothing changes when the file does not open";
   const SimReadResult missing = ReadSimFile(dir.File("none.sim"), records);
+  // The reason in Japanese alone; the system's words only where there is none.
   EXPECT_EQ(missing.status.Message, std::string(kCannotOpenMessage) + "\n" + dir.File("none.sim") +
-                                        "\n" + FileErrorReason(ENOENT));
+                                        "\nファイルまたはフォルダがありません。");
+  EXPECT_EQ(FileErrorReason(ECONNREFUSED), std::strerror(ECONNREFUSED));
 }
 
 TEST(HostileFiles, PipesAndDevicesAreRefusedWithoutWaiting) {
