@@ -97,11 +97,13 @@ RememberedInputs MainPresenter::Remembered() const {
   RememberedInputs remembered;
   remembered.Start = inputs_;
   remembered.Markers = markers_;
+  remembered.ExpectedLineWanted = expectedLineWanted_;
   return remembered;
 }
 
 void MainPresenter::Restore(const RememberedInputs& inputs) {
   markers_ = inputs.Markers;
+  expectedLineWanted_ = inputs.ExpectedLineWanted;
   SetInputs(inputs.Start);
 }
 

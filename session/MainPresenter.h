@@ -88,8 +88,12 @@ class MainPresenter {
   // The marker boxes (kMarkerBIG ...): which roles the slump graph marks.
   bool Marker(int m) const { return markers_[static_cast<size_t>(m)]; }
   void SetMarker(int m, bool on);
-  // What the next session starts from: the inputs as typed and the marker
-  // boxes (the dialogs add their own); and taking it back.
+  // Whether the user wants the 期待差枚 line: kept while the run on display
+  // gets none, for the next that does. The window's switch draws it.
+  bool ExpectedLineWanted() const { return expectedLineWanted_; }
+  void SetExpectedLineWanted(bool on) { expectedLineWanted_ = on; }
+  // What the next session starts from: the inputs as typed, the marker
+  // boxes and the 期待差枚 wish (the dialogs add their own); and taking it back.
   RememberedInputs Remembered() const;
   void Restore(const RememberedInputs& inputs);
 
@@ -137,6 +141,7 @@ class MainPresenter {
 
   StartTexts inputs_;
   std::array<bool, kMarkerSeriesCount> markers_{};
+  bool expectedLineWanted_ = false;
   RunPhase phase_ = RunPhase::Idle;
   StatusLine status_ = StatusLine::Clear;
   std::string statusDetail_;

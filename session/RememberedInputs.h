@@ -26,13 +26,14 @@ struct HallTexts {
 };
 
 // What a window session keeps for the next one, as values: the main
-// window's inputs as typed and its marker boxes, the analysis dialog's
+// window's inputs as typed, its marker boxes and 期待差枚, the analysis dialog's
 // counts, stocks and setting, the estimate's texts. The seeds are not kept:
 // each session starts from a fresh one, so that two analyses are not the
 // same runs unless the user types the seed again.
 struct RememberedInputs {
   StartTexts Start;
   std::array<bool, kMarkerSeriesCount> Markers{};
+  bool ExpectedLineWanted = false;  // the 期待差枚 box, as the user left it
   AnalysisTexts Analysis;
   EstimateTexts Estimate;
   HallTexts Hall;
@@ -52,5 +53,7 @@ extern const std::array<TextSetting, 15> kTextSettings;
 
 // The key of marker box `m` ("markers/<box name>").
 std::string MarkerKey(int m);
+// The 期待差枚 box's, beside them.
+inline constexpr const char* kExpectedLineKey = "markers/ExpectedCheckBox";
 
 }  // namespace sorimu

@@ -48,6 +48,8 @@ void RestoreInputs(const QSettings& settings, RememberedInputs& inputs) {
     const std::optional<bool> checked = StoredBool(settings, QString::fromStdString(MarkerKey(m)));
     if (checked) inputs.Markers[static_cast<size_t>(m)] = *checked;
   }
+  const std::optional<bool> wanted = StoredBool(settings, QLatin1String(kExpectedLineKey));
+  if (wanted) inputs.ExpectedLineWanted = *wanted;
 }
 
 void RememberInputs(QSettings& settings, const RememberedInputs& inputs) {
@@ -63,6 +65,7 @@ void RememberInputs(QSettings& settings, const RememberedInputs& inputs) {
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     settings.setValue(QString::fromStdString(MarkerKey(m)), inputs.Markers[static_cast<size_t>(m)]);
   }
+  settings.setValue(QLatin1String(kExpectedLineKey), inputs.ExpectedLineWanted);
 }
 
 std::optional<QPoint> StoredPosition(const QSettings& settings, QSize size,

@@ -1,8 +1,10 @@
 #include "ExpectedLineSwitch.h"
 
 #include <QCheckBox>
+#include <QSignalBlocker>
 
 #include "ChartLayer.h"
+#include "MainPresenter.h"
 #include "QtText.h"
 #include "ResultCharts.h"
 #include "WindowTexts.h"
@@ -30,8 +32,9 @@ QString TipOf(const LineOffer& offer) {
 
 }  // namespace
 
-ExpectedLineSwitch::ExpectedLineSwitch(QCheckBox* box, ResultCharts& charts)
-    : box_(box), charts_(charts) {
+ExpectedLineSwitch::ExpectedLineSwitch(QCheckBox* box, ResultCharts& charts,
+                                       MainPresenter& presenter)
+    : box_(box), charts_(charts), presenter_(presenter) {
   Offer(offer_);
 }
 
@@ -48,7 +51,10 @@ void ExpectedLineSwitch::Refresh(const ShownRun& shown) {
   Offer(offer);
 }
 
-void ExpectedLineSwitch::Switched() { Update(); }
+void ExpectedLineSwitch::Switched() {
+  presenter_.SetExpectedLineWanted(box_->isChecked());
+  Update();
+}
 
 void ExpectedLineSwitch::Offer(const LineOffer& offer) {
   offer_ = offer;
@@ -58,7 +64,12 @@ void ExpectedLineSwitch::Offer(const LineOffer& offer) {
 }
 
 void ExpectedLineSwitch::Update() {
-  const bool shown = box_->isChecked() && offer_.Absence == LineAbsence::None;
+  const bool shown = presenter_.ExpectedLineWanted() && offer_.Absence == LineAbsence::None;
+  if (box_->isChecked() != shown) {
+    // What the box shows is drawn here, not a switch of the user's.
+    const QSignalBlocker quiet(box_);
+    box_->setChecked(shown);
+  }
   if (shown && !drawn_) {
     const ExpectedLine line = ComputeExpectedLine(offer_);
     XYPoints points;

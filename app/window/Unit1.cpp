@@ -51,7 +51,8 @@ TMainForm::TMainForm(const WindowServices& services, QWidget* parent)
   display_ = std::make_unique<RunDisplay>(RunDisplay::Views{
       ui_.ResultListView, listModel_, ui_.BListView, ui_.Ren3ListView, ui_.RenListView,
       ui_.KoyakuListView, ui_.RTCancelListView, ui_.ResultLabel, ui_.Charts.get()});
-  expectedLine_ = std::make_unique<ExpectedLineSwitch>(ui_.ExpectedCheckBox, *ui_.Charts);
+  expectedLine_ =
+      std::make_unique<ExpectedLineSwitch>(ui_.ExpectedCheckBox, *ui_.Charts, *presenter_);
   tools_ = std::make_unique<ToolCommands>(this, dialogs_, jobs_, *presenter_, *ui_.Charts);
   escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape_->setObjectName(QStringLiteral("CancelShortcut"));

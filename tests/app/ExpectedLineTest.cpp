@@ -1,6 +1,7 @@
 // The 期待差枚 box and the expected-balance line of the slump graph: which
-// runs get a line, that it is the exact figure of the run shown, and that a
-// hidden level stays hidden until its setting check.
+// runs get a line, that it is the exact figure of the run shown, that a
+// hidden level stays hidden until its setting check, and that the box is
+// checked only where a line is drawn.
 #include <qcustomplot.h>
 
 #include <QCheckBox>
@@ -102,8 +103,10 @@ void ExpectedLineTest::hiddenLevelGetsItsLineOnlyFromItsOwnSettingCheck() {
   w.SetInputs("3000", "?");
   w.Start();
   QCheckBox* box = Find<QCheckBox>(w.form, "ExpectedCheckBox");
-  QVERIFY(box->isChecked());  // the switch stays, the line does not
+  // Greyed, the box is not checked: no line stands behind it. The wish stays.
   QVERIFY(!box->isEnabled());
+  QVERIFY(!box->isChecked());
+  QVERIFY(w.form.Presenter().ExpectedLineWanted());
   QCOMPARE(box->toolTip(),
            QStringLiteral("設定「?」で遊技した結果には、設定確認の後に表示できます。"));
   QCOMPARE(line.Points(), 0);
@@ -116,6 +119,7 @@ void ExpectedLineTest::hiddenLevelGetsItsLineOnlyFromItsOwnSettingCheck() {
   w.Start();
   QTest::mouseClick(Find<QPushButton>(w.form, "FlevelButton"), Qt::LeftButton);
   QVERIFY(!box->isEnabled());
+  QVERIFY(!box->isChecked());
   QCOMPARE(line.Points(), 0);
 
   // Its own check shows the line of the level drawn for it.
@@ -126,6 +130,7 @@ void ExpectedLineTest::hiddenLevelGetsItsLineOnlyFromItsOwnSettingCheck() {
   const int level = w.form.Presenter().CurrentSession().Machine().GetFlevel();
   QCOMPARE(Find<QComboBox>(w.form, "FlevelComboBox")->currentText(), QString::number(level));
   QVERIFY(box->isEnabled());
+  QVERIFY(box->isChecked());  // the wish, shown again with its line
   QVERIFY(line.Active());
   QVERIFY(line.Points() > 0);
   QVERIFY(line.layer.LegendTexts(Slump(w.form))
@@ -163,17 +168,19 @@ void ExpectedLineTest::noLineWhereAStockCouldRunOut() {
   QFETCH(QString, reg);
   QFETCH(bool, offered);
   WindowFixture w;
-  Find<QCheckBox>(w.form, "ExpectedCheckBox")->setChecked(true);
+  QCheckBox* box = Find<QCheckBox>(w.form, "ExpectedCheckBox");
+  box->setChecked(true);  // set while greyed: wanted for the first run that gets a line
+  QVERIFY(!box->isChecked());
   w.SetInputs("8000", flevel, "1", big, reg);
   w.Start();
   const LineSeries line(w.form);
-  QCOMPARE(Find<QCheckBox>(w.form, "ExpectedCheckBox")->isEnabled(), offered);
+  QCOMPARE(box->isEnabled(), offered);
+  QCOMPARE(box->isChecked(), offered);
   QCOMPARE(line.Active(), offered);
   QCOMPARE(line.Points() > 0, offered);
   if (!offered) {
-    QVERIFY(Find<QCheckBox>(w.form, "ExpectedCheckBox")
-                ->toolTip()
-                .startsWith(QStringLiteral("開始時のストックが途中で尽きる可能性があるため")));
+    QVERIFY(box->toolTip().startsWith(
+        QStringLiteral("開始時のストックが途中で尽きる可能性があるため")));
   }
 }
 

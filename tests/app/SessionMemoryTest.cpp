@@ -15,6 +15,7 @@
 
 #include "AnalysisDialog.h"
 #include "ChartData.h"
+#include "ChartLayer.h"
 #include "EstimateBox.h"
 #include "HallDataBox.h"
 #include "HallFiguresView.h"
@@ -39,12 +40,16 @@ struct RememberingWindow {
     return *form.findChild<AnalysisDialog*>();
   }
 
-  // The box opens on a run only.
-  TEstimateBox& Estimate() {
+  void Play() {
     Find<QLineEdit>(form, "PlayNumEdit")->setText("100");
     Find<QLineEdit>(form, "SimNumEdit")->setText("1");
     Find<QPushButton>(form, "StartButton")->click();
     WaitIdle(form);
+  }
+
+  // The box opens on a run only.
+  TEstimateBox& Estimate() {
+    Play();
     Find<QAction>(form, "ToolEstimateMenu")->trigger();
     TEstimateBox* box = form.findChild<TEstimateBox*>();
     // The rows are read as a job.
@@ -75,6 +80,7 @@ QStringList Snapshot(RememberingWindow& w) {
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     seen << QString::number(w.form.Charts().MarkerActive(m));
   }
+  seen << QString::number(w.form.Presenter().ExpectedLineWanted());
   seen << QStringLiteral("%1,%2").arg(w.form.pos().x()).arg(w.form.pos().y());
   emit Find<QMenu>(w.form, "FileMenu")->aboutToShow();
   seen << QString::number(Find<QMenu>(w.form, "FileRecentMenu")->actions().size());
@@ -108,6 +114,7 @@ class SessionMemoryTest : public QObject {
   void initTestCase();
   void init();
   void sessionComesBack();
+  void expectedLineComesBackWithTheFirstRunThatGetsOne();
   void inputsStartWouldRefuseAreNotKept();
   void damagedValuesAreIgnored_data();
   void damagedValuesAreIgnored();
@@ -174,7 +181,8 @@ void SessionMemoryTest::sessionComesBack() {
   for (int m = 0; m < kMarkerSeriesCount; ++m) {
     expected << QString::number(m == kMarkerCherry2 || m == kMarkerBell);
   }
-  expected << "37,23"
+  expected << "0"
+           << "37,23"
            << "3"
            << "5000"
            << "20"
@@ -187,6 +195,23 @@ void SessionMemoryTest::sessionComesBack() {
           Find<QCheckBox>(next.form, "BellCheckBox")->isChecked());
   // Each session analyses from a fresh seed.
   QVERIFY(next.Analysis().SeedEdit->text() != QStringLiteral("12345"));
+}
+
+void SessionMemoryTest::expectedLineComesBackWithTheFirstRunThatGetsOne() {
+  {
+    RememberingWindow first(settingsFile_);
+    first.Play();
+    Find<QCheckBox>(first.form, "ExpectedCheckBox")->click();
+    first.form.close();
+  }
+  RememberingWindow next(settingsFile_);
+  QCheckBox* box = Find<QCheckBox>(next.form, "ExpectedCheckBox");
+  QVERIFY(!box->isEnabled() && !box->isChecked());  // nothing to draw it for yet
+  next.Play();
+  QVERIFY(box->isEnabled() && box->isChecked());
+  const ChartLayer& layer = next.form.Charts().Layer();
+  QVERIFY(layer.Active(layer.Find(QStringLiteral("ExpectedSeries"))));
+  QVERIFY(next.dialogs.shown.empty());
 }
 
 void SessionMemoryTest::inputsStartWouldRefuseAreNotKept() {
@@ -225,6 +250,7 @@ void SessionMemoryTest::damagedValuesAreIgnored_data() {
   QTest::newRow("setting 7") << QByteArray("[inputs]\nsetting=7\n");
   QTest::newRow("setting as a point") << QByteArray("[inputs]\nsetting=@Point(1 2)\n");
   QTest::newRow("marker maybe") << QByteArray("[markers]\nBIGCheckBox=maybe\nREGCheckBox=2\n");
+  QTest::newRow("expected line as a number") << QByteArray("[markers]\nExpectedCheckBox=1\n");
   QTest::newRow("position off every screen")
       << QByteArray("[window]\nposition=@Point(5000 5000)\n");
   QTest::newRow("position above the screen") << QByteArray("[window]\nposition=@Point(10 -300)\n");
