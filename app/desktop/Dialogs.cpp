@@ -7,7 +7,9 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTreeView>
+#include <algorithm>
 
+#include "FileListTexts.h"
 #include "HallTexts.h"
 #include "WindowFont.h"
 #include "WindowTexts.h"
@@ -32,14 +34,13 @@ std::optional<QString> AskPath(QWidget* parent, const QString& offered,
                                const QString& filter = QString::fromUtf8(wintext::kSimFileFilter),
                                QString* chosenFilter = nullptr) {
   QFileDialog dialog(parent);
-  dialog.setFont(WindowFont());
   dialog.setAcceptMode(mode);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters(filter.split(QStringLiteral(";;")));
   dialog.setDefaultSuffix(QString());
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   dialog.selectFile(offered);
-  FitFileDialogColumns(dialog);
+  PrepareFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   if (chosenFilter != nullptr) *chosenFilter = dialog.selectedNameFilter();
   return dialog.selectedFiles().constFirst();
@@ -47,16 +48,22 @@ std::optional<QString> AskPath(QWidget* parent, const QString& offered,
 
 }  // namespace
 
-void FitFileDialogColumns(QFileDialog& dialog) {
+void PrepareFileDialog(QFileDialog& dialog) {
+  dialog.setFont(WindowFont());
+  dialog.setProxyModel(new FileListTexts(&dialog));
   // Qt's widths for the size and date columns suit a narrower face; in the
-  // window's they would show "429…KiB" and "2026/1… 10:30".
+  // window's they would show "429…KB" and "2026/1… 10:30".
   auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
   if (view == nullptr) return;
   const QFontMetrics metrics(view->font());
   constexpr int kRoom = 24;  // the cell's margins and the sort arrow
   const QDateTime widestTime(QDate(2088, 12, 28), QTime(20, 58));
+  int widestSize = 0;
+  for (qint64 bytes : {qint64{1023}, qint64{1048575}}) {  // "1,023 バイト", "1,024.0 KB"
+    widestSize = std::max(widestSize, metrics.horizontalAdvance(FileSizeText(bytes)));
+  }
   QHeaderView* header = view->header();
-  header->resizeSection(1, metrics.horizontalAdvance(QStringLiteral("1023.99 KiB")) + kRoom);
+  header->resizeSection(1, widestSize + kRoom);
   header->resizeSection(
       3, metrics.horizontalAdvance(QLocale().toString(widestTime, QLocale::ShortFormat)) + kRoom);
 }

@@ -59,9 +59,10 @@ class Dialogs {
   }
 };
 
-// Widens the file dialog's size and date columns to what they show in the
-// window's face.
-void FitFileDialogColumns(QFileDialog& dialog);
+// What every file dialog of the program gets before it is shown: the
+// window's face, the sizes and folders of its list as a Japanese user reads
+// them (FileListTexts), and size and date columns wide enough for them.
+void PrepareFileDialog(QFileDialog& dialog);
 
 // The real boxes and dialogs.
 class QtDialogs final : public Dialogs {

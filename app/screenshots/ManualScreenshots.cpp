@@ -7,6 +7,7 @@
 // the clock is stopped at a fixed time, so that the pictures change only
 // when the window does.
 #include <qcustomplot.h>
+#include <sys/time.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -299,12 +300,15 @@ void ReadmeShots(Shots& shots) {
     about->hide();
   }
 
-  // The dialog the Open command shows, in a folder of saved runs with a
-  // fixed name and fixed times, so that the picture changes only with Qt.
+  // The dialog the Open command shows, in a folder of saved runs and one
+  // folder, with fixed names and fixed times, so that the picture changes
+  // only with Qt.
   QDir runs(QDir::temp().filePath(QStringLiteral("sorimu-runs")));
   runs.removeRecursively();
-  runs.mkpath(QStringLiteral("."));
+  runs.mkpath(QStringLiteral("以前の結果"));
   const QDateTime saved(QDate(2026, 12, 9), QTime(10, 30, 0));
+  const timeval folderTime[2] = {{saved.toSecsSinceEpoch(), 0}, {saved.toSecsSinceEpoch(), 0}};
+  ::utimes(QFile::encodeName(runs.filePath(QStringLiteral("以前の結果"))).constData(), folderTime);
   for (const char* name : {"sorimu1_8000_1.sim", "sorimu1_8000_2.sim", "sorimu1_8000_3.sim"}) {
     const QString path = runs.filePath(QString::fromLatin1(name));
     SaveSimFile(QFile::encodeName(path).toStdString(), form.Presenter().CurrentSession().Header(),
@@ -313,19 +317,18 @@ void ReadmeShots(Shots& shots) {
     if (file.open(QIODevice::ReadWrite)) file.setFileTime(saved, QFileDevice::FileModificationTime);
   }
   QFileDialog open(&form);
-  open.setFont(WindowFont());
   open.setAcceptMode(QFileDialog::AcceptOpen);
   open.setNameFilter(QStringLiteral("Sorimuファイル (*.sim)"));
   open.setViewMode(QFileDialog::Detail);
   open.setDirectory(runs.path());
-  FitFileDialogColumns(open);
+  PrepareFileDialog(open);
   open.show();
   // The dialog lists the folder in the background.
   if (auto* model = open.findChild<QFileSystemModel*>()) {
     QEventLoop loaded;
     QObject::connect(model, &QFileSystemModel::directoryLoaded, &loaded, &QEventLoop::quit);
     QTimer::singleShot(2000, &loaded, &QEventLoop::quit);
-    if (model->rowCount(model->index(runs.path())) < 3) loaded.exec();
+    if (model->rowCount(model->index(runs.path())) < 4) loaded.exec();
   }
   shots.Save(&open, QStringLiteral("screenshot-filedialog.png"));
   open.hide();

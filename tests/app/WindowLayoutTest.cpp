@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,7 +18,9 @@
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include "AboutBox.h"
@@ -29,6 +33,7 @@
 #include "WindowControls.h"
 #include "WindowFont.h"
 #include "WindowTestSupport.h"
+#include "desktop/Dialogs.h"
 
 using namespace sorimu;
 
@@ -449,6 +454,46 @@ void WindowLayoutTest::qtDialogsSpeakJapanese() {
   QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
   QCOMPARE(buttons.button(QDialogButtonBox::Open)->text().remove(QRegularExpression("\\(&.\\)")),
            QStringLiteral("開く"));
+
+  // The Open command's own dialog, over a folder with a folder and a run in it.
+  QTemporaryDir dir;
+  QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("runs")));
+  QFile run(dir.filePath(QStringLiteral("run.sim")));
+  QVERIFY(run.open(QIODevice::WriteOnly) && run.write(QByteArray(1536, '\0')) == 1536);
+  run.close();
+  QMap<QString, QStringList> rows;  // name -> the texts of its row
+  QString offered;
+  bool listed = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    const QTreeView* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    const QAbstractItemModel* model = view->model();
+    // The folder is listed in the background.
+    listed = QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 2; }, 10000);
+    for (int r = 0; r < model->rowCount(view->rootIndex()); ++r) {
+      QStringList texts;
+      for (int c = 0; c < model->columnCount(view->rootIndex()); ++c) {
+        texts << model->index(r, c, view->rootIndex()).data().toString();
+      }
+      rows.insert(texts.front(), texts);
+    }
+    offered = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+    dialog->reject();
+  });
+  QtDialogs dialogs;
+  QVERIFY(!dialogs.AskOpenPath(nullptr, dir.filePath(QStringLiteral("run.sim"))));
+  QVERIFY(listed);
+  QCOMPARE(offered, QStringLiteral("run.sim"));
+  QCOMPARE(rows.keys(), QStringList({"run.sim", "runs"}));
+  QCOMPARE(rows["runs"][1], QString());
+  QCOMPARE(rows["runs"][2], QStringLiteral("フォルダ"));
+  QCOMPARE(rows["run.sim"][1], QStringLiteral("1.5 KB"));
+  for (const QStringList& texts : rows) {
+    QVERIFY2(!texts.join('|').contains(QStringLiteral("Folder")) &&
+                 !texts.join('|').contains(QStringLiteral("iB")),
+             qPrintable(texts.join('|')));
+  }
 }
 
 SORIMU_WINDOW_TEST_MAIN(WindowLayoutTest)
