@@ -5,6 +5,8 @@
 #include <cassert>
 #include <cmath>
 
+#include "WideVectors.h"
+
 namespace sorimu {
 
 namespace {
@@ -163,7 +165,7 @@ void RtBand::Rebase() {
 
 // Everything the band holds, times `factor`: over the whole ring, or only
 // the band's own games and draws.
-void RtBand::Multiply(const RtLanes& factor, bool wholeRing) {
+SORIMU_WIDE_VECTORS void RtBand::Multiply(const RtLanes& factor, bool wholeRing) {
   for (size_t i = 0; i < epochs_.size(); ++i) {
     if (!wholeRing && !Live(i)) continue;
     // Nothing comes down into the band that keeps its draws.
@@ -182,7 +184,7 @@ void RtBand::Multiply(const RtLanes& factor, bool wholeRing) {
   MultiplyBy(total_, factor);
 }
 
-void RtBand::Draw(int32_t games, const SettingValues& weight) {
+SORIMU_WIDE_VECTORS void RtBand::Draw(int32_t games, const SettingValues& weight) {
   RtLanes stored;
   for (size_t s = 0; s < kSettingCount; ++s) {
     for (size_t m = 0; m < kModeCount; ++m) {
@@ -202,7 +204,7 @@ void RtBand::Draw(int32_t games, const SettingValues& weight) {
   empty_ = false;
 }
 
-RtLanes RtBand::Leave(int32_t games) {
+SORIMU_WIDE_VECTORS RtLanes RtBand::Leave(int32_t games) {
   RtLanes out{};
   if (empty_) return out;
   const size_t index = Index(games - 1 + low_);
@@ -228,7 +230,7 @@ RtLanes RtBand::Leave(int32_t games) {
   return out;
 }
 
-void RtBand::Enter(int32_t position, const RtLanes& weight) {
+SORIMU_WIDE_VECTORS void RtBand::Enter(int32_t position, const RtLanes& weight) {
   if (std::all_of(weight.begin(), weight.end(), [](double w) { return w == 0; })) return;
   RtLanes& mass = mass_[Fresh(position)];
   for (size_t l = 0; l < kRtLanes; ++l) {
@@ -239,7 +241,7 @@ void RtBand::Enter(int32_t position, const RtLanes& weight) {
   empty_ = false;
 }
 
-RtLanes RtBand::Total(int32_t games) const {
+SORIMU_WIDE_VECTORS RtLanes RtBand::Total(int32_t games) const {
   RtLanes sum{};
   if (empty_) return sum;
   const int32_t bottom = games + low_;
@@ -277,7 +279,7 @@ RtLanes RtBand::RoughTotal(int32_t games) const {
   return rough;
 }
 
-void RtBand::Read(int32_t games, std::vector<RtLanes>& into) const {
+SORIMU_WIDE_VECTORS void RtBand::Read(int32_t games, std::vector<RtLanes>& into) const {
   if (empty_) return;
   RtLanes running = running_;
   for (int32_t r = low_; r <= high_; ++r) {
@@ -299,7 +301,7 @@ void RtBand::Read(int32_t games, std::vector<RtLanes>& into) const {
   }
 }
 
-void RtBand::Settle(int32_t games) {
+SORIMU_WIDE_VECTORS void RtBand::Settle(int32_t games) {
   if (empty_ || kind_ == Kind::Windowed) return;
   const int32_t bottom = games + low_;
   if (kind_ == Kind::SteppedWithDraws) {
