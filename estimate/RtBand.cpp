@@ -121,6 +121,8 @@ void RtBand::Clear() {
   scale_.fill(1);
   inverse_.fill(1);
   for (Window& window : windows_) window.Clear();
+  firstPosition_ = kNothingYet;
+  firstDraw_ = kNothingYet;
   empty_ = true;
 }
 
@@ -222,11 +224,13 @@ SORIMU_WIDE_VECTORS void RtBand::Draw(int32_t games, const SettingValues& weight
     }
   }
   if (kind_ != Kind::Windowed) {
+    firstPosition_ = std::min(firstPosition_, games + stepGames_.front());
     for (size_t k = 0; k < stepGames_.size(); ++k)
       AddScaled(step_[Fresh(games + stepGames_[k])], stored, stepChanges_[k]);
     AddScaled(total_, stored, bandMass_);
   }
   if (kind_ != Kind::Stepped) {
+    firstDraw_ = std::min(firstDraw_, games);
     Drawn& draw = draws_[Index(games)];
     if (draw.epoch != epoch_ || draw.games != games) draw = Drawn{RtLanes{}, epoch_, games};
     Add(draw.stored, stored);
@@ -263,6 +267,7 @@ SORIMU_WIDE_VECTORS RtLanes RtBand::Leave(int32_t games) {
 
 SORIMU_WIDE_VECTORS void RtBand::Enter(int32_t position, const RtLanes& weight) {
   if (std::all_of(weight.begin(), weight.end(), [](double w) { return w == 0; })) return;
+  firstPosition_ = std::min(firstPosition_, position);
   RtLanes& mass = mass_[Fresh(position)];
   for (size_t l = 0; l < kRtLanes; ++l) {
     const double stored = weight[l] * inverse_[l];
@@ -278,13 +283,16 @@ SORIMU_WIDE_VECTORS RtLanes RtBand::Total(int32_t games) const {
   const int32_t bottom = games + low_;
   if (kind_ != Kind::Stepped) {
     // The kept draws' chances of games left from the band's lowest game on.
-    for (int32_t d = std::max(0, bottom - high_); d <= games; ++d) {
+    for (int32_t d = std::max({0, bottom - high_, firstDraw_}); d <= games; ++d) {
       AddScaled(sum, DrawnAfter(d), tail_[static_cast<size_t>(bottom - d)]);
     }
   }
   if (kind_ != Kind::SteppedWithDraws) {
+    // Below the lowest game written since the band was cleared, the running
+    // sum is still 0 and so is what those games hold.
     RtLanes running = running_;
-    for (int32_t position = bottom; position <= games + high_; ++position) {
+    for (int32_t position = std::max(bottom, firstPosition_); position <= games + high_;
+         ++position) {
       const size_t index = Index(position);
       if (!Live(index)) {
         Add(sum, running);
@@ -339,7 +347,7 @@ SORIMU_WIDE_VECTORS void RtBand::Settle(int32_t games) {
     // The running sum and the total, worked out again from the draws.
     RtLanes atBottom{};
     total_.fill(0);
-    for (int32_t d = std::max(0, bottom - high_); d <= games; ++d) {
+    for (int32_t d = std::max({0, bottom - high_, firstDraw_}); d <= games; ++d) {
       const RtLanes draw = DrawnAfter(d);
       AddScaled(atBottom, draw, lengths_[static_cast<size_t>(bottom - d)]);
       AddScaled(total_, draw, tail_[static_cast<size_t>(bottom - d)]);
@@ -353,7 +361,7 @@ SORIMU_WIDE_VECTORS void RtBand::Settle(int32_t games) {
   }
   RtLanes running = running_;
   total_.fill(0);
-  for (int32_t position = bottom; position <= games + high_; ++position) {
+  for (int32_t position = std::max(bottom, firstPosition_); position <= games + high_; ++position) {
     const size_t index = Fresh(position);
     Add(running, step_[index]);
     Add(mass_[index], running);

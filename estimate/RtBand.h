@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "MachineOdds.h"
@@ -132,6 +133,12 @@ class RtBand {
   std::vector<Window> windows_;
 
   uint64_t epoch_ = 1;
+  // The lowest game written, and the first draw, since the band was cleared:
+  // a role that cuts the RT on every other game must not cost a scan of the
+  // whole band each time.
+  static constexpr int32_t kNothingYet = std::numeric_limits<int32_t>::max();
+  int32_t firstPosition_ = kNothingYet;
+  int32_t firstDraw_ = kNothingYet;
   int32_t latest_ = 0;  // the game of the last draw or move
   RtLanes running_{};
   RtLanes scale_{};
