@@ -5,6 +5,8 @@
 #include <cassert>
 #include <cmath>
 
+#include "WideVectors.h"
+
 namespace sorimu {
 
 namespace {
@@ -14,8 +16,8 @@ namespace {
 const double kScaleFloor = std::ldexp(1.0, -900);
 const double kScaleCeiling = std::ldexp(1.0, 900);
 
-// The loops run over lanes that cannot overlap what they write, so the
-// compiler takes them a vector at a time.
+// Each works out all its lanes before it writes any, so that the compiler
+// need not fear the arrays overlap and takes the lanes a vector at a time.
 void AddScaled(RtLanes& to, const RtLanes& from, const RtLanes& factor) {
   RtLanes product;
   for (size_t l = 0; l < kRtLanes; ++l) product[l] = from[l] * factor[l];
@@ -23,11 +25,15 @@ void AddScaled(RtLanes& to, const RtLanes& from, const RtLanes& factor) {
 }
 
 void Add(RtLanes& to, const RtLanes& from) {
-  for (size_t l = 0; l < kRtLanes; ++l) to[l] += from[l];
+  RtLanes sum;
+  for (size_t l = 0; l < kRtLanes; ++l) sum[l] = to[l] + from[l];
+  for (size_t l = 0; l < kRtLanes; ++l) to[l] = sum[l];
 }
 
 void MultiplyBy(RtLanes& lanes, const RtLanes& factor) {
-  for (size_t l = 0; l < kRtLanes; ++l) lanes[l] *= factor[l];
+  RtLanes product;
+  for (size_t l = 0; l < kRtLanes; ++l) product[l] = lanes[l] * factor[l];
+  for (size_t l = 0; l < kRtLanes; ++l) lanes[l] = product[l];
 }
 
 }  // namespace
@@ -82,17 +88,18 @@ RtBand::RtBand(int32_t low, int32_t high, const std::vector<RtLanes>& lengths, K
   // the runs of equal chances too.
   RtLanes before{};
   for (int32_t r = low; r <= high + 1; ++r) {
-    Step step{r, {}};
+    RtLanes change{};
     bool changes = false;
     for (size_t l = 0; l < kRtLanes; ++l) {
       const double at = r <= high ? lengths[static_cast<size_t>(r)][l] : 0.0;
-      step.change[l] = at - before[l];
+      change[l] = at - before[l];
       changes = changes || at != before[l];
       before[l] = at;
       if (r <= high) bandMass_[l] += at;
     }
     if (!changes) continue;
-    steps_.push_back(step);
+    stepGames_.push_back(r);
+    stepChanges_.push_back(change);
     if (kind_ != Kind::Windowed) continue;
     if (!windows_.empty()) windows_.back().last = r - 1;
     if (r <= high)
@@ -114,6 +121,8 @@ void RtBand::Clear() {
   scale_.fill(1);
   inverse_.fill(1);
   for (Window& window : windows_) window.Clear();
+  firstPosition_ = kNothingYet;
+  firstDraw_ = kNothingYet;
   empty_ = true;
 }
 
@@ -128,50 +137,74 @@ void RtBand::Scale(const SettingValues& factor) {
   Scale(factor, reciprocal);
 }
 
-void RtBand::Scale(const SettingValues& factor, const SettingValues& reciprocal) {
+SORIMU_WIDE_VECTORS void RtBand::Scale(const SettingValues& factor,
+                                       const SettingValues& reciprocal) {
   if (empty_) return;
-  if (std::all_of(factor.begin(), factor.end(), [](double f) { return f == 0; })) {
+  bool anyZero = false;
+  bool allZero = true;
+  for (const double f : factor) {
+    anyZero = anyZero || f == 0;
+    allZero = allZero && f == 0;
+  }
+  if (allZero) {
     Clear();
     return;
   }
-  // Where a setting's factor is 0 and another's is not (a machine whose
-  // tables make a role rule out some settings but not all), its weights go
-  // at once; the scale of the others may need putting into the weights.
-  RtLanes zero;
-  bool anyZero = false;
-  bool outOfRange = false;
-  for (size_t s = 0; s < kSettingCount; ++s) {
-    for (size_t m = 0; m < kModeCount; ++m) {
-      const size_t l = LaneOf(s, m);
-      zero[l] = factor[s] == 0 ? 0.0 : 1.0;
-      anyZero = anyZero || factor[s] == 0;
-      scale_[l] = factor[s] == 0 ? 1.0 : scale_[l] * factor[s];
-      inverse_[l] = factor[s] == 0 ? 1.0 : inverse_[l] * reciprocal[s];
-      outOfRange = outOfRange || scale_[l] < kScaleFloor || scale_[l] > kScaleCeiling;
+  if (!anyZero) {
+    // Every role on every game comes this way: lane by lane, no branches.
+    RtLanes by;
+    RtLanes byReciprocal;
+    for (size_t s = 0; s < kSettingCount; ++s) {
+      for (size_t m = 0; m < kModeCount; ++m) {
+        by[LaneOf(s, m)] = factor[s];
+        byReciprocal[LaneOf(s, m)] = reciprocal[s];
+      }
     }
+    MultiplyBy(scale_, by);
+    MultiplyBy(inverse_, byReciprocal);
+  } else {
+    // Where a setting's factor is 0 and another's is not (a machine whose
+    // tables make a role rule out some settings but not all), its weights go
+    // at once.
+    RtLanes zero;
+    for (size_t s = 0; s < kSettingCount; ++s) {
+      for (size_t m = 0; m < kModeCount; ++m) {
+        const size_t l = LaneOf(s, m);
+        zero[l] = factor[s] == 0 ? 0.0 : 1.0;
+        scale_[l] = factor[s] == 0 ? 1.0 : scale_[l] * factor[s];
+        inverse_[l] = factor[s] == 0 ? 1.0 : inverse_[l] * reciprocal[s];
+      }
+    }
+    Multiply(zero);
   }
-  if (anyZero) Multiply(zero, true);
+  // The scale of the others may need putting into the weights.
+  bool outOfRange = false;
+  for (const double scale : scale_) outOfRange |= (scale < kScaleFloor) | (scale > kScaleCeiling);
   if (outOfRange) Rebase();
 }
 
 // Puts the lazy scale into every weight held; rare, as it takes a pass.
 void RtBand::Rebase() {
-  Multiply(scale_, false);
+  Multiply(scale_);
   scale_.fill(1);
   inverse_.fill(1);
 }
 
-// Everything the band holds, times `factor`: over the whole ring, or only
-// the band's own games and draws.
-void RtBand::Multiply(const RtLanes& factor, bool wholeRing) {
-  for (size_t i = 0; i < epochs_.size(); ++i) {
-    if (!wholeRing && !Live(i)) continue;
+// Everything the band holds, times `factor`. Only the games the band now
+// spans, and the draws they come from, can hold anything live.
+SORIMU_WIDE_VECTORS void RtBand::Multiply(const RtLanes& factor) {
+  for (int32_t position = latest_ + low_ - 1; position <= latest_ + high_ + 1; ++position) {
+    const size_t i = Index(position);
+    if (!Live(i)) continue;
     // Nothing comes down into the band that keeps its draws.
     if (kind_ != Kind::SteppedWithDraws) MultiplyBy(mass_[i], factor);
     if (kind_ != Kind::Windowed) MultiplyBy(step_[i], factor);
   }
-  for (Drawn& draw : draws_) {
-    if (wholeRing || draw.epoch == epoch_) MultiplyBy(draw.stored, factor);
+  if (!draws_.empty()) {
+    for (int32_t d = std::max(0, latest_ + low_ - high_ - 1); d <= latest_; ++d) {
+      Drawn& draw = draws_[Index(d)];
+      if (draw.epoch == epoch_ && draw.games == d) MultiplyBy(draw.stored, factor);
+    }
   }
   for (Window& window : windows_) {
     for (RtLanes& lanes : window.newer) MultiplyBy(lanes, factor);
@@ -182,7 +215,8 @@ void RtBand::Multiply(const RtLanes& factor, bool wholeRing) {
   MultiplyBy(total_, factor);
 }
 
-void RtBand::Draw(int32_t games, const SettingValues& weight) {
+SORIMU_WIDE_VECTORS void RtBand::Draw(int32_t games, const SettingValues& weight) {
+  latest_ = games;
   RtLanes stored;
   for (size_t s = 0; s < kSettingCount; ++s) {
     for (size_t m = 0; m < kModeCount; ++m) {
@@ -190,11 +224,13 @@ void RtBand::Draw(int32_t games, const SettingValues& weight) {
     }
   }
   if (kind_ != Kind::Windowed) {
-    for (const Step& step : steps_)
-      AddScaled(step_[Fresh(games + step.games)], stored, step.change);
+    firstPosition_ = std::min(firstPosition_, games + stepGames_.front());
+    for (size_t k = 0; k < stepGames_.size(); ++k)
+      AddScaled(step_[Fresh(games + stepGames_[k])], stored, stepChanges_[k]);
     AddScaled(total_, stored, bandMass_);
   }
   if (kind_ != Kind::Stepped) {
+    firstDraw_ = std::min(firstDraw_, games);
     Drawn& draw = draws_[Index(games)];
     if (draw.epoch != epoch_ || draw.games != games) draw = Drawn{RtLanes{}, epoch_, games};
     Add(draw.stored, stored);
@@ -202,8 +238,9 @@ void RtBand::Draw(int32_t games, const SettingValues& weight) {
   empty_ = false;
 }
 
-RtLanes RtBand::Leave(int32_t games) {
+SORIMU_WIDE_VECTORS RtLanes RtBand::Leave(int32_t games) {
   RtLanes out{};
+  latest_ = games;
   if (empty_) return out;
   const size_t index = Index(games - 1 + low_);
   RtLanes value = running_;
@@ -228,8 +265,9 @@ RtLanes RtBand::Leave(int32_t games) {
   return out;
 }
 
-void RtBand::Enter(int32_t position, const RtLanes& weight) {
+SORIMU_WIDE_VECTORS void RtBand::Enter(int32_t position, const RtLanes& weight) {
   if (std::all_of(weight.begin(), weight.end(), [](double w) { return w == 0; })) return;
+  firstPosition_ = std::min(firstPosition_, position);
   RtLanes& mass = mass_[Fresh(position)];
   for (size_t l = 0; l < kRtLanes; ++l) {
     const double stored = weight[l] * inverse_[l];
@@ -239,19 +277,22 @@ void RtBand::Enter(int32_t position, const RtLanes& weight) {
   empty_ = false;
 }
 
-RtLanes RtBand::Total(int32_t games) const {
+SORIMU_WIDE_VECTORS RtLanes RtBand::Total(int32_t games) const {
   RtLanes sum{};
   if (empty_) return sum;
   const int32_t bottom = games + low_;
   if (kind_ != Kind::Stepped) {
     // The kept draws' chances of games left from the band's lowest game on.
-    for (int32_t d = std::max(0, bottom - high_); d <= games; ++d) {
+    for (int32_t d = std::max({0, bottom - high_, firstDraw_}); d <= games; ++d) {
       AddScaled(sum, DrawnAfter(d), tail_[static_cast<size_t>(bottom - d)]);
     }
   }
   if (kind_ != Kind::SteppedWithDraws) {
+    // Below the lowest game written since the band was cleared, the running
+    // sum is still 0 and so is what those games hold.
     RtLanes running = running_;
-    for (int32_t position = bottom; position <= games + high_; ++position) {
+    for (int32_t position = std::max(bottom, firstPosition_); position <= games + high_;
+         ++position) {
       const size_t index = Index(position);
       if (!Live(index)) {
         Add(sum, running);
@@ -277,7 +318,7 @@ RtLanes RtBand::RoughTotal(int32_t games) const {
   return rough;
 }
 
-void RtBand::Read(int32_t games, std::vector<RtLanes>& into) const {
+SORIMU_WIDE_VECTORS void RtBand::Read(int32_t games, std::vector<RtLanes>& into) const {
   if (empty_) return;
   RtLanes running = running_;
   for (int32_t r = low_; r <= high_; ++r) {
@@ -299,14 +340,14 @@ void RtBand::Read(int32_t games, std::vector<RtLanes>& into) const {
   }
 }
 
-void RtBand::Settle(int32_t games) {
+SORIMU_WIDE_VECTORS void RtBand::Settle(int32_t games) {
   if (empty_ || kind_ == Kind::Windowed) return;
   const int32_t bottom = games + low_;
   if (kind_ == Kind::SteppedWithDraws) {
     // The running sum and the total, worked out again from the draws.
     RtLanes atBottom{};
     total_.fill(0);
-    for (int32_t d = std::max(0, bottom - high_); d <= games; ++d) {
+    for (int32_t d = std::max({0, bottom - high_, firstDraw_}); d <= games; ++d) {
       const RtLanes draw = DrawnAfter(d);
       AddScaled(atBottom, draw, lengths_[static_cast<size_t>(bottom - d)]);
       AddScaled(total_, draw, tail_[static_cast<size_t>(bottom - d)]);
@@ -320,7 +361,7 @@ void RtBand::Settle(int32_t games) {
   }
   RtLanes running = running_;
   total_.fill(0);
-  for (int32_t position = bottom; position <= games + high_; ++position) {
+  for (int32_t position = std::max(bottom, firstPosition_); position <= games + high_; ++position) {
     const size_t index = Fresh(position);
     Add(running, step_[index]);
     Add(mass_[index], running);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "MachineOdds.h"
@@ -86,19 +87,18 @@ class RtBand {
     return index;
   }
   void Rebase();
-  void Multiply(const RtLanes& factor, bool wholeRing);
+  void Multiply(const RtLanes& factor);
 
   int32_t low_;
   int32_t high_;
   const std::vector<RtLanes>& lengths_;
   Kind kind_;
   size_t mask_;
-  struct Step {
-    int32_t games;
-    RtLanes change;
-  };
-  std::vector<Step> steps_;  // of one draw, by games left from the draw
-  RtLanes bandMass_{};       // of one draw, per lane
+  // The steps of one draw: by games left from the draw, and the change, kept
+  // apart so that the changes lie back to back for the vector loads.
+  std::vector<int32_t> stepGames_;
+  std::vector<RtLanes> stepChanges_;
+  RtLanes bandMass_{};  // of one draw, per lane
   // Chance, per lane, of games left x..high_ (index x), for kept draws.
   std::vector<RtLanes> tail_;
 
@@ -133,6 +133,13 @@ class RtBand {
   std::vector<Window> windows_;
 
   uint64_t epoch_ = 1;
+  // The lowest game written, and the first draw, since the band was cleared:
+  // a role that cuts the RT on every other game must not cost a scan of the
+  // whole band each time.
+  static constexpr int32_t kNothingYet = std::numeric_limits<int32_t>::max();
+  int32_t firstPosition_ = kNothingYet;
+  int32_t firstDraw_ = kNothingYet;
+  int32_t latest_ = 0;  // the game of the last draw or move
   RtLanes running_{};
   RtLanes scale_{};
   RtLanes inverse_{};

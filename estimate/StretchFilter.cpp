@@ -263,17 +263,18 @@ void StretchFilter::CutDrawn(int32_t cause, bool zt) {
   ClearDrawn();
   ClearShort();
   for (size_t s = 0; s < kSettingCount; ++s) {
-    for (size_t m = 0; m < kModeCount; ++m) {
-      const size_t lane = LaneOf(s, m);
-      cut[lane] *= factor[s];
-      if (fourB) {
-        for (int32_t k = 1; k <= kMaxShortRt; ++k) {
-          ShortAt(k)[lane] = cut[lane] * odds_.ShortRt[static_cast<size_t>(k)];
-        }
-      } else {
-        ShortAt(kOneGameRt)[lane] = cut[lane];
-      }
+    for (size_t m = 0; m < kModeCount; ++m) cut[LaneOf(s, m)] *= factor[s];
+  }
+  if (fourB) {
+    // Game by game, every lane at once: this comes on every other row of
+    // some files.
+    for (int32_t k = 1; k <= kMaxShortRt; ++k) {
+      const double chance = odds_.ShortRt[static_cast<size_t>(k)];
+      RtLanes& lanes = ShortAt(k);
+      for (size_t lane = 0; lane < kRtLanes; ++lane) lanes[lane] = cut[lane] * chance;
     }
+  } else {
+    ShortAt(kOneGameRt) = cut;
   }
   shortCause_ = cause;
 }

@@ -9,6 +9,7 @@
 
 #include "LongRun.h"
 #include "StockBound.h"
+#include "WideVectors.h"
 
 namespace sorimu::theory {
 
@@ -21,13 +22,8 @@ constexpr Real kSettled = 1e-15L;
 
 // Sum of a[i] * b[i] over i < count, with eight partial sums in doubles that
 // the compiler keeps in vector registers: the sums' inner loop, where the
-// exact figures spend their time. Built twice on x86-64, once for the
-// machines with wider vectors.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-double
-DotProduct(const double* a, const double* b, size_t count) {
+// exact figures spend their time.
+SORIMU_WIDE_VECTORS double DotProduct(const double* a, const double* b, size_t count) {
   std::array<double, 8> lanes{};
   size_t i = 0;
   for (; i + 8 <= count; i += 8) {
