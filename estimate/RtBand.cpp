@@ -4,6 +4,7 @@
 #include <bit>
 #include <cassert>
 #include <cmath>
+#include <cstring>
 
 #include "WideVectors.h"
 
@@ -16,24 +17,41 @@ namespace {
 const double kScaleFloor = std::ldexp(1.0, -900);
 const double kScaleCeiling = std::ldexp(1.0, 900);
 
-// Each works out all its lanes before it writes any, so that the compiler
-// need not fear the arrays overlap and takes the lanes a vector at a time.
+// The lanes four at a time: lane by lane the same steps as a plain loop, so
+// the same figures, but without leaving the compiler to prove that the
+// arrays do not overlap.
+using Quad = double __attribute__((vector_size(4 * sizeof(double))));
+static_assert(kRtLanes % 4 == 0);
+
 void AddScaled(RtLanes& to, const RtLanes& from, const RtLanes& factor) {
-  RtLanes product;
-  for (size_t l = 0; l < kRtLanes; ++l) product[l] = from[l] * factor[l];
-  for (size_t l = 0; l < kRtLanes; ++l) to[l] += product[l];
+  for (size_t q = 0; q < kRtLanes; q += 4) {
+    Quad sum, add, by;
+    std::memcpy(&sum, &to[q], sizeof sum);
+    std::memcpy(&add, &from[q], sizeof add);
+    std::memcpy(&by, &factor[q], sizeof by);
+    sum += add * by;
+    std::memcpy(&to[q], &sum, sizeof sum);
+  }
 }
 
 void Add(RtLanes& to, const RtLanes& from) {
-  RtLanes sum;
-  for (size_t l = 0; l < kRtLanes; ++l) sum[l] = to[l] + from[l];
-  for (size_t l = 0; l < kRtLanes; ++l) to[l] = sum[l];
+  for (size_t q = 0; q < kRtLanes; q += 4) {
+    Quad sum, add;
+    std::memcpy(&sum, &to[q], sizeof sum);
+    std::memcpy(&add, &from[q], sizeof add);
+    sum += add;
+    std::memcpy(&to[q], &sum, sizeof sum);
+  }
 }
 
 void MultiplyBy(RtLanes& lanes, const RtLanes& factor) {
-  RtLanes product;
-  for (size_t l = 0; l < kRtLanes; ++l) product[l] = lanes[l] * factor[l];
-  for (size_t l = 0; l < kRtLanes; ++l) lanes[l] = product[l];
+  for (size_t q = 0; q < kRtLanes; q += 4) {
+    Quad product, by;
+    std::memcpy(&product, &lanes[q], sizeof product);
+    std::memcpy(&by, &factor[q], sizeof by);
+    product *= by;
+    std::memcpy(&lanes[q], &product, sizeof product);
+  }
 }
 
 }  // namespace
@@ -225,8 +243,25 @@ SORIMU_WIDE_VECTORS void RtBand::Draw(int32_t games, const SettingValues& weight
   }
   if (kind_ != Kind::Windowed) {
     firstPosition_ = std::min(firstPosition_, games + stepGames_.front());
-    for (size_t k = 0; k < stepGames_.size(); ++k)
-      AddScaled(step_[Fresh(games + stepGames_[k])], stored, stepChanges_[k]);
+    // The slots as Fresh keeps them, with the band's members read once: the
+    // loop runs for every step of every draw.
+    RtLanes* const steps = step_.data();
+    RtLanes* const masses = mass_.data();
+    uint64_t* const epochs = epochs_.data();
+    const uint64_t epoch = epoch_;
+    const size_t mask = mask_;
+    const int32_t* const offsets = stepGames_.data();
+    const RtLanes* const changes = stepChanges_.data();
+    const size_t count = stepGames_.size();
+    for (size_t k = 0; k < count; ++k) {
+      const size_t index = static_cast<size_t>(games + offsets[k]) & mask;
+      if (epochs[index] != epoch) {
+        masses[index].fill(0);
+        steps[index].fill(0);
+        epochs[index] = epoch;
+      }
+      AddScaled(steps[index], stored, changes[k]);
+    }
     AddScaled(total_, stored, bandMass_);
   }
   if (kind_ != Kind::Stepped) {
