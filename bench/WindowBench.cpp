@@ -1,8 +1,11 @@
 // Times the Start command of the window from the click to "シミュレーション完了"
 // (the run played and every list filled) and measures what the window holds
-// per row afterwards. Offscreen; no dialog is ever shown.
+// per row afterwards; or, given files, opens each and times 設定推測 from the
+// menu to its figures. Offscreen; no dialog is ever shown.
 //
 //   bench_window [games ...]     default: 1000000 10000000
+//   bench_window --estimate FILE ...
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,6 +20,7 @@
 #include "Unit1.h"
 #include "desktop/Dialogs.h"
 #include "desktop/Shell.h"
+#include "dialogs/EstimateBox.h"
 
 using namespace sorimu;
 
@@ -26,9 +30,14 @@ class NoDialogs final : public Dialogs {
  public:
   void Error(QWidget*, const QString& message) override { Fail(message); }
   void ApplicationError(QWidget*, const QString& message) override { Fail(message); }
-  std::optional<QString> AskOpenPath(QWidget*, const QString&) override { return std::nullopt; }
+  std::optional<QString> AskOpenPath(QWidget*, const QString&) override {
+    if (openAnswers.isEmpty()) return std::nullopt;
+    return openAnswers.takeFirst();
+  }
   std::optional<QString> AskSavePath(QWidget*, const QString&) override { return std::nullopt; }
   void ShowModal(QDialog&) override {}
+
+  QStringList openAnswers;
 
  private:
   static void Fail(const QString& message) {
@@ -61,6 +70,36 @@ Memory ReadMemory() {
   return memory;
 }
 
+void WaitIdle(const TMainForm& form) {
+  while (form.Presenter().Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// Each file opened, then 設定推測 from the menu until its figures stand.
+int TimeEstimates(TMainForm& form, NoDialogs& dialogs, const QStringList& files) {
+  auto* estimateEntry = form.findChild<QAction*>(QStringLiteral("ToolEstimateMenu"));
+  auto* openEntry = form.findChild<QAction*>(QStringLiteral("FileOpenMenu"));
+  for (const QString& file : files) {
+    dialogs.openAnswers = {file};
+    openEntry->trigger();
+    WaitIdle(form);
+    if (form.Presenter().Status() != StatusLine::ReadDone) {
+      std::fprintf(stderr, "could not open %s\n", qPrintable(file));
+      return 1;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    estimateEntry->trigger();
+    auto* box = form.findChild<TEstimateBox*>();
+    while (box != nullptr && box->Reading()) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("設定推測 %s: %zu rows, menu to figures %.3f s\n", qPrintable(file),
+                form.Presenter().CurrentSession().Records().RowCount(), seconds);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -78,6 +117,8 @@ int main(int argc, char* argv[]) {
   auto* startButton = form.findChild<QPushButton*>(QStringLiteral("StartButton"));
   auto* list = form.findChild<QTableView*>(QStringLiteral("ResultListView"));
   QCoreApplication::processEvents();
+  if (sizes.value(0) == QStringLiteral("--estimate"))
+    return TimeEstimates(form, dialogs, sizes.mid(1));
   const Memory idle = ReadMemory();
   std::printf("window idle: resident %.1f MiB\n", idle.resident / 1048576.0);
 
@@ -88,7 +129,7 @@ int main(int argc, char* argv[]) {
     startButton->click();
     // The run plays and is made ready to show as a job; the window takes its
     // events meanwhile and swaps the views in at the end.
-    while (form.Presenter().Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    WaitIdle(form);
     const auto done = std::chrono::steady_clock::now();
     if (form.Presenter().Status() != StatusLine::Done) {
       std::fprintf(stderr, "the run did not complete\n");

@@ -33,6 +33,11 @@ QVariant FileListTexts::data(const QModelIndex& index, int role) const {
     if (index.column() == kTypeColumn && files->isDir(source)) {
       return Text(wintext::kFolderType);
     }
+    // The desktop knows nothing of a run's file and would say "不明".
+    if (index.column() == kTypeColumn &&
+        files->fileInfo(source).suffix() == QStringLiteral("sim")) {
+      return Text(wintext::kSimFileType);
+    }
   }
   return QIdentityProxyModel::data(index, role);
 }

@@ -13,7 +13,8 @@ QString FileSizeText(qint64 bytes);
 // Qt's file dialog lists sizes in IEC units ("429.77 KiB"), which no
 // catalogue translates, and its type of a folder is a text Debian's Japanese
 // catalogue lacks ("Folder"). Set on a file dialog, this shows both as a
-// Japanese user reads them; everything else of the dialog's list is Qt's.
+// Japanese user reads them, and a run's file as a Sorimuファイル; everything
+// else of the dialog's list is Qt's.
 class FileListTexts final : public QIdentityProxyModel {
  public:
   using QIdentityProxyModel::QIdentityProxyModel;

@@ -50,8 +50,9 @@ inline constexpr const char* kInitialImageName = "sorimu.png";
 inline constexpr const char* kCsvDoneStatus = "CSVファイルに出力完了";
 inline constexpr const char* kImageDoneStatus = "画像ファイルに保存完了";
 inline constexpr const char* kChartNotDrawable = "グラフを画像にできません。";
-// The file dialog's type of a folder.
+// The file dialog's types of a folder and of a run's file.
 inline constexpr const char* kFolderType = "フォルダ";
+inline constexpr const char* kSimFileType = "Sorimuファイル";
 
 // --- The desktop: the command line, dropped files, recent files, the manual ----------
 inline constexpr const char* kFileRecent = "最近使ったファイル(&R)";

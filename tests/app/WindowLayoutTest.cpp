@@ -489,6 +489,7 @@ void WindowLayoutTest::qtDialogsSpeakJapanese() {
   QCOMPARE(rows["runs"][1], QString());
   QCOMPARE(rows["runs"][2], QStringLiteral("フォルダ"));
   QCOMPARE(rows["run.sim"][1], QStringLiteral("1.5 KB"));
+  QCOMPARE(rows["run.sim"][2], QStringLiteral("Sorimuファイル"));
   for (const QStringList& texts : rows) {
     QVERIFY2(!texts.join('|').contains(QStringLiteral("Folder")) &&
                  !texts.join('|').contains(QStringLiteral("iB")),
