@@ -84,11 +84,24 @@ std::string FileErrorReason(int error) {
   return japanese != nullptr ? std::string(japanese) : std::string(std::strerror(error));
 }
 
-std::string NotSimFileMessage(std::string_view path) {
-  if (path.empty()) return kNotSimFileMessage;
+namespace {
+
+// A sentence about "このファイル", under the name of the file it reads of.
+std::string UnderItsName(std::string_view path, const char* sentence) {
+  if (path.empty()) return sentence;
   std::string message(path);
-  message.append("\n").append(kNotSimFileMessage);
+  message.append("\n").append(sentence);
   return message;
+}
+
+}  // namespace
+
+std::string NotSimFileMessage(std::string_view path) {
+  return UnderItsName(path, kNotSimFileMessage);
+}
+
+std::string FileTooLargeMessage(std::string_view path) {
+  return UnderItsName(path, kFileTooLargeMessage);
 }
 
 std::string FileFailureMessage(std::string_view headline, std::string_view path,

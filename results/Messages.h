@@ -61,6 +61,8 @@ inline constexpr const char* kNotSimFileMessage = "このファイルは、Sorim
 std::string NotSimFileMessage(std::string_view path);
 inline constexpr const char* kFileTooLargeMessage =
     "このファイルは大きすぎるため、読み込めません。";
+// "<path>\nこのファイルは大きすぎるため、読み込めません。", as above.
+std::string FileTooLargeMessage(std::string_view path);
 inline constexpr const char* kReadOutOfMemoryMessage =
     "メモリが不足しているため、ファイルを読み込めません。";
 inline constexpr const char* kReadFailedMessage =

@@ -51,7 +51,7 @@ Status ReadText(const std::string& path, std::string& text) {
     }
     if (got == 0) break;
     if (text.size() + static_cast<size_t>(got) > kMaxHistoryBytes) {
-      status = Status::Fail(StatusKind::TooLarge, kFileTooLargeMessage);
+      status = Status::Fail(StatusKind::TooLarge, FileTooLargeMessage(path));
       break;
     }
     text.append(block, static_cast<size_t>(got));

@@ -143,7 +143,7 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRo
     const size_t rows = (sizeHint - simfile::kHeaderBytes) / simfile::kRowBytes;
     if (rows > ChunkedArray<RunRow, 17>::kMaxSize ||
         !FitsInMemory(rows, displayBytesPerRow, records)) {
-      result.status = Failure(StatusKind::TooLarge, kFileTooLargeMessage);
+      result.status = Status::Fail(StatusKind::TooLarge, FileTooLargeMessage(path));
       return result;
     }
     if (!records.ReserveRows(rows)) {
@@ -173,7 +173,7 @@ SimReadResult Read(ByteSource& source, size_t sizeHint, size_t displayBytesPerRo
     for (size_t r = 0; r < rows; ++r) {
       if (records.RowCount() >= ChunkedArray<RunRow, 17>::kMaxSize) {
         records.ClearRows();
-        result.status = Failure(StatusKind::TooLarge, kFileTooLargeMessage);
+        result.status = Status::Fail(StatusKind::TooLarge, FileTooLargeMessage(path));
         return result;
       }
       const RunRow row = DecodeRow(block.data() + r * simfile::kRowBytes);

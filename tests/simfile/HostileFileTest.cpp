@@ -90,7 +90,8 @@ TEST(HostileFiles, HugeSparseFilesAreRefusedAtOnce) {
     EXPECT_EQ(records.RowCount(), 0u);
   }
   RunRecords records;
-  EXPECT_EQ(ReadSimFile(path, records).status.Message, kFileTooLargeMessage);
+  EXPECT_EQ(ReadSimFile(path, records).status.Message,
+            path + "\nこのファイルは大きすぎるため、読み込めません。");
 }
 
 TEST(HostileFiles, FilesThatWouldNotFitInTheFreeMemoryAreRefusedUnread) {
