@@ -51,8 +51,8 @@ std::optional<QString> AskPath(QWidget* parent, const QString& offered,
 void PrepareFileDialog(QFileDialog& dialog) {
   dialog.setFont(WindowFont());
   dialog.setProxyModel(new FileListTexts(&dialog));
-  // Qt's widths for the size and date columns suit a narrower face; in the
-  // window's they would show "429…KB" and "2026/1… 10:30".
+  // Qt's widths for the size, type and date columns suit a narrower face; in
+  // the window's they would show "429…KB", "So…イル" and "2026/1… 10:30".
   auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
   if (view == nullptr) return;
   const QFontMetrics metrics(view->font());
@@ -64,6 +64,9 @@ void PrepareFileDialog(QFileDialog& dialog) {
   }
   QHeaderView* header = view->header();
   header->resizeSection(1, widestSize + kRoom);
+  header->resizeSection(
+      2, std::max(header->sectionSize(2),
+                  metrics.horizontalAdvance(QString::fromUtf8(wintext::kSimFileType)) + kRoom));
   header->resizeSection(
       3, metrics.horizontalAdvance(QLocale().toString(widestTime, QLocale::ShortFormat)) + kRoom);
 }

@@ -464,6 +464,7 @@ void WindowLayoutTest::qtDialogsSpeakJapanese() {
   QMap<QString, QStringList> rows;  // name -> the texts of its row
   QString offered;
   bool listed = false;
+  bool typeFits = false;
   QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
@@ -478,6 +479,8 @@ void WindowLayoutTest::qtDialogsSpeakJapanese() {
       }
       rows.insert(texts.front(), texts);
     }
+    typeFits = view->header()->sectionSize(2) >=
+               QFontMetrics(view->font()).horizontalAdvance(QStringLiteral("Sorimuファイル"));
     offered = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
     dialog->reject();
   });
@@ -490,6 +493,7 @@ void WindowLayoutTest::qtDialogsSpeakJapanese() {
   QCOMPARE(rows["runs"][2], QStringLiteral("フォルダ"));
   QCOMPARE(rows["run.sim"][1], QStringLiteral("1.5 KB"));
   QCOMPARE(rows["run.sim"][2], QStringLiteral("Sorimuファイル"));
+  QVERIFY(typeFits);
   for (const QStringList& texts : rows) {
     QVERIFY2(!texts.join('|').contains(QStringLiteral("Folder")) &&
                  !texts.join('|').contains(QStringLiteral("iB")),
